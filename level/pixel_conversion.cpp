@@ -1,0 +1,29 @@
+#include "level/pixel_conversion.h"
+
+#include <cstring>
+
+namespace pw {
+
+void Expand1555To565(std::uint16_t* words, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
+        words[i] = Expand1555To565Word(words[i]);
+}
+
+void Expand1555To565Copy(const std::uint8_t* src, std::uint16_t* dst, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto w = static_cast<std::uint16_t>(src[2 * i] | (src[2 * i + 1] << 8));
+        dst[i] = Expand1555To565Word(w);
+    }
+}
+
+void Pack565To1555(void* block, std::size_t byte_count) {
+    auto* bytes = static_cast<std::uint8_t*>(block);
+    for (std::size_t i = 0; i + 1 < byte_count; i += 2) {
+        const auto w = static_cast<std::uint16_t>(bytes[i] | (bytes[i + 1] << 8));
+        const std::uint16_t packed = Pack565To1555Word(w);
+        bytes[i] = static_cast<std::uint8_t>(packed & 0xFF);
+        bytes[i + 1] = static_cast<std::uint8_t>(packed >> 8);
+    }
+}
+
+} // namespace pw

@@ -1,0 +1,214 @@
+// Ttrlevel: the in-memory form of one level file. Texture data is parsed into fields; every other
+// section is kept as a counted array of fixed-size elements in file form, so it is written back as read.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "level/room.h"
+
+namespace pw {
+
+class Gauge;
+
+// The level kinds; every layout branch tests these numbers.
+enum LevelKind : std::int32_t {
+    kind_none = 0,
+    kind_tr1 = 1,
+    kind_tub = 2,
+    kind_tr2 = 3,
+    kind_trg = 4,
+    kind_tr3 = 5,
+    kind_tr4 = 6,
+    kind_trc = 7,
+};
+
+struct tvertex_coords {
+    std::uint8_t xcoord = 0;
+    std::uint8_t xpixel = 0;
+    std::uint8_t ycoord = 0;
+    std::uint8_t ypixel = 0;
+    bool operator==(const tvertex_coords&) const = default;
+};
+
+struct tobjtexture {
+    std::uint16_t attribute = 0;
+    std::uint16_t tile = 0;
+    std::uint16_t new_flags = 0;
+    std::array<tvertex_coords, 4> vertices{};
+    std::uint32_t base_u = 0;
+    std::uint32_t base_v = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint16_t trc_extra = 0;
+    bool operator==(const tobjtexture&) const = default;
+};
+
+// The kind a version word and file name select; kind_none for an unknown version word.
+std::int32_t KindForVersion(std::uint32_t version, const std::string& file_name);
+bool IsKnownVersion(std::uint32_t version);
+
+class Ttrlevel {
+public:
+    Ttrlevel() = default;
+
+    // Reads a level file (0 read, 1 no such file, 2 not a known level). Raises FileIoError and
+    // CompressionError; the record then holds no level.
+    std::uint8_t LoadLevel(const std::string& file_name, bool textures_only = false);
+    // The same on a file image already in memory; file_name only selects the kind.
+    std::uint8_t LoadLevelImage(std::vector<std::uint8_t> image, const std::string& file_name,
+                                bool textures_only = false);
+    // Writes the record (0 written, 1 no level loaded). The target is replaced only when the whole
+    // file was written. Raises FileIoError, CompressionError, UnsupportedSave.
+    std::uint8_t SaveLevel(const std::string& file_name);
+    // Builds the file image that SaveLevel would write, without touching any file.
+    std::vector<std::uint8_t> SaveLevelImage(const std::string& file_name);
+
+    void AddPage();
+    bool IsLoaded() const { return marker == "Kestrel"; }
+    // Releases everything and returns to the state of a new record (the gauge stays).
+    void Clear();
+
+    void SetRoomCount(std::uint16_t n);
+    void SetFloorDataCount(std::int32_t n);
+    void SetMeshDataCount(std::int32_t n);
+    void SetMeshPointerCount(std::int32_t n);
+    void SetAnimationCount(std::int32_t n);
+    void SetStateChangeCount(std::int32_t n);
+    void SetAnimDispatchCount(std::int32_t n);
+    void SetAnimCommandCount(std::int32_t n);
+    void SetMeshTreeCount(std::int32_t n);
+    void SetFrameCount(std::int32_t n);
+    void SetMoveableCount(std::int32_t n);
+    void SetStaticMeshCount(std::int32_t n);
+    void SetObjectTextureCount(std::int32_t n);
+    void SetSpriteTextureCount(std::int32_t n);
+    void SetSpriteSequenceCount(std::int32_t n);
+    void SetCameraCount(std::int32_t n);
+    void SetFlybyCameraCount(std::int32_t n);
+    void SetSoundSourceCount(std::int32_t n);
+    void SetBoxCount(std::int32_t n);
+    void SetOverlapCount(std::int32_t n);
+    void SetZoneCount(std::int32_t n);
+    void SetAnimWordCount(std::int32_t n);
+    void SetItemCount(std::int32_t n);
+    void SetCinematicCount(std::int32_t n);
+    void SetDemoDataCount(std::int32_t n);
+    void SetSoundDetailCount(std::int32_t n);
+    void SetSampleIndexCount(std::int32_t n);
+
+    void SetProgress(int percent) const;
+
+    // 1. Rooms.
+    std::uint16_t num_rooms = 0;
+    // 2. Section counts (element counts).
+    std::int32_t num_floor_data = 0;
+    std::int32_t num_mesh_data = 0;
+    std::int32_t num_mesh_pointers = 0;
+    std::int32_t num_animations = 0;
+    std::int32_t num_state_changes = 0;
+    std::int32_t num_anim_dispatches = 0;
+    std::int32_t num_anim_commands = 0;
+    std::int32_t num_mesh_trees = 0;
+    std::int32_t num_frames = 0;
+    std::int32_t num_moveables = 0;
+    std::int32_t num_static_meshes = 0;
+    std::int32_t num_object_textures = 0;
+    std::int32_t num_sprite_textures = 0;
+    std::int32_t num_sprite_sequences = 0;
+    std::int32_t num_cameras = 0;
+    std::int32_t num_flyby_cameras = 0;
+    std::int32_t num_sound_sources = 0;
+    std::int32_t num_boxes = 0;
+    std::int32_t num_overlaps = 0;
+    std::int32_t num_zones = 0;
+    std::int32_t num_anim_words = 0;
+    std::int32_t num_items = 0;
+    std::int32_t num_cinematic_frames = 0;
+    std::int32_t num_demo_data = 0;
+    std::int32_t num_sound_details = 0;
+    std::int32_t num_sample_indices = 0;
+    // 3. Set to "Kestrel" once a file has been recognised; in memory only.
+    std::string marker;
+    // 4.
+    std::uint32_t version = 0;
+    std::int32_t kind = kind_none;
+    // 5.-8. Head of kinds 6 and 7.
+    std::uint16_t num_room_tiles = 0;
+    std::uint16_t num_object_tiles = 0;
+    std::uint16_t num_bump_tiles = 0;
+    std::int32_t size32 = 0;
+    std::uint32_t packed32 = 0;
+    std::int32_t size16 = 0;
+    std::uint32_t packed16 = 0;
+    std::int32_t misc32_size = 0;
+    std::uint32_t misc32_packed = 0;
+    // 9.-14. Pages.
+    std::int32_t page8_bytes = 0;
+    std::int32_t num_pages = 0;
+    Bytes pages8;
+    Bytes pages16;
+    Bytes pages32;
+    Bytes misc_pages32;
+    // 15.-17.
+    std::array<std::uint8_t, 46> level_head{};
+    std::uint16_t geometry_flags = 0;
+    std::vector<troom> rooms;
+    // 18. Sections before the object textures (file form).
+    Bytes floor_data;
+    Bytes mesh_data;
+    Bytes mesh_pointers;
+    Bytes animations32;
+    Bytes animations40;
+    Bytes state_changes;
+    Bytes anim_dispatches;
+    Bytes anim_commands;
+    Bytes mesh_trees;
+    Bytes frames;
+    Bytes moveables18;
+    Bytes moveables20;
+    Bytes static_meshes;
+    // 19.-21.
+    std::array<std::uint8_t, 5> tex_marker{};
+    std::vector<tobjtexture> object_textures;
+    std::array<std::uint8_t, 4> spr_marker{};
+    // 22.
+    Bytes sprite_textures;
+    Bytes sprite_sequences;
+    Bytes cameras;
+    Bytes flyby_cameras;
+    Bytes sound_sources;
+    Bytes boxes20;
+    Bytes boxes8;
+    Bytes overlaps;
+    std::array<Bytes, 10> zones;
+    std::vector<std::uint16_t> anim_words;
+    Bytes items22;
+    Bytes items24;
+    // 23.-30.
+    std::array<std::uint8_t, 8192> light_map{};
+    std::array<std::uint8_t, 768> palette{};
+    std::array<std::uint8_t, 1024> palette16{};
+    Bytes cinematic_frames;
+    Bytes ai_objects;
+    Bytes demo_data;
+    std::array<std::uint8_t, 900> sound_map{};
+    Bytes sound_details;
+    std::uint32_t samples_size = 0;
+    Bytes samples;
+    Bytes sample_indices;
+
+    // Bytes that real files carry after the last section of their level data (kinds 1 to 6), or
+    // between the sample indices and the end of the level data (kind 7). Written back unchanged.
+    Bytes level_tail;
+    // The kind whose layout level_tail was read from (0 when none was read).
+    std::int32_t level_tail_kind = kind_none;
+
+    // 31. Not owned.
+    Gauge* gauge = nullptr;
+};
+
+} // namespace pw
