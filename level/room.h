@@ -40,28 +40,28 @@ struct troom {
     ttr5_layers layers;
 
     std::uint16_t num_vertices = 0;
-    Bytes vertices8;       // num_vertices x 8
-    Bytes vertices12;      // num_vertices x 12
-    Bytes layer_vertices;  // kind 7: num_vertices x 28, the layer vertex behind each flat vertex
+    Bytes vertices8;      // num_vertices x 8
+    Bytes vertices12;     // num_vertices x 12
+    Bytes layer_vertices; // kind 7: num_vertices x 28, the layer vertex behind each flat vertex
     std::uint16_t num_rectangles = 0;
-    Bytes rectangles;      // num_rectangles x 10
-    Bytes rectangles12;    // kind 7: num_rectangles x 12 (with the flags word)
+    Bytes rectangles;   // num_rectangles x 10
+    Bytes rectangles12; // kind 7: num_rectangles x 12 (with the flags word)
     std::uint16_t num_triangles = 0;
-    Bytes triangles;       // num_triangles x 8
-    Bytes triangles10;     // kind 7: num_triangles x 10 (with the flags word)
+    Bytes triangles;   // num_triangles x 8
+    Bytes triangles10; // kind 7: num_triangles x 10 (with the flags word)
     std::uint16_t num_sprites = 0;
-    Bytes sprites;         // num_sprites x 4
+    Bytes sprites; // num_sprites x 4
 
     std::int32_t num_fog_bulbs = 0;
-    Bytes fog_bulbs;       // num_fog_bulbs x 36
+    Bytes fog_bulbs;                         // num_fog_bulbs x 36
     std::array<std::int32_t, 27> trc_head{}; // header words 1 to 27 at indices 0 to 26
     std::int32_t trc_filler = 0;
 
     std::uint16_t num_portals = 0;
-    Bytes portals;         // num_portals x 32
+    Bytes portals; // num_portals x 32
     std::uint16_t num_z_sectors = 0;
     std::uint16_t num_x_sectors = 0;
-    Bytes sectors;         // z x x x 8
+    Bytes sectors; // z x x x 8
     std::array<std::uint8_t, 2> ambient{};
     std::uint16_t ambient2 = 0;
     std::uint16_t light_mode = 0;

@@ -102,6 +102,12 @@ public:
 
     void SetProgress(int percent) const;
 
+private:
+    void BeginLoad();
+    std::uint8_t ParseImage(std::vector<std::uint8_t> image, const std::string& file_name,
+                            bool textures_only);
+
+public:
     // 1. Rooms.
     std::uint16_t num_rooms = 0;
     // 2. Section counts (element counts).

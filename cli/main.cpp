@@ -1,0 +1,104 @@
+// pagewright-cli: reads and writes level files from scripts.
+//   info [--textures-only] FILE   prints the level as one JSON object
+//   resave IN OUT                 reads IN and writes it as OUT
+// Exit codes: 0 done, 1 file not found, 2 not a level of a known kind, 3 any other read or write error.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/level_info_json.h"
+#include "level/level_errors.h"
+#include "level/trlevel.h"
+
+namespace {
+
+enum ExitCode { kDone = 0, kNotFound = 1, kNotALevel = 2, kOtherError = 3, kUsage = 64 };
+
+const char* const kUsageText = "usage: pagewright-cli info [--textures-only] FILE\n"
+                               "       pagewright-cli resave IN OUT\n"
+                               "       pagewright-cli --help\n";
+
+const char* const kHelpText =
+    "pagewright-cli reads and writes TR level files (.phd .tub .tr2 .trg .tr4 .trc).\n\n"
+    "  info [--textures-only] FILE  print the level as one JSON object: kind, version, page and\n"
+    "                               section counts, animated-texture words, object textures and\n"
+    "                               the CRC-32 of every page of every depth the level carries\n"
+    "  resave IN OUT                read IN and write it as OUT, in the layout OUT's name selects\n\n"
+    "Exit codes: 0 done, 1 file not found, 2 not a level of a known kind (or a damaged file),\n"
+    "            3 any other read or write error.\n";
+
+int Fail(int code, const std::string& message) {
+    std::fprintf(stderr, "pagewright-cli: %s\n", message.c_str());
+    return code;
+}
+
+// Runs LoadLevel and turns its outcome into an exit code (kDone when the level was read).
+int Load(pw::Ttrlevel& level, const std::string& file, bool textures_only) {
+    try {
+        switch (level.LoadLevel(file, textures_only)) {
+        case 0:
+            return kDone;
+        case 1:
+            return Fail(kNotFound, "file not found: " + file);
+        default:
+            return Fail(kNotALevel, "not a level of a known kind, or a damaged level: " + file);
+        }
+    } catch (const std::exception& e) {
+        return Fail(kOtherError, std::string("cannot read ") + file + ": " + e.what());
+    }
+}
+
+int Info(const std::vector<std::string>& args) {
+    bool textures_only = false;
+    std::string file;
+    for (const auto& a : args) {
+        if (a == "--textures-only" && !textures_only)
+            textures_only = true;
+        else if (file.empty() && !a.empty() && a[0] != '-')
+            file = a;
+        else
+            return Fail(kUsage, std::string("unexpected argument: ") + a + "\n" + kUsageText);
+    }
+    if (file.empty())
+        return Fail(kUsage, std::string("info needs a FILE\n") + kUsageText);
+    pw::Ttrlevel level;
+    if (const int code = Load(level, file, textures_only); code != kDone)
+        return code;
+    std::printf("%s\n", pw::LevelInfoJson(level).c_str());
+    return kDone;
+}
+
+int Resave(const std::vector<std::string>& args) {
+    if (args.size() != 2)
+        return Fail(kUsage, std::string("resave needs IN and OUT\n") + kUsageText);
+    pw::Ttrlevel level;
+    if (const int code = Load(level, args[0], false); code != kDone)
+        return code;
+    try {
+        level.SaveLevel(args[1]);
+    } catch (const std::exception& e) {
+        return Fail(kOtherError, std::string("cannot write ") + args[1] + ": " + e.what());
+    }
+    return kDone;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return Fail(kUsage, std::string("no command given\n") + kUsageText);
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        std::fputs(kHelpText, stdout);
+        std::fputs(kUsageText, stdout);
+        return kDone;
+    }
+    if (args[0] == "info")
+        return Info(rest);
+    if (args[0] == "resave")
+        return Resave(rest);
+    return Fail(kUsage, "unknown command: " + args[0] + "\n" + kUsageText);
+}

@@ -1,0 +1,86 @@
+#include "level/file_replace.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <random>
+
+#include "level/level_errors.h"
+
+namespace pw {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string SystemReason() {
+    return std::strerror(errno);
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const {
+        if (f)
+            std::fclose(f);
+    }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+fs::path TemporaryNameBeside(const fs::path& target) {
+    std::random_device rd;
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".pwtmp-%08x", static_cast<unsigned>(rd()));
+    return fs::path(target.string() + suffix);
+}
+
+void WriteAll(const fs::path& path, std::span<const std::uint8_t> data) {
+    FilePtr f(std::fopen(path.c_str(), "wb"));
+    if (!f)
+        throw FileIoError("Cannot create file " + path.string() + ": " + SystemReason());
+    if (!data.empty() && std::fwrite(data.data(), 1, data.size(), f.get()) != data.size())
+        throw FileIoError("Cannot write file " + path.string() + ": " + SystemReason());
+    if (std::fflush(f.get()) != 0)
+        throw FileIoError("Cannot write file " + path.string() + ": " + SystemReason());
+    std::FILE* raw = f.release();
+    if (std::fclose(raw) != 0)
+        throw FileIoError("Cannot close file " + path.string() + ": " + SystemReason());
+}
+
+} // namespace
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& file_name) {
+    FilePtr f(std::fopen(file_name.c_str(), "rb"));
+    if (!f)
+        throw FileIoError("Cannot open file " + file_name + ": " + SystemReason());
+    std::error_code ec;
+    const auto length = fs::file_size(file_name, ec);
+    if (ec)
+        throw FileIoError("Cannot read file " + file_name + ": " + ec.message());
+    std::vector<std::uint8_t> data(static_cast<std::size_t>(length));
+    if (length > 0 && std::fread(data.data(), 1, data.size(), f.get()) != data.size())
+        throw FileIoError("Cannot read file " + file_name + ": " + SystemReason());
+    return data;
+}
+
+void ReplaceFileContents(const std::string& file_name, std::span<const std::uint8_t> data) {
+    const fs::path target(file_name);
+    const fs::path temporary = TemporaryNameBeside(target);
+    try {
+        WriteAll(temporary, data);
+        std::error_code ec;
+        const auto status = fs::status(target, ec);
+        if (!ec && fs::exists(status))
+            fs::permissions(temporary, status.permissions(), ec); // keep the target's mode
+        fs::rename(temporary, target);
+    } catch (const fs::filesystem_error& e) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw FileIoError("Cannot replace file " + file_name + ": " + e.code().message());
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw;
+    }
+}
+
+} // namespace pw

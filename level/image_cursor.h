@@ -1,0 +1,74 @@
+// A bounds-checked little-endian reader over a file image, used by the level reader.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <span>
+#include <vector>
+
+#include "level/level_errors.h"
+
+namespace pw {
+
+class ImageCursor {
+public:
+    explicit ImageCursor(std::span<const std::uint8_t> image) : image_(image) {}
+
+    std::size_t Position() const { return position_; }
+    std::size_t Size() const { return image_.size(); }
+    std::size_t Remaining() const { return image_.size() - position_; }
+    void Seek(std::size_t p) { position_ = std::min(p, image_.size()); }
+
+    // Fixed-size fields: a read past the end copies what remains and leaves the rest of the
+    // destination as it was.
+    void Read(void* destination, std::size_t n) {
+        const std::size_t m = std::min(n, Remaining());
+        if (m > 0)
+            std::memcpy(destination, image_.data() + position_, m);
+        position_ += m;
+    }
+    std::uint8_t U8() {
+        std::uint8_t b[1] = {0};
+        Read(b, 1);
+        return b[0];
+    }
+    std::uint16_t U16() {
+        std::uint8_t b[2] = {0, 0};
+        Read(b, 2);
+        return static_cast<std::uint16_t>(b[0] | b[1] << 8);
+    }
+    std::uint32_t U32() {
+        std::uint8_t b[4] = {0, 0, 0, 0};
+        Read(b, 4);
+        return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
+               static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+    }
+    std::int32_t I32() { return static_cast<std::int32_t>(U32()); }
+
+    // Counted data: a count that claims more bytes than remain makes the file invalid, before
+    // anything is allocated for it.
+    void Require(std::uint64_t count, std::uint64_t element_size) const {
+        if (element_size != 0 && count > Remaining() / element_size)
+            throw InvalidLevelFile("A count in the file claims more bytes than the file holds");
+    }
+    std::span<const std::uint8_t> Take(std::uint64_t n) {
+        Require(n, 1);
+        auto s = image_.subspan(position_, static_cast<std::size_t>(n));
+        position_ += s.size();
+        return s;
+    }
+    // Fills `destination` (already sized) from the next destination.size() bytes, which must exist.
+    void ReadCounted(std::vector<std::uint8_t>& destination) {
+        auto s = Take(destination.size());
+        std::copy(s.begin(), s.end(), destination.begin());
+    }
+    std::span<const std::uint8_t> Rest() const { return image_.subspan(position_); }
+
+private:
+    std::span<const std::uint8_t> image_;
+    std::size_t position_ = 0;
+};
+
+} // namespace pw

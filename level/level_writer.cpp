@@ -1,0 +1,295 @@
+// SaveLevel: serialises the record in the layout that its version word and the target name select.
+#include "level/compression.h"
+#include "level/file_replace.h"
+#include "level/image_builder.h"
+#include "level/layout.h"
+#include "level/level_errors.h"
+#include "level/trc_rooms.h"
+#include "level/trlevel.h"
+#include "level/zfile.h"
+
+namespace pw {
+namespace {
+
+using namespace layout;
+
+class LevelWriter {
+public:
+    explicit LevelWriter(Ttrlevel& level) : l_(level) {}
+    std::vector<std::uint8_t> Run();
+
+private:
+    void WritePageHead();
+    void WriteRooms();
+    void WriteRoom(troom& room);
+    void WriteSectionsBeforeTextures();
+    void WriteSectionsAfterTextures();
+    void WriteObjectTextures();
+    void Section(std::int32_t count, const Bytes& array, std::size_t element_size, bool u16 = false);
+    std::vector<std::uint8_t> PutTextureHeadInFront(std::vector<std::uint8_t> level_data);
+    void WriteBlock(ImageBuilder& head, const Bytes& data, std::size_t size, std::uint32_t& packed);
+
+    Ttrlevel& l_;
+    ImageBuilder out_;
+};
+
+std::size_t Count(std::int32_t n) {
+    return static_cast<std::size_t>(n > 0 ? n : 0);
+}
+
+std::vector<std::uint8_t> LevelWriter::Run() {
+    if (l_.kind <= kind_tr3)
+        WritePageHead();
+    std::size_t trc_size_field = 0;
+    if (l_.kind == kind_trc)
+        trc_size_field = WriteTrcHeadAndRooms(l_, out_);
+    else
+        WriteRooms();
+    l_.SetProgress(80);
+    WriteSectionsBeforeTextures();
+    WriteSectionsAfterTextures();
+    if (l_.kind == kind_trc)
+        FinishTrcLevelData(l_, out_, trc_size_field);
+    else if (l_.level_tail_kind != kind_none && l_.level_tail_kind != kind_trc)
+        out_.Raw(l_.level_tail);
+    if (l_.kind >= kind_tr4)
+        return PutTextureHeadInFront(std::move(out_.Bytes()));
+    return std::move(out_.Bytes());
+}
+
+void LevelWriter::WritePageHead() {
+    out_.U32(l_.version);
+    if (l_.kind >= kind_tr2) {
+        out_.Raw(l_.palette.data(), kPaletteBytes);
+        out_.Raw(l_.palette16.data(), kPalette16Bytes);
+    }
+    out_.U32(static_cast<std::uint32_t>(l_.num_pages));
+    l_.SetProgress(30);
+    out_.Exactly(l_.pages8, Count(l_.page8_bytes));
+    if (l_.kind >= kind_tr2)
+        out_.Exactly(l_.pages16, Count(l_.num_pages) * kPage16Bytes);
+    l_.SetProgress(50);
+}
+
+void LevelWriter::WriteRooms() {
+    out_.Raw(l_.level_head.data(), 4);
+    out_.U16(l_.num_rooms);
+    for (auto& room : l_.rooms)
+        WriteRoom(room);
+}
+
+void LevelWriter::WriteRoom(troom& room) {
+    const bool old = l_.kind <= kind_tub;
+    const std::size_t v = old ? kVertex8Size : kVertex12Size;
+    room.num_data_words = static_cast<std::int32_t>(
+        (room.num_vertices * v + room.num_rectangles * kRectangleSize + room.num_triangles * kTriangleSize +
+         room.num_sprites * kRoomSpriteSize + 8) /
+        2);
+    for (auto x : room.info)
+        out_.I32(x);
+    out_.I32(room.num_data_words);
+    out_.U16(room.num_vertices);
+    out_.Exactly(old ? room.vertices8 : room.vertices12, room.num_vertices * v);
+    out_.U16(room.num_rectangles);
+    out_.Exactly(room.rectangles, room.num_rectangles * kRectangleSize);
+    out_.U16(room.num_triangles);
+    out_.Exactly(room.triangles, room.num_triangles * kTriangleSize);
+    out_.U16(room.num_sprites);
+    out_.Exactly(room.sprites, room.num_sprites * kRoomSpriteSize);
+    out_.U16(room.num_portals);
+    out_.Exactly(room.portals, room.num_portals * kPortalSize);
+    out_.U16(room.num_z_sectors);
+    out_.U16(room.num_x_sectors);
+    out_.Exactly(room.sectors, std::size_t{room.num_z_sectors} * room.num_x_sectors * kSectorSize);
+    out_.Raw(room.ambient.data(), 2);
+    if (l_.kind >= kind_tr2)
+        out_.U16(room.ambient2);
+    if (l_.kind == kind_tr2 || l_.kind == kind_trg)
+        out_.U16(room.light_mode);
+    out_.U16(room.num_lights);
+    if (old)
+        out_.Exactly(room.lights18, room.num_lights * kLight18Size);
+    else if (l_.kind <= kind_tr3)
+        out_.Exactly(room.lights24, room.num_lights * kLight24Size);
+    else
+        out_.Exactly(room.lights46, room.num_lights * kLight46Size);
+    out_.U16(room.num_statics);
+    out_.Exactly(old ? room.statics18 : room.statics20,
+                 room.num_statics * (old ? kStatic18Size : kStatic20Size));
+    out_.U16(static_cast<std::uint16_t>(room.alternate_room));
+    out_.Raw(room.flags.data(), 2);
+    if (l_.kind == kind_tr3 || l_.kind == kind_tr4)
+        out_.Raw(room.room_extra.data(), 3);
+}
+
+void LevelWriter::Section(std::int32_t count, const Bytes& array, std::size_t element_size, bool u16) {
+    if (u16)
+        out_.U16(static_cast<std::uint16_t>(count));
+    else
+        out_.U32(static_cast<std::uint32_t>(count));
+    out_.Exactly(array, Count(count) * element_size);
+}
+
+void LevelWriter::WriteObjectTextures() {
+    out_.U32(static_cast<std::uint32_t>(l_.num_object_textures));
+    const std::size_t n = std::min(Count(l_.num_object_textures), l_.object_textures.size());
+    for (std::size_t i = 0; i < Count(l_.num_object_textures); ++i) {
+        const tobjtexture t = i < n ? l_.object_textures[i] : tobjtexture{};
+        out_.U16(t.attribute);
+        out_.U16(t.tile);
+        if (l_.kind >= kind_tr4)
+            out_.U16(t.new_flags);
+        for (const auto& v : t.vertices) {
+            out_.U8(v.xcoord);
+            out_.U8(v.xpixel);
+            out_.U8(v.ycoord);
+            out_.U8(v.ypixel);
+        }
+        if (l_.kind >= kind_tr4) {
+            out_.U32(t.base_u);
+            out_.U32(t.base_v);
+            out_.U32(t.width);
+            out_.U32(t.height);
+        }
+        if (l_.kind == kind_trc)
+            out_.U16(t.trc_extra);
+    }
+}
+
+void LevelWriter::WriteSectionsBeforeTextures() {
+    const bool old_anims = l_.kind <= kind_tr3;
+    Section(l_.num_floor_data, l_.floor_data, kFloorDataSize);
+    Section(l_.num_mesh_data, l_.mesh_data, kMeshDataSize);
+    Section(l_.num_mesh_pointers, l_.mesh_pointers, kMeshPointerSize);
+    Section(l_.num_animations, old_anims ? l_.animations32 : l_.animations40,
+            old_anims ? kAnimation32Size : kAnimation40Size);
+    Section(l_.num_state_changes, l_.state_changes, kStateChangeSize);
+    Section(l_.num_anim_dispatches, l_.anim_dispatches, kAnimDispatchSize);
+    Section(l_.num_anim_commands, l_.anim_commands, kAnimCommandSize);
+    Section(l_.num_mesh_trees, l_.mesh_trees, kMeshTreeSize);
+    Section(l_.num_frames, l_.frames, kFrameSize);
+    if (l_.kind == kind_trc)
+        Section(l_.num_moveables, l_.moveables20, kMoveable20Size);
+    else
+        Section(l_.num_moveables, l_.moveables18, kMoveable18Size);
+    Section(l_.num_static_meshes, l_.static_meshes, kStaticMeshSize);
+    if (l_.kind <= kind_trg)
+        WriteObjectTextures();
+    if (l_.kind == kind_tr4)
+        out_.Raw(l_.spr_marker.data(), 3);
+    if (l_.kind == kind_trc)
+        out_.Raw(l_.spr_marker.data(), 4);
+    Section(l_.num_sprite_textures, l_.sprite_textures, kSpriteTextureSize);
+    Section(l_.num_sprite_sequences, l_.sprite_sequences, kSpriteSequenceSize);
+    if (l_.kind == kind_tub)
+        out_.Raw(l_.palette.data(), kPaletteBytes);
+    Section(l_.num_cameras, l_.cameras, kCameraSize);
+    if (l_.kind >= kind_tr4)
+        Section(l_.num_flyby_cameras, l_.flyby_cameras, kFlybyCameraSize);
+    Section(l_.num_sound_sources, l_.sound_sources, kSoundSourceSize);
+    const bool big_boxes = l_.kind <= kind_tub;
+    Section(l_.num_boxes, big_boxes ? l_.boxes20 : l_.boxes8, big_boxes ? kBox20Size : kBox8Size);
+    Section(l_.num_overlaps, l_.overlaps, kOverlapSize);
+    static constexpr int kOldZones[] = {0, 1, 4, 5, 6, 9};
+    static constexpr int kAllZones[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    const std::span<const int> zones =
+        big_boxes ? std::span<const int>(kOldZones) : std::span<const int>(kAllZones);
+    for (int z : zones)
+        out_.Exactly(l_.zones[static_cast<std::size_t>(z)], Count(l_.num_boxes) * kZoneEntrySize);
+    out_.U32(static_cast<std::uint32_t>(l_.num_anim_words));
+    for (std::size_t i = 0; i < Count(l_.num_anim_words); ++i)
+        out_.U16(i < l_.anim_words.size() ? l_.anim_words[i] : 0);
+    l_.SetProgress(85);
+}
+
+void LevelWriter::WriteSectionsAfterTextures() {
+    if (l_.kind == kind_tr4)
+        out_.Raw(l_.tex_marker.data(), 4);
+    if (l_.kind == kind_trc)
+        out_.Raw(l_.tex_marker.data(), 5);
+    if (l_.kind >= kind_tr3)
+        WriteObjectTextures();
+    l_.SetProgress(90);
+    if (l_.kind <= kind_tub)
+        Section(l_.num_items, l_.items22, kItem22Size);
+    else
+        Section(l_.num_items, l_.items24, kItem24Size);
+    if (l_.kind <= kind_tr3)
+        out_.Raw(l_.light_map.data(), kLightMapBytes);
+    if (l_.kind == kind_tr1)
+        out_.Raw(l_.palette.data(), kPaletteBytes);
+    if (l_.kind <= kind_tr3)
+        Section(l_.num_cinematic_frames, l_.cinematic_frames, kCinematicFrameSize, true);
+    else
+        Section(l_.num_cinematic_frames, l_.ai_objects, kAiObjectSize);
+    Section(l_.num_demo_data, l_.demo_data, kDemoDataSize, true);
+    const std::size_t sound_map = l_.kind <= kind_tub ? 512 : l_.kind <= kind_tr4 ? 740 : 900;
+    out_.Raw(l_.sound_map.data(), sound_map);
+    Section(l_.num_sound_details, l_.sound_details, kSoundDetailSize);
+    if (l_.kind <= kind_tub) {
+        out_.U32(l_.samples_size);
+        out_.Exactly(l_.samples, l_.samples_size);
+    }
+    Section(l_.num_sample_indices, l_.sample_indices, kSampleIndexSize);
+}
+
+void LevelWriter::WriteBlock(ImageBuilder& head, const Bytes& data, std::size_t size, std::uint32_t& packed) {
+    std::vector<std::uint8_t> compressed;
+    if (data.size() == size) {
+        compressed = ZlibCompress(data);
+    } else {
+        Bytes exact(size, 0);
+        std::copy_n(data.begin(), std::min(size, data.size()), exact.begin());
+        compressed = ZlibCompress(exact);
+    }
+    packed = static_cast<std::uint32_t>(compressed.size());
+    head.U32(static_cast<std::uint32_t>(size));
+    head.U32(packed);
+    head.Raw(compressed);
+}
+
+std::vector<std::uint8_t> LevelWriter::PutTextureHeadInFront(std::vector<std::uint8_t> level_data) {
+    ImageBuilder file;
+    file.U32(l_.version);
+    file.U16(l_.num_room_tiles);
+    file.U16(l_.num_object_tiles);
+    file.U16(l_.num_bump_tiles);
+    l_.size32 = l_.page8_bytes * 4;
+    WriteBlock(file, l_.pages32, Count(l_.size32), l_.packed32);
+    l_.size16 = l_.page8_bytes * 2;
+    WriteBlock(file, l_.pages16, Count(l_.size16), l_.packed16);
+    WriteBlock(file, l_.misc_pages32, Count(l_.misc32_size), l_.misc32_packed);
+    if (l_.kind == kind_tr4) {
+        std::uint32_t packed = 0;
+        WriteBlock(file, level_data, level_data.size(), packed);
+    } else {
+        file.Raw(level_data);
+    }
+    file.Exactly(l_.samples, l_.samples_size);
+    return std::move(file.Bytes());
+}
+
+} // namespace
+
+std::vector<std::uint8_t> Ttrlevel::SaveLevelImage(const std::string& file_name) {
+    const std::int32_t target_kind = KindForVersion(version, file_name);
+    if (target_kind == kind_trc && num_rooms > 0 && !(geometry_flags & layout::kGeometryHasHeader))
+        throw UnsupportedSave("Cannot save " + file_name +
+                              " as a .trc level: its rooms were not read from a .trc file");
+    if (target_kind != kind_none)
+        kind = target_kind;
+    return LevelWriter(*this).Run();
+}
+
+std::uint8_t Ttrlevel::SaveLevel(const std::string& file_name) {
+    SetProgress(0);
+    if (!IsLoaded())
+        return 1;
+    const std::vector<std::uint8_t> image = SaveLevelImage(file_name);
+    SetProgress(100);
+    ReplaceFileContents(file_name, image);
+    SetProgress(0);
+    return 0;
+}
+
+} // namespace pw
