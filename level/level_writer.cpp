@@ -272,6 +272,8 @@ std::vector<std::uint8_t> LevelWriter::PutTextureHeadInFront(std::vector<std::ui
 } // namespace
 
 std::vector<std::uint8_t> Ttrlevel::SaveLevelImage(const std::string& file_name) {
+    if (!IsLoaded())
+        throw UnsupportedSave("Cannot save " + file_name + ": no level is loaded");
     const std::int32_t target_kind = KindForVersion(version, file_name);
     if (target_kind == kind_trc && num_rooms > 0 && !(geometry_flags & layout::kGeometryHasHeader))
         throw UnsupportedSave("Cannot save " + file_name +
@@ -285,9 +287,14 @@ std::uint8_t Ttrlevel::SaveLevel(const std::string& file_name) {
     SetProgress(0);
     if (!IsLoaded())
         return 1;
-    const std::vector<std::uint8_t> image = SaveLevelImage(file_name);
-    SetProgress(100);
-    ReplaceFileContents(file_name, image);
+    try {
+        const std::vector<std::uint8_t> image = SaveLevelImage(file_name);
+        SetProgress(100);
+        ReplaceFileContents(file_name, image);
+    } catch (...) {
+        SetProgress(0);
+        throw;
+    }
     SetProgress(0);
     return 0;
 }
