@@ -89,6 +89,7 @@ void LevelReader::Recognise(const std::string& file_name) {
 }
 
 void LevelReader::ReadBlock(Bytes& into, std::int32_t& size, std::uint32_t& packed) {
+    in_.Require(8, 1); // a block without its two sizes is a cut file
     const std::uint32_t unpacked = in_.U32();
     packed = in_.U32();
     ZlibInflate(in_.Take(packed), unpacked, into);
@@ -96,6 +97,7 @@ void LevelReader::ReadBlock(Bytes& into, std::int32_t& size, std::uint32_t& pack
 }
 
 void LevelReader::ReadTextureBlocks() {
+    in_.Require(6, 1);
     l_.num_room_tiles = in_.U16();
     l_.num_object_tiles = in_.U16();
     l_.num_bump_tiles = in_.U16();
@@ -114,6 +116,7 @@ void LevelReader::ReadTextureBlocks() {
 }
 
 void LevelReader::ReadKind6LevelData() {
+    in_.Require(8, 1);
     const std::uint32_t unpacked = in_.U32();
     const std::uint32_t packed = in_.U32();
     std::vector<std::uint8_t> level_data;

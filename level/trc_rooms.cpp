@@ -406,7 +406,7 @@ std::size_t WriteTrcHeadAndRooms(Ttrlevel& level, ImageBuilder& out) {
 }
 
 void FinishTrcLevelData(const Ttrlevel& level, ImageBuilder& out, std::size_t size_field_position) {
-    if (level.level_tail_kind == kind_trc)
+    if (level.level_tail_kind == kind_trc && !level.level_tail.empty())
         out.Raw(level.level_tail);
     else
         out.Fill(kCdFiller, 4);

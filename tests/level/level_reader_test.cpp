@@ -1,0 +1,265 @@
+// Reading level files of all seven kinds, laid out byte by byte by the fixture builder.
+#include <gtest/gtest.h>
+
+#include "level/trlevel.h"
+#include "tests/fixtures/level_builder.h"
+#include "tests/fixtures/level_expectations.h"
+#include "tests/fixtures/test_support.h"
+
+namespace pw {
+namespace {
+
+using namespace fixtures;
+
+class ReadEveryKind : public ::testing::TestWithParam<int> {};
+
+TEST_P(ReadEveryKind, EveryFieldLandsInItsPlace) {
+    const LevelDescription d = MakeLevel(GetParam());
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, d), 0);
+    ExpectLevelMatches(level, d);
+}
+
+TEST_P(ReadEveryKind, ZlibWrappedFileReadsLikeThePlainOne) {
+    LevelDescription d = MakeLevel(GetParam());
+    Ttrlevel plain;
+    ASSERT_EQ(Load(plain, d), 0);
+    d.zlib_wrap = true;
+    Ttrlevel wrapped;
+    ASSERT_EQ(Load(wrapped, d), 0);
+    ExpectLevelMatches(wrapped, d);
+    EXPECT_TRUE(
+        SameLevelFile(wrapped.SaveLevelImage(d.FileName()), plain.SaveLevelImage(d.FileName()), d.kind));
+}
+
+TEST_P(ReadEveryKind, EmptySectionsGiveEmptyArrays) {
+    LevelDescription d = MakeLevel(GetParam());
+    d.object_textures.clear();
+    d.anim_words = {0};
+    d.floor_data.clear();
+    d.items.clear();
+    d.cinematics.clear();
+    d.sample_indices.clear();
+    d.rooms[1].portals.clear();
+    d.rooms[1].statics.clear();
+    d.rooms[1].lights.clear();
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, d), 0);
+    ExpectLevelMatches(level, d);
+    EXPECT_TRUE(level.object_textures.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ReadEveryKind, ::testing::Range(1, 8),
+                         [](const auto& info) { return "kind" + std::to_string(info.param); });
+
+TEST(LevelReader, ReadsFromAFileOnDisk) {
+    TempDir dir;
+    const LevelDescription d = MakeLevel(3);
+    const std::string path = dir.File("level.tr2");
+    WriteFile(path, BuildLevel(d));
+    Ttrlevel level;
+    ASSERT_EQ(level.LoadLevel(path), 0);
+    ExpectLevelMatches(level, d);
+}
+
+TEST(LevelReader, MissingFileIsResultOne) {
+    TempDir dir;
+    Ttrlevel level;
+    EXPECT_EQ(level.LoadLevel(dir.File("nothing.phd")), 1);
+    EXPECT_FALSE(level.IsLoaded());
+}
+
+struct KindCase {
+    std::uint32_t version;
+    const char* name;
+    int kind;
+};
+
+class KindRecognition : public ::testing::TestWithParam<KindCase> {};
+
+// The kind comes from the version word and the spelling of the name anywhere in the path.
+TEST_P(KindRecognition, VersionAndNameSelectTheKind) {
+    const KindCase c = GetParam();
+    EXPECT_EQ(KindForVersion(c.version, c.name), c.kind);
+    LevelDescription d = MakeLevel(c.kind);
+    d.version = c.version;
+    Ttrlevel level;
+    ASSERT_EQ(level.LoadLevelImage(BuildLevel(d), c.name), 0);
+    EXPECT_EQ(level.kind, c.kind);
+    EXPECT_EQ(level.version, c.version);
+    ExpectLevelMatches(level, d);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, KindRecognition,
+    ::testing::Values(KindCase{0x20, "level.phd", 1}, KindCase{0x20, "level.TUB.phd", 2},
+                      KindCase{0x20, "level.tub", 2}, KindCase{0x20, "level.Tub", 1},
+                      KindCase{0x2D, "level.tr2", 3}, KindCase{0x2D, "LEVEL.TRG", 4},
+                      KindCase{0x2D, "x.trg.tr2", 4}, KindCase{0x2D, "level.Trg", 3},
+                      KindCase{0xFF080038, "level.tr2", 5}, KindCase{0xFF180038, "level.trc", 5},
+                      KindCase{0x00345254, "level.tr4", 6}, KindCase{0xFFFFFFF0, "level.tr4", 6},
+                      KindCase{0x00345254, "level.TRC", 7}, KindCase{0xFFFFFFF0, "level.trc", 7},
+                      KindCase{0xFFFFFFF0, "level.Trc", 6}));
+
+TEST(LevelReader, UnknownVersionWordsSelectNoKind) {
+    EXPECT_FALSE(IsKnownVersion(0x21));
+    EXPECT_FALSE(IsKnownVersion(0xFF080039));
+    EXPECT_FALSE(IsKnownVersion(0x42494C5A)); // "ZLIB"
+    EXPECT_EQ(KindForVersion(0x12345678, "level.tub"), kind_none);
+    for (std::uint32_t v : {0x20u, 0x2Du, 0xFF080038u, 0xFF180038u, 0x00345254u, 0xFFFFFFF0u})
+        EXPECT_TRUE(IsKnownVersion(v)) << std::hex << v;
+}
+
+TEST(LevelReader, AlternativeTr4VersionWordReadsExactlyLikeTheUsualOne) {
+    for (int kind : {6, 7}) {
+        LevelDescription usual = MakeLevel(kind);
+        LevelDescription alternative = usual;
+        alternative.version = 0xFFFFFFF0;
+        Ttrlevel a, b;
+        ASSERT_EQ(Load(a, usual), 0);
+        ASSERT_EQ(Load(b, alternative), 0);
+        ExpectLevelMatches(b, alternative);
+        // Apart from the version word, the files written back are the same.
+        Bytes first = a.SaveLevelImage(usual.FileName());
+        Bytes second = b.SaveLevelImage(usual.FileName());
+        ASSERT_GE(second.size(), 4u);
+        EXPECT_EQ(U32At(second, 0), 0xFFFFFFF0u);
+        PutU32(second, 0, 0x00345254);
+        EXPECT_TRUE(SameLevelFile(second, first, kind));
+    }
+}
+
+TEST(LevelReader, TexturesOnlyStopsAfterThePagesForKindsThreeToSeven) {
+    for (int kind = 3; kind <= 7; ++kind) {
+        SCOPED_TRACE("kind " + std::to_string(kind));
+        const LevelDescription d = MakeLevel(kind);
+        Ttrlevel level;
+        ASSERT_EQ(Load(level, d, true), 0);
+        EXPECT_TRUE(level.IsLoaded());
+        EXPECT_EQ(level.kind, kind);
+        EXPECT_EQ(level.num_pages, 2);
+        if (kind <= 5) {
+            EXPECT_TRUE(SameBytes(level.pages8, d.pages8));
+            EXPECT_EQ(level.palette, d.palette);
+            EXPECT_EQ(level.palette16, d.palette16);
+        } else {
+            EXPECT_TRUE(SameBytes(level.pages32, d.pages32));
+        }
+        EXPECT_TRUE(SameBytes(level.pages16, d.pages16));
+        EXPECT_EQ(level.num_rooms, 0);
+        EXPECT_TRUE(level.rooms.empty());
+        EXPECT_EQ(level.num_object_textures, 0);
+        EXPECT_TRUE(level.object_textures.empty());
+    }
+}
+
+TEST(LevelReader, TexturesOnlyReadsKindsOneAndTwoWhole) {
+    for (int kind : {1, 2}) {
+        const LevelDescription d = MakeLevel(kind);
+        Ttrlevel level;
+        ASSERT_EQ(Load(level, d, true), 0);
+        ExpectLevelMatches(level, d);
+    }
+}
+
+TEST(LevelReader, KindSixPageCountComesFromTheSixteenBitBlock) {
+    LevelDescription d = MakeLevel(6);
+    d.num_pages = 3;
+    d.pages32.resize(3 * 262144, 0x44);
+    d.pages16.resize(3 * 131072 + 100, 0x55); // whole pages only
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, d), 0);
+    EXPECT_EQ(level.size16, 3 * 131072 + 100);
+    EXPECT_EQ(level.num_pages, 3);
+    EXPECT_EQ(level.page8_bytes, 3 * 65536);
+}
+
+TEST(LevelReader, TwinFormsAreDerivedFromTheFormInTheFile) {
+    // Item bytes chosen so that every byte of the derivation shows; vertices are checked with the rest.
+    for (int kind : {1, 3, 6}) {
+        SCOPED_TRACE("kind " + std::to_string(kind));
+        LevelDescription d = MakeLevel(kind);
+        d.items.clear();
+        for (std::size_t i = 0; i < 2 * ItemSize(kind); ++i)
+            d.items.push_back(static_cast<std::uint8_t>(0xA0 + i));
+        Ttrlevel level;
+        ASSERT_EQ(Load(level, d), 0);
+        if (kind == 1) {
+            // 22-byte item 0: bytes A0..B5. Words 18 and 20 of the 24-byte form widen bytes 18 and 19.
+            const Bytes want = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0xA8, 0xA9, 0xAA, 0xAB,
+                                0xAC, 0xAD, 0xAE, 0xAF, 0xB0, 0xB1, 0xB2, 0x00, 0xB3, 0x00, 0xB4, 0xB5};
+            EXPECT_TRUE(SameBytes(Slice(level.items24, 0, 24), want));
+        } else {
+            // 24-byte item 0: bytes A0..B7. Byte 19 of the 22-byte form is byte 20, then word 22.
+            const Bytes want = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0xA8, 0xA9, 0xAA,
+                                0xAB, 0xAC, 0xAD, 0xAE, 0xAF, 0xB0, 0xB1, 0xB2, 0xB4, 0xB6, 0xB7};
+            EXPECT_TRUE(SameBytes(Slice(level.items22, 0, 22), want));
+        }
+        ExpectLevelMatches(level, d);
+    }
+}
+
+TEST(LevelReader, ProgressRunsThroughTheStagesOfTheRead) {
+    RecordingGauge gauge;
+    Ttrlevel level;
+    level.gauge = &gauge;
+    ASSERT_EQ(Load(level, MakeLevel(1)), 0);
+    EXPECT_EQ(gauge.Steps(), (std::vector<int>{0, 30, 50, 65, 80, 85, 90, 100, 0}));
+}
+
+TEST(LevelReader, RoomProgressIsARoundedRunningSum) {
+    LevelDescription d = MakeLevel(3);
+    while (d.rooms.size() < 7)
+        d.rooms.push_back(d.rooms[d.rooms.size() % 2]);
+    RecordingGauge gauge;
+    Ttrlevel level;
+    level.gauge = &gauge;
+    ASSERT_EQ(Load(level, d), 0);
+    // 30 / 7 per room: 4.29, 8.57, 12.86, 17.14, 21.43, 25.71, 30.
+    EXPECT_EQ(gauge.Steps(), (std::vector<int>{0, 30, 50, 54, 59, 63, 67, 71, 76, 80, 85, 90, 100, 0}));
+}
+
+TEST(LevelReader, ProgressOfCompressedKindsAndOfASecondRead) {
+    RecordingGauge gauge;
+    Ttrlevel level;
+    level.gauge = &gauge;
+    ASSERT_EQ(Load(level, MakeLevel(7)), 0);
+    EXPECT_EQ(gauge.Steps(), (std::vector<int>{0, 20, 30, 40, 65, 80, 85, 90, 100, 0}));
+    gauge.values.clear();
+    ASSERT_EQ(Load(level, MakeLevel(6)), 0);
+    EXPECT_EQ(gauge.Steps(), (std::vector<int>{0, 10, 20, 30, 40, 50, 65, 80, 85, 90, 100, 0}));
+}
+
+TEST(LevelReader, TexturesOnlyProgressEndsAtZeroAfterThePages) {
+    RecordingGauge gauge;
+    Ttrlevel level;
+    level.gauge = &gauge;
+    ASSERT_EQ(Load(level, MakeLevel(3), true), 0);
+    EXPECT_EQ(gauge.Steps(), (std::vector<int>{0, 30, 50, 0}));
+}
+
+TEST(LevelReader, SecondReadReleasesThePagesOfTheFirstLevelsDepths) {
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, MakeLevel(6)), 0);
+    ASSERT_FALSE(level.pages32.empty());
+    const LevelDescription d = MakeLevel(1);
+    ASSERT_EQ(Load(level, d), 0);
+    EXPECT_TRUE(level.pages16.empty());
+    EXPECT_TRUE(level.pages32.empty());
+    EXPECT_TRUE(level.misc_pages32.empty());
+    ExpectLevelMatches(level, d);
+}
+
+TEST(LevelReader, ResultTwoAfterALevelLeavesNoLevel) {
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, MakeLevel(3)), 0);
+    EXPECT_EQ(level.LoadLevelImage(Bytes{1, 2, 3, 4, 5, 6, 7, 8}, "bad.tr2"), 2);
+    EXPECT_FALSE(level.IsLoaded());
+    EXPECT_EQ(level.version, 0u);
+    TempDir dir;
+    EXPECT_EQ(level.SaveLevel(dir.File("bad.tr2")), 1);
+    EXPECT_TRUE(dir.Entries().empty());
+}
+
+} // namespace
+} // namespace pw

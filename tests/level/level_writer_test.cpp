@@ -1,0 +1,330 @@
+// Writing levels: round trips against files laid out by the fixture builder, kind changes through
+// the file name, kept trailing bytes, and saves that fail without harming the user's file.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include "level/level_errors.h"
+#include "level/trlevel.h"
+#include "tests/fixtures/level_builder.h"
+#include "tests/fixtures/level_expectations.h"
+#include "tests/fixtures/test_support.h"
+
+namespace pw {
+namespace {
+
+using namespace fixtures;
+
+// Reads the file of `read`, saves it under `save_name` and compares with the file of `expected`.
+::testing::AssertionResult ResavesAs(const LevelDescription& read, const std::string& save_name,
+                                     const LevelDescription& expected) {
+    Ttrlevel level;
+    const std::uint8_t result = Load(level, read);
+    if (result != 0)
+        return ::testing::AssertionFailure() << "LoadLevel gave " << int{result};
+    return SameLevelFile(level.SaveLevelImage(save_name), BuildLevel(expected), expected.kind);
+}
+
+class WriteEveryKind : public ::testing::TestWithParam<int> {};
+
+// Kinds 1 to 5 come back byte for byte; 6 and 7 the same once their blocks are inflated.
+TEST_P(WriteEveryKind, ResaveGivesTheSameFile) {
+    const LevelDescription d = MakeLevel(GetParam());
+    EXPECT_TRUE(ResavesAs(d, d.FileName(), d));
+}
+
+TEST_P(WriteEveryKind, BytesAfterTheLastSectionAreKept) {
+    LevelDescription d = MakeLevel(GetParam());
+    d.level_tail = Pattern(13, 77); // kind 7: in place of the usual 4 CD bytes
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, d), 0);
+    ExpectLevelMatches(level, d);
+    EXPECT_TRUE(SameLevelFile(level.SaveLevelImage(d.FileName()), BuildLevel(d), d.kind));
+}
+
+TEST_P(WriteEveryKind, EditedTexturesAndAnimationsReachTheFile) {
+    LevelDescription d = MakeLevel(GetParam());
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, d), 0);
+    level.object_textures[1].attribute = 2;
+    level.object_textures[1].vertices[2].xpixel = 0x7E;
+    level.SetObjectTextureCount(level.num_object_textures + 1);
+    level.object_textures.back().tile = 1;
+    level.SetAnimWordCount(4);
+    level.anim_words = {1, 1, 4, 5};
+    if (!level.pages16.empty())
+        std::fill(level.pages16.begin(), level.pages16.begin() + 64, 0x11);
+
+    d.object_textures[1].attribute = 2;
+    d.object_textures[1].vertices[2].xpixel = 0x7E;
+    d.object_textures.emplace_back();
+    d.object_textures.back().tile = 1;
+    d.anim_words = {1, 1, 4, 5};
+    if (!d.pages16.empty())
+        std::fill(d.pages16.begin(), d.pages16.begin() + 64, 0x11);
+    EXPECT_TRUE(SameLevelFile(level.SaveLevelImage(d.FileName()), BuildLevel(d), d.kind));
+}
+
+TEST(LevelWriter, GeometryLengthIsRecomputedOnWriting) {
+    for (int kind = 1; kind <= 6; ++kind) {
+        SCOPED_TRACE("kind " + std::to_string(kind));
+        LevelDescription wrong = MakeLevel(kind);
+        wrong.rooms[0].data_words = 999;
+        wrong.rooms[1].data_words = 0;
+        Ttrlevel level;
+        ASSERT_EQ(Load(level, wrong), 0);
+        EXPECT_EQ(level.rooms[0].num_data_words, 999); // kept as read
+        const LevelDescription right = MakeLevel(kind);
+        EXPECT_TRUE(SameLevelFile(level.SaveLevelImage(right.FileName()), BuildLevel(right), kind));
+        EXPECT_EQ(static_cast<std::uint32_t>(level.rooms[0].num_data_words),
+                  right.rooms[0].ComputedDataWords());
+    }
+}
+
+TEST_P(WriteEveryKind, SaveLevelWritesWhatSaveLevelImageBuilds) {
+    const LevelDescription d = MakeLevel(GetParam());
+    TempDir dir;
+    const std::string path = dir.File(d.FileName());
+    WriteFile(path, Bytes(10, 0x77)); // an older file that the save replaces
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, d), 0);
+    ASSERT_EQ(level.SaveLevel(path), 0);
+    EXPECT_TRUE(SameLevelFile(ReadFile(path), BuildLevel(d), d.kind));
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{d.FileName()});
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, WriteEveryKind, ::testing::Range(1, 8),
+                         [](const auto& info) { return "kind" + std::to_string(info.param); });
+
+TEST(LevelWriter, ResaveOfTheOtherKindFiveVersionWord) {
+    LevelDescription d = MakeLevel(5);
+    d.version = 0xFF180038;
+    EXPECT_TRUE(ResavesAs(d, d.FileName(), d));
+}
+
+TEST(LevelWriter, KindOneSavedAsTubMovesThePaletteAfterTheSpriteSequences) {
+    const LevelDescription one = MakeLevel(1);
+    LevelDescription two = one;
+    two.kind = 2;
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, one), 0);
+    EXPECT_TRUE(SameBytes(level.SaveLevelImage("copy.tub"), BuildLevel(two)));
+    EXPECT_EQ(level.kind, 2);
+}
+
+TEST(LevelWriter, KindTwoSavedWithoutTubBecomesKindOne) {
+    const LevelDescription two = MakeLevel(2);
+    LevelDescription one = two;
+    one.kind = 1;
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, two), 0);
+    EXPECT_TRUE(SameBytes(level.SaveLevelImage("copy.phd"), BuildLevel(one)));
+    EXPECT_EQ(level.kind, 1);
+    // Read back, it is a kind 1 level with the same content.
+    Ttrlevel again;
+    ASSERT_EQ(again.LoadLevelImage(BuildLevel(one), "copy.phd"), 0);
+    ExpectLevelMatches(again, one);
+}
+
+TEST(LevelWriter, WrappedFileIsWrittenPlain) {
+    for (int kind : {1, 6}) {
+        LevelDescription d = MakeLevel(kind);
+        d.zlib_wrap = true;
+        TempDir dir;
+        const std::string path = dir.File(d.FileName());
+        WriteFile(path, BuildLevel(d));
+        Ttrlevel level;
+        ASSERT_EQ(level.LoadLevel(path), 0);
+        ASSERT_EQ(level.SaveLevel(path), 0);
+        LevelDescription plain = d;
+        plain.zlib_wrap = false;
+        EXPECT_TRUE(SameLevelFile(ReadFile(path), BuildLevel(plain), kind)) << "kind " << kind;
+    }
+}
+
+TEST(LevelWriter, KindSixAfterAddPageIsWrittenOnePageLarger) {
+    LevelDescription d = MakeLevel(6);
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, d), 0);
+    level.AddPage();
+    const Bytes saved = level.SaveLevelImage(d.FileName());
+
+    d.num_pages = 3;
+    d.pages32.resize(3 * 262144, 0);
+    d.pages16.resize(3 * 131072, 0);
+    d.room_tiles = static_cast<std::uint16_t>(d.room_tiles + 1);
+    const BuiltLevel expected = BuildLevelMapped(d);
+    EXPECT_TRUE(SameLevelFile(saved, expected.bytes, 6));
+    ASSERT_GT(saved.size(), 40u);
+    EXPECT_EQ(U16At(saved, 4), 3);                                       // room tiles
+    EXPECT_EQ(U32At(saved, expected.at.at("file.block0")), 3u * 262144); // size32
+    EXPECT_EQ(level.size32, 3 * 262144);
+    EXPECT_EQ(level.size16, 3 * 131072);
+}
+
+TEST(LevelWriter, PackedSizesWrittenAreStoredInTheRecord) {
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, MakeLevel(7)), 0);
+    level.pages32.assign(level.pages32.size(), 0); // compresses far better than before
+    const Bytes saved = level.SaveLevelImage("level.trc");
+    const std::size_t block0 = 10;
+    const std::size_t block1 = block0 + 8 + U32At(saved, block0 + 4);
+    const std::size_t block2 = block1 + 8 + U32At(saved, block1 + 4);
+    EXPECT_EQ(level.packed32, U32At(saved, block0 + 4));
+    EXPECT_EQ(level.packed16, U32At(saved, block1 + 4));
+    EXPECT_EQ(level.misc32_packed, U32At(saved, block2 + 4));
+    EXPECT_LT(level.packed32, 4096u);
+}
+
+TEST(LevelWriter, KindSevenWithoutTrailingBytesGetsFourCdBytes) {
+    LevelDescription d = MakeLevel(7);
+    d.level_tail.clear();
+    LevelDescription expected = d;
+    expected.level_tail = Bytes(4, 0xCD);
+    EXPECT_TRUE(ResavesAs(d, d.FileName(), expected));
+}
+
+TEST(LevelWriter, KindSevenSavedAsKindSixKeepsTheFlattenedGeometry) {
+    const LevelDescription d = MakeLevel(7);
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, d), 0);
+    const Ttrlevel read = level;
+    const Bytes saved = level.SaveLevelImage("level.tr4");
+    EXPECT_EQ(level.kind, 6);
+    Ttrlevel back;
+    ASSERT_EQ(back.LoadLevelImage(saved, "level.tr4"), 0);
+    EXPECT_EQ(back.kind, 6);
+    ASSERT_EQ(back.rooms.size(), read.rooms.size());
+    for (std::size_t r = 0; r < back.rooms.size(); ++r) {
+        SCOPED_TRACE("room " + std::to_string(r));
+        const troom& a = back.rooms[r];
+        const troom& b = read.rooms[r];
+        EXPECT_EQ(a.num_vertices, b.num_vertices);
+        EXPECT_TRUE(SameBytes(a.vertices12, b.vertices12));
+        EXPECT_EQ(a.num_rectangles, b.num_rectangles);
+        EXPECT_TRUE(SameBytes(a.rectangles, b.rectangles));
+        EXPECT_EQ(a.num_triangles, b.num_triangles);
+        EXPECT_TRUE(SameBytes(a.triangles, b.triangles));
+        EXPECT_EQ(a.num_lights, b.num_lights);
+        EXPECT_EQ(a.num_statics, b.num_statics);
+        EXPECT_TRUE(SameBytes(a.statics20, b.statics20));
+        EXPECT_TRUE(SameBytes(a.sectors, b.sectors));
+    }
+    EXPECT_EQ(back.object_textures.size(), read.object_textures.size());
+    EXPECT_TRUE(SameBytes(back.pages32, read.pages32));
+}
+
+TEST(LevelWriter, ProgressEndsAtZero) {
+    TempDir dir;
+    RecordingGauge gauge;
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, MakeLevel(3)), 0);
+    level.gauge = &gauge;
+    ASSERT_EQ(level.SaveLevel(dir.File("level.tr2")), 0);
+    const std::vector<int> steps = gauge.Steps();
+    ASSERT_GE(steps.size(), 3u);
+    EXPECT_EQ(steps.front(), 0);
+    EXPECT_EQ(steps[steps.size() - 2], 100);
+    EXPECT_EQ(steps.back(), 0);
+    EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end() - 1));
+}
+
+TEST(LevelWriter, RoomsBeyondTheOldFixedCapacitiesRoundTrip) {
+    for (int kind : {1, 3}) {
+        LevelDescription d = MakeLevel(kind);
+        RoomDesc& room = d.rooms[1];
+        room.vertices = Pattern(2000 * VertexSize(kind), 7);
+        room.lights = Pattern(60 * LightSize(kind), 8);
+        room.z_sectors = 40;
+        room.x_sectors = 30;
+        room.sectors = Pattern(40 * 30 * 8, 9);
+        EXPECT_TRUE(ResavesAs(d, d.FileName(), d)) << "kind " << kind;
+    }
+}
+
+TEST(LevelWriter, RecordReusedAfterAKindSevenLevelRefusesKindSixRoomsAsTrc) {
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, MakeLevel(7)), 0);
+    ASSERT_EQ(Load(level, MakeLevel(6)), 0);
+    EXPECT_EQ(level.geometry_flags, 0);
+    EXPECT_THROW(level.SaveLevelImage("level.trc"), UnsupportedSave);
+}
+
+// ---- Saves that do not happen ----
+
+TEST(LevelSave, FreshRecordReturnsOneAndCreatesNoFile) {
+    TempDir dir;
+    Ttrlevel level;
+    EXPECT_EQ(level.SaveLevel(dir.File("level.phd")), 1);
+    EXPECT_TRUE(dir.Entries().empty());
+}
+
+TEST(LevelSave, TargetInsideARegularFileThrowsFileIoError) {
+    TempDir dir;
+    WriteFile(dir.File("plain"), Bytes{1, 2, 3});
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, MakeLevel(1)), 0);
+    EXPECT_THROW(level.SaveLevel(dir.File("plain") + "/level.phd"), FileIoError);
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"plain"});
+    EXPECT_TRUE(SameBytes(ReadFile(dir.File("plain")), Bytes{1, 2, 3}));
+}
+
+TEST(LevelSave, TargetThatIsAFolderIsLeftAsItWasWithNoTemporaryFile) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("level.phd"));
+    WriteFile(dir.File("level.phd") + "/inside", Bytes{9});
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, MakeLevel(1)), 0);
+    EXPECT_THROW(level.SaveLevel(dir.File("level.phd")), FileIoError);
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"level.phd"});
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("level.phd")));
+    EXPECT_TRUE(SameBytes(ReadFile(dir.File("level.phd") + "/inside"), Bytes{9}));
+}
+
+// A write that fails half way (the file-size limit stands in for a full disk) keeps the old file.
+TEST(LevelSave, FailedWriteKeepsTheExistingFileAndLeavesNoTemporaryFile) {
+    TempDir dir;
+    const std::string path = dir.File("level.tr2");
+    const Bytes old = Pattern(5000, 5);
+    WriteFile(path, old);
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, MakeLevel(3)), 0);
+
+    rlimit saved_limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved_limit), 0);
+    const auto saved_signal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved_limit;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool threw_file_error = false;
+    try {
+        level.SaveLevel(path);
+    } catch (const FileIoError&) {
+        threw_file_error = true;
+    } catch (...) {
+    }
+    setrlimit(RLIMIT_FSIZE, &saved_limit);
+    std::signal(SIGXFSZ, saved_signal);
+
+    EXPECT_TRUE(threw_file_error);
+    EXPECT_TRUE(SameBytes(ReadFile(path), old));
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"level.tr2"});
+}
+
+TEST(LevelSave, KindSixWithRoomsSavedAsTrcIsRefusedAndWritesNothing) {
+    TempDir dir;
+    const std::string path = dir.File("level.trc");
+    WriteFile(path, Bytes{4, 5, 6});
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, MakeLevel(6)), 0);
+    EXPECT_THROW(level.SaveLevel(path), UnsupportedSave);
+    EXPECT_THROW(level.SaveLevelImage("other.trc"), UnsupportedSave);
+    EXPECT_TRUE(SameBytes(ReadFile(path), Bytes{4, 5, 6}));
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"level.trc"});
+    // The level itself is still whole and can be saved as what it is.
+    EXPECT_TRUE(SameLevelFile(level.SaveLevelImage("level.tr4"), BuildLevel(MakeLevel(6)), 6));
+}
+
+} // namespace
+} // namespace pw
