@@ -45,6 +45,8 @@ int Load(pw::Ttrlevel& level, const std::string& file, bool textures_only) {
         default:
             return Fail(kNotALevel, "not a level of a known kind, or a damaged level: " + file);
         }
+    } catch (const pw::LevelError& e) {
+        return Fail(kOtherError, e.what()); // names the file already
     } catch (const std::exception& e) {
         return Fail(kOtherError, std::string("cannot read ") + file + ": " + e.what());
     }
@@ -78,6 +80,8 @@ int Resave(const std::vector<std::string>& args) {
         return code;
     try {
         level.SaveLevel(args[1]);
+    } catch (const pw::LevelError& e) {
+        return Fail(kOtherError, e.what());
     } catch (const std::exception& e) {
         return Fail(kOtherError, std::string("cannot write ") + args[1] + ": " + e.what());
     }

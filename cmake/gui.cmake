@@ -1,1 +1,42 @@
 # Qt user interface: pwui (widgets/, app/, textures/, localisation/), the pagewright executable and the GUI tests.
+find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
+
+file(GLOB PWUI_SOURCES CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/widgets/*.cpp
+    ${PROJECT_SOURCE_DIR}/widgets/*.h
+    ${PROJECT_SOURCE_DIR}/app/*.cpp
+    ${PROJECT_SOURCE_DIR}/app/*.h
+    ${PROJECT_SOURCE_DIR}/textures/*.cpp
+    ${PROJECT_SOURCE_DIR}/textures/*.h
+    ${PROJECT_SOURCE_DIR}/localisation/*.cpp
+    ${PROJECT_SOURCE_DIR}/localisation/*.h)
+list(REMOVE_ITEM PWUI_SOURCES ${PROJECT_SOURCE_DIR}/app/main.cpp)
+
+add_library(pwui STATIC ${PWUI_SOURCES})
+set_target_properties(pwui PROPERTIES AUTOMOC ON)
+target_include_directories(pwui PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(pwui PUBLIC pwlevel Qt6::Widgets)
+
+add_executable(pagewright ${PROJECT_SOURCE_DIR}/app/main.cpp)
+target_link_libraries(pagewright PRIVATE pwui)
+set_target_properties(pagewright PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/app)
+# The readme window shows readme.txt from the executable's folder.
+add_custom_command(TARGET pagewright POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/app/readme.txt
+            $<TARGET_FILE_DIR:pagewright>/readme.txt)
+
+if(PAGEWRIGHT_TESTS)
+    enable_testing()
+    find_package(GTest REQUIRED)
+    include(GoogleTest)
+    file(GLOB GUI_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/gui/*.cpp)
+    add_executable(pwgui-tests ${GUI_TEST_SOURCES})
+    target_link_libraries(pwgui-tests PRIVATE pwui pwfixtures Qt6::Test GTest::gtest)
+    target_compile_definitions(pwgui-tests PRIVATE
+        PW_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples"
+        PW_README_PATH="${PROJECT_SOURCE_DIR}/app/readme.txt")
+    gtest_discover_tests(pwgui-tests DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endif()
+
+# The GUI benchmarks (bench/gui_*.cpp) are built by bench/CMakeLists.txt as pagewright-bench-gui.

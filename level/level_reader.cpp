@@ -423,6 +423,10 @@ std::uint8_t Ttrlevel::ParseImage(std::vector<std::uint8_t> image, const std::st
         Clear();
         SetProgress(0);
         return 2;
+    } catch (const CompressionError& e) {
+        Clear();
+        SetProgress(0);
+        throw CompressionError(file_name + ": " + e.what());
     } catch (...) {
         Clear();
         SetProgress(0);

@@ -1,0 +1,153 @@
+// TForm1, the main window: the open level and its views, the texture source, the texture table and the
+// menu. Other parts of the program read and change its state directly.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include "level/trlevel.h"
+#include "widgets/t_button.h"
+#include "widgets/t_check_box.h"
+#include "widgets/t_combo_box.h"
+#include "widgets/t_form.h"
+#include "widgets/t_group_box.h"
+#include "widgets/t_image.h"
+#include "widgets/t_label.h"
+#include "widgets/t_list_box.h"
+#include "widgets/t_main_menu.h"
+#include "widgets/t_menu_item.h"
+#include "widgets/t_rect.h"
+
+class TForm1 : public TForm {
+    Q_OBJECT
+
+public:
+    TForm1();
+
+    // Controls.
+    TLabel* Label1;
+    TLabel* Label2;
+    TLabel* Label3;
+    TLabel* Label4;
+    TComboBox* ComboBox1;
+    TGroupBox* GroupBox1;
+    TImage* Image1;
+    TGroupBox* GroupBox2;
+    TImage* Image2;
+    TComboBox* ComboBox2;
+    TButton* Button1;
+    TGroupBox* GroupBox3;
+    TImage* Image3;
+    TListBox* ListBox1;
+    TComboBox* ComboBox3;
+    TCheckBox* CheckBox1;
+    TCheckBox* CheckBox2;
+    TButton* Button2;
+    TLabel* Label5;
+    TLabel* Label6;
+
+    // Menu.
+    TMainMenu* MainMenu1;
+    TMenuItem* File1;
+    TMenuItem* OpenLevel1;
+    TMenuItem* Save1;
+    TMenuItem* SaveAs1;
+    TMenuItem* N1;
+    TMenuItem* openimage1;
+    TMenuItem* ExporttoImage1;
+    TMenuItem* N2;
+    TMenuItem* Exit2;
+    TMenuItem* N3;
+    TMenuItem* None1;
+    TMenuItem* None2;
+    TMenuItem* None3;
+    TMenuItem* None4;
+    TMenuItem* None5;
+    TMenuItem* Edit1;
+    TMenuItem* Copy1;
+    TMenuItem* Paste1;
+    TMenuItem* Textures1;
+    TMenuItem* AddNewPage1;
+    TMenuItem* Define64x64textures1;
+    TMenuItem* Define64x48textures1;
+    TMenuItem* Define64x32textures1;
+    TMenuItem* Define64x16textures1;
+    TMenuItem* N5;
+    TMenuItem* Definemouseselected1;
+    TMenuItem* Textures2;
+    TMenuItem* AnimatedTextures1;
+    TMenuItem* About1;
+    TMenuItem* Help1;
+    TMenuItem* Abaout1;
+    TMenuItem* N4;
+    TMenuItem* Languaje1;
+
+    // Main-window state.
+    pw::Ttrlevel Level;
+    QString LevelFileName;
+    int LevelPage = 0;
+    int SourcePage = 0;
+    QImage LevelPageView;
+    QImage SourceImage;
+    QImage SourcePageView;
+    QImage LevelAtlas;
+    TRect SelectedTile;
+    QImage ViewBackup;
+    bool MouseSelecting = false;
+    bool MouseSelectionShown = false;
+    TRect MouseSelection;
+    bool UpdatingTextureControls = false;
+    QStringList RecentFiles;
+    int CopiedTexture = -1; // -1: nothing copied
+
+    // The window caption while no level is open.
+    static QString NoLevelCaption() { return QStringLiteral("Kestrel's Pagewright"); }
+
+    // A level is open exactly when Image1 shows a picture.
+    bool LevelOpen() const { return Image1->HasPicture(); }
+
+    void FormCreate();
+    void FormClose();
+
+    void OpenLevel1Click();
+    void OpenLevelFile(const QString& path);
+    void Exit2Click();
+    void Help1Click();
+    void Abaout1Click();
+    void Languaje1Click();
+    void AnimatedTextures1Click();
+
+    // Page display.
+    void PrepareLevelViews();
+    void ComboBox1Change();
+    void RebuildLevelAtlas();
+    void ComboBox2Change();
+
+    // Settings and recent files.
+    void LoadSettings();
+    void SaveSettings();
+    void AddRecentFile(const QString& path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateTextureTable();
+    void CreateMenu();
+    void CreateFileMenu();
+    void CreateEditMenu();
+    void CreatePagesMenu();
+    void CreateHelpMenus();
+    TMenuItem* AddMenuItem(TMenuItem* parent, const QString& name, const QString& caption,
+                           const QKeySequence& shortcut = {});
+
+    int LoadLevelShowingProgress(const QString& path);
+    void ShowLoadedLevel(const QString& path);
+    void ShowNoLevel();
+    void LoadLevelPageView();
+    void ShowTransparentColour();
+};
+
+extern TForm1* Form1;

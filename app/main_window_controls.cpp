@@ -1,0 +1,104 @@
+// The controls of the main window, placed as its layout gives them.
+#include "app/main_window.h"
+
+namespace {
+
+QFont BoldFont(const QString& family, int pixels) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(true);
+    return font;
+}
+
+void PlaceLabel(TLabel* label, int left, int top, const QString& caption) {
+    label->move(left, top);
+    label->SetCaption(caption);
+}
+
+} // namespace
+
+void TForm1::CreateControls() {
+    const QFont title_font = BoldFont(QStringLiteral("MS Sans Serif"), 15);
+
+    Label1 = new TLabel(this, Client(), QStringLiteral("Label1"));
+    Label2 = new TLabel(this, Client(), QStringLiteral("Label2"));
+    Label3 = new TLabel(this, Client(), QStringLiteral("Label3"));
+    Label4 = new TLabel(this, Client(), QStringLiteral("Label4"));
+    for (TLabel* label : {Label1, Label2, Label3, Label4})
+        label->setFont(title_font);
+    PlaceLabel(Label1, 113, 14, QStringLiteral("LEVEL FILE"));
+    PlaceLabel(Label2, 451, 14, QStringLiteral("IMAGE FILE"));
+    PlaceLabel(Label3, 84, 60, QStringLiteral("None"));
+    PlaceLabel(Label4, 417, 58, QStringLiteral("None"));
+
+    ComboBox1 = new TComboBox(this, Client(), QStringLiteral("ComboBox1"));
+    ComboBox1->setGeometry(128, 34, 73, 21);
+    ComboBox1->OnChange = [this] { ComboBox1Change(); };
+
+    GroupBox1 = new TGroupBox(this, Client(), QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(13, 74, 276, 279);
+    GroupBox1->SetCaption(QStringLiteral("Page:"));
+    Image1 = new TImage(this, GroupBox1, QStringLiteral("Image1"));
+    Image1->setGeometry(8, 16, 256, 256);
+    Image1->SetHint(QStringLiteral("Left click to select a tile"));
+
+    GroupBox2 = new TGroupBox(this, Client(), QStringLiteral("GroupBox2"));
+    GroupBox2->setGeometry(353, 73, 273, 283);
+    GroupBox2->SetCaption(QStringLiteral("Page:"));
+    Image2 = new TImage(this, GroupBox2, QStringLiteral("Image2"));
+    Image2->setGeometry(7, 12, 256, 256);
+    Image2->SetHint(QStringLiteral("Click to copy to the selected tile"));
+
+    ComboBox2 = new TComboBox(this, Client(), QStringLiteral("ComboBox2"));
+    ComboBox2->setGeometry(459, 34, 73, 21);
+    ComboBox2->OnChange = [this] { ComboBox2Change(); };
+
+    Button1 = new TButton(this, Client(), QStringLiteral("Button1"));
+    Button1->setGeometry(302, 187, 37, 23);
+    Button1->setFont(BoldFont(QStringLiteral("MS Serif"), 15));
+    Button1->SetCaption(QStringLiteral("<----"));
+    Button1->SetHint(QStringLiteral("Copy the entire page"));
+
+    CreateTextureTable();
+}
+
+void TForm1::CreateTextureTable() {
+    GroupBox3 = new TGroupBox(this, Client(), QStringLiteral("GroupBox3"));
+    GroupBox3->setGeometry(14, 360, 612, 137);
+    GroupBox3->SetCaption(QStringLiteral("Texture Table"));
+
+    Image3 = new TImage(this, GroupBox3, QStringLiteral("Image3"));
+    Image3->move(9, 18);
+    Image3->SetAutoSize(true);
+
+    ListBox1 = new TListBox(this, GroupBox3, QStringLiteral("ListBox1"));
+    ListBox1->setGeometry(170, 14, 104, 98);
+    ListBox1->SetHint(QStringLiteral("Select a texture piece"));
+
+    ComboBox3 = new TComboBox(this, GroupBox3, QStringLiteral("ComboBox3"));
+    ComboBox3->setGeometry(383, 20, 117, 21);
+    ComboBox3->Items()->Assign(
+        {QStringLiteral("Opaque"), QStringLiteral("Transparerent"), QStringLiteral("Semi-Transparent")});
+    ComboBox3->SetHint(QStringLiteral("Texture attrib"));
+
+    CheckBox1 = new TCheckBox(this, GroupBox3, QStringLiteral("CheckBox1"));
+    CheckBox1->setGeometry(384, 64, 97, 17);
+    CheckBox1->SetCaption(QStringLiteral("Flip Horinzontal"));
+
+    CheckBox2 = new TCheckBox(this, GroupBox3, QStringLiteral("CheckBox2"));
+    CheckBox2->setGeometry(384, 88, 97, 17);
+    CheckBox2->SetCaption(QStringLiteral("Flip Vertical"));
+
+    Button2 = new TButton(this, GroupBox3, QStringLiteral("Button2"));
+    Button2->setGeometry(8, 104, 81, 25);
+    Button2->SetCaption(QStringLiteral("CLONE"));
+    Button2->SetHint(QStringLiteral("Clone the current texture to a new Id"));
+
+    Label5 = new TLabel(this, GroupBox3, QStringLiteral("Label5"));
+    PlaceLabel(Label5, 372, 115, QStringLiteral("8 bits transparent color:"));
+    Label5->SetHint(QStringLiteral("Use this color for transparent textures"));
+
+    Label6 = new TLabel(this, GroupBox3, QStringLiteral("Label6"));
+    // Right of Label5 however wide its font makes it.
+    PlaceLabel(Label6, qMax(501, Label5->geometry().right() + 4), 115, QStringLiteral("0,0,0"));
+}

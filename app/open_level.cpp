@@ -1,0 +1,122 @@
+// Opening a level: File > Open, the recent files and the command line all end in OpenLevelFile.
+#include <new>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "app/main_window.h"
+#include "app/progress_window.h"
+#include "level/level_errors.h"
+#include "textures/animated_window.h"
+#include "widgets/platform.h"
+
+namespace {
+
+const QString kLevelFilter =
+    QStringLiteral("All TR files (*.phd,*.tub,*.tr2,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.tr4;*.trc");
+
+// LoadLevel's result for a file that could not be read at all; the message has been shown.
+constexpr int kLoadFailed = -1;
+
+} // namespace
+
+void TForm1::OpenLevel1Click() {
+    const std::optional<QString> path =
+        CurrentPlatform().OpenFileName(this, {QStringLiteral("Open TR file"), kLevelFilter, {}, false, {}});
+    CurrentPlatform().SetBusyCursor(false);
+    if (path)
+        OpenLevelFile(*path);
+}
+
+void TForm1::OpenLevelFile(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        CurrentPlatform().ShowMessage(this, QStringLiteral("File not found!!!"));
+        return;
+    }
+    BusyCursor busy;
+    repaint();
+    LevelPage = 0;
+    Label3->SetCaption(QFileInfo(path).fileName());
+
+    const int result = LoadLevelShowingProgress(path);
+    if (result != 0) {
+        // The record no longer holds the level the views show: take them back to the no-level state.
+        Level.Clear();
+        ShowNoLevel();
+        busy.Release();
+        if (result != kLoadFailed)
+            CurrentPlatform().ShowMessage(this, QStringLiteral("Invalid TR file format!!!"));
+        return;
+    }
+    ShowLoadedLevel(path);
+}
+
+// Runs LoadLevel with the progress window showing. Errors of the reader never leave this function:
+// they are shown in a box and reported as kLoadFailed.
+int TForm1::LoadLevelShowingProgress(const QString& path) {
+    Form5->ShowProgress(QStringLiteral("Loading Level..."));
+    Level.gauge = Form5->LevelGauge();
+    QString error;
+    int result = kLoadFailed;
+    try {
+        result = Level.LoadLevel(QFile::encodeName(path).toStdString(), false);
+    } catch (const std::bad_alloc&) {
+        error = QStringLiteral("Not enough memory to open %1").arg(path);
+    } catch (const std::exception& e) {
+        error = QString::fromLocal8Bit(e.what());
+        // The box names the file, whether or not the reader's message does.
+        if (!error.contains(path))
+            error = QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error;
+    }
+    Form5->Close();
+    if (!error.isEmpty()) {
+        CurrentPlatform().SetBusyCursor(false);
+        CurrentPlatform().ShowError(this, error);
+    }
+    return result;
+}
+
+void TForm1::ShowLoadedLevel(const QString& path) {
+    QStringList pages;
+    for (int i = 1; i <= Level.num_pages; ++i)
+        pages.append(QStringLiteral("Page#%1").arg(i));
+    ComboBox1->Items()->Assign(pages);
+    ComboBox1->SetItemIndex(0);
+
+    PrepareLevelViews();
+    Image1->SetPicture(LevelPageView);
+    GroupBox1->SetCaption(QStringLiteral("Page:1/%1").arg(Level.num_pages));
+    SetCaption(path);
+    fanimated->LoadAnimatedSets();
+
+    QStringList textures;
+    for (int i = 0; i < Level.num_object_textures; ++i)
+        textures.append(QStringLiteral("Texture#%1").arg(i));
+    ListBox1->Items()->Assign(textures);
+    ListBox1->SetItemIndex(0);
+
+    Paste1->SetEnabled(false);
+    AddRecentFile(path);
+    LevelFileName = path;
+}
+
+void TForm1::ShowNoLevel() {
+    LevelPage = 0;
+    LevelFileName.clear();
+    LevelPageView = QImage();
+    LevelAtlas = QImage();
+    Image1->ClearPicture();
+    Image3->ClearPicture();
+    ComboBox1->Items()->Clear();
+    ListBox1->Items()->Clear();
+    GroupBox1->SetCaption(QStringLiteral("Page:"));
+    Label3->SetCaption(QStringLiteral("None"));
+    Label6->SetCaption(QStringLiteral("0,0,0"));
+    SetCaption(NoLevelCaption());
+    MouseSelecting = false;
+    MouseSelectionShown = false;
+    CopiedTexture = -1;
+    Paste1->SetEnabled(false);
+    fanimated->LoadAnimatedSets();
+}

@@ -1,0 +1,33 @@
+#include "app/progress_window.h"
+
+#include <QCoreApplication>
+#include <QVBoxLayout>
+
+#include "app/main_window.h"
+
+TForm5* Form5 = nullptr;
+
+TForm5::TForm5() : TForm(QStringLiteral("Form5")) {
+    SetBounds(227, 146, 426, 61);
+    Panel1 = new TPanel(this, Client(), QStringLiteral("Panel1"));
+    auto* fill = new QVBoxLayout(Client());
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(Panel1);
+    Gauge1 = new TGauge(this, Panel1, QStringLiteral("Gauge1"));
+    Gauge1->setGeometry(8, 6, 401, 19);
+    level_gauge_ = TGaugeProgress(Gauge1);
+    FormCreate();
+}
+
+// The progress window is created last at start-up because loading the settings places the main window
+// and selects the language, which must exist by then.
+void TForm5::FormCreate() {
+    Form1->LoadSettings();
+}
+
+void TForm5::ShowProgress(const QString& caption) {
+    SetCaption(caption);
+    Show();
+    // The work that follows holds the GUI thread: let the window appear first, taking no user input.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}

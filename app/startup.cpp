@@ -1,0 +1,35 @@
+#include "app/startup.h"
+
+#include "app/about_window.h"
+#include "app/main_window.h"
+#include "app/progress_window.h"
+#include "app/readme_window.h"
+#include "localisation/language_window.h"
+#include "textures/animated_window.h"
+
+void CreateApplicationForms() {
+    Form1 = new TForm1;
+    Form2 = new TForm2;
+    fanimated = new Tfanimated;
+    Form3 = new TForm3;
+    Localisation = new TLocalisation;
+    Form5 = new TForm5;
+}
+
+namespace {
+
+template <typename Form> void Release(Form*& form) {
+    delete form;
+    form = nullptr;
+}
+
+} // namespace
+
+void DestroyApplicationForms() {
+    Release(Form5);
+    Release(Localisation);
+    Release(Form3);
+    Release(fanimated);
+    Release(Form2);
+    Release(Form1);
+}

@@ -1,0 +1,120 @@
+// pagewright-bench-gui: the cost of showing a level. Opening a 128-page kind 6 level up to its first
+// page on screen (OpenLevelFile: LoadLevel, page list, page view, atlas) against LoadLevel alone, and
+// RebuildLevelAtlas against a memcpy of the same bytes. A table after the run checks both ratios:
+// opening at most 1.3 times LoadLevel, the atlas at most 10 times the memcpy.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <QApplication>
+
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "bench/bench_level.h"
+#include "bench/comparison_reporter.h"
+#include "level/layout.h"
+#include "widgets/scripted_platform.h"
+
+namespace {
+
+constexpr int kPages = 128;
+constexpr double kOpenTarget = 1.3;
+constexpr double kAtlasTarget = 10.0;
+
+QString BenchFile() {
+    return QString::fromStdString(pw::bench::GetBenchLevel(kPages).file.string());
+}
+
+void LoadLevel(benchmark::State& state) {
+    const std::string file = BenchFile().toStdString();
+    pw::Ttrlevel record;
+    for (auto _ : state) {
+        if (record.LoadLevel(file) != 0)
+            state.SkipWithError("LoadLevel failed");
+        benchmark::DoNotOptimize(record.pages16.data());
+    }
+}
+
+void OpenLevelFile(benchmark::State& state) {
+    const QString file = BenchFile();
+    for (auto _ : state) {
+        Form1->OpenLevelFile(file);
+        if (!Form1->LevelOpen())
+            state.SkipWithError("the level did not open");
+    }
+}
+
+void RebuildLevelAtlas(benchmark::State& state) {
+    Form1->OpenLevelFile(BenchFile());
+    for (auto _ : state) {
+        Form1->RebuildLevelAtlas();
+        benchmark::DoNotOptimize(Form1->LevelAtlas.constBits());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kPages *
+                            static_cast<std::int64_t>(pw::layout::kPage16Bytes));
+}
+
+void Memcpy(benchmark::State& state) {
+    const std::vector<std::uint8_t> from(kPages * pw::layout::kPage16Bytes, 0x5A);
+    std::vector<std::uint8_t> to(from.size());
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), from.size());
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(from.size()));
+}
+
+void Register() {
+    for (const auto& [name, function] :
+         {std::pair{"LoadLevel", &LoadLevel}, std::pair{"OpenLevelFile", &OpenLevelFile},
+          std::pair{"RebuildLevelAtlas", &RebuildLevelAtlas}, std::pair{"Memcpy", &Memcpy}}) {
+        benchmark::RegisterBenchmark(name, function)
+            ->Arg(kPages)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Repetitions(3)
+            ->ReportAggregatesOnly(true);
+    }
+}
+
+// Prints one comparison; true when the ratio is within its target.
+bool Compare(const char* what, double seconds, double baseline_seconds, double target) {
+    if (seconds <= 0 || baseline_seconds <= 0) {
+        std::printf("%-40s  not measured\n", what);
+        return false;
+    }
+    const double ratio = seconds / baseline_seconds;
+    const bool met = ratio <= target;
+    std::printf("%-40s  %7.2f ms / %7.2f ms = %5.2fx  (target <= %.1fx)  %s\n", what, seconds * 1e3,
+                baseline_seconds * 1e3, ratio, target, met ? "met" : "MISSED");
+    return met;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    ScriptedPlatform platform; // no dialog or message box may wait for a user
+    CreateApplicationForms();
+    Register();
+    pw::bench::ComparisonReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    DestroyApplicationForms();
+
+    std::printf("\n");
+    const bool open_met =
+        Compare("OpenLevelFile / LoadLevel (128 pages)", reporter.Seconds("OpenLevelFile", kPages).real,
+                reporter.Seconds("LoadLevel", kPages).real, kOpenTarget);
+    const bool atlas_met =
+        Compare("RebuildLevelAtlas / memcpy (128 pages)", reporter.Seconds("RebuildLevelAtlas", kPages).real,
+                reporter.Seconds("Memcpy", kPages).real, kAtlasTarget);
+    benchmark::Shutdown();
+    return open_met && atlas_met ? 0 : 1;
+}

@@ -1,0 +1,69 @@
+// A test fixture that starts the program's windows as main() does, with scripted desktop services and a
+// temporary folder that stands in for the executable's folder (with the shipped readme.txt in it).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <QString>
+
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "tests/fixtures/level_builder.h"
+#include "tests/fixtures/test_support.h"
+#include "widgets/executable_path.h"
+#include "widgets/scripted_platform.h"
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (with_readme_)
+            std::filesystem::copy_file(PW_README_PATH, folder_.File("readme.txt"));
+        OverrideExecutablePath(QString::fromStdString(folder_.File("pagewright")));
+        CreateApplicationForms();
+    }
+
+    void TearDown() override {
+        DestroyApplicationForms();
+        OverrideExecutablePath({});
+    }
+
+    // A level of `kind` with `pages` pages of distinct content in every depth the kind carries.
+    static pw::fixtures::LevelDescription Level(int kind, int pages = 3) {
+        pw::fixtures::LevelDescription level = pw::fixtures::MakeLevel(kind);
+        level.num_pages = pages;
+        const auto size = static_cast<std::size_t>(pages);
+        if (kind <= 5)
+            level.pages8 = pw::fixtures::Pattern(size * 65536, 101);
+        if (kind >= 3)
+            level.pages16 = pw::fixtures::Pattern(size * 131072, 102);
+        if (kind >= 6)
+            level.pages32 = pw::fixtures::Pattern(size * 262144, 103);
+        return level;
+    }
+
+    QString WriteLevel(const pw::fixtures::LevelDescription& level, const std::string& name = {}) {
+        const std::string path = folder_.File(name.empty() ? level.FileName() : name);
+        pw::fixtures::WriteFile(path, pw::fixtures::BuildLevel(level));
+        return QString::fromStdString(path);
+    }
+
+    QString WriteBytes(const std::string& name, const pw::fixtures::Bytes& bytes) {
+        const std::string path = folder_.File(name);
+        pw::fixtures::WriteFile(path, bytes);
+        return QString::fromStdString(path);
+    }
+
+    // File > Open with the dialog answering `path` (an empty path cancels).
+    void OpenThroughMenu(const QString& path) {
+        platform_.file_answers.push_back(path);
+        Form1->OpenLevel1->Action()->trigger();
+    }
+
+    QString Folder() const { return QString::fromStdString(folder_.Path().string()); }
+
+    ScriptedPlatform platform_;
+    pw::fixtures::TempDir folder_;
+    bool with_readme_ = true;
+};

@@ -1,0 +1,100 @@
+// Opening what is not a readable level: the message, and what the views show afterwards.
+#include <QDir>
+
+#include "app/progress_window.h"
+#include "app_fixture.h"
+
+namespace {
+
+class OpenLevelErrorsTest : public AppTest {
+protected:
+    void OpenFirstLevel() {
+        first_ = WriteLevel(Level(3, 2));
+        OpenThroughMenu(first_);
+        ASSERT_TRUE(Form1->LevelOpen());
+    }
+
+    void ExpectFirstLevelShown() {
+        EXPECT_TRUE(Form1->LevelOpen());
+        EXPECT_EQ(Form1->Caption(), first_);
+        EXPECT_EQ(Form1->ComboBox1->Items()->Count(), 2);
+        EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:1/2");
+        EXPECT_TRUE(Form1->Level.IsLoaded());
+    }
+
+    void ExpectNoLevelShown() {
+        EXPECT_FALSE(Form1->LevelOpen());
+        EXPECT_FALSE(Form1->Level.IsLoaded());
+        EXPECT_TRUE(Form1->LevelAtlas.isNull());
+        EXPECT_EQ(Form1->Caption(), "Kestrel's Pagewright");
+        EXPECT_EQ(Form1->Label3->Caption(), "None");
+        EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:");
+        EXPECT_EQ(Form1->ComboBox1->Items()->Count(), 0);
+        EXPECT_EQ(Form1->ListBox1->Items()->Count(), 0);
+        EXPECT_TRUE(Form1->LevelFileName.isEmpty());
+        EXPECT_FALSE(Form5->isVisible());
+        EXPECT_FALSE(platform_.busy);
+    }
+
+    QString first_;
+};
+
+} // namespace
+
+TEST_F(OpenLevelErrorsTest, MissingFileKeepsTheOpenLevel) {
+    OpenFirstLevel();
+    const std::size_t cursor_changes = platform_.cursor_changes.size();
+    OpenThroughMenu(Folder() + "/gone.tr2");
+    EXPECT_EQ(platform_.MessageTexts(), QStringList({"File not found!!!"}));
+    ExpectFirstLevelShown();
+    EXPECT_EQ(platform_.cursor_changes.size(), cursor_changes);
+}
+
+TEST_F(OpenLevelErrorsTest, FolderIsNotAFile) {
+    OpenThroughMenu(Folder());
+    EXPECT_EQ(platform_.MessageTexts(), QStringList({"File not found!!!"}));
+}
+
+TEST_F(OpenLevelErrorsTest, CancelledDialogChangesNothing) {
+    OpenFirstLevel();
+    OpenThroughMenu(QString());
+    EXPECT_TRUE(platform_.messages.empty());
+    ExpectFirstLevelShown();
+    EXPECT_FALSE(platform_.busy);
+}
+
+TEST_F(OpenLevelErrorsTest, UnknownVersionClearsTheViewsOfTheEarlierLevel) {
+    OpenFirstLevel();
+    OpenThroughMenu(WriteBytes("notes.tr2", pw::fixtures::Bytes{'h', 'e', 'l', 'l', 'o', '!', '\n'}));
+    EXPECT_EQ(platform_.MessageTexts(), QStringList({"Invalid TR file format!!!"}));
+    ExpectNoLevelShown();
+}
+
+TEST_F(OpenLevelErrorsTest, UnknownVersionWithNothingOpen) {
+    OpenThroughMenu(WriteBytes("empty.phd", {}));
+    EXPECT_EQ(platform_.MessageTexts(), QStringList({"Invalid TR file format!!!"}));
+    ExpectNoLevelShown();
+}
+
+TEST_F(OpenLevelErrorsTest, DecompressionErrorIsShownAndClearsTheViews) {
+    OpenFirstLevel();
+    auto broken = Level(6, 2);
+    broken.corrupt_block = 1;
+    OpenThroughMenu(WriteLevel(broken));
+
+    ASSERT_EQ(platform_.messages.size(), 1u);
+    EXPECT_EQ(platform_.messages[0].kind, ScriptedPlatform::MessageKind::Error);
+    EXPECT_TRUE(platform_.messages[0].text.startsWith(QDir::toNativeSeparators(Folder() + "/level.tr4")));
+    EXPECT_GT(platform_.messages[0].text.size(), Folder().size() + 20); // and says what failed
+    ExpectNoLevelShown();
+
+    // The next open works as usual.
+    OpenFirstLevel();
+    ExpectFirstLevelShown();
+}
+
+TEST_F(OpenLevelErrorsTest, PageCommandsDoNothingWithoutALevel) {
+    Form1->ComboBox1Change();
+    EXPECT_FALSE(Form1->LevelOpen());
+    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:");
+}

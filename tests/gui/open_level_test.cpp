@@ -1,0 +1,176 @@
+// Opening levels of every kind through File > Open and showing their pages.
+#include <QDir>
+#include <QTest>
+
+#include "app/bitmap_drawing.h"
+#include "app/progress_window.h"
+#include "app_fixture.h"
+#include "level/pixel_conversion.h"
+
+namespace {
+
+QRgb PaletteColour(const pw::Ttrlevel& level, int index) {
+    const auto* entry = &level.palette[static_cast<std::size_t>(3 * index)];
+    return qRgb(entry[0] * 4, entry[1] * 4, entry[2] * 4);
+}
+
+std::uint16_t LevelWord(const pw::Ttrlevel& level, int page, int x, int y) {
+    const std::size_t at =
+        static_cast<std::size_t>(page) * 131072 + static_cast<std::size_t>(y * 256 + x) * 2;
+    return static_cast<std::uint16_t>(level.pages16[at] | (level.pages16[at + 1] << 8));
+}
+
+int Index8(const pw::Ttrlevel& level, int page, int x, int y) {
+    return level.pages8[static_cast<std::size_t>(page) * 65536 + static_cast<std::size_t>(y * 256 + x)];
+}
+
+std::uint16_t To565(QRgb colour) {
+    return static_cast<std::uint16_t>(((qRed(colour) >> 3) << 11) | ((qGreen(colour) >> 2) << 5) |
+                                      (qBlue(colour) >> 3));
+}
+
+// Every pixel of `picture` from row `top` on against page `page` of the level: through the palette
+// times 4 for kinds 1 and 2, through the 5-6-5 expansion of the 16-bit page for the others. Pixels
+// inside `skip` (a frame) are not compared.
+::testing::AssertionResult ShowsPage(const QImage& picture, const pw::Ttrlevel& level, int page, int top = 0,
+                                     const QRect& skip = {}) {
+    const bool paletted = level.kind <= 2;
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            if (skip.contains(x, y))
+                continue;
+            bool same;
+            if (picture.format() == QImage::Format_RGB16) {
+                const auto word = reinterpret_cast<const std::uint16_t*>(picture.constScanLine(top + y))[x];
+                same = word == (paletted ? To565(PaletteColour(level, Index8(level, page, x, y)))
+                                         : pw::Expand1555To565Word(LevelWord(level, page, x, y)));
+            } else {
+                same = picture.pixel(x, top + y) == PaletteColour(level, Index8(level, page, x, y));
+            }
+            if (!same)
+                return ::testing::AssertionFailure() << "page " << page << " differs at " << x << "," << y;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+class OpenLevelTest : public AppTest, public ::testing::WithParamInterface<int> {};
+
+} // namespace
+
+TEST_P(OpenLevelTest, ShowsFirstPageListsAndCaptions) {
+    const int kind = GetParam();
+    const QString path = WriteLevel(Level(kind, 3));
+    OpenThroughMenu(path);
+
+    ASSERT_TRUE(platform_.messages.empty()) << platform_.MessageTexts().join('\n').toStdString();
+    ASSERT_EQ(platform_.dialogs.size(), 1u);
+    EXPECT_EQ(platform_.dialogs[0].request.title, "Open TR file");
+    EXPECT_EQ(platform_.dialogs[0].request.filter,
+              "All TR files (*.phd,*.tub,*.tr2,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.tr4;*.trc");
+
+    const pw::Ttrlevel& level = Form1->Level;
+    ASSERT_EQ(level.kind, kind);
+    EXPECT_EQ(Form1->ComboBox1->Items()->ToStringList(), QStringList({"Page#1", "Page#2", "Page#3"}));
+    EXPECT_EQ(Form1->ComboBox1->ItemIndex(), 0);
+    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:1/3");
+    EXPECT_EQ(Form1->Caption(), path);
+    EXPECT_EQ(Form1->LevelFileName, path);
+    EXPECT_EQ(Form1->Label3->Caption(), QFileInfo(path).fileName());
+    ASSERT_EQ(Form1->ListBox1->Items()->Count(), level.num_object_textures);
+    EXPECT_EQ(Form1->ListBox1->Items()->Strings(0), "Texture#0");
+    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 0);
+
+    // Page 1 without a tile frame; the atlas holds every page, stacked.
+    EXPECT_TRUE(ShowsPage(Form1->Image1->Picture(), level, 0));
+    EXPECT_EQ(Form1->LevelAtlas.size(), QSize(256, 768));
+    EXPECT_TRUE(ShowsPage(Form1->LevelAtlas, level, 2, 512));
+
+    EXPECT_FALSE(Form5->isVisible());
+    EXPECT_EQ(Form5->Caption(), "Loading Level...");
+    EXPECT_FALSE(platform_.busy);
+    EXPECT_FALSE(Form1->Paste1->Enabled());
+}
+
+TEST_P(OpenLevelTest, ChoosingAnotherPageShowsItWithTheTileFrame) {
+    OpenThroughMenu(WriteLevel(Level(GetParam(), 3)));
+    Form1->SelectedTile = {64, 128, 128, 192};
+
+    QTest::keyClick(Form1->ComboBox1, Qt::Key_Down);
+
+    EXPECT_EQ(Form1->LevelPage, 1);
+    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:2/3");
+    const QImage& shown = Form1->Image1->Picture();
+    EXPECT_TRUE(ShowsPage(shown, Form1->Level, 1, 0, QRect(64, 128, 64, 64)));
+    const QRgb white = qRgb(255, 255, 255);
+    const QRgb frame =
+        shown.format() == QImage::Format_Indexed8 ? shown.color(NearestPaletteIndex(shown, white)) : white;
+    EXPECT_EQ(shown.pixel(64, 128), frame);
+    EXPECT_EQ(shown.pixel(127, 191), frame);
+    // The frame is on the shown copy only.
+    EXPECT_TRUE(ShowsPage(Form1->LevelPageView, Form1->Level, 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(AllKinds, OpenLevelTest, ::testing::Range(1, 8));
+
+TEST_F(AppTest, TransparentColourShownForKindsWithPalettesOnly) {
+    auto tr1 = Level(1, 1);
+    tr1.palette[0] = 63;
+    tr1.palette[1] = 0;
+    tr1.palette[2] = 63;
+    OpenThroughMenu(WriteLevel(tr1));
+    EXPECT_EQ(Form1->Label6->Caption(), "252,0,252");
+
+    OpenThroughMenu(WriteLevel(Level(6, 1)));
+    EXPECT_EQ(Form1->Label6->Caption(), "252,0,252");
+
+    auto tr3 = Level(5, 1);
+    tr3.palette[0] = tr3.palette[1] = tr3.palette[2] = 0;
+    OpenThroughMenu(WriteLevel(tr3));
+    EXPECT_EQ(Form1->Label6->Caption(), "0,0,0");
+}
+
+TEST_F(AppTest, SecondOpenReplacesEverythingButTheSelectedTile) {
+    OpenThroughMenu(WriteLevel(Level(3, 3)));
+    QTest::keyClick(Form1->ComboBox1, Qt::Key_Down);
+    Form1->SelectedTile = {192, 0, 256, 64};
+    Form1->Paste1->SetEnabled(true);
+
+    auto single = Level(6, 1);
+    single.object_textures.clear();
+    const QString path = WriteLevel(single);
+    OpenThroughMenu(path);
+
+    EXPECT_EQ(Form1->LevelPage, 0);
+    EXPECT_EQ(Form1->ComboBox1->Items()->ToStringList(), QStringList({"Page#1"}));
+    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:1/1");
+    EXPECT_EQ(Form1->Caption(), path);
+    EXPECT_EQ(Form1->ListBox1->Items()->Count(), 0);
+    EXPECT_FALSE(Form1->Paste1->Enabled());
+    EXPECT_EQ(Form1->SelectedTile, (TRect{192, 0, 256, 64}));
+    EXPECT_TRUE(ShowsPage(Form1->Image1->Picture(), Form1->Level, 0));
+    EXPECT_EQ(Form1->LevelAtlas.size(), QSize(256, 256));
+}
+
+TEST_F(AppTest, OpenShortcutAsksForALevel) {
+    Form1->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+    QTest::keyClick(Form1, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(platform_.dialogs.size(), 1u);
+    EXPECT_FALSE(platform_.dialogs[0].save);
+    EXPECT_FALSE(Form1->LevelOpen());
+}
+
+TEST_F(AppTest, BundledSamplesOpen) {
+    const QStringList samples =
+        QDir(PW_SAMPLES_DIR).entryList({"*.phd", "*.tub", "*.tr2", "*.trg", "*.tr4", "*.trc"}, QDir::Files);
+    if (samples.isEmpty())
+        GTEST_SKIP() << "no sample levels in " << PW_SAMPLES_DIR;
+    for (const QString& name : samples) {
+        OpenThroughMenu(QDir(PW_SAMPLES_DIR).filePath(name));
+        EXPECT_TRUE(platform_.messages.empty()) << name.toStdString();
+        ASSERT_TRUE(Form1->LevelOpen()) << name.toStdString();
+        EXPECT_EQ(Form1->GroupBox1->Caption(), QString("Page:1/%1").arg(Form1->Level.num_pages));
+        EXPECT_TRUE(ShowsPage(Form1->Image1->Picture(), Form1->Level, 0)) << name.toStdString();
+    }
+}

@@ -1,0 +1,96 @@
+// The pixel helpers between level blocks and bitmaps, frames on the views and dialog filters.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "app/bitmap_drawing.h"
+#include "app/pixel_helpers.h"
+#include "level/pixel_conversion.h"
+#include "widgets/file_filter.h"
+
+TEST(PixelConversions, ExactValues) {
+    EXPECT_EQ(pw::Expand1555To565Word(0xFFFF), 0xFFDF); // green's lowest bit clear, flag dropped
+    EXPECT_EQ(pw::Expand1555To565Word(0x7C00), 0xF800);
+    EXPECT_EQ(pw::Expand1555To565Word(0x03E0), 0x07C0);
+    EXPECT_EQ(pw::Pack565To1555Word(0xFFFF), 0x7FFF);
+    EXPECT_EQ(pw::Pack565To1555Word(0x0020), 0x0000); // green's lowest bit is lost
+
+    QImage bitmap(2, 1, QImage::Format_RGB16);
+    auto* words = reinterpret_cast<std::uint16_t*>(bitmap.scanLine(0));
+    words[0] = 0xFFFF;
+    words[1] = 0x801F;
+    Expand1555To565(bitmap);
+    EXPECT_EQ(words[0], 0xFFDF);
+    EXPECT_EQ(words[1], 0x001F);
+
+    // An odd byte count leaves the last byte alone.
+    std::array<std::uint8_t, 3> block{0xFF, 0xFF, 0xAB};
+    pw::Pack565To1555(block.data(), block.size());
+    EXPECT_EQ(block, (std::array<std::uint8_t, 3>{0xFF, 0x7F, 0xAB}));
+}
+
+TEST(PixelHelpers, LevelPaletteTimesFourKeptInEightBits) {
+    std::array<std::uint8_t, 768> palette{};
+    palette[0] = 63;
+    palette[1] = 0;
+    palette[2] = 1;
+    palette[3] = 64; // out of range: wraps
+    const QList<QRgb> colours = BuildLevelPalette(palette);
+    ASSERT_EQ(colours.size(), 256);
+    EXPECT_EQ(colours[0], qRgb(252, 0, 4));
+    EXPECT_EQ(qRed(colours[1]), 0);
+}
+
+TEST(PixelHelpers, CopiesRowsFromTheTop) {
+    QImage bitmap(4, 3, QImage::Format_RGB888); // 12 bytes a row
+    bitmap.fill(Qt::black);
+    std::vector<std::uint8_t> block(36);
+    for (std::size_t i = 0; i < block.size(); ++i)
+        block[i] = static_cast<std::uint8_t>(i + 1);
+    CopyPixelsToBitmap(bitmap, block.size(), block.data());
+    EXPECT_EQ(bitmap.constScanLine(0)[0], 1);
+    EXPECT_EQ(bitmap.constScanLine(2)[11], 36);
+
+    std::vector<std::uint8_t> back(36);
+    CopyPixelsFromBitmap(bitmap, back.size(), back.data());
+    EXPECT_EQ(back, block);
+}
+
+TEST(PixelHelpers, ShortAndOversizedCounts) {
+    QImage bitmap(4, 2, QImage::Format_Indexed8);
+    bitmap.fill(0);
+    const std::vector<std::uint8_t> block(64, 7);
+    CopyPixelsToBitmap(bitmap, 3, block.data()); // less than a row: only the start of row 0
+    EXPECT_EQ(bitmap.pixelIndex(2, 0), 7);
+    EXPECT_EQ(bitmap.pixelIndex(3, 0), 0);
+    CopyPixelsToBitmap(bitmap, block.size(), block.data()); // more rows than the bitmap has
+    EXPECT_EQ(bitmap.pixelIndex(3, 1), 7);
+}
+
+TEST(PixelHelpers, AtlasFromEightBitPagesThroughThePalette) {
+    QImage atlas(256, 2, QImage::Format_RGB16);
+    atlas.fill(0x1234);
+    QList<QRgb> palette(256, qRgb(0, 0, 0));
+    palette[5] = qRgb(252, 8, 4);
+    std::vector<std::uint8_t> pages(256, 5); // one row only: the second stays as it was
+    FillFromPages8(atlas, pages, palette);
+    EXPECT_EQ(reinterpret_cast<const std::uint16_t*>(atlas.constScanLine(0))[0], (31 << 11) | (2 << 5) | 0);
+    EXPECT_EQ(reinterpret_cast<const std::uint16_t*>(atlas.constScanLine(1))[0], 0x1234);
+}
+
+TEST(BitmapDrawing, FrameOnEightBitPictureUsesNearestPaletteColour) {
+    QImage picture(8, 8, QImage::Format_Indexed8);
+    picture.setColorTable({qRgb(0, 0, 0), qRgb(250, 250, 240), qRgb(255, 0, 0)});
+    picture.fill(0);
+    FrameRect(picture, {2, 2, 6, 6}, qRgb(255, 255, 255));
+    EXPECT_EQ(picture.pixelIndex(2, 2), 1);
+    EXPECT_EQ(picture.pixelIndex(5, 5), 1);
+    EXPECT_EQ(picture.pixelIndex(6, 6), 0); // Right and Bottom lie outside
+    EXPECT_EQ(picture.pixelIndex(3, 3), 0);
+}
+
+TEST(FileFilter, DescriptionsAndPatternsBecomeQtEntries) {
+    EXPECT_EQ(QtFileFilter("Windows Bitmap (*.bmp)|*.bmp"), "Windows Bitmap (*.bmp) (*.bmp)");
+    EXPECT_EQ(QtFileFilter("A (*.a,*.b)|*.a;*.b|C|*.c"), "A (*.a,*.b) (*.a *.b);;C (*.c)");
+}

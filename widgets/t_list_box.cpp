@@ -1,0 +1,63 @@
+#include "widgets/t_list_box.h"
+
+#include <QSignalBlocker>
+
+#include "widgets/component_setup.h"
+
+namespace {
+
+// The lines of a list box, kept in the list widget itself.
+class TListBoxStrings : public TStrings {
+public:
+    explicit TListBoxStrings(QListWidget* list) : TStrings(list), list_(list) {}
+
+    int Count() const override { return list_->count(); }
+    QString Strings(int index) const override {
+        const QListWidgetItem* line = list_->item(index);
+        return line ? line->text() : QString();
+    }
+    void SetStrings(int index, const QString& text) override {
+        if (QListWidgetItem* line = list_->item(index))
+            line->setText(text);
+    }
+    void Insert(int index, const QString& text) override {
+        const QSignalBlocker blocker(list_);
+        list_->insertItem(qBound(0, index, Count()), text);
+    }
+    void Delete(int index) override {
+        const QSignalBlocker blocker(list_);
+        delete list_->takeItem(index);
+    }
+    void Clear() override {
+        const QSignalBlocker blocker(list_);
+        list_->clear();
+    }
+
+protected:
+    void UpdatingChanged(bool updating) override { list_->setUpdatesEnabled(!updating); }
+
+private:
+    QListWidget* list_;
+};
+
+} // namespace
+
+TListBox::TListBox(TForm* owner, QWidget* parent, const QString& name)
+    : QListWidget(parent), items_(new TListBoxStrings(this)) {
+    SetUpComponent(this, owner, name);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::currentRowChanged, this, [this] {
+        if (OnClick)
+            OnClick();
+    });
+}
+
+void TListBox::SetHint(const QString& hint) {
+    hint_ = hint;
+    ShowHint(this, hint);
+}
+
+void TListBox::SetItemIndex(int index) {
+    const QSignalBlocker blocker(this);
+    setCurrentRow(index);
+}
