@@ -103,7 +103,7 @@ void PutU16(std::uint8_t* p, std::uint16_t v) {
 std::int16_t Truncate16(const std::uint8_t* p) {
     float f;
     std::memcpy(&f, p, 4);
-    if (!std::isfinite(f) || std::fabs(f) > 2147483647.0f)
+    if (!std::isfinite(f) || std::fabs(f) >= 2147483648.0f)
         return 0;
     return static_cast<std::int16_t>(
         static_cast<std::uint16_t>(static_cast<std::int32_t>(std::trunc(f)) & 0xFFFF));
