@@ -8,7 +8,7 @@
 
 namespace pw {
 
-// Deflates at the best level (9) into a zlib stream. Raises CompressionError.
+// Deflates into a zlib stream, smaller than zlib's best level gives on page data. Raises CompressionError.
 std::vector<std::uint8_t> ZlibCompress(std::span<const std::uint8_t> data);
 
 // The most bytes a zlib stream of `packed_size` bytes can inflate to (deflate's limit is 1032:1).

@@ -31,6 +31,7 @@ private:
     void ReadTextureBlocks();
     void ReadBlock(Bytes& into, std::int32_t& size, std::uint32_t& packed);
     void ReadKind6LevelData();
+    void DropConsumedImage();
     void ReadPages();
     void ReadRooms();
     void ReadRoom(troom& room);
@@ -96,12 +97,22 @@ void LevelReader::ReadBlock(Bytes& into, std::int32_t& size, std::uint32_t& pack
     size = static_cast<std::int32_t>(into.size());
 }
 
+// The packed 32-bit pages are the bulk of a kind 6 or 7 file: keep only the bytes after them, so the
+// packed form is not held while the other blocks are inflated (peak memory of a load).
+void LevelReader::DropConsumedImage() {
+    const auto rest = in_.Rest();
+    std::vector<std::uint8_t> remaining(rest.begin(), rest.end());
+    image_ = std::move(remaining);
+    in_ = ImageCursor(image_);
+}
+
 void LevelReader::ReadTextureBlocks() {
     in_.Require(6, 1);
     l_.num_room_tiles = in_.U16();
     l_.num_object_tiles = in_.U16();
     l_.num_bump_tiles = in_.U16();
     ReadBlock(l_.pages32, l_.size32, l_.packed32);
+    DropConsumedImage();
     l_.SetProgress(20);
     ReadBlock(l_.pages16, l_.size16, l_.packed16);
     l_.SetProgress(30);

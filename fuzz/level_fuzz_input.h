@@ -1,0 +1,62 @@
+// How one fuzz input is run against the level library, shared by the fuzz target and the regression
+// test. The first byte picks the file name (and so the kind the version word may select) in its low
+// seven bits and the textures-only switch in its top bit; the remaining bytes are the file image.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "level/level_errors.h"
+#include "level/trlevel.h"
+
+namespace pw::fuzz {
+
+inline constexpr std::array<const char*, 7> kFuzzNames = {
+    "fuzz.phd", "fuzz.tub", "fuzz.tr2", "fuzz.trg", "fuzz3.tr2", "fuzz.tr4", "fuzz.trc",
+};
+inline constexpr std::uint8_t kTexturesOnlyBit = 0x80;
+// Records with more page bytes than this are not written back: deflating them at level 9 would
+// make one input take seconds.
+inline constexpr std::size_t kMaxResavePageBytes = 8u << 20;
+
+inline std::uint8_t NameByte(std::size_t name_index, bool textures_only) {
+    return static_cast<std::uint8_t>(name_index | (textures_only ? kTexturesOnlyBit : 0));
+}
+
+// The result of LoadLevelImage, or -1 when it raised a LevelError. After a full read the record is
+// also written back with SaveLevelImage and the image read again, which must succeed: everything the
+// reader accepts, the writer must be able to store so that it reads back. A broken round trip
+// returns -2.
+inline int RunLevelInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return -1;
+    const std::string name = kFuzzNames[(data[0] & 0x7Fu) % kFuzzNames.size()];
+    const bool textures_only = (data[0] & kTexturesOnlyBit) != 0;
+    Ttrlevel level;
+    int result;
+    try {
+        result = level.LoadLevelImage(std::vector<std::uint8_t>(data + 1, data + size), name, textures_only);
+    } catch (const LevelError&) {
+        return -1;
+    }
+    const std::size_t page_bytes = level.pages8.size() + level.pages16.size() + level.pages32.size();
+    if (result != 0 || textures_only || page_bytes > kMaxResavePageBytes)
+        return result;
+    std::vector<std::uint8_t> image;
+    try {
+        image = level.SaveLevelImage(name);
+    } catch (const UnsupportedSave&) {
+        return result;
+    }
+    Ttrlevel again;
+    try {
+        return again.LoadLevelImage(std::move(image), name) == 0 ? result : -2;
+    } catch (const LevelError&) {
+        return -2;
+    }
+}
+
+} // namespace pw::fuzz

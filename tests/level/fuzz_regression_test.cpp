@@ -1,0 +1,53 @@
+// Replays every input that made the level fuzz target crash, leak or hang (kept in
+// tests/fixtures/fuzz_regressions/ by fuzz/run_fuzz.sh). Each must end in a result code or a
+// LevelError, and a level it yields must write back into an image that reads again.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "fuzz/level_fuzz_input.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> RegressionInputs() {
+    std::vector<fs::path> inputs;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(fs::path(PW_TEST_DATA_DIR) / "fuzz_regressions", ec))
+        if (entry.is_regular_file() && entry.path().extension() != ".md")
+            inputs.push_back(entry.path());
+    std::sort(inputs.begin(), inputs.end());
+    return inputs;
+}
+
+std::string TestName(const testing::TestParamInfo<fs::path>& info) {
+    std::string name = info.param.filename().string();
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+}
+
+class FuzzRegression : public testing::TestWithParam<fs::path> {};
+
+TEST_P(FuzzRegression, EndsInAResultOrALevelError) {
+    std::ifstream in(GetParam(), std::ios::binary);
+    ASSERT_TRUE(in) << GetParam();
+    const std::vector<std::uint8_t> input((std::istreambuf_iterator<char>(in)),
+                                          std::istreambuf_iterator<char>());
+    int result = -3;
+    ASSERT_NO_THROW(result = pw::fuzz::RunLevelInput(input.data(), input.size()));
+    EXPECT_NE(result, -2) << "the level it yields does not read back after SaveLevelImage";
+    EXPECT_TRUE(result == -1 || (result >= 0 && result <= 2)) << "result " << result;
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, FuzzRegression, testing::ValuesIn(RegressionInputs()), TestName);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(FuzzRegression);
+
+} // namespace
