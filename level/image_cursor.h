@@ -21,13 +21,14 @@ public:
     std::size_t Remaining() const { return image_.size() - position_; }
     void Seek(std::size_t p) { position_ = std::min(p, image_.size()); }
 
-    // Fixed-size fields: a read past the end copies what remains and leaves the rest of the
-    // destination as it was.
+    // Fixed-size fields. A file that ends inside one has been cut short: it is not a level that
+    // can be edited and saved again without losing what is missing.
     void Read(void* destination, std::size_t n) {
-        const std::size_t m = std::min(n, Remaining());
-        if (m > 0)
-            std::memcpy(destination, image_.data() + position_, m);
-        position_ += m;
+        if (n > Remaining())
+            throw InvalidLevelFile("The file ends before its last section");
+        if (n > 0)
+            std::memcpy(destination, image_.data() + position_, n);
+        position_ += n;
     }
     std::uint8_t U8() {
         std::uint8_t b[1] = {0};

@@ -388,3 +388,34 @@ TEST(MalformedInput, TwelveByteFileStartingWithZlibIsNoLevel) {
 
 } // namespace
 } // namespace pw
+
+namespace pw {
+namespace {
+
+using namespace fixtures;
+
+// A level cut short anywhere inside its sections would open as a partial level that, saved again,
+// loses what is missing: it is rejected instead.
+TEST(MalformedInput, FileCutInsideItsSectionsIsRejected) {
+    for (int kind : {1, 2, 3, 5, 7}) {
+        const LevelDescription d = MakeLevel(kind);
+        const BuiltLevel built = BuildLevelMapped(d);
+        const std::size_t cuts[] = {4, 8, built.at.at("rooms") + 3, built.at.at("sound_map") + 10,
+                                    built.at.at("sample_indices_end") - 1};
+        for (std::size_t cut : cuts) {
+            SCOPED_TRACE("kind " + std::to_string(kind) + " cut at " + std::to_string(cut));
+            Ttrlevel level;
+            EXPECT_EQ(
+                level.LoadLevelImage(Bytes(built.bytes.begin(), built.bytes.begin() + cut), d.FileName()), 2);
+            EXPECT_FALSE(level.IsLoaded());
+        }
+    }
+    LevelDescription d = MakeLevel(6);
+    const std::size_t sound_map = BuildLevelMapped(d).at.at("sound_map");
+    d.edit_level_data = [sound_map](Bytes& data) { data.resize(sound_map + 10); };
+    Ttrlevel level;
+    EXPECT_EQ(level.LoadLevelImage(BuildLevel(d), d.FileName()), 2);
+}
+
+} // namespace
+} // namespace pw
