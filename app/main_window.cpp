@@ -9,14 +9,58 @@
 
 TForm1* Form1 = nullptr;
 
-TForm1::TForm1() : TForm(QStringLiteral("Form1")) {
+TForm1::TForm1(LevelDocument& document) : TForm(QStringLiteral("Form1")), doc_(document) {
     SetCaption(NoLevelCaption());
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     CreateControls();
     CreateMenu();
     SetBounds(114, 2, 651, 560);
     SetKeyPreview(true);
+    Table = std::make_unique<TextureTable>(
+        doc_, TextureTableControls{ListBox1, Image3, ComboBox3, CheckBox1, CheckBox2}, LevelAtlas);
+    ConnectEditing();
+    ConnectDocument();
     FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+// The views follow the document: whatever changed the level, they show it again from here.
+void TForm1::ConnectDocument() {
+    connect(&doc_, &LevelDocument::LevelReplaced, this, [this] { ShowLevelFromDocument(); });
+    connect(&doc_, &LevelDocument::SourceReplaced, this, [this] { ShowSource(); });
+    connect(&doc_, &LevelDocument::PageChanged, this, [this](int page) { ShowChangedPage(page); });
+    connect(&doc_, &LevelDocument::TexturesChanged, this, [this] { ShowTextures(); });
+}
+
+void TForm1::ConnectEditing() {
+    Image1->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
+        Image1MouseDown(b, s, x, y);
+    };
+    Image1->OnMouseMove = [this](Qt::MouseButtons, Qt::KeyboardModifiers s, int x, int y) {
+        Image1MouseMove(s, x, y);
+    };
+    Image1->OnMouseUp = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
+        Image1MouseUp(b, s, x, y);
+    };
+    Image2->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers s, int x, int y) {
+        Image2MouseDown(b, s, x, y);
+    };
+    Button1->OnClick = [this] { Button1Click(); };
+    Button2->OnClick = [this] { Button2Click(); };
+    ListBox1->OnClick = [this] { ListBox1Click(); };
+    ComboBox3->OnChange = [this] { ComboBox3Change(); };
+    CheckBox1->OnClick = [this] { CheckBox1Click(); };
+    CheckBox2->OnClick = [this] { CheckBox2Click(); };
+    openimage1->OnClick = [this] { openimage1Click(); };
+    Copy1->OnClick = [this] { Copy1Click(); };
+    Paste1->OnClick = [this] { Paste1Click(); };
+    Define64x64textures1->OnClick = [this] { DefineGridTextures(64); };
+    Define64x48textures1->OnClick = [this] { DefineGridTextures(48); };
+    Define64x32textures1->OnClick = [this] { DefineGridTextures(32); };
+    Define64x16textures1->OnClick = [this] { DefineGridTextures(16); };
+    Definemouseselected1->OnClick = [this] { Definemouseselected1Click(); };
+    OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { FormKeyDown(key, shift); };
 }
 
 void TForm1::FormCreate() {
@@ -24,14 +68,13 @@ void TForm1::FormCreate() {
     SourcePage = 0;
     MouseSelecting = false;
     LevelPageView = QImage();
-    SourceImage = QImage();
     SourcePageView = QImage();
     LevelAtlas = QImage();
     QImage black_page(256, 256, QImage::Format_RGB888);
     black_page.fill(Qt::black);
     Image2->SetPicture(black_page);
-    SelectedTile = {0, 0, 64, 64};
-    UpdatingTextureControls = false;
+    doc_.SelectedTile = {0, 0, 64, 64};
+    Table->UpdatingTextureControls = false;
     RecentFiles.clear();
     ViewBackup = QImage(256, 256, QImage::Format_RGB16);
     ViewBackup.fill(0);

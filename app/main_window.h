@@ -1,12 +1,17 @@
-// TForm1, the main window: the open level and its views, the texture source, the texture table and the
-// menu. Other parts of the program read and change its state directly.
+// TForm1, the main window: the views of the open level and of the texture source, the texture table and
+// the menu. The level, the source and the selections live in the LevelDocument it is given; its handlers
+// call the document and the views refresh from the document's signals.
 #pragma once
+
+#include <memory>
 
 #include <QImage>
 #include <QString>
 #include <QStringList>
 
+#include "app/level_document.h"
 #include "level/trlevel.h"
+#include "textures/texture_table.h"
 #include "widgets/t_button.h"
 #include "widgets/t_check_box.h"
 #include "widgets/t_combo_box.h"
@@ -23,7 +28,10 @@ class TForm1 : public TForm {
     Q_OBJECT
 
 public:
-    TForm1();
+    explicit TForm1(LevelDocument& document);
+    ~TForm1() override;
+
+    LevelDocument& Document() const { return doc_; }
 
     // Controls.
     TLabel* Label1;
@@ -83,23 +91,20 @@ public:
     TMenuItem* N4;
     TMenuItem* Languaje1;
 
-    // Main-window state.
-    pw::Ttrlevel Level;
-    QString LevelFileName;
+    // View state. The level, its file name, the source and the selected tile are the document's.
     int LevelPage = 0;
     int SourcePage = 0;
     QImage LevelPageView;
-    QImage SourceImage;
     QImage SourcePageView;
     QImage LevelAtlas;
-    TRect SelectedTile;
     QImage ViewBackup;
     bool MouseSelecting = false;
     bool MouseSelectionShown = false;
     TRect MouseSelection;
-    bool UpdatingTextureControls = false;
     QStringList RecentFiles;
     int CopiedTexture = -1; // -1: nothing copied
+    // The texture table of GroupBox3.
+    std::unique_ptr<TextureTable> Table;
 
     // The window caption while no level is open.
     static QString NoLevelCaption() { return QStringLiteral("Kestrel's Pagewright"); }
@@ -118,10 +123,32 @@ public:
     void Languaje1Click();
     void AnimatedTextures1Click();
 
+    // Texture sources and copying.
+    void openimage1Click();
+    void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void Image1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void Image2MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void Button1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void FormKeyDown(int& key, Qt::KeyboardModifiers shift);
+
+    // Texture table.
+    void ListBox1Click();
+    void ComboBox3Change();
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void Button2Click();
+    void DefineGridTextures(int height);
+    void Definemouseselected1Click();
+
     // Page display.
     void PrepareLevelViews();
     void ComboBox1Change();
     void RebuildLevelAtlas();
+    // Converts the rows of one page into the atlas.
+    void UpdateAtlasPage(int page);
     void ComboBox2Change();
 
     // Settings and recent files.
@@ -148,6 +175,16 @@ private:
     void ShowNoLevel();
     void LoadLevelPageView();
     void ShowTransparentColour();
+    void ConnectDocument();
+    void ConnectEditing();
+    void ShowLevelFromDocument();
+    void ShowSource();
+    void ShowChangedPage(int page);
+    void ShowTextures();
+    void DrawMouseSelection();
+    void RestoreViewBackup();
+
+    LevelDocument& doc_;
 };
 
 extern TForm1* Form1;

@@ -8,7 +8,6 @@
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "level/level_errors.h"
-#include "textures/animated_window.h"
 #include "widgets/platform.h"
 
 namespace {
@@ -39,28 +38,25 @@ void TForm1::OpenLevelFile(const QString& path) {
     LevelPage = 0;
     Label3->SetCaption(QFileInfo(path).fileName());
 
+    // The document clears the record on failure and the views follow it to the no-level state.
     const int result = LoadLevelShowingProgress(path);
     if (result != 0) {
-        // The record no longer holds the level the views show: take them back to the no-level state.
-        Level.Clear();
-        ShowNoLevel();
         busy.Release();
         if (result != kLoadFailed)
             CurrentPlatform().ShowMessage(this, QStringLiteral("Invalid TR file format!!!"));
         return;
     }
-    ShowLoadedLevel(path);
+    AddRecentFile(path);
 }
 
 // Runs LoadLevel with the progress window showing. Errors of the reader never leave this function:
 // they are shown in a box and reported as kLoadFailed.
 int TForm1::LoadLevelShowingProgress(const QString& path) {
     Form5->ShowProgress(QStringLiteral("Loading Level..."));
-    Level.gauge = Form5->LevelGauge();
     QString error;
     int result = kLoadFailed;
     try {
-        result = Level.LoadLevel(QFile::encodeName(path).toStdString(), false);
+        result = doc_.Open(path, Form5->LevelGauge());
     } catch (const std::bad_alloc&) {
         error = QStringLiteral("Not enough memory to open %1").arg(path);
     } catch (const std::exception& e) {
@@ -77,7 +73,17 @@ int TForm1::LoadLevelShowingProgress(const QString& path) {
     return result;
 }
 
+void TForm1::ShowLevelFromDocument() {
+    if (doc_.HasLevel())
+        ShowLoadedLevel(doc_.LevelFileName);
+    else
+        ShowNoLevel();
+}
+
 void TForm1::ShowLoadedLevel(const QString& path) {
+    const pw::Ttrlevel& Level = doc_.Level;
+    MouseSelecting = false;
+    MouseSelectionShown = false;
     QStringList pages;
     for (int i = 1; i <= Level.num_pages; ++i)
         pages.append(QStringLiteral("Page#%1").arg(i));
@@ -88,28 +94,22 @@ void TForm1::ShowLoadedLevel(const QString& path) {
     Image1->SetPicture(LevelPageView);
     GroupBox1->SetCaption(QStringLiteral("Page:1/%1").arg(Level.num_pages));
     SetCaption(path);
-    fanimated->LoadAnimatedSets();
 
-    QStringList textures;
-    for (int i = 0; i < Level.num_object_textures; ++i)
-        textures.append(QStringLiteral("Texture#%1").arg(i));
-    ListBox1->Items()->Assign(textures);
-    ListBox1->SetItemIndex(0);
+    // Line 0 is selected without showing its preview.
+    Table->Clear();
+    doc_.SelectedTexture = Level.num_object_textures > 0 ? 0 : -1;
+    Table->ShowLines();
 
     Paste1->SetEnabled(false);
-    AddRecentFile(path);
-    LevelFileName = path;
 }
 
 void TForm1::ShowNoLevel() {
     LevelPage = 0;
-    LevelFileName.clear();
     LevelPageView = QImage();
     LevelAtlas = QImage();
     Image1->ClearPicture();
-    Image3->ClearPicture();
     ComboBox1->Items()->Clear();
-    ListBox1->Items()->Clear();
+    Table->Clear();
     GroupBox1->SetCaption(QStringLiteral("Page:"));
     Label3->SetCaption(QStringLiteral("None"));
     Label6->SetCaption(QStringLiteral("0,0,0"));
@@ -118,5 +118,4 @@ void TForm1::ShowNoLevel() {
     MouseSelectionShown = false;
     CopiedTexture = -1;
     Paste1->SetEnabled(false);
-    fanimated->LoadAnimatedSets();
 }

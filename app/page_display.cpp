@@ -5,27 +5,14 @@
 #include "app/main_window.h"
 #include "app/pixel_helpers.h"
 #include "level/layout.h"
+#include "level/page_access.h"
 
 namespace {
 
 constexpr int kPageSize = 256;
 
-// Kinds 1 and 2 carry only 8-bit pages and are shown through their palette; the others from their
-// 16-bit pages.
-bool ShowsPalettedPages(int kind) {
-    return kind == pw::kind_tr1 || kind == pw::kind_tub;
-}
-
 bool HasPalette(int kind) {
     return kind >= pw::kind_tr1 && kind <= pw::kind_tr3;
-}
-
-// The bytes of page `page` in a block of pages of `page_bytes` each; empty when the block is short.
-std::span<const std::uint8_t> PageBlock(const pw::Bytes& pages, int page, std::size_t page_bytes) {
-    const std::size_t start = static_cast<std::size_t>(page) * page_bytes;
-    if (page < 0 || pages.size() < start + page_bytes)
-        return {};
-    return {pages.data() + start, page_bytes};
 }
 
 QString PageCaption(int page, int count) {
@@ -35,9 +22,9 @@ QString PageCaption(int page, int count) {
 } // namespace
 
 void TForm1::PrepareLevelViews() {
-    if (ShowsPalettedPages(Level.kind)) {
+    if (pw::ShowsPalettedPages(doc_.Level.kind)) {
         LevelPageView = QImage(kPageSize, kPageSize, QImage::Format_Indexed8);
-        LevelPageView.setColorTable(BuildLevelPalette(Level.palette));
+        LevelPageView.setColorTable(BuildLevelPalette(doc_.Level.palette));
     } else {
         LevelPageView = QImage(kPageSize, kPageSize, QImage::Format_RGB16);
     }
@@ -49,13 +36,13 @@ void TForm1::PrepareLevelViews() {
 // Puts page LevelPage into LevelPageView, keeping the view's format.
 void TForm1::LoadLevelPageView() {
     LevelPageView.fill(0);
-    if (ShowsPalettedPages(Level.kind)) {
-        const auto page = PageBlock(Level.pages8, LevelPage, pw::layout::kPage8Bytes);
+    if (pw::ShowsPalettedPages(doc_.Level.kind)) {
+        const auto page = pw::PageSpan(doc_.Level, pw::PageDepth::bits8, LevelPage);
         if (!page.empty())
             CopyPixelsToBitmap(LevelPageView, page.size(), page.data());
         return;
     }
-    const auto page = PageBlock(Level.pages16, LevelPage, pw::layout::kPage16Bytes);
+    const auto page = pw::PageSpan(doc_.Level, pw::PageDepth::bits16, LevelPage);
     if (!page.empty()) {
         CopyPixelsToBitmap(LevelPageView, page.size(), page.data());
         Expand1555To565(LevelPageView);
@@ -64,9 +51,9 @@ void TForm1::LoadLevelPageView() {
 
 // Palette entry 0 is the colour that 8-bit pages use for transparent pixels.
 void TForm1::ShowTransparentColour() {
-    if (!HasPalette(Level.kind))
+    if (!HasPalette(doc_.Level.kind))
         return;
-    const auto& p = Level.palette;
+    const auto& p = doc_.Level.palette;
     Label6->SetCaption(QStringLiteral("%1,%2,%3").arg(p[0] * 4).arg(p[1] * 4).arg(p[2] * 4));
 }
 
@@ -76,15 +63,15 @@ void TForm1::ComboBox1Change() {
     LevelPage = ComboBox1->ItemIndex();
     LoadLevelPageView();
     Image1->SetPicture(LevelPageView);
-    GroupBox1->SetCaption(PageCaption(LevelPage, Level.num_pages));
-    FrameRect(Image1->Picture(), SelectedTile, qRgb(255, 255, 255));
+    GroupBox1->SetCaption(PageCaption(LevelPage, doc_.Level.num_pages));
+    FrameRect(Image1->Picture(), doc_.SelectedTile, qRgb(255, 255, 255));
     Image1->Changed();
     MouseSelectionShown = false;
 }
 
 // The atlas is converted straight into its own pixels and reused while the page count stays.
 void TForm1::RebuildLevelAtlas() {
-    const int pages = Level.num_pages;
+    const int pages = doc_.Level.num_pages;
     if (pages <= 0) {
         LevelAtlas = QImage();
         return;
@@ -94,22 +81,42 @@ void TForm1::RebuildLevelAtlas() {
         LevelAtlas = QImage(size, QImage::Format_RGB16);
     if (LevelAtlas.isNull())
         return;
-    const bool paletted = ShowsPalettedPages(Level.kind);
+    const bool paletted = pw::ShowsPalettedPages(doc_.Level.kind);
     const std::size_t page_bytes = paletted ? pw::layout::kPage8Bytes : pw::layout::kPage16Bytes;
-    if ((paletted ? Level.pages8 : Level.pages16).size() < page_bytes * pages)
+    if ((paletted ? doc_.Level.pages8 : doc_.Level.pages16).size() < page_bytes * pages)
         LevelAtlas.fill(0); // rows without level pixels stay black
     if (paletted)
-        FillFromPages8(LevelAtlas, Level.pages8, BuildLevelPalette(Level.palette));
+        FillFromPages8(LevelAtlas, doc_.Level.pages8, BuildLevelPalette(doc_.Level.palette));
     else
-        FillFromPages16(LevelAtlas, Level.pages16);
+        FillFromPages16(LevelAtlas, doc_.Level.pages16);
+}
+
+void TForm1::UpdateAtlasPage(int page) {
+    if (page < 0 || page >= doc_.Level.num_pages || LevelAtlas.height() < (page + 1) * kPageSize) {
+        RebuildLevelAtlas();
+        return;
+    }
+    const bool paletted = pw::ShowsPalettedPages(doc_.Level.kind);
+    const auto pixels =
+        pw::PageSpan(doc_.Level, paletted ? pw::PageDepth::bits8 : pw::PageDepth::bits16, page);
+    if (pixels.empty())
+        return;
+    // A view of the page's rows inside the atlas, converted in place.
+    QImage rows(LevelAtlas.scanLine(page * kPageSize), kPageSize, kPageSize, LevelAtlas.bytesPerLine(),
+                QImage::Format_RGB16);
+    if (paletted)
+        FillFromPages8(rows, pixels, BuildLevelPalette(doc_.Level.palette));
+    else
+        FillFromPages16(rows, pixels);
 }
 
 void TForm1::ComboBox2Change() {
-    if (SourceImage.isNull() || ComboBox2->ItemIndex() < 0)
+    const QImage& source = doc_.Source.SourceImage;
+    if (source.isNull() || ComboBox2->ItemIndex() < 0)
         return;
     SourcePage = ComboBox2->ItemIndex();
-    SourcePageView = SourceImage.copy(0, SourcePage * kPageSize, kPageSize, kPageSize)
-                         .convertToFormat(QImage::Format_RGB888);
+    SourcePageView =
+        source.copy(0, SourcePage * kPageSize, kPageSize, kPageSize).convertToFormat(QImage::Format_RGB888);
     Image2->SetPicture(SourcePageView);
-    GroupBox2->SetCaption(PageCaption(SourcePage, SourceImage.height() / kPageSize));
+    GroupBox2->SetCaption(PageCaption(SourcePage, doc_.Source.PageCount()));
 }

@@ -1,16 +1,25 @@
 #include "app/startup.h"
 
 #include "app/about_window.h"
+#include "app/level_document.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "app/readme_window.h"
 #include "localisation/language_window.h"
 #include "textures/animated_window.h"
 
+namespace {
+
+// What is open: created before the windows, which are handed it, and released after them.
+LevelDocument* document = nullptr;
+
+} // namespace
+
 void CreateApplicationForms() {
-    Form1 = new TForm1;
+    document = new LevelDocument;
+    Form1 = new TForm1(*document);
     Form2 = new TForm2;
-    fanimated = new Tfanimated;
+    fanimated = new Tfanimated(*document);
     Form3 = new TForm3;
     Localisation = new TLocalisation;
     Form5 = new TForm5;
@@ -32,4 +41,5 @@ void DestroyApplicationForms() {
     Release(fanimated);
     Release(Form2);
     Release(Form1);
+    Release(document);
 }

@@ -19,19 +19,19 @@ protected:
         EXPECT_EQ(Form1->Caption(), first_);
         EXPECT_EQ(Form1->ComboBox1->Items()->Count(), 2);
         EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:1/2");
-        EXPECT_TRUE(Form1->Level.IsLoaded());
+        EXPECT_TRUE(Form1->Document().Level.IsLoaded());
     }
 
     void ExpectNoLevelShown() {
         EXPECT_FALSE(Form1->LevelOpen());
-        EXPECT_FALSE(Form1->Level.IsLoaded());
+        EXPECT_FALSE(Form1->Document().Level.IsLoaded());
         EXPECT_TRUE(Form1->LevelAtlas.isNull());
         EXPECT_EQ(Form1->Caption(), "Kestrel's Pagewright");
         EXPECT_EQ(Form1->Label3->Caption(), "None");
         EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:");
         EXPECT_EQ(Form1->ComboBox1->Items()->Count(), 0);
         EXPECT_EQ(Form1->ListBox1->Items()->Count(), 0);
-        EXPECT_TRUE(Form1->LevelFileName.isEmpty());
+        EXPECT_TRUE(Form1->Document().LevelFileName.isEmpty());
         EXPECT_FALSE(Form5->isVisible());
         EXPECT_FALSE(platform_.busy);
     }

@@ -1,0 +1,87 @@
+// The mouse rectangle in the level view: dragged out with Shift held, snapped to 16 pixels, kept inside
+// the page, moved with Shift+A/S/E/D, and turned into a texture by Pages > Define mouse selected.
+#include <algorithm>
+
+#include "app/bitmap_drawing.h"
+#include "app/main_window.h"
+
+namespace {
+
+constexpr int kSnap = 16;
+constexpr int kPage = 256;
+
+int Snap(int value) {
+    return std::clamp(value, 0, kPage) / kSnap * kSnap;
+}
+
+// Moves the rectangle by (dx, dy) as far as the page allows, keeping its size.
+void MoveInside(TRect& r, int dx, int dy) {
+    dx = std::clamp(dx, -r.Left, kPage - r.Right);
+    dy = std::clamp(dy, -r.Top, kPage - r.Bottom);
+    r = {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+}
+
+} // namespace
+
+void TForm1::RestoreViewBackup() {
+    if (ViewBackup.size() == Image1->Picture().size())
+        Image1->SetPicture(ViewBackup);
+}
+
+void TForm1::DrawMouseSelection() {
+    FrameRect(Image1->Picture(), MouseSelection, qRgb(255, 255, 255));
+    Image1->Changed();
+}
+
+void TForm1::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
+    if (MouseSelecting && x > MouseSelection.Left && y > MouseSelection.Top) {
+        RestoreViewBackup();
+        MouseSelection.Right = Snap(x);
+        MouseSelection.Bottom = Snap(y);
+        DrawMouseSelection();
+    }
+    SetCaption(QStringLiteral("%1  %2***%3  %4")
+                   .arg(MouseSelection.Left)
+                   .arg(MouseSelection.Top)
+                   .arg(MouseSelection.Right)
+                   .arg(MouseSelection.Bottom));
+}
+
+void TForm1::Image1MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+    if (!MouseSelecting)
+        return;
+    MouseSelecting = false;
+    MouseSelectionShown = true;
+}
+
+void TForm1::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
+    if (!MouseSelectionShown || !(shift & Qt::ShiftModifier))
+        return;
+    RestoreViewBackup();
+    switch (key) {
+    case Qt::Key_A:
+        MoveInside(MouseSelection, -kSnap, 0);
+        break;
+    case Qt::Key_S:
+        MoveInside(MouseSelection, kSnap, 0);
+        break;
+    case Qt::Key_E:
+        MoveInside(MouseSelection, 0, -kSnap);
+        break;
+    case Qt::Key_D:
+        MoveInside(MouseSelection, 0, kSnap);
+        break;
+    default:
+        break;
+    }
+    DrawMouseSelection();
+}
+
+void TForm1::Definemouseselected1Click() {
+    if (!LevelOpen() || !MouseSelectionShown)
+        return;
+    const TRect rect = MouseSelection;
+    RestoreViewBackup();
+    MouseSelectionShown = false;
+    doc_.DefineRectangle(LevelPage, rect);
+}

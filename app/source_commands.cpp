@@ -1,0 +1,78 @@
+// File > Open Texture images: a second level or a picture becomes the texture source.
+#include <new>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/main_window.h"
+#include "app/progress_window.h"
+#include "widgets/platform.h"
+
+namespace {
+
+const QString kSourceFilter = QStringLiteral(
+    "All (*.bmp;*.png;*.phd;*.tub;*.tr2;*.tr4;*.trc)|*.bmp;*.png;*.phd;*.tub;*.tr2;*.tr4;*.trc|"
+    "Bitmaps (*.bmp;*.png)|*.bmp;*.png|TR files "
+    "(*.phd;*.tub;*.tr2;*.tr4;*.trc)|*.phd;*.tub;*.tr2;*.tr4;*.trc");
+
+} // namespace
+
+void TForm1::openimage1Click() {
+    const std::optional<QString> path = CurrentPlatform().OpenFileName(
+        this, {QStringLiteral("Open texture images"), kSourceFilter, {}, false, {}});
+    if (!path)
+        return;
+    BusyCursor busy;
+    repaint();
+    const bool picture = IsPictureFileName(*path);
+    if (!picture)
+        Form5->ShowProgress(QStringLiteral("Loading Level..."));
+    QString error;
+    SourceOpenResult result = SourceOpenResult::not_a_level;
+    try {
+        result = doc_.OpenSource(*path, picture ? nullptr : Form5->LevelGauge());
+    } catch (const std::bad_alloc&) {
+        error = QStringLiteral("Not enough memory to open %1").arg(*path);
+    } catch (const std::exception& e) {
+        error = QString::fromLocal8Bit(e.what());
+        if (!error.contains(*path))
+            error = QDir::toNativeSeparators(*path) + QStringLiteral("\n\n") + error;
+    }
+    if (!picture)
+        Form5->Close();
+    busy.Release();
+    if (!error.isEmpty()) {
+        CurrentPlatform().ShowError(this, error);
+        return;
+    }
+    switch (result) {
+    case SourceOpenResult::opened:
+        break;
+    case SourceOpenResult::wrong_size:
+        CurrentPlatform().ShowMessage(this,
+                                      QStringLiteral("Bitmap must be 256 width and 256 height or more"));
+        break;
+    case SourceOpenResult::not_a_level:
+        CurrentPlatform().ShowMessage(this, QStringLiteral("Invalid TR file format!!!"));
+        break;
+    case SourceOpenResult::unreadable_picture:
+        CurrentPlatform().ShowError(
+            this, QStringLiteral("Cannot read the picture %1").arg(QDir::toNativeSeparators(*path)));
+        break;
+    }
+}
+
+// The source's page list and its first page, after the document took a new source.
+void TForm1::ShowSource() {
+    const TextureSource& source = doc_.Source;
+    Label4->SetCaption(source.FileName.isEmpty() ? QStringLiteral("None") : source.FileName);
+    QStringList pages;
+    for (int i = 1; i <= source.PageCount(); ++i)
+        pages.append(QStringLiteral("Page#%1").arg(i));
+    ComboBox2->Items()->Assign(pages);
+    ComboBox2->SetItemIndex(0);
+    SourcePage = 0;
+    SourcePageView = source.SourceImage.copy(0, 0, 256, 256).convertToFormat(QImage::Format_RGB888);
+    Image2->SetPicture(SourcePageView);
+    GroupBox2->SetCaption(QStringLiteral("Page:1/%1").arg(source.PageCount()));
+}

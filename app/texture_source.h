@@ -1,0 +1,29 @@
+// The texture source: the picture that tiles and pages are copied from, 256 pixels wide, one source
+// page every 256 rows from the top. It comes from a second level (its 8-bit pages through its own
+// palette, or its 16-bit pages as 5-6-5) or from a picture file (.bmp, .png).
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include "level/trlevel.h"
+
+struct TextureSource {
+    QImage SourceImage;    // empty until a source is opened
+    QString FileName;      // the file-name part, shown by Label4
+    bool HasAlpha = false; // a picture with an alpha channel (RGBA PNG)
+    pw::Bytes Pages32;     // a kind 6/7 source level's 32-bit pages, kept for copies between such levels
+
+    int PageCount() const { return SourceImage.isNull() ? 0 : SourceImage.height() / 256; }
+};
+
+// Results of opening a source; the message to show is the caller's.
+enum class SourceOpenResult { opened, wrong_size, not_a_level, unreadable_picture };
+
+// Reads `path` as a texture source into `source`: a picture when its extension is .bmp, .BMP, .png or
+// .PNG, a level otherwise. On wrong_size the source becomes one black page; on any other failure
+// `source` is left as it was. Level reading errors (I/O, decompression) are thrown.
+SourceOpenResult OpenTextureSource(const QString& path, TextureSource& source, pw::Gauge* gauge);
+
+// True for the extensions that are read as pictures.
+bool IsPictureFileName(const QString& path);

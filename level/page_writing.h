@@ -1,0 +1,46 @@
+// Writing a rectangle of pixels into one page of a level, in every depth its kind carries, by the
+// rules every copy follows (the windows and the command-line tool alike):
+// - 8-bit pages: the nearest palette entry (PaletteMatcher).
+// - 16-bit pages: 5-6-5 by truncation, then the level word without the opaque flag; saving sets the flag
+//   again on every word that is not 0.
+// - 32-bit pages (B, G, R, A): a pixel whose 16-bit word is 0 is four zero bytes, any other has A = 0xFF.
+// - Pictures with an alpha channel: alpha 0 is transparent in every depth (index 0, word 0, four zero
+//   bytes); any other pixel is opaque: the palette rule, the 16-bit word with the opaque flag set, the
+//   32-bit colour with its own alpha.
+// - 32-bit pixels that come from another kind 6 or 7 level are written as they are stored there.
+// Only the covered pixels change; the rest of the page keeps its bytes in every depth.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "level/trlevel.h"
+
+namespace pw {
+
+class PaletteMatcher;
+
+struct PixelSource {
+    int width = 0;
+    int height = 0;
+    std::span<const std::uint32_t> argb; // width x height colours 0xAARRGGBB, rows from the top
+    bool has_alpha = false;              // the picture carries an alpha channel
+    // Optional: width x height pixels of 4 bytes (B, G, R, A) as a kind 6/7 level stores them.
+    std::span<const std::uint8_t> stored32;
+};
+
+// The level word (opaque flag clear) for a 24-bit colour: 5-6-5 by truncation, then 1-5-5-5.
+inline std::uint16_t LevelWordFromRgb(std::uint32_t rgb) {
+    const unsigned red = (rgb >> 19) & 0x1Fu;
+    const unsigned green = (rgb >> 11) & 0x1Fu;
+    const unsigned blue = (rgb >> 3) & 0x1Fu;
+    return static_cast<std::uint16_t>((red << 10) | (green << 5) | blue);
+}
+
+// Writes `source` with its top-left pixel at (left, top) of page `page`; pixels that fall outside the
+// page, and depths whose page block is missing, are skipped. `matcher` must match the level's palette
+// when the kind carries 8-bit pages; it may be null otherwise.
+void WritePagePixels(Ttrlevel& level, int page, int left, int top, const PixelSource& source,
+                     PaletteMatcher* matcher);
+
+} // namespace pw

@@ -1,0 +1,65 @@
+#include "textures/texture_table.h"
+
+#include <QStringList>
+
+#include "app/level_document.h"
+#include "level/object_textures.h"
+#include "textures/texture_preview.h"
+
+TextureTable::TextureTable(LevelDocument& document, TextureTableControls controls, const QImage& atlas)
+    : doc_(document), c_(controls), atlas_(atlas) {}
+
+int TextureTable::Selected() const {
+    const int index = c_.List->ItemIndex();
+    return doc_.HasTexture(index) ? index : -1;
+}
+
+void TextureTable::Refresh() {
+    const int index = Selected();
+    if (index < 0)
+        return;
+    doc_.SelectedTexture = index;
+    const pw::tobjtexture& texture = doc_.Level.object_textures[static_cast<std::size_t>(index)];
+    c_.Preview->SetPicture(BuildTexturePreview(atlas_, texture));
+    c_.Attribute->SetItemIndex(texture.attribute <= 2 ? texture.attribute : -1);
+
+    const pw::MirrorState mirror = pw::ReadMirrorState(texture);
+    UpdatingTextureControls = true;
+    c_.FlipH->SetChecked(mirror.horizontal);
+    c_.FlipV->SetChecked(mirror.vertical);
+    UpdatingTextureControls = false;
+}
+
+void TextureTable::ShowLines() {
+    const int count = std::max(doc_.Level.num_object_textures, 0);
+    TStrings* items = c_.List->Items();
+    if (items->Count() > count) {
+        QStringList lines;
+        for (int i = 0; i < count; ++i)
+            lines.append(QStringLiteral("Texture#%1").arg(i));
+        items->Assign(lines);
+    }
+    for (int i = items->Count(); i < count; ++i)
+        items->Add(QStringLiteral("Texture#%1").arg(i));
+    c_.List->SetItemIndex(doc_.SelectedTexture < count ? doc_.SelectedTexture : -1);
+}
+
+void TextureTable::Clear() {
+    c_.List->Items()->Clear();
+    c_.Preview->ClearPicture();
+}
+
+void TextureTable::AttributeChosen() {
+    const int index = Selected();
+    const int attribute = c_.Attribute->ItemIndex();
+    if (index >= 0 && attribute >= 0)
+        doc_.SetAttribute(index, attribute);
+}
+
+void TextureTable::FlipClicked(bool horizontal) {
+    if (UpdatingTextureControls)
+        return;
+    const int index = Selected();
+    if (index >= 0)
+        doc_.MirrorTexture(index, horizontal); // the table is shown again from TexturesChanged
+}

@@ -1,0 +1,46 @@
+// The texture table of the main window: the list of object textures, the preview of the selected one,
+// its attribute and its mirroring. It works on the level document; the list line i always stands for
+// table entry i.
+#pragma once
+
+#include <QImage>
+
+#include "widgets/t_check_box.h"
+#include "widgets/t_combo_box.h"
+#include "widgets/t_image.h"
+#include "widgets/t_list_box.h"
+
+class LevelDocument;
+
+struct TextureTableControls {
+    TListBox* List = nullptr;       // ListBox1
+    TImage* Preview = nullptr;      // Image3
+    TComboBox* Attribute = nullptr; // ComboBox3
+    TCheckBox* FlipH = nullptr;     // CheckBox1
+    TCheckBox* FlipV = nullptr;     // CheckBox2
+};
+
+class TextureTable {
+public:
+    // `atlas` is the level atlas the preview is cut from; it must outlive the table.
+    TextureTable(LevelDocument& document, TextureTableControls controls, const QImage& atlas);
+
+    // True while Refresh sets the check boxes, so that their click handlers do not mirror again.
+    bool UpdatingTextureControls = false;
+
+    // The selected list line, when it names an entry of the table; -1 otherwise.
+    int Selected() const;
+    // Rebuilds the preview, attribute and check boxes from the selected entry.
+    void Refresh();
+    // One line per entry; the selection moves to the document's SelectedTexture.
+    void ShowLines();
+    void Clear();
+
+    void AttributeChosen();
+    void FlipClicked(bool horizontal);
+
+private:
+    LevelDocument& doc_;
+    TextureTableControls c_;
+    const QImage& atlas_;
+};
