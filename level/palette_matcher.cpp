@@ -11,6 +11,12 @@ PaletteMatcher::PaletteMatcher(std::span<const std::uint8_t, 768> palette) {
         for (std::size_t c = 0; c < 3; ++c)
             // As displayed: the component times 4, kept in 8 bits.
             colours_[i][c] = static_cast<std::uint8_t>(palette[3 * i + c] * 4);
+    for (std::uint32_t slot = 0; slot < kFrontSize; ++slot) {
+        std::uint32_t stranger = 0;
+        while (FrontSlot(stranger) == slot)
+            ++stranger;
+        front_keys_[slot] = stranger;
+    }
 }
 
 std::uint8_t PaletteMatcher::Nearest(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const {
@@ -28,6 +34,11 @@ std::uint8_t PaletteMatcher::Nearest(std::uint8_t red, std::uint8_t green, std::
         }
     }
     return static_cast<std::uint8_t>(best);
+}
+
+void PaletteMatcher::MatchPixels(const std::uint32_t* argb, std::size_t count, std::uint8_t* out) {
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] = MatchArgb(argb[i]);
 }
 
 bool PaletteMatcher::SamePalette(std::span<const std::uint8_t, 768> palette) const {
