@@ -128,6 +128,9 @@ public:
     void LoadSettings();
     void SaveSettings();
     void AddRecentFile(const QString& path);
+    void RecentFileClick(TMenuItem* sender);
+    // Sets the recent-file items' captions from RecentFiles again, as applying a language replaces them.
+    void ShowRecentFiles();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -148,6 +151,8 @@ private:
     void ShowNoLevel();
     void LoadLevelPageView();
     void ShowTransparentColour();
+    void RestorePlacement();
+    void RestoreRecentFiles();
 };
 
 extern TForm1* Form1;
