@@ -32,9 +32,14 @@ void SettingsOpen(const QString& key) {
     OpenKey() = std::make_unique<QSettings>(SettingsFilePath(key), QSettings::IniFormat);
 }
 
+// A key that cannot be written (a read-only folder) costs only the remembered settings: the program
+// goes on, with a note for whoever starts it from a terminal.
 void SettingsClose() {
-    if (OpenKey())
+    if (OpenKey()) {
         OpenKey()->sync();
+        if (OpenKey()->status() == QSettings::AccessError)
+            qWarning("Cannot write the settings to %s", qPrintable(OpenKey()->fileName()));
+    }
     OpenKey().reset();
 }
 

@@ -71,14 +71,8 @@ TEST_F(SettingsStoreTest, ValuesAreStoredAsStringsInSectionsOfTheKeyFile) {
 }
 
 TEST_F(SettingsStoreTest, DamagedOrMissingValuesReadAsDefaults) {
-    WriteIni("[form1]\n"
-             "garbage=12abc\n"
-             "empty=\n"
-             "huge=99999999999999\n"
-             "spaced=\" 7 \"\n"
-             "hex=0x10\n"
-             "list=a, b\n"
-             "two=2\n");
+    WriteIni(
+        "[form1]\ngarbage=12abc\nempty=\nhuge=99999999999999\nspaced=\" 7 \"\nhex=0x10\nlist=a, b\ntwo=2\n");
     SettingsOpen("Test");
     EXPECT_EQ(ReadIntSetting("form1", "garbage"), 0);
     EXPECT_EQ(ReadIntSetting("form1", "empty"), 0);
@@ -91,16 +85,6 @@ TEST_F(SettingsStoreTest, DamagedOrMissingValuesReadAsDefaults) {
     EXPECT_TRUE(ReadBoolSetting("form1", "two"));
     EXPECT_EQ(ReadStringSetting("form1", "list"), "a, b");
     EXPECT_EQ(ReadStringSetting("form1", "missing"), "");
-}
-
-TEST_F(SettingsStoreTest, WithoutAnOpenKeyNothingIsWrittenOrRead) {
-    WriteIni("[form1]\nleft=5\n");
-    EXPECT_FALSE(SettingsIsOpen());
-    WriteIntSetting("form1", "left", 9);
-    EXPECT_EQ(ReadIntSetting("form1", "left"), 0);
-
-    SettingsOpen("Test");
-    EXPECT_EQ(ReadIntSetting("form1", "left"), 5);
 }
 
 TEST(WindowPlacementTest, BoundsOnAScreenAreKept) {
