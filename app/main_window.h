@@ -155,6 +155,9 @@ public:
     void LoadSettings();
     void SaveSettings();
     void AddRecentFile(const QString& path);
+    void RecentFileClick(TMenuItem* sender);
+    // Sets the recent-file items' captions from RecentFiles again, as applying a language replaces them.
+    void ShowRecentFiles();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -183,6 +186,9 @@ private:
     void ShowTextures();
     void DrawMouseSelection();
     void RestoreViewBackup();
+
+    void RestorePlacement();
+    void RestoreRecentFiles();
 
     LevelDocument& doc_;
 };

@@ -34,7 +34,8 @@ if(PAGEWRIGHT_TESTS)
     target_link_libraries(pwgui-tests PRIVATE pwui pwfixtures Qt6::Test GTest::gtest)
     target_compile_definitions(pwgui-tests PRIVATE
         PW_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples"
-        PW_README_PATH="${PROJECT_SOURCE_DIR}/app/readme.txt")
+        PW_README_PATH="${PROJECT_SOURCE_DIR}/app/readme.txt"
+        PW_TRANSLATIONS_SOURCE="${PROJECT_SOURCE_DIR}/localisation/translations/source.tsv")
     gtest_discover_tests(pwgui-tests DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()

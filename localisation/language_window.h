@@ -11,6 +11,13 @@ public:
     TLocalisation();
 
     void FormCreate() {}
+
+    // The language chosen at start-up from the stored setting. For now it only records the identifier
+    // as the current language; choosing and applying the language comes with the language files.
+    void SelectLanguageById(unsigned id) { CurrentLangId = id; }
+
+    // The current language identifier (16 bits, 0 for none): what the settings store saves.
+    unsigned CurrentLangId = 0;
 };
 
 extern TLocalisation* Localisation;

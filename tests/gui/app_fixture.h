@@ -1,11 +1,13 @@
 // A test fixture that starts the program's windows as main() does, with scripted desktop services and a
-// temporary folder that stands in for the executable's folder (with the shipped readme.txt in it).
+// temporary folder that stands in for the executable's folder (with the shipped readme.txt in it) and
+// holds the settings (its "config" subfolder).
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include <QFile>
 #include <QString>
 
 #include "app/main_window.h"
@@ -21,6 +23,7 @@ protected:
         if (with_readme_)
             std::filesystem::copy_file(PW_README_PATH, folder_.File("readme.txt"));
         OverrideExecutablePath(QString::fromStdString(folder_.File("pagewright")));
+        qputenv("PAGEWRIGHT_CONFIG_DIR", QFile::encodeName(ConfigFolder()));
         CreateApplicationForms();
     }
 
@@ -62,6 +65,15 @@ protected:
     }
 
     QString Folder() const { return QString::fromStdString(folder_.Path().string()); }
+    QString ConfigFolder() const { return Folder() + QStringLiteral("/config"); }
+
+    // Closes the main window as the user does (which saves the settings), then starts the program's
+    // windows afresh (which loads them).
+    void Restart() {
+        Form1->Close();
+        DestroyApplicationForms();
+        CreateApplicationForms();
+    }
 
     ScriptedPlatform platform_;
     pw::fixtures::TempDir folder_;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -20,6 +22,9 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     standard_handler = qInstallMessageHandler(QuietOffscreenWarnings);
     QApplication app(argc, argv);
+    // Windows created outside the application fixture must not read or write the user's settings.
+    const QTemporaryDir settings;
+    qputenv("PAGEWRIGHT_CONFIG_DIR", QFile::encodeName(settings.path()));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,86 @@
+// Saving the main window's placement, the interface language and the recent files between runs, and
+// restoring them at start-up.
+#include <algorithm>
+
+#include "app/main_window.h"
+#include "app/recent_files.h"
+#include "app/settings_store.h"
+#include "app/window_placement.h"
+#include "localisation/language_window.h"
+
+namespace {
+
+const QString kSettingsKey = QStringLiteral("Pagewright");
+const QString kVersionSection = QStringLiteral("Version");
+const QString kFormSection = QStringLiteral("form1");
+const QString kRecentSection = QStringLiteral("Recent files");
+const QString kVersion = QStringLiteral("Pagewright 2.0");
+
+// Longer than any path a file system takes: such an entry is damage, not a file name.
+constexpr int kMaxStoredPathLength = 4096;
+
+QString RecentEntry(int i) {
+    return QStringLiteral("File name%1").arg(i);
+}
+
+// A language identifier is 16 bits; anything else selects no language.
+unsigned StoredLanguageId(int value) {
+    return value >= 0 && value <= 0xFFFF ? static_cast<unsigned>(value) : 0;
+}
+
+} // namespace
+
+void TForm1::LoadSettings() {
+    SettingsOpen(kSettingsKey);
+    if (ReadStringSetting(kVersionSection, QStringLiteral("version")) == kVersion) {
+        RestorePlacement();
+        if (Localisation)
+            Localisation->SelectLanguageById(
+                StoredLanguageId(ReadIntSetting(kFormSection, QStringLiteral("languaje"))));
+        if (ReadBoolSetting(kFormSection, QStringLiteral("maximized")))
+            setWindowState(windowState() | Qt::WindowMaximized);
+        RestoreRecentFiles();
+    }
+    SettingsClose();
+}
+
+void TForm1::SaveSettings() {
+    SettingsOpen(kSettingsKey);
+    WriteStringSetting(kVersionSection, QStringLiteral("version"), kVersion);
+    const bool maximized = isMaximized();
+    // The bounds written are the normal ones, which the next start maximizes again if need be.
+    if (maximized)
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+    WriteBoolSetting(kFormSection, QStringLiteral("maximized"), maximized);
+    WriteIntSetting(kFormSection, QStringLiteral("left"), Left());
+    WriteIntSetting(kFormSection, QStringLiteral("top"), Top());
+    WriteIntSetting(kFormSection, QStringLiteral("width"), Width());
+    WriteIntSetting(kFormSection, QStringLiteral("height"), Height());
+    WriteIntSetting(kFormSection, QStringLiteral("languaje"),
+                    Localisation ? static_cast<int>(Localisation->CurrentLangId) : 0);
+    const int count = static_cast<int>(std::min<qsizetype>(RecentFiles.size(), kMaxRecentFiles));
+    WriteIntSetting(kRecentSection, QStringLiteral("count"), count);
+    for (int i = 0; i < count; ++i)
+        WriteStringSetting(kRecentSection, RecentEntry(i), RecentFiles.at(i));
+    SettingsClose();
+}
+
+// The stored bounds, kept on a screen and at a usable size whatever the file says.
+void TForm1::RestorePlacement() {
+    const WindowBounds stored{ReadIntSetting(kFormSection, QStringLiteral("left")),
+                              ReadIntSetting(kFormSection, QStringLiteral("top")),
+                              ReadIntSetting(kFormSection, QStringLiteral("width")),
+                              ReadIntSetting(kFormSection, QStringLiteral("height"))};
+    const QRect bounds = VisibleWindowBounds(stored, AvailableScreenAreas());
+    SetBounds(bounds.left(), bounds.top(), bounds.width(), bounds.height());
+}
+
+// Adding the stored entries from the oldest to the newest, each at the head, restores their order.
+void TForm1::RestoreRecentFiles() {
+    const int count = std::clamp(ReadIntSetting(kRecentSection, QStringLiteral("count")), 0, kMaxRecentFiles);
+    for (int i = count - 1; i >= 0; --i) {
+        const QString path = ReadStringSetting(kRecentSection, RecentEntry(i));
+        if (!path.isEmpty() && path.size() <= kMaxStoredPathLength)
+            AddRecentFile(path);
+    }
+}

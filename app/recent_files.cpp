@@ -1,0 +1,58 @@
+// The five most recent level files: kept most recent first, shown in the File menu items None1 to
+// None5, and opened again from there.
+#include "app/recent_files.h"
+
+#include <algorithm>
+#include <array>
+
+#include <QAction>
+
+#include "app/main_window.h"
+
+namespace {
+
+std::array<TMenuItem*, kMaxRecentFiles> RecentFileItems(const TForm1& form) {
+    return {form.None1, form.None2, form.None3, form.None4, form.None5};
+}
+
+// The menu would take an "&" of a path for an access key; doubled, it shows as itself.
+QString MenuText(const QString& path) {
+    return QString(path).replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+} // namespace
+
+// Paths are compared without regard to letter case; the path as given now replaces the stored one.
+void TForm1::AddRecentFile(const QString& path) {
+    const auto same = [&path](const QString& entry) { return entry.compare(path, Qt::CaseInsensitive) == 0; };
+    RecentFiles.erase(std::remove_if(RecentFiles.begin(), RecentFiles.end(), same), RecentFiles.end());
+    RecentFiles.prepend(path);
+    while (RecentFiles.size() > kMaxRecentFiles)
+        RecentFiles.removeLast();
+    ShowRecentFiles();
+}
+
+// Items beyond the list keep their caption and do nothing when clicked.
+void TForm1::ShowRecentFiles() {
+    const auto items = RecentFileItems(*this);
+    const int shown = static_cast<int>(std::min<qsizetype>(RecentFiles.size(), kMaxRecentFiles));
+    for (int i = 0; i < shown; ++i) {
+        TMenuItem* item = items[static_cast<std::size_t>(i)];
+        item->SetCaption(RecentFiles.at(i));
+        item->Action()->setText(MenuText(RecentFiles.at(i)));
+        item->OnClick = [this, item] { RecentFileClick(item); };
+    }
+}
+
+// The path is taken from RecentFiles by the item's position, not from its caption, which a language
+// may have replaced.
+void TForm1::RecentFileClick(TMenuItem* sender) {
+    const auto items = RecentFileItems(*this);
+    const auto at = std::find(items.begin(), items.end(), sender);
+    const auto index = static_cast<qsizetype>(at - items.begin());
+    if (at == items.end() || index >= RecentFiles.size())
+        return;
+    // A copy: opening the file reorders the list.
+    const QString path = RecentFiles.at(index);
+    OpenLevelFile(path);
+}
