@@ -13,8 +13,9 @@ namespace {
 struct DataCaption {
     QPointer<QObject> control;
     QMetaProperty property;
-    QString text;  // what it shows without data (translated as translations are applied)
-    QString shown; // what it showed when the scope began
+    QString text;     // what it shows without data (translated as translations are applied)
+    QString original; // the text it was declared with, which the window may show again itself
+    QString shown;    // what it showed when the scope began
 };
 
 struct FormCaptions {
@@ -43,8 +44,10 @@ void DeclareDataCaptions(TForm* form, const QList<QObject*>& controls) {
     FormCaptions& entry = Registry()[form];
     for (QObject* control : controls) {
         const QMetaProperty property = CaptionProperty(control);
-        if (property.isValid())
-            entry.captions.append({control, property, property.read(control).toString(), {}});
+        if (property.isValid()) {
+            const QString text = property.read(control).toString();
+            entry.captions.append({control, property, text, text, {}});
+        }
     }
 }
 
@@ -71,9 +74,19 @@ DataCaptionScope::~DataCaptionScope() {
     for (DataCaption& caption : found->captions) {
         if (!caption.control)
             continue;
-        const bool showed_data = caption.shown != caption.text;
+        const bool showed_data = caption.shown != caption.text && caption.shown != caption.original;
         caption.text = caption.property.read(caption.control).toString();
         if (showed_data)
             caption.property.write(caption.control, caption.shown);
     }
+}
+
+QString DataCaptionText(const QObject* control) {
+    for (const FormCaptions& form : std::as_const(Registry())) {
+        for (const DataCaption& caption : form.captions) {
+            if (caption.control == control)
+                return caption.text;
+        }
+    }
+    return {};
 }

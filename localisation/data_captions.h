@@ -5,11 +5,15 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 class QObject;
 class TForm;
 
 void DeclareDataCaptions(TForm* form, const QList<QObject*>& controls);
+// The text a declared control shows without data, in the current language; empty for other controls.
+// Showing the declared (untranslated) text again also counts as showing no data.
+QString DataCaptionText(const QObject* control);
 
 // For the lifetime of the object the declared captions of `form` show their texts; afterwards each
 // shows again the data it showed before, or its text (translated meanwhile) when it showed no data.
