@@ -48,7 +48,10 @@ if(PAGEWRIGHT_TESTS)
                    ${PROJECT_SOURCE_DIR}/tests/gui/gui_test_main.cpp)
     target_link_libraries(pwlocalisation-tests PRIVATE pwui pwfixtures Qt6::Test GTest::gtest)
     set_target_properties(pwlocalisation-tests PROPERTIES AUTOMOC ON)
-    target_compile_definitions(pwlocalisation-tests PRIVATE PW_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples" PW_README_PATH="${PROJECT_SOURCE_DIR}/app/readme.txt")
+    target_compile_definitions(pwlocalisation-tests PRIVATE
+        PW_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
+        PW_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples"
+        PW_README_PATH="${PROJECT_SOURCE_DIR}/app/readme.txt")
     gtest_discover_tests(pwlocalisation-tests DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()
