@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QStandardPaths>
+
+#include "localisation/form_list.h"
 #include "widgets/executable_path.h"
 
 const std::array<TLanguage, LanguageCount>& Languages() {
@@ -81,4 +84,35 @@ std::array<bool, LanguageCount> MigrateLanguageFiles() {
         available[static_cast<std::size_t>(i)] =
             QFile::exists(LanguageFileName(Languages()[static_cast<std::size_t>(i)].Code));
     return available;
+}
+
+namespace {
+
+// Qt's trash needs the data folder to exist; without a trash the old backup is deleted.
+void MoveToRecycleBin(const QString& path) {
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    if (!QFile::moveToTrash(path))
+        QFile::remove(path);
+}
+
+} // namespace
+
+bool SaveLanguageFile(TFormList& store, int index, bool copy_to_default) {
+    if (index < 0 || index >= LanguageCount)
+        return false;
+    const QString path = LanguageFileName(Languages()[static_cast<std::size_t>(index)].Code);
+    const QString backup = BackupFileName(path);
+    if (QFile::exists(backup))
+        MoveToRecycleBin(backup);
+    const bool had_file = QFile::rename(path, backup);
+    if (!store.SaveToFile(path)) {
+        if (had_file && !QFile::exists(path))
+            QFile::rename(backup, path);
+        return false;
+    }
+    if (copy_to_default) {
+        QFile::remove(DefaultLanguageFileName());
+        QFile::copy(path, DefaultLanguageFileName());
+    }
+    return true;
 }

@@ -27,6 +27,13 @@ QString BackupFileName(const QString& language_file); // Pagewright_fr.~ln
 QString HelpFileName(const QString& code);            // Pagewright_fr.hlp
 QString OlderLayoutFileName(const QString& code);     // Pagewright.fr
 
+class TFormList;
+
+// Saves `store` as the file of language `index`: an older backup goes to the recycle bin, the current
+// file becomes the backup, and with `copy_to_default` the new file is copied over the default-language
+// file. When the store cannot be written the current file is put back. Whether the file was written.
+bool SaveLanguageFile(TFormList& store, int index, bool copy_to_default);
+
 // Renames files of the older layout to the current names (deleting them when a current file exists)
 // and returns which languages have a file.
 std::array<bool, LanguageCount> MigrateLanguageFiles();

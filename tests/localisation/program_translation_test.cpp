@@ -8,6 +8,7 @@
 #include "app/readme_window.h"
 #include "localisation/data_captions.h"
 #include "localisation/language_window.h"
+#include "localisation/languages.h"
 #include "textures/animated_window.h"
 
 namespace {
@@ -118,4 +119,34 @@ TEST_F(ProgramTranslationTest, DefaultLanguageFileIsAppliedAtStartUp) {
     EXPECT_EQ(Localisation->CurrentLangId, 0x040C);
     EXPECT_EQ(Localisation->CurrentIndex, 0);
     EXPECT_EQ(Form1->Label1->Caption(), "FICHIER NIVEAU");
+}
+
+TEST_F(ProgramTranslationTest, LanguageFilesKeepABackupAndOlderNamesMigrate) {
+    const QString french = Folder() + "/pagewright_fr.lng";
+    EXPECT_EQ(LanguageFileName("fr"), french);
+    EXPECT_EQ(BackupFileName(french), Folder() + "/pagewright_fr.~ln");
+    EXPECT_EQ(HelpFileName("kr"), Folder() + "/pagewright_kr.hlp");
+
+    Store().LangId = 0x040C;
+    ASSERT_TRUE(SaveLanguageFile(Store(), 0, true));
+    Store().FindString("OK")->ReplaceEverywhere("Bien");
+    ASSERT_TRUE(SaveLanguageFile(Store(), 0, false));
+    TFormList backup;
+    ASSERT_TRUE(backup.LoadFromFile(Folder() + "/pagewright_fr.~ln"));
+    EXPECT_TRUE(backup.FindString("OK"));
+    TFormList current;
+    ASSERT_TRUE(current.LoadFromFile(french));
+    EXPECT_TRUE(current.FindString("Bien"));
+    EXPECT_TRUE(QFile::exists(DefaultLanguageFileName()));
+
+    // An older name is renamed, or dropped when the current name exists.
+    for (const QString& code : {QString("fr"), QString("de")})
+        WriteBytes("pagewright." + code.toStdString(), pw::fixtures::Bytes(4, 1));
+    const auto available = MigrateLanguageFiles();
+    EXPECT_FALSE(QFile::exists(OlderLayoutFileName("fr")));
+    EXPECT_FALSE(QFile::exists(OlderLayoutFileName("de")));
+    EXPECT_TRUE(current.LoadFromFile(french));
+    EXPECT_TRUE(available[0]);
+    EXPECT_FALSE(available[1]);
+    EXPECT_TRUE(available[3]);
 }
