@@ -4,6 +4,7 @@
 
 #include "app/about_window.h"
 #include "app/readme_window.h"
+#include "localisation/data_captions.h"
 #include "localisation/language_window.h"
 #include "textures/animated_window.h"
 
@@ -14,6 +15,10 @@ TForm1::TForm1(LevelDocument& document) : TForm(QStringLiteral("Form1")), doc_(d
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     CreateControls();
     CreateMenu();
+    // These show the open files, the page and a colour between translations: the texts they show
+    // without a level are the ones to translate.
+    DeclareDataCaptions(
+        this, {this, Label3, Label4, Label6, GroupBox1, GroupBox2, None1, None2, None3, None4, None5});
     SetBounds(114, 2, 651, 560);
     SetKeyPreview(true);
     Table = std::make_unique<TextureTable>(

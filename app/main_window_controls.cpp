@@ -101,4 +101,10 @@ void TForm1::CreateTextureTable() {
     Label6 = new TLabel(this, GroupBox3, QStringLiteral("Label6"));
     // Right of Label5 however wide its font makes it.
     PlaceLabel(Label6, qMax(501, Label5->geometry().right() + 4), 115, QStringLiteral("0,0,0"));
+
+    // The page and texture lists hold the level's data, never texts to translate; a combo box's
+    // caption is its selected entry, so it is left out too.
+    ComboBox1->SetTag(-5);
+    ComboBox2->SetTag(-5);
+    ListBox1->SetTag(-4);
 }

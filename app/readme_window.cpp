@@ -18,6 +18,7 @@ TForm3::TForm3() : TForm(QStringLiteral("Form3")) {
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(Memo1);
     Memo1->SetReadOnly(true);
+    Memo1->SetTag(-4); // the lines of readme.txt are not for translation
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(15);
     font.setBold(true);

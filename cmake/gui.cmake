@@ -41,3 +41,18 @@ if(PAGEWRIGHT_TESTS)
 endif()
 
 # The GUI benchmarks (bench/gui_*.cpp) are built by bench/CMakeLists.txt as pagewright-bench-gui.
+
+if(PAGEWRIGHT_TESTS)
+    # The translation engine: the store and language files, and the walk over real widgets.
+    file(GLOB LOCALISATION_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/localisation/*.cpp)
+    add_executable(pwlocalisation-tests ${LOCALISATION_TEST_SOURCES}
+                   ${PROJECT_SOURCE_DIR}/tests/gui/gui_test_main.cpp)
+    target_link_libraries(pwlocalisation-tests PRIVATE pwui pwfixtures Qt6::Test GTest::gtest)
+    set_target_properties(pwlocalisation-tests PROPERTIES AUTOMOC ON)
+    target_compile_definitions(pwlocalisation-tests PRIVATE
+        PW_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
+        PW_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples"
+        PW_README_PATH="${PROJECT_SOURCE_DIR}/app/readme.txt")
+    gtest_discover_tests(pwlocalisation-tests DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endif()

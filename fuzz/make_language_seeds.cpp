@@ -1,0 +1,64 @@
+// Writes the seed corpus of the language-file fuzz target: stores of every shape written by the
+// writer, in several languages, and the same bodies under the older signatures.
+#include <cstdio>
+
+#include <QDir>
+#include <QFile>
+
+#include "localisation/form_list.h"
+
+namespace {
+
+void Write(const QString& folder, const QString& name, const QByteArray& bytes) {
+    QFile file(QDir(folder).filePath(name));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+QByteArray Store(quint16 lang_id, const QString& caption) {
+    TFormList store;
+    store.LangId = lang_id;
+    TFormInfo* form = store.AddForm(nullptr);
+    form->Name = QStringLiteral("Form1");
+    form->ClassName = QStringLiteral("TForm1");
+    form->SetSlotText(SlotCaption, caption, true);
+    TCompInfo* button = form->AddComponent(nullptr);
+    button->Name = QStringLiteral("Button1");
+    button->ClassName = QStringLiteral("TButton");
+    button->SetSlotText(SlotCaption, QStringLiteral("&Open"), true);
+    button->SetSlotText(SlotShortHint, QStringLiteral("Short"), false);
+    button->SetSlotText(SlotLongHint, QStringLiteral("Long"), false);
+    button->SetNew(SlotCaption, false);
+    TCompInfo* list = form->AddComponent(nullptr);
+    list->Name = QStringLiteral("ComboBox3");
+    list->ClassName = QStringLiteral("TComboBox");
+    for (const char* item : {"Opaque", "Tr&ansparent", "Semi", "&Open"})
+        list->SetSlotText(list->ItemCount(), QString::fromUtf8(item), true);
+    list->SetSlotText(SlotCaption, QString(130, QLatin1Char('L')), true);
+    TFormInfo* other = store.AddForm(nullptr);
+    other->Name = QStringLiteral("Form2");
+    other->ClassName = QStringLiteral("TForm2");
+    other->SetSlotText(SlotCaption, QStringLiteral("About"), true);
+    return store.SaveToBytes(QStringLiteral("seed.lng"));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+    Write(folder, "french.lng", Store(0x040C, QString::fromUtf8("Données")));
+    Write(folder, "korean.lng", Store(0x0412, QString::fromUtf8("파일")));
+    const QByteArray body = Store(0x0407, QStringLiteral("Fenster"));
+    for (const char* version : {"LFv01.0", "LFv01.1", "LFv01.2", "LFv02.0"}) {
+        QByteArray old = body;
+        old.replace(1, 7, version);
+        Write(folder, QStringLiteral("v%1.lng").arg(QLatin1String(version + 3)), old);
+    }
+    Write(folder, "empty.lng", TFormList().SaveToBytes(QStringLiteral("e.lng")));
+    return 0;
+}

@@ -1,0 +1,28 @@
+// Texts of language files are 8-bit, in the Windows code page of the file's language: Korean in code
+// page 949, every other language in Windows-1252. Inside the program they are QString.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+class TCodePage {
+public:
+    explicit TCodePage(quint16 lang_id);
+
+    QString Decode(const QByteArray& bytes) const;
+    // At most `max_bytes` bytes, never splitting a character; a character the code page cannot hold
+    // becomes "?".
+    QByteArray Encode(const QString& text, int max_bytes) const;
+
+private:
+    QByteArray EncodeCharacter(const QString& character) const;
+
+    bool korean_;
+    // Invalid when this Qt lacks the code page.
+    mutable QStringEncoder encoder_;
+    mutable QStringDecoder decoder_;
+};
+
+constexpr quint16 KoreanLangId = 0x0412;

@@ -1,0 +1,118 @@
+#include "localisation/languages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <QStandardPaths>
+
+#include "localisation/form_list.h"
+#include "widgets/executable_path.h"
+
+const std::array<TLanguage, LanguageCount>& Languages() {
+    static const std::array<TLanguage, LanguageCount> languages{{
+        {QStringLiteral("Français"), QStringLiteral("fr"), 0x040C},
+        {QStringLiteral("English (UK)"), QStringLiteral("uk"), 0x0809},
+        {QStringLiteral("English (US)"), QStringLiteral("us"), 0x0409},
+        {QStringLiteral("Deutsch"), QStringLiteral("de"), 0x0407},
+        {QStringLiteral("Italiano"), QStringLiteral("it"), 0x0410},
+        {QStringLiteral("Español"), QStringLiteral("es"), 0x080A},
+        {QStringLiteral("Svenska"), QStringLiteral("se"), 0x041D},
+        {QStringLiteral("Português"), QStringLiteral("po"), 0x0816},
+        {QStringLiteral("Korean"), QStringLiteral("kr"), 0x0412},
+    }};
+    return languages;
+}
+
+int LanguageIndexOf(quint16 lang_id) {
+    for (int i = 0; i < LanguageCount; ++i) {
+        if (Languages()[static_cast<std::size_t>(i)].LangId == lang_id)
+            return i;
+    }
+    return -1;
+}
+
+QString ProgramDir() {
+    QString folder = ExecutableFolder();
+    if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QDir::separator()))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+QString ProgramBase() {
+    return ExecutableBaseName();
+}
+
+QString LanguageFileName(const QString& code) {
+    return ProgramDir() + ProgramBase() + QLatin1Char('_') + code + QLatin1String(".lng");
+}
+
+QString DefaultLanguageFileName() {
+    return LanguageFileName(QStringLiteral("def"));
+}
+
+QString BackupFileName(const QString& language_file) {
+    const QFileInfo info(language_file);
+    const QString base =
+        language_file.left(language_file.size() - info.suffix().size() - (info.suffix().isEmpty() ? 0 : 1));
+    return base + QLatin1String(".~ln");
+}
+
+QString HelpFileName(const QString& code) {
+    return ProgramDir() + ProgramBase() + QLatin1Char('_') + code + QLatin1String(".hlp");
+}
+
+QString OlderLayoutFileName(const QString& code) {
+    return ProgramDir() + ProgramBase() + QLatin1Char('.') + code;
+}
+
+std::array<bool, LanguageCount> MigrateLanguageFiles() {
+    QStringList codes{QStringLiteral("def")};
+    for (const TLanguage& language : Languages())
+        codes.append(language.Code);
+    for (const QString& code : codes) {
+        const QString older = OlderLayoutFileName(code);
+        if (!QFile::exists(older))
+            continue;
+        if (QFile::exists(LanguageFileName(code)))
+            QFile::remove(older);
+        else
+            QFile::rename(older, LanguageFileName(code));
+    }
+    std::array<bool, LanguageCount> available{};
+    for (int i = 0; i < LanguageCount; ++i)
+        available[static_cast<std::size_t>(i)] =
+            QFile::exists(LanguageFileName(Languages()[static_cast<std::size_t>(i)].Code));
+    return available;
+}
+
+namespace {
+
+// Qt's trash needs the data folder to exist; without a trash the old backup is deleted.
+void MoveToRecycleBin(const QString& path) {
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    if (!QFile::moveToTrash(path))
+        QFile::remove(path);
+}
+
+} // namespace
+
+bool SaveLanguageFile(TFormList& store, int index, bool copy_to_default) {
+    if (index < 0 || index >= LanguageCount)
+        return false;
+    const QString path = LanguageFileName(Languages()[static_cast<std::size_t>(index)].Code);
+    const QString backup = BackupFileName(path);
+    if (QFile::exists(backup))
+        MoveToRecycleBin(backup);
+    const bool had_file = QFile::rename(path, backup);
+    if (!store.SaveToFile(path)) {
+        if (had_file && !QFile::exists(path))
+            QFile::rename(backup, path);
+        return false;
+    }
+    if (copy_to_default) {
+        QFile::remove(DefaultLanguageFileName());
+        QFile::copy(path, DefaultLanguageFileName());
+    }
+    return true;
+}

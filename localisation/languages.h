@@ -1,0 +1,39 @@
+// The nine interface languages and the files of each beside the executable: the language file, its
+// backup, its help file, the default-language file and the names of the older layout.
+#pragma once
+
+#include <array>
+
+#include <QString>
+
+struct TLanguage {
+    QString ComboText;
+    QString Code;
+    quint16 LangId;
+};
+
+constexpr int LanguageCount = 9;
+const std::array<TLanguage, LanguageCount>& Languages();
+// The index of the language with this identifier, or -1.
+int LanguageIndexOf(quint16 lang_id);
+
+// The executable's folder with a trailing separator, and its file name without extension.
+QString ProgramDir();
+QString ProgramBase();
+
+QString LanguageFileName(const QString& code); // Pagewright_fr.lng; code "def" for the default file
+QString DefaultLanguageFileName();
+QString BackupFileName(const QString& language_file); // Pagewright_fr.~ln
+QString HelpFileName(const QString& code);            // Pagewright_fr.hlp
+QString OlderLayoutFileName(const QString& code);     // Pagewright.fr
+
+class TFormList;
+
+// Saves `store` as the file of language `index`: an older backup goes to the recycle bin, the current
+// file becomes the backup, and with `copy_to_default` the new file is copied over the default-language
+// file. When the store cannot be written the current file is put back. Whether the file was written.
+bool SaveLanguageFile(TFormList& store, int index, bool copy_to_default);
+
+// Renames files of the older layout to the current names (deleting them when a current file exists)
+// and returns which languages have a file.
+std::array<bool, LanguageCount> MigrateLanguageFiles();
