@@ -1,0 +1,77 @@
+// The document operations that write files or grow the level: Save, AddPage and Export.
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+#include <QDir>
+#include <QFile>
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include "app/level_document.h"
+#include "level/page_export.h"
+#include "level/save_preparation.h"
+
+namespace {
+
+QByteArray PictureFormat(const QString& path) {
+    return path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? QByteArrayLiteral("png")
+                                                                      : QByteArrayLiteral("bmp");
+}
+
+[[noreturn]] void ExportFailed(const QString& path, const QString& reason) {
+    throw std::runtime_error(QStringLiteral("Cannot write the picture %1: %2")
+                                 .arg(QDir::toNativeSeparators(path), reason)
+                                 .toStdString());
+}
+
+} // namespace
+
+int LevelDocument::Save(const QString& path, pw::Gauge* gauge) {
+    if (!HasLevel())
+        return 1;
+    Level.gauge = gauge;
+    const int result = pw::SaveLevelAsEdited(Level, AnimatedSets, QFile::encodeName(path).toStdString());
+    // The file holds no empty sets; neither does the working copy from now on.
+    if (result == 0 &&
+        std::erase_if(AnimatedSets, [](const pw::AnimatedSet& set) { return set.empty(); }) > 0)
+        emit AnimatedSetsChanged();
+    return result;
+}
+
+int LevelDocument::AddPage() {
+    if (!HasLevel())
+        return -1;
+    Level.AddPage();
+    const int page = Level.num_pages - 1;
+    emit PageAdded(page);
+    return page;
+}
+
+QImage LevelDocument::ExportPicture() const {
+    const std::vector<std::uint8_t> rgb = pw::ExportPixelsRgb(Level);
+    if (rgb.empty())
+        return {};
+    QImage picture(256, Level.num_pages * 256, QImage::Format_RGB888);
+    if (picture.isNull())
+        return {};
+    const std::size_t row = 256 * 3;
+    for (int y = 0; y < picture.height(); ++y)
+        std::memcpy(picture.scanLine(y), rgb.data() + static_cast<std::size_t>(y) * row, row);
+    return picture;
+}
+
+void LevelDocument::Export(const QString& path) const {
+    const QImage picture = ExportPicture();
+    if (picture.isNull())
+        ExportFailed(path, QStringLiteral("no level pages to export"));
+    // Written beside the target and moved over it when complete.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        ExportFailed(path, file.errorString());
+    QImageWriter writer(&file, PictureFormat(path));
+    if (!writer.write(picture))
+        ExportFailed(path, writer.errorString());
+    if (!file.commit())
+        ExportFailed(path, file.errorString());
+}
