@@ -55,6 +55,8 @@ QImage LevelDocument::ExportPicture() const {
     QImage picture(256, Level.num_pages * 256, QImage::Format_RGB888);
     if (picture.isNull())
         return {};
+    picture.setDotsPerMeterX(pw::kExportDotsPerMeter);
+    picture.setDotsPerMeterY(pw::kExportDotsPerMeter);
     const std::size_t row = 256 * 3;
     for (int y = 0; y < picture.height(); ++y)
         std::memcpy(picture.scanLine(y), rgb.data() + static_cast<std::size_t>(y) * row, row);

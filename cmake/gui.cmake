@@ -34,7 +34,10 @@ if(PAGEWRIGHT_TESTS)
     target_link_libraries(pwgui-tests PRIVATE pwui pwfixtures Qt6::Test GTest::gtest)
     target_compile_definitions(pwgui-tests PRIVATE
         PW_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples"
-        PW_README_PATH="${PROJECT_SOURCE_DIR}/app/readme.txt")
+        PW_README_PATH="${PROJECT_SOURCE_DIR}/app/readme.txt"
+        PW_CLI_PATH="$<TARGET_FILE:pagewright-cli>")
+    # The command-line tests compare the tool's files with the windows' own.
+    add_dependencies(pwgui-tests pagewright-cli)
     gtest_discover_tests(pwgui-tests DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()

@@ -18,6 +18,10 @@ inline std::uint8_t Widen6(unsigned c) {
     return static_cast<std::uint8_t>((c << 2) | (c >> 4));
 }
 
+// The resolution written into exported picture files (96 dots per inch), the same whichever program
+// writes them.
+inline constexpr int kExportDotsPerMeter = 3780;
+
 // R, G, B bytes, 256 x (256 x num_pages) pixels, rows from the top; rows the level holds no pixels for
 // are black. Empty when the level has no pages.
 std::vector<std::uint8_t> ExportPixelsRgb(const Ttrlevel& level);
