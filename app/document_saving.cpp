@@ -3,21 +3,17 @@
 #include <cstring>
 #include <stdexcept>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include "app/level_document.h"
+#include "level/file_replace.h"
 #include "level/page_export.h"
 #include "level/save_preparation.h"
 
 namespace {
-
-QByteArray PictureFormat(const QString& path) {
-    return path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? QByteArrayLiteral("png")
-                                                                      : QByteArrayLiteral("bmp");
-}
 
 [[noreturn]] void ExportFailed(const QString& path, const QString& reason) {
     throw std::runtime_error(QStringLiteral("Cannot write the picture %1: %2")
@@ -64,16 +60,23 @@ QImage LevelDocument::ExportPicture() const {
 }
 
 void LevelDocument::Export(const QString& path) const {
-    const QImage picture = ExportPicture();
-    if (picture.isNull())
+    if (!HasLevel() || Level.num_pages <= 0)
         ExportFailed(path, QStringLiteral("no level pages to export"));
+    std::vector<std::uint8_t> bytes;
+    if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!QImageWriter(&buffer, QByteArrayLiteral("png")).write(ExportPicture()))
+            ExportFailed(path, QStringLiteral("the PNG could not be encoded"));
+        bytes.assign(png.begin(), png.end());
+    } else {
+        bytes = pw::ExportBmp(Level);
+    }
     // Written beside the target and moved over it when complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        ExportFailed(path, file.errorString());
-    QImageWriter writer(&file, PictureFormat(path));
-    if (!writer.write(picture))
-        ExportFailed(path, writer.errorString());
-    if (!file.commit())
-        ExportFailed(path, file.errorString());
+    try {
+        pw::ReplaceFileContents(QFile::encodeName(path).toStdString(), bytes);
+    } catch (const std::exception& e) {
+        ExportFailed(path, QString::fromLocal8Bit(e.what()));
+    }
 }

@@ -76,12 +76,19 @@ int ExportCommand(const std::vector<std::string>& args, const CliServices& cli) 
         return cli.fail(cli::kUsage, "export --depth 32: " + parsed.level + " has no 32-bit pages");
     if (level.num_pages <= 0)
         return cli.fail(cli::kOtherError, "cannot export " + parsed.level + ": the level has no pages");
-    QImage picture = parsed.depth32 ? Picture32(level) : Picture24(level);
-    if (picture.isNull())
-        return cli.fail(cli::kOtherError, "not enough memory for the picture of " + parsed.level);
-    picture.setDotsPerMeterX(pw::kExportDotsPerMeter);
-    picture.setDotsPerMeterY(pw::kExportDotsPerMeter);
-    if (const std::string error = cli::WritePicture(picture, parsed.out); !error.empty())
+    std::vector<std::uint8_t> bytes;
+    if (cli::EndsWith(parsed.out, ".png")) {
+        QImage picture = parsed.depth32 ? Picture32(level) : Picture24(level);
+        if (picture.isNull())
+            return cli.fail(cli::kOtherError, "not enough memory for the picture of " + parsed.level);
+        picture.setDotsPerMeterX(pw::kExportDotsPerMeter);
+        picture.setDotsPerMeterY(pw::kExportDotsPerMeter);
+        if (const std::string error = cli::EncodePng(picture, bytes); !error.empty())
+            return cli.fail(cli::kOtherError, "cannot encode " + parsed.out + ": " + error);
+    } else {
+        bytes = pw::ExportBmp(level);
+    }
+    if (const std::string error = cli::WriteFileBytes(bytes, parsed.out); !error.empty())
         return cli.fail(cli::kOtherError, "cannot write " + parsed.out + ": " + error);
     return cli::kDone;
 }

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 
-#include <QFile>
+#include <QBuffer>
 #include <QImageWriter>
-#include <QSaveFile>
+
+#include "level/file_replace.h"
 
 namespace cli {
 
@@ -21,15 +23,23 @@ bool IsPictureName(const std::string& name) {
     return EndsWith(name, ".bmp") || EndsWith(name, ".png");
 }
 
-std::string WritePicture(const QImage& picture, const std::string& path) {
-    QSaveFile file(QFile::decodeName(path.c_str()));
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString().toStdString();
-    QImageWriter writer(&file, EndsWith(path, ".png") ? QByteArrayLiteral("png") : QByteArrayLiteral("bmp"));
+std::string EncodePng(const QImage& picture, std::vector<std::uint8_t>& bytes) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, QByteArrayLiteral("png"));
     if (!writer.write(picture))
         return writer.errorString().toStdString();
-    if (!file.commit())
-        return file.errorString().toStdString();
+    bytes.assign(png.begin(), png.end());
+    return {};
+}
+
+std::string WriteFileBytes(const std::vector<std::uint8_t>& bytes, const std::string& path) {
+    try {
+        pw::ReplaceFileContents(path, bytes);
+    } catch (const std::exception& e) {
+        return e.what();
+    }
     return {};
 }
 

@@ -1,7 +1,9 @@
 // Reading and writing the pictures of the command-line tool (.bmp and .png, through QImage).
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include <QImage>
 
@@ -15,8 +17,9 @@ inline constexpr int kUsage = 64;
 bool EndsWith(const std::string& name, const std::string& suffix); // ignoring case
 bool IsPictureName(const std::string& name);                       // .bmp or .png
 
-// Writes `picture` to `path` (.png as PNG, anything else as BMP), replacing the file only once the whole
-// picture is written. Returns an empty string, or what went wrong.
-std::string WritePicture(const QImage& picture, const std::string& path);
+// Each returns an empty string, or what went wrong.
+std::string EncodePng(const QImage& picture, std::vector<std::uint8_t>& bytes);
+// Replaces the file only once all of `bytes` are written.
+std::string WriteFileBytes(const std::vector<std::uint8_t>& bytes, const std::string& path);
 
 } // namespace cli

@@ -26,6 +26,10 @@ inline constexpr int kExportDotsPerMeter = 3780;
 // are black. Empty when the level has no pages.
 std::vector<std::uint8_t> ExportPixelsRgb(const Ttrlevel& level);
 
+// The same picture as a whole Windows bitmap file: 24 bits per pixel, rows stored bottom up, no
+// padding (a row is 768 bytes). Empty when the level has no pages.
+std::vector<std::uint8_t> ExportBmp(const Ttrlevel& level);
+
 // The 32-bit pages as stored (B, G, R, A per pixel), the same shape; empty when the kind has none.
 std::vector<std::uint8_t> ExportPixels32(const Ttrlevel& level);
 
