@@ -60,26 +60,18 @@ QImage Picture24() {
 } // namespace
 
 TEST_F(CliPicturesTest, ImportPageWritesWhatTheWindowWrites) {
-    for (const int kind : {1, 4, 6}) {
+    // Page 2 of three, and page 4 of three (appended first).
+    for (const auto& [kind, page] : {std::pair{1, 2}, std::pair{4, 2}, std::pair{6, 2}, std::pair{6, 4}}) {
         const QString level = WriteLevel(Level(kind, 3));
-        const QString picture = SavePicture(Picture24(), "source.bmp");
+        const QString picture = SavePicture(Picture24(), kind == 4 ? "source.png" : "source.bmp");
         const QString ext = QFileInfo(level).suffix();
-        CopyPageInWindow(level, picture, 1, Path("window." + ext));
+        CopyPageInWindow(level, picture, page - 1, Path("window." + ext));
 
-        EXPECT_EQ(Cli({"import-page", level, "2", picture, Path("cli." + ext)}), 0)
+        EXPECT_EQ(Cli({"import-page", level, QString::number(page), picture, Path("cli." + ext)}), 0)
             << cli_errors_.toStdString();
-        EXPECT_EQ(Read("cli." + ext), Read("window." + ext)) << "kind " << kind;
+        EXPECT_EQ(Read("cli." + ext), Read("window." + ext)) << "kind " << kind << " page " << page;
     }
-}
-
-TEST_F(CliPicturesTest, ImportPageAfterTheLastAppendsOne) {
-    const QString level = WriteLevel(Level(6, 2));
-    const QString picture = SavePicture(Picture24(), "source.png");
-    CopyPageInWindow(level, picture, 2, Path("window.tr4"));
-
-    EXPECT_EQ(Cli({"import-page", level, "3", picture, Path("cli.tr4")}), 0) << cli_errors_.toStdString();
-    EXPECT_EQ(Reread(Path("cli.tr4")).num_pages, 3);
-    EXPECT_EQ(Read("cli.tr4"), Read("window.tr4"));
+    EXPECT_EQ(Reread(Path("cli.tr4")).num_pages, 4);
 }
 
 TEST_F(CliPicturesTest, PicturesWithAlphaAreTransparentWhereAlphaIsZero) {
@@ -164,7 +156,22 @@ TEST_F(CliPicturesTest, Depth32ExportImportedBackKeepsThe32BitPages) {
     EXPECT_EQ(Reread(current).pages32, pw::Bytes(desc.pages32.begin(), desc.pages32.end()));
 
     EXPECT_EQ(Cli({"export", "--depth", "32", level, Path("pages32.bmp")}), 64);
+    EXPECT_EQ(Cli({"export", "--depth", "24", level, Path("x.png")}), 64);
     EXPECT_EQ(Cli({"export", "--depth", "32", WriteLevel(Level(3, 1)), Path("x.png")}), 64);
     EXPECT_EQ(Cli({"export", level, Path("x.jpg")}), 64);
     EXPECT_FALSE(QFileInfo::exists(Path("x.png")));
+}
+
+TEST_F(CliPicturesTest, PalettedExportImportedBackKeepsItsPaletteEntries) {
+    auto desc = Level(1, 1);
+    for (int i = 0; i < 256; ++i) { // 256 different colours
+        desc.palette[3 * i] = static_cast<std::uint8_t>(i & 63);
+        desc.palette[3 * i + 1] = static_cast<std::uint8_t>((i >> 6) * 16 + 1);
+        desc.palette[3 * i + 2] = static_cast<std::uint8_t>((i * 7) & 63);
+    }
+    const QString level = WriteLevel(desc);
+    ASSERT_EQ(Cli({"export", level, Path("page.bmp")}), 0) << cli_errors_.toStdString();
+    ASSERT_EQ(Cli({"import-page", level, "1", Path("page.bmp"), Path("back.phd")}), 0)
+        << cli_errors_.toStdString();
+    EXPECT_EQ(Reread(Path("back.phd")).pages8, pw::Bytes(desc.pages8.begin(), desc.pages8.end()));
 }

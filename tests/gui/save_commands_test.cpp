@@ -110,14 +110,6 @@ TEST_F(SaveCommandsTest, SaveAfterSaveAsWritesToTheOpenedFile) {
     EXPECT_EQ(Reread(copy).num_pages, 2);
 }
 
-TEST_F(SaveCommandsTest, CancelledSaveAsWritesNothing) {
-    OpenThroughMenu(WriteLevel(Level(3, 1)));
-    const auto before = folder_.Entries();
-    SaveAs(QString());
-    EXPECT_EQ(folder_.Entries(), before);
-    EXPECT_TRUE(platform_.messages.empty());
-}
-
 TEST_F(SaveCommandsTest, FailedSaveNamesTheFileAndLeavesItAlone) {
     OpenThroughMenu(WriteLevel(Level(6, 1)));
     // Rooms read from a .tr4 file cannot be written in the .trc layout.
