@@ -1,4 +1,6 @@
 // The document operations on the working copy of the animated-texture sets.
+#include <algorithm>
+
 #include "app/level_document.h"
 
 bool LevelDocument::HasAnimatedSet(int set) const {

@@ -36,6 +36,12 @@ std::vector<std::uint32_t> FirstPage(const QImage& image, bool has_alpha) {
     return colours;
 }
 
+int WrongSize(const std::string& file, const QSize& size, const CliServices& cli) {
+    return cli.fail(cli::kUsage, "import-page: " + file + " is " + std::to_string(size.width()) + " x " +
+                                     std::to_string(size.height()) +
+                                     "; it must be 256 wide and at least 256 tall");
+}
+
 int Write(pw::Ttrlevel& level, const std::string& out, const CliServices& cli) {
     try {
         pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), out);
@@ -64,14 +70,15 @@ int ImportPageCommand(const std::vector<std::string>& args, const CliServices& c
     if (!std::filesystem::is_regular_file(image_file, ec))
         return cli.fail(cli::kNotFound, "file not found: " + image_file);
     QImageReader reader(QFile::decodeName(image_file.c_str()));
+    // A picture of the wrong size is refused before it is decoded, however large it claims to be.
+    if (const QSize size = reader.size(); size.isValid() && (size.width() != kSide || size.height() < kSide))
+        return WrongSize(image_file, size, cli);
     const QImage image = reader.read();
     if (image.isNull())
         return cli.fail(cli::kOtherError,
                         "cannot read the picture " + image_file + ": " + reader.errorString().toStdString());
     if (image.width() != kSide || image.height() < kSide)
-        return cli.fail(cli::kUsage, "import-page: " + image_file + " is " + std::to_string(image.width()) +
-                                         " x " + std::to_string(image.height()) +
-                                         "; it must be 256 wide and at least 256 tall");
+        return WrongSize(image_file, image.size(), cli);
 
     if (page == level.num_pages + 1)
         level.AddPage();

@@ -1,6 +1,9 @@
 // What every write of a level does to the record first, in the windows and the command-line tool alike.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "level/animated_sets.h"
 #include "level/trlevel.h"
 
