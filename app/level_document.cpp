@@ -63,6 +63,7 @@ int LevelDocument::Open(const QString& path, pw::Gauge* gauge) {
         Level.Clear();
         LevelFileName.clear();
         SelectedTexture = -1;
+        AnimatedSets.clear();
         emit LevelReplaced();
         throw;
     }
@@ -70,6 +71,7 @@ int LevelDocument::Open(const QString& path, pw::Gauge* gauge) {
         Level.Clear();
     LevelFileName = result == 0 ? path : QString();
     SelectedTexture = result == 0 && Level.num_object_textures > 0 ? 0 : -1;
+    AnimatedSets = pw::ParseAnimatedSets(Level.anim_words);
     emit LevelReplaced();
     return result;
 }
@@ -79,6 +81,7 @@ void LevelDocument::CloseLevel() {
     Level.Clear();
     LevelFileName.clear();
     SelectedTexture = -1;
+    AnimatedSets.clear();
     emit LevelReplaced();
 }
 

@@ -5,10 +5,12 @@
 
 #include <memory>
 
+#include <QImage>
 #include <QObject>
 #include <QString>
 
 #include "app/texture_source.h"
+#include "level/animated_sets.h"
 #include "level/palette_matcher.h"
 #include "level/trlevel.h"
 #include "widgets/t_rect.h"
@@ -27,6 +29,9 @@ public:
     TRect SelectedTile{0, 0, 64, 64};
     // The texture the table shows, -1 for none.
     int SelectedTexture = -1;
+    // The working copy of the animated-texture sets: read from the level by Open, stored into its
+    // anim_words by Save.
+    pw::AnimatedSets AnimatedSets;
 
     bool HasLevel() const { return Level.IsLoaded(); }
     bool HasTexture(int index) const;
@@ -55,6 +60,27 @@ public:
     int DefineRectangle(int page, const TRect& rect);
     int CloneTexture(int index);
 
+    // Writes the level to `path` as edited: the opaque flags set again, the animated sets stored
+    // (sets without frames left out, and dropped from the working copy once written). Returns
+    // SaveLevel's result; the writer's exceptions pass through and the file at `path` stays as it was.
+    int Save(const QString& path, pw::Gauge* gauge);
+    // Appends an empty page in every depth; returns its index (-1: no level).
+    int AddPage();
+    // Writes all pages stacked (ExportPicture) as a 24-bit .bmp, or .png when the name ends so.
+    // Throws std::runtime_error naming the file when it cannot be written; an existing file is then
+    // left as it was.
+    void Export(const QString& path) const;
+    // The exported picture: 24 bits per pixel, 256 x 256 x num_pages; null without pages.
+    QImage ExportPicture() const;
+
+    // Animated-set edits. Each returns false (nothing changed) when the set or frame does not exist
+    // or the format's limits would be passed, and emits AnimatedSetsChanged otherwise.
+    bool AddAnimatedSet();
+    bool DeleteLastAnimatedSet();
+    bool AddAnimatedFrame(int set, int texture);
+    bool DeleteAnimatedFrame(int set, int frame);
+    bool ReplaceAnimatedFrame(int set, int frame, int texture);
+
 signals:
     void LevelReplaced();
     void SourceReplaced();
@@ -62,10 +88,17 @@ signals:
     void PageChanged(int page);
     // Entries were added to the table or changed; SelectedTexture is the one to show.
     void TexturesChanged();
+    // A page was appended (its index).
+    void PageAdded(int page);
+    // The working copy of the animated sets changed.
+    void AnimatedSetsChanged();
 
 private:
     pw::PaletteMatcher* Matcher();
     void WriteFromSource(int level_page, int left, int top, int source_x, int source_y, int size);
+    bool HasAnimatedSet(int set) const;
+    // Word 0 of anim_words follows the number of sets while they are edited.
+    void CountAnimatedSets();
 
     std::unique_ptr<pw::PaletteMatcher> matcher_;
 };

@@ -25,6 +25,7 @@ TForm1::TForm1(LevelDocument& document) : TForm(QStringLiteral("Form1")), doc_(d
         doc_, TextureTableControls{ListBox1, Image3, ComboBox3, CheckBox1, CheckBox2}, LevelAtlas);
     ConnectEditing();
     ConnectDocument();
+    ConnectSaving();
     FormCreate();
 }
 

@@ -151,6 +151,12 @@ public:
     void UpdateAtlasPage(int page);
     void ComboBox2Change();
 
+    // Saving, new pages and export.
+    void Save1Click();
+    void SaveAs1Click();
+    void AddNewPage1Click();
+    void ExporttoImage1Click();
+
     // Settings and recent files.
     void LoadSettings();
     void SaveSettings();
@@ -180,6 +186,10 @@ private:
     void ShowTransparentColour();
     void ConnectDocument();
     void ConnectEditing();
+    void ConnectSaving();
+    void EnableLevelCommands();
+    bool SaveLevelShowingProgress(const QString& path);
+    void ShowAddedPage(int page);
     void ShowLevelFromDocument();
     void ShowSource();
     void ShowChangedPage(int page);

@@ -1,6 +1,7 @@
 // pagewright-cli: reads and writes level files from scripts.
 //   info [--textures-only] FILE   prints the level as one JSON object
 //   resave IN OUT                 reads IN and writes it as OUT
+//   export, import-page           pictures of the pages (cli/picture_commands.h)
 // Exit codes: 0 done, 1 file not found, 2 not a level of a known kind, 3 any other read or write error.
 #include <cstdio>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "cli/level_info_json.h"
+#include "cli/picture_commands.h"
 #include "level/level_errors.h"
 #include "level/trlevel.h"
 
@@ -18,6 +20,8 @@ enum ExitCode { kDone = 0, kNotFound = 1, kNotALevel = 2, kOtherError = 3, kUsag
 
 const char* const kUsageText = "usage: pagewright-cli info [--textures-only] FILE\n"
                                "       pagewright-cli resave IN OUT\n"
+                               "       pagewright-cli export [--depth 32] LEVEL OUT\n"
+                               "       pagewright-cli import-page LEVEL PAGE IMAGE OUT\n"
                                "       pagewright-cli --help\n";
 
 const char* const kHelpText =
@@ -25,9 +29,18 @@ const char* const kHelpText =
     "  info [--textures-only] FILE  print the level as one JSON object: kind, version, page and\n"
     "                               section counts, animated-texture words, object textures and\n"
     "                               the CRC-32 of every page of every depth the level carries\n"
-    "  resave IN OUT                read IN and write it as OUT, in the layout OUT's name selects\n\n"
+    "  resave IN OUT                read IN and write it as OUT, in the layout OUT's name selects\n"
+    "  export [--depth 32] LEVEL OUT\n"
+    "                               write all pages stacked, as the program shows them, to OUT\n"
+    "                               (.bmp: 24-bit BMP, .png: PNG); --depth 32: the 32-bit pages of a\n"
+    "                               .tr4/.trc level as stored, alpha included, to a .png\n"
+    "  import-page LEVEL PAGE IMAGE OUT\n"
+    "                               write IMAGE (.bmp or .png, 256 wide, at least 256 tall) over page\n"
+    "                               PAGE (from 1; one more than the pages appends one) in every depth,\n"
+    "                               then write the level as OUT the way the program saves it\n\n"
     "Exit codes: 0 done, 1 file not found, 2 not a level of a known kind (or a damaged file),\n"
-    "            3 any other read or write error.\n";
+    "            3 any other read or write error, 64 wrong arguments (a page number or picture\n"
+    "            size out of range included; nothing is written then).\n";
 
 int Fail(int code, const std::string& message) {
     std::fprintf(stderr, "pagewright-cli: %s\n", message.c_str());
@@ -104,5 +117,10 @@ int main(int argc, char** argv) {
         return Info(rest);
     if (args[0] == "resave")
         return Resave(rest);
+    const CliServices services{Load, Fail, kUsageText};
+    if (args[0] == "export")
+        return ExportCommand(rest, services);
+    if (args[0] == "import-page")
+        return ImportPageCommand(rest, services);
     return Fail(kUsage, "unknown command: " + args[0] + "\n" + kUsageText);
 }

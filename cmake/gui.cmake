@@ -1,9 +1,25 @@
-# Qt user interface: pwui (widgets/, app/, textures/, localisation/), the pagewright executable and the GUI tests.
+# Qt user interface: pwwidgets (widgets/), pwui (app/, textures/, localisation/), the pagewright executable and
+# the GUI tests.
 find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
 
-file(GLOB PWUI_SOURCES CONFIGURE_DEPENDS
+# pwwidgets: the control layer and the platform services. The scripted platform is a test double: it
+# goes into pwscripted, which only the tests and benchmarks link.
+file(GLOB PWWIDGETS_SOURCES CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/widgets/*.cpp
-    ${PROJECT_SOURCE_DIR}/widgets/*.h
+    ${PROJECT_SOURCE_DIR}/widgets/*.h)
+list(REMOVE_ITEM PWWIDGETS_SOURCES
+    ${PROJECT_SOURCE_DIR}/widgets/scripted_platform.cpp
+    ${PROJECT_SOURCE_DIR}/widgets/scripted_platform.h)
+add_library(pwwidgets STATIC ${PWWIDGETS_SOURCES})
+set_target_properties(pwwidgets PROPERTIES AUTOMOC ON)
+target_include_directories(pwwidgets PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(pwwidgets PUBLIC Qt6::Widgets)
+
+add_library(pwscripted STATIC ${PROJECT_SOURCE_DIR}/widgets/scripted_platform.cpp
+    ${PROJECT_SOURCE_DIR}/widgets/scripted_platform.h)
+target_link_libraries(pwscripted PUBLIC pwwidgets)
+
+file(GLOB PWUI_SOURCES CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/app/*.cpp
     ${PROJECT_SOURCE_DIR}/app/*.h
     ${PROJECT_SOURCE_DIR}/textures/*.cpp
@@ -15,7 +31,7 @@ list(REMOVE_ITEM PWUI_SOURCES ${PROJECT_SOURCE_DIR}/app/main.cpp)
 add_library(pwui STATIC ${PWUI_SOURCES})
 set_target_properties(pwui PROPERTIES AUTOMOC ON)
 target_include_directories(pwui PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(pwui PUBLIC pwlevel Qt6::Widgets)
+target_link_libraries(pwui PUBLIC pwlevel pwwidgets)
 
 add_executable(pagewright ${PROJECT_SOURCE_DIR}/app/main.cpp)
 target_link_libraries(pagewright PRIVATE pwui)
@@ -31,11 +47,14 @@ if(PAGEWRIGHT_TESTS)
     include(GoogleTest)
     file(GLOB GUI_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/gui/*.cpp)
     add_executable(pwgui-tests ${GUI_TEST_SOURCES})
-    target_link_libraries(pwgui-tests PRIVATE pwui pwfixtures Qt6::Test GTest::gtest)
+    target_link_libraries(pwgui-tests PRIVATE pwui pwscripted pwfixtures Qt6::Test GTest::gtest)
     target_compile_definitions(pwgui-tests PRIVATE
         PW_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples"
         PW_README_PATH="${PROJECT_SOURCE_DIR}/app/readme.txt"
-        PW_TRANSLATIONS_SOURCE="${PROJECT_SOURCE_DIR}/localisation/translations/source.tsv")
+        PW_TRANSLATIONS_SOURCE="${PROJECT_SOURCE_DIR}/localisation/translations/source.tsv"
+        PW_CLI_PATH="$<TARGET_FILE:pagewright-cli>")
+    # The command-line tests compare the tool's files with the windows' own.
+    add_dependencies(pwgui-tests pagewright-cli)
     gtest_discover_tests(pwgui-tests DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()
@@ -47,7 +66,7 @@ if(PAGEWRIGHT_TESTS)
     file(GLOB LOCALISATION_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/localisation/*.cpp)
     add_executable(pwlocalisation-tests ${LOCALISATION_TEST_SOURCES}
                    ${PROJECT_SOURCE_DIR}/tests/gui/gui_test_main.cpp)
-    target_link_libraries(pwlocalisation-tests PRIVATE pwui pwfixtures Qt6::Test GTest::gtest)
+    target_link_libraries(pwlocalisation-tests PRIVATE pwui pwscripted pwfixtures Qt6::Test GTest::gtest)
     set_target_properties(pwlocalisation-tests PROPERTIES AUTOMOC ON)
     target_compile_definitions(pwlocalisation-tests PRIVATE
         PW_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"

@@ -1,13 +1,241 @@
 #include "textures/animated_window.h"
 
 #include "app/level_document.h"
+#include "textures/animated_preview.h"
 
 Tfanimated* fanimated = nullptr;
+
+namespace {
+
+constexpr int kPreviewWidth = 151;
+constexpr int kPreviewHeight = 140;
+
+TButton* MakeButton(TForm* owner, const QString& name, const QRect& bounds, const QString& caption,
+                    const QString& hint = {}) {
+    auto* button = new TButton(owner, owner->Client(), name);
+    button->setGeometry(bounds);
+    button->SetCaption(caption);
+    if (!hint.isEmpty())
+        button->SetHint(hint);
+    return button;
+}
+
+} // namespace
 
 Tfanimated::Tfanimated(LevelDocument& document) : TForm(QStringLiteral("fanimated")), doc_(document) {
     SetCaption(QStringLiteral("Animated texture Managger"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     SetBounds(70, 7, 551, 293);
+    CreateControls();
+    ConnectHandlers();
     FormCreate();
+}
+
+void Tfanimated::CreateControls() {
+    GroupBox1 = new TGroupBox(this, Client(), QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(8, 10, 169, 178);
+    GroupBox1->SetCaption(QStringLiteral("Animated Texture List"));
+    ListBox1 = new TListBox(this, GroupBox1, QStringLiteral("ListBox1"));
+    ListBox1->setGeometry(8, 17, 149, 148);
+    ListBox1->SetHint(QStringLiteral("Select a animated texture"));
+
+    GroupBox3 = new TGroupBox(this, Client(), QStringLiteral("GroupBox3"));
+    GroupBox3->setGeometry(184, 10, 161, 177);
+    GroupBox3->SetCaption(QStringLiteral("Frames"));
+    ListBox2 = new TListBox(this, GroupBox3, QStringLiteral("ListBox2"));
+    ListBox2->setGeometry(13, 19, 129, 145);
+
+    GroupBox2 = new TGroupBox(this, Client(), QStringLiteral("GroupBox2"));
+    GroupBox2->setGeometry(356, 12, 177, 173);
+    GroupBox2->SetCaption(QStringLiteral("Sample"));
+    Image1 = new TImage(this, GroupBox2, QStringLiteral("Image1"));
+    Image1->setGeometry(14, 21, kPreviewWidth, kPreviewHeight);
+    Image1->SetStretch(true);
+
+    CheckBox1 = new TCheckBox(this, Client(), QStringLiteral("CheckBox1"));
+    CheckBox1->setGeometry(414, 190, 81, 17);
+    CheckBox1->SetCaption(QStringLiteral("Original size"));
+    CreateButtons();
+    Timer1 = new TTimer(this, QStringLiteral("Timer1"));
+    Timer1->SetInterval(100);
+}
+
+void Tfanimated::CreateButtons() {
+    Button1 = MakeButton(this, QStringLiteral("Button1"), {42, 194, 63, 25}, QStringLiteral("ADD"),
+                         QStringLiteral("Add New animated texture set"));
+    Button2 = MakeButton(this, QStringLiteral("Button2"), {42, 224, 63, 25}, QStringLiteral("DELETE"),
+                         QStringLiteral("Delete last animated texture set"));
+    Button3 = MakeButton(this, QStringLiteral("Button3"), {188, 194, 63, 25}, QStringLiteral("ADD"),
+                         QStringLiteral("Add new frame to the set"));
+    Button4 = MakeButton(this, QStringLiteral("Button4"), {189, 224, 63, 25}, QStringLiteral("DELETE"),
+                         QStringLiteral("Delete the current frame"));
+    SpinEdit1 = new TSpinEdit(this, Client(), QStringLiteral("SpinEdit1"));
+    SpinEdit1->setGeometry(270, 194, 76, 22);
+    SpinEdit1->SetHint(QStringLiteral("Texture Id to add or replace"));
+    Button5 = MakeButton(this, QStringLiteral("Button5"), {272, 224, 73, 25}, QStringLiteral("REPLACE"),
+                         QStringLiteral("Replace the current frame"));
+    Button6 = MakeButton(this, QStringLiteral("Button6"), {410, 224, 75, 25}, QStringLiteral("Done"));
+}
+
+void Tfanimated::ConnectHandlers() {
+    ListBox1->OnClick = [this] { ListBox1Click(); };
+    ListBox2->OnClick = [this] { ListBox2Click(); };
+    Button1->OnClick = [this] { Button1Click(); };
+    Button2->OnClick = [this] { Button2Click(); };
+    Button3->OnClick = [this] { Button3Click(); };
+    Button4->OnClick = [this] { Button4Click(); };
+    Button5->OnClick = [this] { Button5Click(); };
+    Button6->OnClick = [this] { Button6Click(); };
+    CheckBox1->OnClick = [this] { CheckBox1Click(); };
+    Timer1->OnTimer = [this] { Timer1Timer(); };
     connect(&doc_, &LevelDocument::LevelReplaced, this, [this] { LoadAnimatedSets(); });
+    connect(&doc_, &LevelDocument::AnimatedSetsChanged, this, [this] { ShowSets(); });
+    connect(&doc_, &LevelDocument::TexturesChanged, this, [this] { LimitTextureIds(); });
+}
+
+void Tfanimated::FormCreate() {
+    PreviewFrame = 1;
+    AnimPreview = QImage(1, 1, QImage::Format_RGB16);
+    AnimPreview.fill(0);
+    SpinEdit1->SetValue(0);
+    LimitTextureIds();
+}
+
+// A frame always names an entry of the table; with an empty table any 16-bit index can be typed.
+void Tfanimated::LimitTextureIds() {
+    const int textures = doc_.HasLevel() ? doc_.Level.num_object_textures : 0;
+    SpinEdit1->SetRange(0, textures > 0 ? textures - 1 : 0xFFFF);
+}
+
+void Tfanimated::LoadAnimatedSets() {
+    LimitTextureIds();
+    ListBox1->Items()->Clear();
+    ListBox2->Items()->Clear();
+    Image1->ClearPicture();
+    ShowSets();
+    ListBox1->SetItemIndex(doc_.AnimatedSets.empty() ? -1 : 0);
+    ListBox1Click();
+}
+
+int Tfanimated::SelectedSet() const {
+    const int set = ListBox1->ItemIndex();
+    return set >= 0 && static_cast<std::size_t>(set) < doc_.AnimatedSets.size() ? set : -1;
+}
+
+void Tfanimated::ShowSets() {
+    const int selected = ListBox1->ItemIndex();
+    const int count = static_cast<int>(doc_.AnimatedSets.size());
+    QStringList lines;
+    for (int s = 1; s <= count; ++s)
+        lines.append(QStringLiteral("Animated Texture #%1").arg(s));
+    if (ListBox1->Items()->ToStringList() != lines)
+        ListBox1->Items()->Assign(lines);
+    ListBox1->SetItemIndex(std::min(selected, count - 1));
+    ShowFrames();
+}
+
+void Tfanimated::ShowFrames() {
+    const int selected = ListBox2->ItemIndex();
+    const int set = SelectedSet();
+    QStringList lines;
+    if (set >= 0)
+        for (const std::uint16_t texture : doc_.AnimatedSets[static_cast<std::size_t>(set)])
+            lines.append(QStringLiteral("Texture ID:%1").arg(texture));
+    if (ListBox2->Items()->ToStringList() != lines)
+        ListBox2->Items()->Assign(lines);
+    ListBox2->SetItemIndex(selected < lines.size() ? selected : -1);
+}
+
+void Tfanimated::ListBox1Click() {
+    ListBox2->SetItemIndex(-1);
+    ShowFrames();
+    PreviewFrame = 1;
+}
+
+void Tfanimated::ListBox2Click() {
+    const int set = SelectedSet();
+    const int frame = ListBox2->ItemIndex();
+    if (set < 0 || frame < 0)
+        return;
+    const auto& frames = doc_.AnimatedSets[static_cast<std::size_t>(set)];
+    if (static_cast<std::size_t>(frame) < frames.size())
+        SpinEdit1->SetValue(frames[static_cast<std::size_t>(frame)]);
+}
+
+void Tfanimated::Button1Click() {
+    if (!doc_.AddAnimatedSet())
+        return;
+    ListBox1->SetItemIndex(ListBox1->Items()->Count() - 1);
+    ShowFrames(); // the new set has no frames
+}
+
+// Always the last set, whichever is selected.
+void Tfanimated::Button2Click() {
+    if (!doc_.DeleteLastAnimatedSet())
+        return;
+    ListBox1->SetItemIndex(ListBox1->Items()->Count() - 1);
+    ListBox1Click();
+}
+
+void Tfanimated::Button3Click() {
+    const int set = SelectedSet();
+    if (set < 0 || !doc_.AddAnimatedFrame(set, SpinEdit1->Value()))
+        return;
+    ListBox2->SetItemIndex(ListBox2->Items()->Count() - 1);
+}
+
+// Without a selected frame line the first frame goes.
+void Tfanimated::Button4Click() {
+    const int set = SelectedSet();
+    if (set < 0 || !doc_.DeleteAnimatedFrame(set, std::max(ListBox2->ItemIndex(), 0)))
+        return;
+    ListBox2->SetItemIndex(ListBox2->Items()->Count() - 1);
+}
+
+void Tfanimated::Button5Click() {
+    const int set = SelectedSet();
+    const int frame = ListBox2->ItemIndex();
+    if (set < 0 || frame < 0)
+        return;
+    doc_.ReplaceAnimatedFrame(set, frame, SpinEdit1->Value());
+}
+
+void Tfanimated::Button6Click() {
+    Hide();
+}
+
+void Tfanimated::CheckBox1Click() {
+    const bool original = CheckBox1->Checked();
+    Image1->SetStretch(!original);
+    Image1->SetAutoSize(original);
+    if (!original)
+        Image1->resize(kPreviewWidth, kPreviewHeight);
+    Image1->Changed();
+}
+
+// Plays the selected set while this window is the active one; another window freezes it.
+void Tfanimated::Timer1Timer() {
+    if (ListBox2->Items()->Count() > 0 && isActiveWindow() && ListBox1->Items()->Count() > 0)
+        ShowNextFrame();
+    if (ListBox2->Items()->Count() == 0)
+        Image1->ClearPicture();
+}
+
+void Tfanimated::ShowNextFrame() {
+    const int set = SelectedSet();
+    if (set < 0 || doc_.AnimatedSets[static_cast<std::size_t>(set)].empty())
+        return;
+    const auto& frames = doc_.AnimatedSets[static_cast<std::size_t>(set)];
+    // A set can lose frames or gain its first ones while the count runs on.
+    if (PreviewFrame < 1 || static_cast<std::size_t>(PreviewFrame) > frames.size())
+        PreviewFrame = 1;
+    const int texture = frames[static_cast<std::size_t>(PreviewFrame - 1)];
+    if (doc_.HasTexture(texture)) {
+        const pw::tobjtexture& record = doc_.Level.object_textures[static_cast<std::size_t>(texture)];
+        AnimPreview = PageRegion(doc_.Level, record.tile & 0x7FFF, AnimatedFrameRect(record));
+        Image1->SetPicture(AnimPreview);
+    } else {
+        Image1->ClearPicture(); // a frame that names no texture has nothing to show
+    }
+    PreviewFrame = static_cast<std::size_t>(PreviewFrame) >= frames.size() ? 1 : PreviewFrame + 1;
 }

@@ -1,8 +1,18 @@
-// Tfanimated, the animated-texture window. It works on the level document and fills its working copy
-// of the animated-texture sets whenever the document's level is replaced.
+// Tfanimated, the animated-texture window: the sets of the open level, the frames of the selected set,
+// the commands that edit them and a preview that plays the selected set. The sets it shows are the
+// document's working copy; every edit is a document call, and the lists follow the document.
 #pragma once
 
+#include <QImage>
+
+#include "widgets/t_button.h"
+#include "widgets/t_check_box.h"
 #include "widgets/t_form.h"
+#include "widgets/t_group_box.h"
+#include "widgets/t_image.h"
+#include "widgets/t_list_box.h"
+#include "widgets/t_spin_edit.h"
+#include "widgets/t_timer.h"
 
 class LevelDocument;
 
@@ -12,11 +22,53 @@ class Tfanimated : public TForm {
 public:
     explicit Tfanimated(LevelDocument& document);
 
-    void FormCreate() {}
-    // Fills the window's working copy of the animated-texture sets from the open level.
-    void LoadAnimatedSets() {}
+    TGroupBox* GroupBox1;
+    TListBox* ListBox1;
+    TGroupBox* GroupBox3;
+    TListBox* ListBox2;
+    TGroupBox* GroupBox2;
+    TImage* Image1;
+    TCheckBox* CheckBox1;
+    TButton* Button1;
+    TButton* Button2;
+    TButton* Button3;
+    TButton* Button4;
+    TSpinEdit* SpinEdit1;
+    TButton* Button5;
+    TButton* Button6;
+    TTimer* Timer1;
+
+    // 1-based number of the frame the preview shows next.
+    int PreviewFrame = 1;
+    // The frame being previewed, 16 bits per pixel.
+    QImage AnimPreview;
+
+    void FormCreate();
+    // Fills both lists from the document's sets after a level was opened.
+    void LoadAnimatedSets();
+
+    void ListBox1Click();
+    void ListBox2Click();
+    void Button1Click(); // ADD set
+    void Button2Click(); // DELETE the last set
+    void Button3Click(); // ADD frame
+    void Button4Click(); // DELETE frame
+    void Button5Click(); // REPLACE frame
+    void Button6Click(); // Done
+    void CheckBox1Click();
+    void Timer1Timer();
 
 private:
+    void CreateControls();
+    void CreateButtons();
+    void ConnectHandlers();
+    int SelectedSet() const;
+    // The lines of every set and of the selected set's frames, the selections kept where they exist.
+    void ShowSets();
+    void ShowFrames();
+    void LimitTextureIds();
+    void ShowNextFrame();
+
     LevelDocument& doc_;
 };
 

@@ -119,7 +119,16 @@ TEST_F(AppTest, AuxiliaryWindowTextsArePublished) {
     EXPECT_EQ(progress.captions, QStringList({"", ""}));
     EXPECT_TRUE(progress.items.isEmpty());
 
-    EXPECT_EQ(FormTexts(fanimated).captions, QStringList({"Animated texture Managger"}));
+    const Texts animated = FormTexts(fanimated);
+    EXPECT_EQ(animated.captions,
+              QStringList({"Animated texture Managger", "Animated Texture List", "Frames", "Sample",
+                           "Original size", "ADD", "DELETE", "ADD", "DELETE", "REPLACE", "Done"}));
+    QStringList hints = animated.hints;
+    hints.removeAll(QString());
+    EXPECT_EQ(hints, QStringList({"Select a animated texture", "Add New animated texture set",
+                                  "Delete last animated texture set", "Add new frame to the set",
+                                  "Delete the current frame", "Texture Id to add or replace",
+                                  "Replace the current frame"}));
     EXPECT_EQ(FormTexts(Localisation).captions, QStringList({"Select a language or Press Shift+F2"}));
 }
 

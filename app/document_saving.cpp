@@ -1,0 +1,82 @@
+// The document operations that write files or grow the level: Save, AddPage and Export.
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImageWriter>
+
+#include "app/level_document.h"
+#include "level/file_replace.h"
+#include "level/page_export.h"
+#include "level/save_preparation.h"
+
+namespace {
+
+[[noreturn]] void ExportFailed(const QString& path, const QString& reason) {
+    throw std::runtime_error(QStringLiteral("Cannot write the picture %1: %2")
+                                 .arg(QDir::toNativeSeparators(path), reason)
+                                 .toStdString());
+}
+
+} // namespace
+
+int LevelDocument::Save(const QString& path, pw::Gauge* gauge) {
+    if (!HasLevel())
+        return 1;
+    Level.gauge = gauge;
+    const int result = pw::SaveLevelAsEdited(Level, AnimatedSets, QFile::encodeName(path).toStdString());
+    // The file holds no empty sets; neither does the working copy from now on.
+    if (result == 0 &&
+        std::erase_if(AnimatedSets, [](const pw::AnimatedSet& set) { return set.empty(); }) > 0)
+        emit AnimatedSetsChanged();
+    return result;
+}
+
+int LevelDocument::AddPage() {
+    if (!HasLevel())
+        return -1;
+    Level.AddPage();
+    const int page = Level.num_pages - 1;
+    emit PageAdded(page);
+    return page;
+}
+
+QImage LevelDocument::ExportPicture() const {
+    const std::vector<std::uint8_t> rgb = pw::ExportPixelsRgb(Level);
+    if (rgb.empty())
+        return {};
+    QImage picture(256, Level.num_pages * 256, QImage::Format_RGB888);
+    if (picture.isNull())
+        return {};
+    picture.setDotsPerMeterX(pw::kExportDotsPerMeter);
+    picture.setDotsPerMeterY(pw::kExportDotsPerMeter);
+    const std::size_t row = 256 * 3;
+    for (int y = 0; y < picture.height(); ++y)
+        std::memcpy(picture.scanLine(y), rgb.data() + static_cast<std::size_t>(y) * row, row);
+    return picture;
+}
+
+void LevelDocument::Export(const QString& path) const {
+    if (!HasLevel() || Level.num_pages <= 0)
+        ExportFailed(path, QStringLiteral("no level pages to export"));
+    std::vector<std::uint8_t> bytes;
+    if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!QImageWriter(&buffer, QByteArrayLiteral("png")).write(ExportPicture()))
+            ExportFailed(path, QStringLiteral("the PNG could not be encoded"));
+        bytes.assign(png.begin(), png.end());
+    } else {
+        bytes = pw::ExportBmp(Level);
+    }
+    // Written beside the target and moved over it when complete.
+    try {
+        pw::ReplaceFileContents(QFile::encodeName(path).toStdString(), bytes);
+    } catch (const std::exception& e) {
+        ExportFailed(path, QString::fromLocal8Bit(e.what()));
+    }
+}

@@ -1,0 +1,114 @@
+// File > Save, Save As and Save Texture to Bitmap, and Pages > Add new empty page. Each needs an open
+// level: the menu items are enabled only while the document holds one.
+#include <new>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/main_window.h"
+#include "app/progress_window.h"
+#include "widgets/platform.h"
+
+namespace {
+
+const QString kSaveFilter =
+    QStringLiteral("All TR files (*.phd, *.tub, *.tr2,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.tr4;*.trc");
+const QString kExportFilter = QStringLiteral("Windows Bitmap (*.bmp)|*.bmp");
+
+} // namespace
+
+void TForm1::ConnectSaving() {
+    Save1->OnClick = [this] { Save1Click(); };
+    SaveAs1->OnClick = [this] { SaveAs1Click(); };
+    AddNewPage1->OnClick = [this] { AddNewPage1Click(); };
+    ExporttoImage1->OnClick = [this] { ExporttoImage1Click(); };
+    connect(&doc_, &LevelDocument::LevelReplaced, this, [this] { EnableLevelCommands(); });
+    connect(&doc_, &LevelDocument::PageAdded, this, [this](int page) { ShowAddedPage(page); });
+    EnableLevelCommands();
+}
+
+void TForm1::EnableLevelCommands() {
+    const bool open = doc_.HasLevel();
+    for (TMenuItem* item : {Save1, SaveAs1, AddNewPage1, ExporttoImage1})
+        item->SetEnabled(open);
+}
+
+void TForm1::Save1Click() {
+    if (LevelOpen() && doc_.HasLevel())
+        SaveLevelShowingProgress(doc_.LevelFileName);
+}
+
+// Save As writes the level under another name; a later Save still writes to the file that was opened.
+void TForm1::SaveAs1Click() {
+    if (!LevelOpen() || !doc_.HasLevel())
+        return;
+    const std::optional<QString> path =
+        CurrentPlatform().SaveFileName(this, {QString(), kSaveFilter, QString(), true, QString()});
+    if (path && SaveLevelShowingProgress(*path))
+        AddRecentFile(*path);
+}
+
+// A failed write leaves the file at `path` as it was (the writer replaces it only when complete) and
+// says so, naming the file.
+bool TForm1::SaveLevelShowingProgress(const QString& path) {
+    BusyCursor busy;
+    Form5->ShowProgress(QStringLiteral("Saving Level..."));
+    QString error;
+    int result = 1;
+    try {
+        result = doc_.Save(path, Form5->LevelGauge());
+    } catch (const std::bad_alloc&) {
+        error = QStringLiteral("Not enough memory.");
+    } catch (const std::exception& e) {
+        error = QString::fromLocal8Bit(e.what());
+    }
+    Form5->Close();
+    busy.Release();
+    if (!error.isEmpty()) {
+        CurrentPlatform().ShowError(this, QStringLiteral("The level could not be saved to %1\n\n%2")
+                                              .arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    return result == 0;
+}
+
+void TForm1::AddNewPage1Click() {
+    if (!LevelOpen())
+        return;
+    BusyCursor busy;
+    doc_.AddPage();
+}
+
+// The page list gains the new page, which is selected and shown.
+void TForm1::ShowAddedPage(int page) {
+    QStringList pages;
+    for (int i = 1; i <= doc_.Level.num_pages; ++i)
+        pages.append(QStringLiteral("Page#%1").arg(i));
+    ComboBox1->Items()->Assign(pages);
+    ComboBox1->SetItemIndex(page);
+    ComboBox1Change();
+    RebuildLevelAtlas();
+}
+
+void TForm1::ExporttoImage1Click() {
+    if (!LevelOpen())
+        return;
+    std::optional<QString> path = CurrentPlatform().SaveFileName(
+        this, {QString(), kExportFilter, QStringLiteral("bmp"), false, QString()});
+    if (!path)
+        return;
+    if (QFileInfo(*path).suffix().isEmpty())
+        *path += QStringLiteral(".bmp");
+    BusyCursor busy;
+    QString error;
+    try {
+        doc_.Export(*path);
+    } catch (const std::bad_alloc&) {
+        error = QStringLiteral("Not enough memory to export to %1").arg(QDir::toNativeSeparators(*path));
+    } catch (const std::exception& e) {
+        error = QString::fromLocal8Bit(e.what());
+    }
+    busy.Release();
+    if (!error.isEmpty())
+        CurrentPlatform().ShowError(this, error);
+}

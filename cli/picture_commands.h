@@ -1,0 +1,21 @@
+// The pagewright-cli commands that turn pages into pictures and pictures into pages:
+//   export [--depth 32] LEVEL OUT      all pages stacked, as the main window's export writes them
+//   import-page LEVEL PAGE IMAGE OUT   a picture over one page, the level written as Save writes it
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "level/trlevel.h"
+
+struct CliServices {
+    // Reads a level; returns 0 or the exit code, its message already printed.
+    std::function<int(pw::Ttrlevel& level, const std::string& file, bool textures_only)> load;
+    // Prints the message and returns the code.
+    std::function<int(int code, const std::string& message)> fail;
+    std::string usage;
+};
+
+int ExportCommand(const std::vector<std::string>& args, const CliServices& cli);
+int ImportPageCommand(const std::vector<std::string>& args, const CliServices& cli);

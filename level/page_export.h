@@ -1,0 +1,36 @@
+// The picture of all pages of a level stacked top to bottom, page 1 at the top, 256 pixels wide, as the
+// program shows them: kinds 1 and 2 through their palette (each component times 4), the others from
+// their 16-bit pages as 5-6-5 widened to 8 bits by repeating the high bits.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "level/trlevel.h"
+
+namespace pw {
+
+// 8-bit component of a 5-bit or 6-bit one, its high bits repeated below it.
+inline std::uint8_t Widen5(unsigned c) {
+    return static_cast<std::uint8_t>((c << 3) | (c >> 2));
+}
+inline std::uint8_t Widen6(unsigned c) {
+    return static_cast<std::uint8_t>((c << 2) | (c >> 4));
+}
+
+// The resolution written into exported picture files (96 dots per inch), the same whichever program
+// writes them.
+inline constexpr int kExportDotsPerMeter = 3780;
+
+// R, G, B bytes, 256 x (256 x num_pages) pixels, rows from the top; rows the level holds no pixels for
+// are black. Empty when the level has no pages.
+std::vector<std::uint8_t> ExportPixelsRgb(const Ttrlevel& level);
+
+// The same picture as a whole Windows bitmap file: 24 bits per pixel, rows stored bottom up, no
+// padding (a row is 768 bytes). Empty when the level has no pages.
+std::vector<std::uint8_t> ExportBmp(const Ttrlevel& level);
+
+// The 32-bit pages as stored (B, G, R, A per pixel), the same shape; empty when the kind has none.
+std::vector<std::uint8_t> ExportPixels32(const Ttrlevel& level);
+
+} // namespace pw
