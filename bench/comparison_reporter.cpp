@@ -1,5 +1,7 @@
 #include "bench/comparison_reporter.h"
 
+#include <cstdio>
+
 namespace pw::bench {
 
 void ComparisonReporter::ReportRuns(const std::vector<Run>& runs) {
@@ -19,6 +21,18 @@ void ComparisonReporter::ReportRuns(const std::vector<Run>& runs) {
 ComparisonReporter::Times ComparisonReporter::Seconds(const std::string& name, int arg) const {
     const auto it = seconds_.find(name + "/" + std::to_string(arg));
     return it == seconds_.end() ? Times{} : it->second;
+}
+
+bool PrintRatio(const char* what, double seconds, double baseline_seconds, double target) {
+    if (seconds <= 0 || baseline_seconds <= 0) {
+        std::printf("%-48s  not measured\n", what);
+        return false;
+    }
+    const double ratio = seconds / baseline_seconds;
+    const bool met = ratio <= target;
+    std::printf("%-48s  %9.3f ms / %9.3f ms = %5.2fx  (target <= %.1fx)  %s\n", what, seconds * 1e3,
+                baseline_seconds * 1e3, ratio, target, met ? "met" : "MISSED");
+    return met;
 }
 
 } // namespace pw::bench

@@ -24,4 +24,7 @@ private:
     std::map<std::string, Times> seconds_;
 };
 
+// Prints "what  a / b = ratio (target)" in milliseconds; true when the ratio is within the target.
+bool PrintRatio(const char* what, double seconds, double baseline_seconds, double target);
+
 } // namespace pw::bench

@@ -132,17 +132,6 @@ void Register() {
             ->ReportAggregatesOnly(true);
 }
 
-bool Compare(const char* what, double seconds, double baseline, double target) {
-    if (seconds <= 0 || baseline <= 0) {
-        std::printf("%-48s  not measured\n", what);
-        return false;
-    }
-    const double ratio = seconds / baseline;
-    std::printf("%-48s  %9.1f us / %9.1f us = %5.2fx  (target <= %.1fx)  %s\n", what, seconds * 1e6,
-                baseline * 1e6, ratio, target, ratio <= target ? "met" : "MISSED");
-    return ratio <= target;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -159,12 +148,12 @@ int main(int argc, char** argv) {
 
     std::printf("\n");
     const auto cpu = [&](const char* name) { return reporter.Seconds(name, kPageArg).cpu; };
-    const bool match = Compare("palette match (warm) / Expand1555To565, one page", cpu("PaletteMatchPage"),
-                               cpu("Expand1555To565Page"), 4.0);
-    Compare("palette match (cold) / Expand1555To565, one page", cpu("PaletteMatchPageCold"),
-            cpu("Expand1555To565Page"), 1e9);
-    const bool copy =
-        Compare("tile copy / RebuildLevelAtlas (128 pages)", cpu("TileCopy"), cpu("RebuildLevelAtlas"), 3.0);
+    const bool match = pw::bench::PrintRatio("palette match (warm) / Expand1555To565, one page",
+                                             cpu("PaletteMatchPage"), cpu("Expand1555To565Page"), 4.0);
+    pw::bench::PrintRatio("palette match (cold) / Expand1555To565, one page", cpu("PaletteMatchPageCold"),
+                          cpu("Expand1555To565Page"), 1e9);
+    const bool copy = pw::bench::PrintRatio("tile copy / RebuildLevelAtlas (128 pages)", cpu("TileCopy"),
+                                            cpu("RebuildLevelAtlas"), 3.0);
     benchmark::Shutdown();
     return match && copy ? 0 : 1;
 }

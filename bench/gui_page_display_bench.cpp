@@ -81,19 +81,6 @@ void Register() {
     }
 }
 
-// Prints one comparison; true when the ratio is within its target.
-bool Compare(const char* what, double seconds, double baseline_seconds, double target) {
-    if (seconds <= 0 || baseline_seconds <= 0) {
-        std::printf("%-40s  not measured\n", what);
-        return false;
-    }
-    const double ratio = seconds / baseline_seconds;
-    const bool met = ratio <= target;
-    std::printf("%-40s  %7.2f ms / %7.2f ms = %5.2fx  (target <= %.1fx)  %s\n", what, seconds * 1e3,
-                baseline_seconds * 1e3, ratio, target, met ? "met" : "MISSED");
-    return met;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -109,12 +96,12 @@ int main(int argc, char** argv) {
     DestroyApplicationForms();
 
     std::printf("\n");
-    const bool open_met =
-        Compare("OpenLevelFile / LoadLevel (128 pages)", reporter.Seconds("OpenLevelFile", kPages).real,
-                reporter.Seconds("LoadLevel", kPages).real, kOpenTarget);
-    const bool atlas_met =
-        Compare("RebuildLevelAtlas / memcpy (128 pages)", reporter.Seconds("RebuildLevelAtlas", kPages).real,
-                reporter.Seconds("Memcpy", kPages).real, kAtlasTarget);
+    const bool open_met = pw::bench::PrintRatio("OpenLevelFile / LoadLevel (128 pages)",
+                                                reporter.Seconds("OpenLevelFile", kPages).real,
+                                                reporter.Seconds("LoadLevel", kPages).real, kOpenTarget);
+    const bool atlas_met = pw::bench::PrintRatio("RebuildLevelAtlas / memcpy (128 pages)",
+                                                 reporter.Seconds("RebuildLevelAtlas", kPages).real,
+                                                 reporter.Seconds("Memcpy", kPages).real, kAtlasTarget);
     benchmark::Shutdown();
     return open_met && atlas_met ? 0 : 1;
 }
