@@ -17,6 +17,10 @@ const std::array<TLanguage, LanguageCount>& Languages();
 // The index of the language with this identifier, or -1.
 int LanguageIndexOf(quint16 lang_id);
 
+// The system's name of the language with this Windows language identifier, in that language; empty
+// for an identifier the program doesn't know.
+QString SystemLanguageName(quint16 lang_id);
+
 // The executable's folder with a trailing separator, and its file name without extension.
 QString ProgramDir();
 QString ProgramBase();
