@@ -374,3 +374,15 @@ TEST_F(LanguageWindowTest, CtrlCCopiesEveryTextBesideTheReferenceLanguage) {
         EXPECT_TRUE(platform_.clipboard.isEmpty());
     }
 }
+
+TEST_F(LanguageWindowTest, KeysReachTheWindowBeforeItsControls) {
+    W().Show();
+    W().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&W()));
+    W().ComboBoxLanguage->setFocus();
+    QTest::keyClick(W().ComboBoxLanguage, Qt::Key_F2, Qt::ShiftModifier);
+    EXPECT_TRUE(W().EditorOpen());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(W().isVisible());
+    EXPECT_FALSE(W().EditorOpen());
+}
