@@ -94,9 +94,19 @@ bool TLocalisation::SaveLanguage() {
     return written;
 }
 
+// A file that could not be written is reported; the previous file stays in place.
 void TLocalisation::OnClickSave() {
-    if (!SaveLanguage())
+    if (!SaveLanguage()) {
+        if (ValidIndex(CurrentIndex)) {
+            const QString error = PrimaryStore.ErrorString();
+            CurrentPlatform().ShowError(
+                this,
+                error.isEmpty()
+                    ? QStringLiteral("Cannot write %1").arg(LanguageFileName(LanguageAt(CurrentIndex).Code))
+                    : error);
+        }
         return;
+    }
     RepaintLanguageBoxes();
     PrimaryStore.RefreshTree();
 }

@@ -133,6 +133,22 @@ TEST_F(LanguageWindowTest, ChoosingALanguageWithoutAFileThenSavingCreatesIt) {
     ASSERT_TRUE(german.LoadFromFile(LanguageFileName("de")));
     EXPECT_EQ(german.LangId, 0x0407);
     EXPECT_TRUE(german.FindString("FICHIER NIVEAU"));
+    // A store the file format can't hold is reported and leaves the file as it was.
+    TFormInfo* big = W().PrimaryStore.AddForm(nullptr);
+    big->Name = "Big";
+    big->ClassName = "TBig";
+    for (int c = 0; c < 5; ++c) {
+        TCompInfo* list = big->AddComponent(nullptr);
+        list->Name = QString("List%1").arg(c);
+        for (int i = 0; i < 1000; ++i)
+            list->StoreSlotText(i, QString("Text %1.%2").arg(c).arg(i), false, false);
+    }
+    W().Modified = true;
+    W().OnClickSave();
+    EXPECT_EQ(platform_.messages.size(), 1u);
+    EXPECT_TRUE(W().Modified);
+    ASSERT_TRUE(german.LoadFromFile(LanguageFileName("de")));
+    EXPECT_FALSE(german.FindString("Text 0.0"));
     // Saving without a chosen language does nothing.
     W().CurrentIndex = -1;
     EXPECT_FALSE(W().SaveLanguage());
