@@ -66,6 +66,7 @@ foreach(code fr uk us de it es se po kr def)
     list(APPEND PW_LANGUAGE_FILES ${PROJECT_BINARY_DIR}/app/pagewright_${code}.lng)
 endforeach()
 add_custom_command(OUTPUT ${PW_LANGUAGE_FILES}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/app
     COMMAND pagewright-make-languages ${PROJECT_SOURCE_DIR}/localisation/translations/source.tsv
             ${PROJECT_BINARY_DIR}/app pagewright
     DEPENDS pagewright-make-languages ${PROJECT_SOURCE_DIR}/localisation/translations/source.tsv

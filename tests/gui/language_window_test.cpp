@@ -326,6 +326,12 @@ TEST_F(LanguageWindowTest, SearchFindsTextsRedBulletsAndTextsOfComponentsGone) {
     W().EditTextKeyPress();
     EXPECT_EQ(Selected(), "Vanished");
     EXPECT_EQ(NodeBullet(W().TreeView->currentItem()), BulletAbsent);
+    // Shift+Del drops the texts of components gone; the tree follows.
+    Key(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_TRUE(W().Modified);
+    W().EditTextKeyPress();
+    EXPECT_EQ(Selected(), "<none>");
+    EXPECT_EQ(W().PrimaryStore.FindFormClass("TForm2")->FindComponent("Button9"), nullptr);
 
     // Small letters search without regard to case, a capital makes it exact.
     W().TreeView->setCurrentItem(nullptr);
