@@ -1,7 +1,6 @@
 // The language window: its controls, creation, compact and editor modes, keys and closing.
 #include "localisation/language_window.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QStyleOptionComboBox>
