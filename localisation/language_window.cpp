@@ -252,14 +252,19 @@ void TLocalisation::OnClickExit() {
     Close();
 }
 
-// Asked when unsaved changes would be lost. Yes saves; false when the user cancels.
+// Asked when unsaved changes would be lost. Yes saves; false when the user cancels or the save failed
+// (it has been reported), so that nothing goes on to lose the changes.
 bool TLocalisation::AskToSave() {
     const auto answer = CurrentPlatform().Ask(this, Constants->Items()->Strings(1),
                                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
-    if (answer == QMessageBox::Yes)
+    if (answer == QMessageBox::Yes) {
+        // Without a chosen language there is nothing to save to, and nothing to report.
+        const bool can_save = CurrentIndex >= 0 && CurrentIndex < LanguageCount;
         OnClickSave();
+        return !can_save || !Modified;
+    }
     return true;
 }
 

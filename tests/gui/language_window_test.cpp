@@ -147,6 +147,12 @@ TEST_F(LanguageWindowTest, ChoosingALanguageWithoutAFileThenSavingCreatesIt) {
     W().OnClickSave();
     EXPECT_EQ(platform_.messages.size(), 1u);
     EXPECT_TRUE(W().Modified);
+    // Saving first when switching: the switch stops rather than lose the changes.
+    platform_.answers = {QMessageBox::Yes};
+    Choose(0);
+    EXPECT_EQ(platform_.messages.size(), 3u);
+    EXPECT_EQ(W().CurrentIndex, 3);
+    EXPECT_EQ(W().ComboBoxLanguage->ItemIndex(), 3);
     ASSERT_TRUE(german.LoadFromFile(LanguageFileName("de")));
     EXPECT_FALSE(german.FindString("Text 0.0"));
     // Saving without a chosen language does nothing.
