@@ -53,10 +53,8 @@ void TLocalisation::cbLanguageChange() {
             PrimaryStore.ApplyAll();
         }
         emit TextsApplied();
-        if (UseDefaultFile) {
-            QFile::remove(DefaultLanguageFileName());
-            QFile::copy(LanguageFileName(LanguageAt(CurrentIndex).Code), DefaultLanguageFileName());
-        }
+        if (UseDefaultFile)
+            CopyToDefaultLanguageFile(LanguageFileName(LanguageAt(CurrentIndex).Code));
         Modified = false;
     } else if (ValidIndex(CurrentIndex)) {
         // The texts on show become the start of the new language's translation.

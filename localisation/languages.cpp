@@ -131,9 +131,17 @@ bool SaveLanguageFile(TFormList& store, int index, bool copy_to_default) {
             QFile::rename(backup, path);
         return false;
     }
-    if (copy_to_default) {
-        QFile::remove(DefaultLanguageFileName());
-        QFile::copy(path, DefaultLanguageFileName());
-    }
+    if (copy_to_default)
+        CopyToDefaultLanguageFile(path);
     return true;
+}
+
+bool CopyToDefaultLanguageFile(const QString& language_file) {
+    const QString target = DefaultLanguageFileName();
+    const QString partial = target + QStringLiteral(".part");
+    QFile::remove(partial);
+    if (!QFile::copy(language_file, partial))
+        return false;
+    QFile::remove(target);
+    return QFile::rename(partial, target);
 }

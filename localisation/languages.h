@@ -38,6 +38,10 @@ class TFormList;
 // file. When the store cannot be written the current file is put back. Whether the file was written.
 bool SaveLanguageFile(TFormList& store, int index, bool copy_to_default);
 
+// Copies a language file over the default-language file; the previous default file stays until the
+// copy is complete. Whether the copy was made.
+bool CopyToDefaultLanguageFile(const QString& language_file);
+
 // Renames files of the older layout to the current names (deleting them when a current file exists)
 // and returns which languages have a file.
 std::array<bool, LanguageCount> MigrateLanguageFiles();
