@@ -19,7 +19,7 @@
 #include "localisation/form_list.h"
 #include "localisation/languages.h"
 #include "widgets/executable_path.h"
-#include "widgets/scripted_platform.h"
+#include "widgets/platform.h"
 
 namespace {
 
@@ -180,6 +180,24 @@ void WriteLanguage(const Source& source, const std::map<SlotKey, const QStringLi
         Fail(QStringLiteral("cannot write %1: %2").arg(path, store.ErrorString()));
 }
 
+// The windows are never shown here: a message goes to the build's output and a question is declined,
+// so that the build never waits on a dialog.
+class BuildPlatform : public Platform {
+public:
+    void ShowMessage(QWidget*, const QString& text) override {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
+    void ShowError(QWidget*, const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    QMessageBox::StandardButton Ask(QWidget*, const QString&, QMessageBox::StandardButtons buttons) override {
+        return buttons & QMessageBox::Cancel ? QMessageBox::Cancel : QMessageBox::No;
+    }
+    std::optional<QString> OpenFileName(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> SaveFileName(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
+    void SetBusyCursor(bool) override {}
+    QString ClipboardText() override { return {}; }
+    void SetClipboardText(const QString&) override {}
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -197,7 +215,8 @@ int main(int argc, char** argv) {
     QTemporaryDir scratch;
     OverrideExecutablePath(scratch.path() + QStringLiteral("/pagewright"));
     qputenv("PAGEWRIGHT_CONFIG_DIR", QFile::encodeName(scratch.path()));
-    const ScriptedPlatform quiet;
+    BuildPlatform quiet;
+    InstallPlatform(&quiet);
     CreateApplicationForms();
 
     const auto slot_rows = RowsBySlot(source);
@@ -208,5 +227,6 @@ int main(int argc, char** argv) {
         Fail(QStringLiteral("cannot write %1def.lng").arg(folder));
 
     DestroyApplicationForms();
+    InstallPlatform(nullptr);
     return 0;
 }
