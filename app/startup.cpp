@@ -22,6 +22,8 @@ void CreateApplicationForms() {
     fanimated = new Tfanimated(*document);
     Form3 = new TForm3;
     Localisation = new TLocalisation;
+    // Applying a language writes the recent-file items' own caption back; they show the paths again.
+    QObject::connect(Localisation, &TLocalisation::TextsApplied, Form1, &TForm1::ShowRecentFiles);
     Form5 = new TForm5;
 }
 

@@ -75,3 +75,24 @@ if(PAGEWRIGHT_TESTS)
     gtest_discover_tests(pwlocalisation-tests DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()
+
+# The shipped language files, made from the translators' source by the program's own windows and
+# translation store, beside the executable where the program reads them.
+add_executable(pagewright-make-languages ${PROJECT_SOURCE_DIR}/tools/make_language_files.cpp)
+target_link_libraries(pagewright-make-languages PRIVATE pwui)
+set(PW_LANGUAGE_FILES)
+foreach(code fr uk us de it es se po kr def)
+    list(APPEND PW_LANGUAGE_FILES ${PROJECT_BINARY_DIR}/app/pagewright_${code}.lng)
+endforeach()
+add_custom_command(OUTPUT ${PW_LANGUAGE_FILES}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/app
+    COMMAND pagewright-make-languages ${PROJECT_SOURCE_DIR}/localisation/translations/source.tsv
+            ${PROJECT_BINARY_DIR}/app pagewright
+    DEPENDS pagewright-make-languages ${PROJECT_SOURCE_DIR}/localisation/translations/source.tsv
+    COMMENT "Making the language files from localisation/translations/source.tsv")
+add_custom_target(pagewright-languages ALL DEPENDS ${PW_LANGUAGE_FILES})
+add_dependencies(pagewright pagewright-languages)
+if(PAGEWRIGHT_TESTS)
+    add_dependencies(pwgui-tests pagewright-languages)
+    target_compile_definitions(pwgui-tests PRIVATE PW_LANGUAGE_FILES_DIR="${PROJECT_BINARY_DIR}/app")
+endif()

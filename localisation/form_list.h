@@ -53,6 +53,13 @@ public:
     // Writes the whole store into the registered windows.
     void ApplyAll();
 
+    // The tree view that shows this store: one root node per form record with a node under it for every
+    // text of its records, each with its bullet.
+    void AttachTree(TTreeView* tree) { Tree = tree; }
+    void BuildTree();
+    // Drops nodes of records that are gone and shows every other node's text and bullet anew.
+    void RefreshTree();
+
     // The entry for `text` in the string table, or none.
     TItemString* FindString(const QString& text) const;
     TItemString* AddString(const QString& text);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <QStandardPaths>
 
@@ -30,6 +31,26 @@ int LanguageIndexOf(quint16 lang_id) {
             return i;
     }
     return -1;
+}
+
+QString SystemLanguageName(quint16 lang_id) {
+    // Windows language identifiers of the nine languages and the locales they name.
+    static const std::array<std::pair<quint16, QLocale>, LanguageCount> locales{{
+        {0x040C, QLocale(QLocale::French, QLocale::France)},
+        {0x0809, QLocale(QLocale::English, QLocale::UnitedKingdom)},
+        {0x0409, QLocale(QLocale::English, QLocale::UnitedStates)},
+        {0x0407, QLocale(QLocale::German, QLocale::Germany)},
+        {0x0410, QLocale(QLocale::Italian, QLocale::Italy)},
+        {0x080A, QLocale(QLocale::Spanish, QLocale::Mexico)},
+        {0x041D, QLocale(QLocale::Swedish, QLocale::Sweden)},
+        {0x0816, QLocale(QLocale::Portuguese, QLocale::Portugal)},
+        {0x0412, QLocale(QLocale::Korean, QLocale::SouthKorea)},
+    }};
+    for (const auto& [id, locale] : locales) {
+        if (id == lang_id)
+            return locale.nativeLanguageName();
+    }
+    return {};
 }
 
 QString ProgramDir() {
@@ -110,9 +131,17 @@ bool SaveLanguageFile(TFormList& store, int index, bool copy_to_default) {
             QFile::rename(backup, path);
         return false;
     }
-    if (copy_to_default) {
-        QFile::remove(DefaultLanguageFileName());
-        QFile::copy(path, DefaultLanguageFileName());
-    }
+    if (copy_to_default)
+        CopyToDefaultLanguageFile(path);
     return true;
+}
+
+bool CopyToDefaultLanguageFile(const QString& language_file) {
+    const QString target = DefaultLanguageFileName();
+    const QString partial = target + QStringLiteral(".part");
+    QFile::remove(partial);
+    if (!QFile::copy(language_file, partial))
+        return false;
+    QFile::remove(target);
+    return QFile::rename(partial, target);
 }

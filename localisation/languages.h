@@ -17,6 +17,10 @@ const std::array<TLanguage, LanguageCount>& Languages();
 // The index of the language with this identifier, or -1.
 int LanguageIndexOf(quint16 lang_id);
 
+// The system's name of the language with this Windows language identifier, in that language; empty
+// for an identifier the program doesn't know.
+QString SystemLanguageName(quint16 lang_id);
+
 // The executable's folder with a trailing separator, and its file name without extension.
 QString ProgramDir();
 QString ProgramBase();
@@ -33,6 +37,10 @@ class TFormList;
 // file becomes the backup, and with `copy_to_default` the new file is copied over the default-language
 // file. When the store cannot be written the current file is put back. Whether the file was written.
 bool SaveLanguageFile(TFormList& store, int index, bool copy_to_default);
+
+// Copies a language file over the default-language file; the previous default file stays until the
+// copy is complete. Whether the copy was made.
+bool CopyToDefaultLanguageFile(const QString& language_file);
 
 // Renames files of the older layout to the current names (deleting them when a current file exists)
 // and returns which languages have a file.

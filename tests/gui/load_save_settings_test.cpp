@@ -7,6 +7,8 @@
 #include "app/window_placement.h"
 #include "app_fixture.h"
 #include "localisation/language_window.h"
+#include "localisation/languages.h"
+#include "widgets/t_combo_box.h"
 
 namespace {
 
@@ -60,7 +62,15 @@ TEST_F(LoadSaveSettingsTest, PlacementLanguageAndRecentFilesComeBackAfterARestar
     OpenThroughMenu(a);
     OpenThroughMenu(b);
     Form1->SetBounds(40, 30, 600, 500);
-    Localisation->CurrentLangId = 1036;
+    // French, chosen in the language window from a French language file.
+    TFormList french;
+    french.RegisterForms();
+    french.FindString("LEVEL FILE")->ReplaceEverywhere("FICHIER NIVEAU");
+    french.LangId = 0x040C;
+    ASSERT_TRUE(french.SaveToFile(LanguageFileName("fr")));
+    Localisation->ComboBoxLanguage->SetItemIndex(0);
+    Localisation->cbLanguageChange();
+    ASSERT_EQ(Localisation->CurrentLangId, 1036u);
 
     Restart();
     EXPECT_EQ(Stored("form1/languaje"), "1036");
@@ -68,6 +78,7 @@ TEST_F(LoadSaveSettingsTest, PlacementLanguageAndRecentFilesComeBackAfterARestar
     EXPECT_EQ(Bounds(), QRect(40, 30, 600, 500));
     EXPECT_FALSE(Form1->isMaximized());
     EXPECT_EQ(Localisation->CurrentLangId, 1036u);
+    EXPECT_EQ(Form1->Label1->Caption(), "FICHIER NIVEAU");
     EXPECT_EQ(Form1->RecentFiles, QStringList({b, a}));
     EXPECT_EQ(Captions(), QStringList({b, a, "None", "None", "None"}));
 

@@ -1,0 +1,108 @@
+// The language files that ship beside the executable, made by the build from the translation source:
+// each one loads, holds every text of the source in its language, and French shows in the live windows.
+#include <QFile>
+#include <QTextStream>
+
+#include "app/about_window.h"
+#include "app_fixture.h"
+#include "localisation/language_window.h"
+#include "localisation/languages.h"
+#include "textures/animated_window.h"
+#include "widgets/t_button.h"
+#include "widgets/t_combo_box.h"
+#include "widgets/t_label.h"
+#include "widgets/t_list_box.h"
+
+namespace {
+
+constexpr int kEnglish = 3;
+// English (US), English (UK), French, German and Spanish translate every text.
+const QStringList kComplete{"us", "uk", "fr", "de", "es"};
+
+QString Shipped(const QString& code) {
+    return QStringLiteral(PW_LANGUAGE_FILES_DIR "/pagewright_%1.lng").arg(code);
+}
+
+std::vector<QStringList> SourceRows() {
+    QFile file(PW_TRANSLATIONS_SOURCE);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QTextStream in(&file);
+    in.setEncoding(QStringConverter::Utf8);
+    std::vector<QStringList> rows;
+    while (!in.atEnd())
+        rows.push_back(in.readLine().split('\t'));
+    return rows;
+}
+
+const TCompInfo* Record(const TFormList& store, const QStringList& row) {
+    const TFormInfo* form = store.FindFormClass(row[0]);
+    if (!form)
+        return nullptr;
+    return form->Name == row[1] ? form : form->FindComponent(row[1]);
+}
+
+int Slot(const QString& property) {
+    if (property == "Caption")
+        return SlotCaption;
+    if (property == "Hint")
+        return SlotShortHint;
+    return property.mid(6).chopped(1).toInt();
+}
+
+class ShippedLanguagesTest : public AppTest {};
+
+} // namespace
+
+TEST_F(ShippedLanguagesTest, EveryFileLoadsAndHoldsEveryTextOfTheSource) {
+    std::vector<QStringList> rows = SourceRows();
+    ASSERT_GT(rows.size(), 1u);
+    const QStringList header = rows.front();
+    rows.erase(rows.begin());
+    for (const TLanguage& language : Languages()) {
+        SCOPED_TRACE(language.Code.toStdString());
+        const int column = static_cast<int>(header.indexOf(language.Code));
+        ASSERT_GE(column, kEnglish);
+        TFormList store;
+        ASSERT_TRUE(store.LoadFromFile(Shipped(language.Code))) << store.ErrorString().toStdString();
+        EXPECT_EQ(store.LangId, language.LangId);
+        for (const QStringList& row : rows) {
+            const TCompInfo* record = Record(store, row);
+            ASSERT_NE(record, nullptr) << row.mid(0, 3).join('.').toStdString();
+            const int slot = Slot(row[2]);
+            const bool translated = !row[column].isEmpty();
+            EXPECT_EQ(record->GetSlotText(slot), translated ? row[column] : row[kEnglish])
+                << row.mid(0, 3).join('.').toStdString();
+            // Untranslated texts are the editor's red bullets.
+            EXPECT_EQ(record->IsNew(slot), !translated) << row.mid(0, 3).join('.').toStdString();
+            if (kComplete.contains(language.Code)) {
+                EXPECT_TRUE(translated) << row.mid(0, 3).join('.').toStdString();
+            }
+        }
+    }
+    // The default-language file (English (US) on a fresh install, then what the program switched to).
+    TFormList def;
+    EXPECT_TRUE(def.LoadFromFile(Shipped("def")));
+    EXPECT_GE(LanguageIndexOf(def.LangId), 0);
+}
+
+TEST_F(ShippedLanguagesTest, FrenchAndKoreanShowInTheLiveWindows) {
+    for (const QString& code : {QString("fr"), QString("kr")})
+        ASSERT_TRUE(QFile::copy(Shipped(code), LanguageFileName(code)));
+    Localisation->ComboBoxLanguage->SetItemIndex(0);
+    Localisation->cbLanguageChange();
+    EXPECT_EQ(Localisation->CurrentLangId, 0x040C);
+    EXPECT_EQ(Form1->Label1->Caption(), "FICHIER NIVEAU");
+    EXPECT_EQ(Form1->File1->Caption(), "&Fichier");
+    EXPECT_EQ(Form1->Button1->Hint(), "Copier la page entière");
+    EXPECT_EQ(Form1->ComboBox3->Items()->Strings(2), "Semi-transparente");
+    EXPECT_EQ(Form2->Caption(), "À propos de Pagewright");
+    EXPECT_EQ(fanimated->Caption(), "Gestionnaire de textures animées");
+    EXPECT_EQ(Localisation->Constants->Items()->Strings(1), "Voulez-vous sauvegarder les changements ?");
+
+    // Korean texts come through code page 949.
+    Localisation->ComboBoxLanguage->SetItemIndex(8);
+    Localisation->cbLanguageChange();
+    EXPECT_EQ(Localisation->CurrentLangId, 0x0412);
+    EXPECT_EQ(Form1->File1->Caption(), QString::fromUtf8("파일(&F)"));
+    EXPECT_EQ(Form1->Label1->Caption(), QString::fromUtf8("레벨 파일"));
+}
