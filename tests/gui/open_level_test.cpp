@@ -115,14 +115,14 @@ INSTANTIATE_TEST_SUITE_P(AllKinds, OpenLevelTest, ::testing::Range(1, 8));
 
 TEST_F(AppTest, TransparentColourShownForKindsWithPalettesOnly) {
     auto tr1 = Level(1, 1);
-    tr1.palette[0] = 63;
-    tr1.palette[1] = 0;
+    tr1.palette[0] = 10; // red, green and blue differ, so a swapped order shows
+    tr1.palette[1] = 20;
     tr1.palette[2] = 63;
     OpenThroughMenu(WriteLevel(tr1));
-    EXPECT_EQ(Form1->Label6->Caption(), "252,0,252");
+    EXPECT_EQ(Form1->Label6->Caption(), "40,80,252");
 
     OpenThroughMenu(WriteLevel(Level(6, 1)));
-    EXPECT_EQ(Form1->Label6->Caption(), "252,0,252");
+    EXPECT_EQ(Form1->Label6->Caption(), "40,80,252");
 
     auto tr3 = Level(5, 1);
     tr3.palette[0] = tr3.palette[1] = tr3.palette[2] = 0;
