@@ -1,7 +1,33 @@
 // The controls of the main window, placed as its layout gives them.
 #include "app/main_window.h"
 
+#include <QEvent>
+
 namespace {
+
+// Keeps one label just right of another whatever width its caption (or a translation) gives it.
+class StayRightOf : public QObject {
+public:
+    StayRightOf(QWidget* anchor, QWidget* follower, int min_left)
+        : QObject(follower), anchor_(anchor), follower_(follower), min_left_(min_left) {
+        anchor->installEventFilter(this);
+        Place();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+            Place();
+        return false;
+    }
+
+private:
+    void Place() { follower_->move(qMax(min_left_, anchor_->geometry().right() + 4), follower_->y()); }
+
+    QWidget* anchor_;
+    QWidget* follower_;
+    int min_left_;
+};
 
 QFont BoldFont(const QString& family, int pixels) {
     QFont font(family);
@@ -99,8 +125,8 @@ void TForm1::CreateTextureTable() {
     Label5->SetHint(QStringLiteral("Use this color for transparent textures"));
 
     Label6 = new TLabel(this, GroupBox3, QStringLiteral("Label6"));
-    // Right of Label5 however wide its font makes it.
-    PlaceLabel(Label6, qMax(501, Label5->geometry().right() + 4), 115, QStringLiteral("0,0,0"));
+    PlaceLabel(Label6, 501, 115, QStringLiteral("0,0,0"));
+    new StayRightOf(Label5, Label6, 501);
 
     // The page and texture lists hold the level's data, never texts to translate; a combo box's
     // caption is its selected entry, so it is left out too.
