@@ -1,9 +1,15 @@
 // SaveLevel: serialises the record in the layout that its version word and the target name select.
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <future>
+
 #include "level/compression.h"
 #include "level/file_replace.h"
 #include "level/image_builder.h"
 #include "level/layout.h"
 #include "level/level_errors.h"
+#include "level/level_file.h"
 #include "level/trc_rooms.h"
 #include "level/trlevel.h"
 #include "level/zfile.h"
@@ -13,10 +19,16 @@ namespace {
 
 using namespace layout;
 
+// A compressed block: the bytes kept from reading, or a compression running on its own thread.
+struct PendingBlock {
+    PackedBlock ready;
+    std::future<PackedBlock> task;
+};
+
 class LevelWriter {
 public:
     explicit LevelWriter(Ttrlevel& level) : l_(level) {}
-    std::vector<std::uint8_t> Run();
+    LevelFile Run();
 
 private:
     void WritePageHead();
@@ -26,18 +38,32 @@ private:
     void WriteSectionsAfterTextures();
     void WriteObjectTextures();
     void Section(std::int32_t count, const Bytes& array, std::size_t element_size, bool u16 = false);
-    std::vector<std::uint8_t> PutTextureHeadInFront(std::vector<std::uint8_t> level_data);
-    void WriteBlock(ImageBuilder& head, const Bytes& data, std::size_t size, std::uint32_t& packed);
+    std::vector<std::uint8_t> BuildLevelData();
+    PendingBlock StartBlock(ReadBlockIndex index, std::span<const std::uint8_t> content);
 
     Ttrlevel& l_;
     ImageBuilder out_;
+    Bytes level_data_;
+    Bytes padded32_, padded16_, padded_misc_;
 };
 
 std::size_t Count(std::int32_t n) {
     return static_cast<std::size_t>(n > 0 ? n : 0);
 }
 
-std::vector<std::uint8_t> LevelWriter::Run() {
+std::size_t Count64(std::int64_t n) {
+    return static_cast<std::size_t>(n > 0 ? n : 0);
+}
+
+Bytes BlockSizes(std::int64_t unpacked, std::size_t packed) {
+    ImageBuilder b;
+    b.U32(static_cast<std::uint32_t>(unpacked));
+    b.U32(static_cast<std::uint32_t>(packed));
+    return std::move(b.Bytes());
+}
+
+// Everything after the texture blocks (kinds 6 and 7: the level data), or the whole file (kinds 1 to 5).
+std::vector<std::uint8_t> LevelWriter::BuildLevelData() {
     if (l_.kind <= kind_tr3)
         WritePageHead();
     std::size_t trc_size_field = 0;
@@ -52,8 +78,6 @@ std::vector<std::uint8_t> LevelWriter::Run() {
         FinishTrcLevelData(l_, out_, trc_size_field);
     else if (l_.level_tail_kind != kind_none && l_.level_tail_kind != kind_trc)
         out_.Raw(l_.level_tail);
-    if (l_.kind >= kind_tr4)
-        return PutTextureHeadInFront(std::move(out_.Bytes()));
     return std::move(out_.Bytes());
 }
 
@@ -65,7 +89,7 @@ void LevelWriter::WritePageHead() {
     }
     out_.U32(static_cast<std::uint32_t>(l_.num_pages));
     l_.SetProgress(30);
-    out_.Exactly(l_.pages8, Count(l_.page8_bytes));
+    out_.Exactly(l_.pages8, Count64(l_.page8_bytes));
     if (l_.kind >= kind_tr2)
         out_.Exactly(l_.pages16, Count(l_.num_pages) * kPage16Bytes);
     l_.SetProgress(50);
@@ -233,54 +257,136 @@ void LevelWriter::WriteSectionsAfterTextures() {
     Section(l_.num_sample_indices, l_.sample_indices, kSampleIndexSize);
 }
 
-void LevelWriter::WriteBlock(ImageBuilder& head, const Bytes& data, std::size_t size, std::uint32_t& packed) {
-    std::vector<std::uint8_t> compressed;
-    if (data.size() == size) {
-        compressed = ZlibCompress(data);
-    } else {
-        Bytes exact(size, 0);
-        std::copy_n(data.begin(), std::min(size, data.size()), exact.begin());
-        compressed = ZlibCompress(exact);
+// The packed form of one block: the bytes read when the content is unchanged, else a compression
+// task started at once on its own thread. The blocks of a level compress concurrently.
+PendingBlock LevelWriter::StartBlock(ReadBlockIndex index, std::span<const std::uint8_t> content) {
+    PendingBlock block;
+    tread_block& read = l_.read_blocks[index];
+    if (read.Matches(content)) {
+        block.ready = read.packed;
+        return block;
     }
-    packed = static_cast<std::uint32_t>(compressed.size());
-    head.U32(static_cast<std::uint32_t>(size));
-    head.U32(packed);
-    head.Raw(compressed);
+    read = {}; // stale: let its bytes go before the new form is built
+    block.task = std::async(std::launch::async, [content, &read] {
+        PackedBlock packed = ZlibCompressBlock(content);
+        read.packed = packed;
+        read.size = content.size();
+        read.crc32 = Crc32(content);
+        read.adler32 = Adler32(content);
+        read.kept = true;
+        return packed;
+    });
+    return block;
 }
 
-std::vector<std::uint8_t> LevelWriter::PutTextureHeadInFront(std::vector<std::uint8_t> level_data) {
-    ImageBuilder file;
-    file.U32(l_.version);
-    file.U16(l_.num_room_tiles);
-    file.U16(l_.num_object_tiles);
-    file.U16(l_.num_bump_tiles);
-    l_.size32 = l_.page8_bytes * 4;
-    WriteBlock(file, l_.pages32, Count(l_.size32), l_.packed32);
-    l_.size16 = l_.page8_bytes * 2;
-    WriteBlock(file, l_.pages16, Count(l_.size16), l_.packed16);
-    WriteBlock(file, l_.misc_pages32, Count(l_.misc32_size), l_.misc32_packed);
-    if (l_.kind == kind_tr4) {
-        std::uint32_t packed = 0;
-        WriteBlock(file, level_data, level_data.size(), packed);
-    } else {
-        file.Raw(level_data);
+// The content of a page block as `size` bytes; padded into `scratch` only when the buffer is shorter.
+std::span<const std::uint8_t> ExactContent(const Bytes& data, std::size_t size, Bytes& scratch) {
+    if (data.size() >= size)
+        return std::span(data).first(size);
+    scratch.assign(size, 0);
+    std::copy(data.begin(), data.end(), scratch.begin());
+    return scratch;
+}
+
+LevelFile LevelWriter::Run() {
+    if (l_.kind < kind_tr4) {
+        LevelFile file;
+        file.Add(std::move(BuildLevelData()));
+        return file;
     }
-    file.Exactly(l_.samples, l_.samples_size);
-    return std::move(file.Bytes());
+    // Kinds 6 and 7: the texture blocks start compressing while the level data is built.
+    l_.size32 = l_.page8_bytes * 4;
+    l_.size16 = l_.page8_bytes * 2;
+    const auto pages32 = ExactContent(l_.pages32, Count64(l_.size32), padded32_);
+    const auto pages16 = ExactContent(l_.pages16, Count64(l_.size16), padded16_);
+    const auto misc = ExactContent(l_.misc_pages32, Count64(l_.misc32_size), padded_misc_);
+    std::array<PendingBlock, 4> blocks;
+    blocks[block_pages32] = StartBlock(block_pages32, pages32);
+    blocks[block_pages16] = StartBlock(block_pages16, pages16);
+    blocks[block_misc32] = StartBlock(block_misc32, misc);
+    LevelFile file;
+    try {
+        level_data_ = BuildLevelData();
+        if (l_.kind == kind_tr4)
+            blocks[block_level_data] = StartBlock(block_level_data, level_data_);
+    } catch (...) {
+        for (auto& b : blocks)
+            if (b.task.valid())
+                b.task.wait();
+        throw;
+    }
+    std::array<PackedBlock, 4> packed;
+    std::exception_ptr failure;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        try {
+            packed[i] = blocks[i].task.valid() ? blocks[i].task.get() : blocks[i].ready;
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+    l_.packed32 = static_cast<std::uint32_t>(packed[block_pages32].size);
+    l_.packed16 = static_cast<std::uint32_t>(packed[block_pages16].size);
+    l_.misc32_packed = static_cast<std::uint32_t>(packed[block_misc32].size);
+
+    ImageBuilder head;
+    head.U32(l_.version);
+    head.U16(l_.num_room_tiles);
+    head.U16(l_.num_object_tiles);
+    head.U16(l_.num_bump_tiles);
+    head.U32(static_cast<std::uint32_t>(l_.size32));
+    head.U32(l_.packed32);
+    file.Add(std::move(head.Bytes()));
+    file.Add(packed[block_pages32]);
+    file.Add(BlockSizes(l_.size16, l_.packed16));
+    file.Add(packed[block_pages16]);
+    file.Add(BlockSizes(l_.misc32_size, l_.misc32_packed));
+    file.Add(packed[block_misc32]);
+    if (l_.kind == kind_tr4) {
+        file.Add(BlockSizes(static_cast<std::int64_t>(level_data_.size()), packed[block_level_data].size));
+        file.Add(packed[block_level_data]);
+    } else {
+        file.Add(std::move(level_data_));
+    }
+    file.Add(std::span(l_.samples).first(std::min<std::size_t>(l_.samples_size, l_.samples.size())));
+    if (l_.samples.size() < l_.samples_size)
+        file.Add(Bytes(l_.samples_size - l_.samples.size(), 0));
+    return file;
+}
+
+// Refuses what the layout of the target cannot hold, before anything is written.
+void CheckSavable(const Ttrlevel& level, std::int32_t target_kind, const std::string& file_name) {
+    if (level.num_pages < 0 || static_cast<std::size_t>(level.num_pages) > layout::kMaxPages)
+        throw UnsupportedSave("Cannot save " + file_name + ": the level has " +
+                              std::to_string(level.num_pages) + " pages, more than the " +
+                              std::to_string(layout::kMaxPages) + " a level may hold");
+    if (target_kind == kind_trc && level.num_rooms > 0 &&
+        !(level.geometry_flags & layout::kGeometryHasHeader))
+        throw UnsupportedSave("Cannot save " + file_name +
+                              " as a .trc level: its rooms were not read from a .trc file");
+    // A .trc level's rooms (88-byte lights, flip-room links, water and reverb bytes, layered
+    // geometry) and its third texture block have no faithful form in the .tr4 layout.
+    if (target_kind == kind_tr4 && level.read_kind == kind_trc)
+        throw UnsupportedSave("Cannot save " + file_name +
+                              " as a .tr4 level: it was read from a .trc file, whose rooms the .tr4 "
+                              "layout cannot hold; save it under a name ending in .trc");
 }
 
 } // namespace
 
-std::vector<std::uint8_t> Ttrlevel::SaveLevelImage(const std::string& file_name) {
+LevelFile Ttrlevel::BuildLevelFile(const std::string& file_name) {
     if (!IsLoaded())
         throw UnsupportedSave("Cannot save " + file_name + ": no level is loaded");
     const std::int32_t target_kind = KindForVersion(version, file_name);
-    if (target_kind == kind_trc && num_rooms > 0 && !(geometry_flags & layout::kGeometryHasHeader))
-        throw UnsupportedSave("Cannot save " + file_name +
-                              " as a .trc level: its rooms were not read from a .trc file");
+    CheckSavable(*this, target_kind, file_name);
     if (target_kind != kind_none)
         kind = target_kind;
     return LevelWriter(*this).Run();
+}
+
+std::vector<std::uint8_t> Ttrlevel::SaveLevelImage(const std::string& file_name) {
+    return BuildLevelFile(file_name).Join();
 }
 
 std::uint8_t Ttrlevel::SaveLevel(const std::string& file_name) {
@@ -288,9 +394,9 @@ std::uint8_t Ttrlevel::SaveLevel(const std::string& file_name) {
     if (!IsLoaded())
         return 1;
     try {
-        const std::vector<std::uint8_t> image = SaveLevelImage(file_name);
+        const LevelFile file = BuildLevelFile(file_name);
         SetProgress(100);
-        ReplaceFileContents(file_name, image);
+        ReplaceFileContents(file_name, file.Pieces());
     } catch (...) {
         SetProgress(0);
         throw;
