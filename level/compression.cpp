@@ -101,6 +101,10 @@ std::uint32_t Crc32(std::span<const std::uint8_t> data) {
     return libdeflate_crc32(0, data.data(), data.size());
 }
 
+std::uint32_t Crc32Continue(std::uint32_t crc, std::span<const std::uint8_t> data) {
+    return libdeflate_crc32(crc, data.data(), data.size());
+}
+
 std::uint32_t Adler32(std::span<const std::uint8_t> data) {
     return libdeflate_adler32(1, data.data(), data.size());
 }

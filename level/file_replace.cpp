@@ -36,13 +36,11 @@ fs::path TemporaryNameBeside(const fs::path& target) {
     return fs::path(target.string() + suffix);
 }
 
-void WriteAll(const fs::path& path, std::span<const std::span<const std::uint8_t>> pieces) {
+void WriteAll(const fs::path& path, const std::function<void(std::FILE*)>& write) {
     FilePtr f(std::fopen(path.c_str(), "wb"));
     if (!f)
         throw FileIoError("Cannot create file " + path.string() + ": " + SystemReason());
-    for (const auto data : pieces)
-        if (!data.empty() && std::fwrite(data.data(), 1, data.size(), f.get()) != data.size())
-            throw FileIoError("Cannot write file " + path.string() + ": " + SystemReason());
+    write(f.get());
     if (std::fflush(f.get()) != 0 || ::fsync(::fileno(f.get())) != 0)
         throw FileIoError("Cannot write file " + path.string() + ": " + SystemReason());
     std::FILE* raw = f.release();
@@ -77,16 +75,17 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& file_name) {
 }
 
 void ReplaceFileContents(const std::string& file_name, std::span<const std::uint8_t> data) {
-    const std::span<const std::uint8_t> pieces[] = {data};
-    ReplaceFileContents(file_name, pieces);
+    ReplaceFileContents(file_name, [&data, &file_name](std::FILE* f) {
+        if (!data.empty() && std::fwrite(data.data(), 1, data.size(), f) != data.size())
+            throw FileIoError("Cannot write file " + file_name + ": " + SystemReason());
+    });
 }
 
-void ReplaceFileContents(const std::string& file_name,
-                         std::span<const std::span<const std::uint8_t>> pieces) {
+void ReplaceFileContents(const std::string& file_name, const std::function<void(std::FILE*)>& write) {
     const fs::path target(file_name);
     const fs::path temporary = TemporaryNameBeside(target);
     try {
-        WriteAll(temporary, pieces);
+        WriteAll(temporary, write);
         std::error_code ec;
         const auto status = fs::status(target, ec);
         if (!ec && fs::exists(status))

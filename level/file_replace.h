@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,7 +18,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& file_name);
 // The data is flushed to the disk before it replaces the target, so a power cut right after a save
 // cannot leave an empty file behind.
 void ReplaceFileContents(const std::string& file_name, std::span<const std::uint8_t> data);
-// The same with the content given as pieces, written one after the other.
-void ReplaceFileContents(const std::string& file_name, std::span<const std::span<const std::uint8_t>> pieces);
+// The same with the content written by `write` into the open temporary file.
+void ReplaceFileContents(const std::string& file_name, const std::function<void(std::FILE*)>& write);
 
 } // namespace pw

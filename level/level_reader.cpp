@@ -21,8 +21,11 @@ constexpr std::size_t kMinRoomBytes = 44;
 
 class LevelReader {
 public:
-    LevelReader(Ttrlevel& level, std::vector<std::uint8_t> image, bool textures_only)
-        : l_(level), image_(std::move(image)), in_(image_), textures_only_(textures_only) {}
+    // `source_file`: the plain file the image was read from, whose blocks a save may copy again;
+    // empty when the blocks must be kept in memory.
+    LevelReader(Ttrlevel& level, std::vector<std::uint8_t> image, bool textures_only, std::string source_file)
+        : l_(level), image_(std::move(image)), in_(image_), textures_only_(textures_only),
+          source_file_(std::move(source_file)) {}
 
     void Run(const std::string& file_name);
 
@@ -35,6 +38,8 @@ private:
     void CheckSampleRecords() const;
     void ReadKind6LevelData();
     void DropConsumedImage();
+    void KeepReadBlock(tread_block& block, std::span<const std::uint8_t> packed,
+                       std::span<const std::uint8_t> content) const;
     void ReadPages();
     void ReadRooms();
     void ReadRoom(troom& room);
@@ -54,6 +59,8 @@ private:
     std::vector<std::uint8_t> image_;
     ImageCursor in_;
     bool textures_only_;
+    std::string source_file_;
+    std::size_t dropped_ = 0; // bytes of the file before image_ (see DropConsumedImage)
 };
 
 void LevelReader::Run(const std::string& file_name) {
@@ -95,17 +102,9 @@ void LevelReader::Recognise(const std::string& file_name) {
     l_.read_kind = l_.kind;
 }
 
-// Keeps the packed bytes with the checksums of what they inflate to, so that a save can write them
-// again when the content is unchanged.
-void KeepReadBlock(tread_block& block, std::span<const std::uint8_t> packed,
-                   std::span<const std::uint8_t> content) {
-    block.packed.data = std::shared_ptr<std::uint8_t[]>(new std::uint8_t[packed.size()]);
-    std::copy(packed.begin(), packed.end(), block.packed.data.get());
-    block.packed.size = packed.size();
-    block.size = content.size();
-    block.crc32 = Crc32(content);
-    block.adler32 = Adler32(content);
-    block.kept = true;
+std::uint32_t BigEndianU32(std::span<const std::uint8_t> b) {
+    return static_cast<std::uint32_t>(b[0]) << 24 | static_cast<std::uint32_t>(b[1]) << 16 |
+           static_cast<std::uint32_t>(b[2]) << 8 | static_cast<std::uint32_t>(b[3]);
 }
 
 void Inflate(ImageCursor& in, std::span<const std::uint8_t> packed, std::uint32_t claimed, std::size_t limit,
@@ -115,6 +114,30 @@ void Inflate(ImageCursor& in, std::span<const std::uint8_t> packed, std::uint32_
     } catch (const InvalidLevelFile& e) {
         throw in.Invalid(e.what());
     }
+}
+
+// Keeps the packed bytes (or where they lie in the file) with the checksums of what they inflate to,
+// so that a save can write them again when the content is unchanged. The Adler-32 of the content is
+// the stream's own trailer, which inflating has just checked.
+void LevelReader::KeepReadBlock(tread_block& block, std::span<const std::uint8_t> packed,
+                                std::span<const std::uint8_t> content) const {
+    if (packed.size() < 4)
+        return;
+    block = {};
+    block.packed_size = packed.size();
+    block.packed_crc32 = Crc32(packed);
+    block.size = content.size();
+    block.crc32 = Crc32(content);
+    block.adler32 = BigEndianU32(packed.last(4));
+    if (source_file_.empty()) {
+        block.packed.data = std::shared_ptr<std::uint8_t[]>(new std::uint8_t[packed.size()]);
+        std::copy(packed.begin(), packed.end(), block.packed.data.get());
+        block.packed.size = packed.size();
+    } else {
+        block.file_name = source_file_;
+        block.file_offset = dropped_ + static_cast<std::size_t>(packed.data() - image_.data());
+    }
+    block.kept = true;
 }
 
 void LevelReader::ReadBlock(ReadBlockIndex index, std::size_t limit, Bytes& into, std::int64_t& size,
@@ -146,6 +169,7 @@ void LevelReader::CheckPageClaims() const {
 // packed form is not held while the other blocks are inflated (peak memory of a load).
 void LevelReader::DropConsumedImage() {
     const auto rest = in_.Rest();
+    dropped_ += in_.Position();
     std::vector<std::uint8_t> remaining(rest.begin(), rest.end());
     image_ = std::move(remaining);
     std::string section = in_.Section();
@@ -514,13 +538,14 @@ void Ttrlevel::BeginLoad() {
 }
 
 std::uint8_t Ttrlevel::ParseImage(std::vector<std::uint8_t> image, const std::string& file_name,
-                                  bool textures_only) {
+                                  bool textures_only, bool from_file) {
     Clear();
     try {
         ZFile container;
         container.Assign(file_name);
         container.OpenImage(std::move(image), 1);
-        LevelReader(*this, container.TakeImage(), textures_only).Run(file_name);
+        const std::string source = from_file && !container.compressed ? file_name : std::string();
+        LevelReader(*this, container.TakeImage(), textures_only, source).Run(file_name);
     } catch (const InvalidLevelFile& e) {
         Clear();
         invalid_reason_ = e.what();
@@ -542,7 +567,7 @@ std::uint8_t Ttrlevel::ParseImage(std::vector<std::uint8_t> image, const std::st
 std::uint8_t Ttrlevel::LoadLevelImage(std::vector<std::uint8_t> image, const std::string& file_name,
                                       bool textures_only) {
     BeginLoad();
-    return ParseImage(std::move(image), file_name, textures_only);
+    return ParseImage(std::move(image), file_name, textures_only, false);
 }
 
 std::uint8_t Ttrlevel::LoadLevel(const std::string& file_name, bool textures_only) {
@@ -563,7 +588,7 @@ std::uint8_t Ttrlevel::LoadLevel(const std::string& file_name, bool textures_onl
         Clear();
         throw;
     }
-    return ParseImage(std::move(bytes), file_name, textures_only);
+    return ParseImage(std::move(bytes), file_name, textures_only, true);
 }
 
 } // namespace pw

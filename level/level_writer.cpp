@@ -19,16 +19,32 @@ namespace {
 
 using namespace layout;
 
-// A compressed block: the bytes kept from reading, or a compression running on its own thread.
+// One compressed block as it goes into the file: in memory, or a segment of another file (the level
+// it was read from, or a temporary file it was moved to so that it does not wait in memory), with the
+// size and checksums of its content and of its packed bytes.
+struct BlockResult {
+    PackedBlock packed;
+    FileSegment segment;
+    std::uint64_t packed_size = 0;
+    std::uint32_t packed_crc32 = 0;
+    std::uint64_t size = 0;
+    std::uint32_t crc32 = 0;
+    std::uint32_t adler32 = 0;
+};
+
 struct PendingBlock {
-    PackedBlock ready;
-    std::future<PackedBlock> task;
+    BlockResult ready;
+    std::future<BlockResult> task;
 };
 
 class LevelWriter {
 public:
-    explicit LevelWriter(Ttrlevel& level) : l_(level) {}
+    // With `spill`, blocks compressed anew wait for their turn in temporary files rather than in
+    // memory (SaveLevel); without it, they stay in the record for the next save (SaveLevelImage).
+    LevelWriter(Ttrlevel& level, bool spill) : l_(level), spill_(spill) {}
     LevelFile Run();
+    // After the file was written as `file_name`: the record's kept blocks are those of that file.
+    void RememberBlocksIn(const std::string& file_name, const LevelFile& file);
 
 private:
     void WritePageHead();
@@ -41,9 +57,15 @@ private:
     std::vector<std::uint8_t> BuildLevelData();
     PendingBlock StartBlock(ReadBlockIndex index, std::span<const std::uint8_t> content);
 
+    void AddBlock(LevelFile& file, ReadBlockIndex index, BlockResult& block);
+
     Ttrlevel& l_;
+    bool spill_;
     ImageBuilder out_;
     Bytes level_data_;
+    std::array<BlockResult, 4> results_;
+    std::array<std::size_t, 4> pieces_{};
+    bool has_blocks_ = false;
     Bytes padded32_, padded16_, padded_misc_;
 };
 
@@ -257,26 +279,102 @@ void LevelWriter::WriteSectionsAfterTextures() {
     Section(l_.num_sample_indices, l_.sample_indices, kSampleIndexSize);
 }
 
+// Compresses a block; with `spill`, moves the packed bytes into a temporary file.
+BlockResult Compress(std::span<const std::uint8_t> content, bool spill) {
+    BlockResult r;
+    r.packed = ZlibCompressBlock(content);
+    r.packed_size = r.packed.size;
+    r.packed_crc32 = Crc32(r.packed.Bytes());
+    r.size = content.size();
+    r.crc32 = Crc32(content);
+    r.adler32 = Adler32(content);
+    if (spill) {
+        FileSegment segment{std::shared_ptr<std::FILE>(std::tmpfile(),
+                                                       [](std::FILE* f) {
+                                                           if (f)
+                                                               std::fclose(f);
+                                                       }),
+                            0, r.packed.size};
+        if (segment.file &&
+            std::fwrite(r.packed.data.get(), 1, r.packed.size, segment.file.get()) == r.packed.size &&
+            std::fflush(segment.file.get()) == 0) {
+            r.segment = std::move(segment);
+            r.packed = {};
+        }
+    }
+    return r;
+}
+
+// The block as read, when its content is unchanged and its packed bytes are still at hand (in memory,
+// or unchanged in the file they were read from).
+bool KeptBlock(const tread_block& read, std::span<const std::uint8_t> content, BlockResult& r) {
+    if (!read.Matches(content))
+        return false;
+    r = {};
+    r.packed_size = read.packed_size;
+    r.packed_crc32 = read.packed_crc32;
+    r.size = read.size;
+    r.crc32 = read.crc32;
+    r.adler32 = read.adler32;
+    if (read.file_name.empty()) {
+        r.packed = read.packed;
+        return r.packed.data != nullptr;
+    }
+    r.segment = {OpenShared(read.file_name.c_str(), "rb"), read.file_offset, read.packed_size};
+    std::uint32_t crc = 0;
+    return r.segment.file && SegmentCrc32(r.segment, crc) && crc == read.packed_crc32;
+}
+
 // The packed form of one block: the bytes read when the content is unchanged, else a compression
-// task started at once on its own thread. The blocks of a level compress concurrently.
+// task started at once on its own thread. The blocks of a level compress concurrently; each one that is
+// done moves into a temporary file, so that finished blocks do not wait in memory for the others.
 PendingBlock LevelWriter::StartBlock(ReadBlockIndex index, std::span<const std::uint8_t> content) {
     PendingBlock block;
     tread_block& read = l_.read_blocks[index];
-    if (read.Matches(content)) {
-        block.ready = read.packed;
+    if (KeptBlock(read, content, block.ready))
         return block;
-    }
     read = {}; // stale: let its bytes go before the new form is built
-    block.task = std::async(std::launch::async, [content, &read] {
-        PackedBlock packed = ZlibCompressBlock(content);
-        read.packed = packed;
-        read.size = content.size();
-        read.crc32 = Crc32(content);
-        read.adler32 = Adler32(content);
-        read.kept = true;
-        return packed;
-    });
+    block.task = std::async(std::launch::async, [content, spill = spill_] { return Compress(content, spill); });
     return block;
+}
+
+void LevelWriter::AddBlock(LevelFile& file, ReadBlockIndex index, BlockResult& block) {
+    pieces_[index] = file.PieceCount();
+    if (block.segment.file)
+        file.Add(block.segment);
+    else
+        file.Add(block.packed);
+    if (!spill_ && block.packed.data) {
+        tread_block& read = l_.read_blocks[index];
+        read = {};
+        read.packed = block.packed;
+        read.packed_size = block.packed_size;
+        read.packed_crc32 = block.packed_crc32;
+        read.size = block.size;
+        read.crc32 = block.crc32;
+        read.adler32 = block.adler32;
+        read.kept = true;
+    }
+    block.packed = {}; // the file holds its own reference
+}
+
+void LevelWriter::RememberBlocksIn(const std::string& file_name, const LevelFile& file) {
+    if (!has_blocks_)
+        return;
+    for (std::size_t i = 0; i < results_.size(); ++i) {
+        if (i == block_level_data && l_.kind != kind_tr4)
+            continue;
+        tread_block& read = l_.read_blocks[i];
+        read = {};
+        read.file_name = file_name;
+        read.file_offset = file.OffsetOf(pieces_[i]);
+        read.packed_size = results_[i].packed_size;
+        read.packed_crc32 = results_[i].packed_crc32;
+        read.size = results_[i].size;
+        read.crc32 = results_[i].crc32;
+        read.adler32 = results_[i].adler32;
+        read.kept = true;
+    }
 }
 
 // The content of a page block as `size` bytes; padded into `scratch` only when the buffer is shorter.
@@ -315,20 +413,20 @@ LevelFile LevelWriter::Run() {
                 b.task.wait();
         throw;
     }
-    std::array<PackedBlock, 4> packed;
     std::exception_ptr failure;
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         try {
-            packed[i] = blocks[i].task.valid() ? blocks[i].task.get() : blocks[i].ready;
+            results_[i] = blocks[i].task.valid() ? blocks[i].task.get() : std::move(blocks[i].ready);
         } catch (...) {
             failure = std::current_exception();
         }
     }
     if (failure)
         std::rethrow_exception(failure);
-    l_.packed32 = static_cast<std::uint32_t>(packed[block_pages32].size);
-    l_.packed16 = static_cast<std::uint32_t>(packed[block_pages16].size);
-    l_.misc32_packed = static_cast<std::uint32_t>(packed[block_misc32].size);
+    has_blocks_ = true;
+    l_.packed32 = static_cast<std::uint32_t>(results_[block_pages32].packed_size);
+    l_.packed16 = static_cast<std::uint32_t>(results_[block_pages16].packed_size);
+    l_.misc32_packed = static_cast<std::uint32_t>(results_[block_misc32].packed_size);
 
     ImageBuilder head;
     head.U32(l_.version);
@@ -338,14 +436,15 @@ LevelFile LevelWriter::Run() {
     head.U32(static_cast<std::uint32_t>(l_.size32));
     head.U32(l_.packed32);
     file.Add(std::move(head.Bytes()));
-    file.Add(packed[block_pages32]);
+    AddBlock(file, block_pages32, results_[block_pages32]);
     file.Add(BlockSizes(l_.size16, l_.packed16));
-    file.Add(packed[block_pages16]);
+    AddBlock(file, block_pages16, results_[block_pages16]);
     file.Add(BlockSizes(l_.misc32_size, l_.misc32_packed));
-    file.Add(packed[block_misc32]);
+    AddBlock(file, block_misc32, results_[block_misc32]);
     if (l_.kind == kind_tr4) {
-        file.Add(BlockSizes(static_cast<std::int64_t>(level_data_.size()), packed[block_level_data].size));
-        file.Add(packed[block_level_data]);
+        file.Add(BlockSizes(static_cast<std::int64_t>(level_data_.size()),
+                            results_[block_level_data].packed_size));
+        AddBlock(file, block_level_data, results_[block_level_data]);
     } else {
         file.Add(std::move(level_data_));
     }
@@ -373,16 +472,21 @@ void CheckSavable(const Ttrlevel& level, std::int32_t target_kind, const std::st
                               "layout cannot hold; save it under a name ending in .trc");
 }
 
+// Checks the target and sets the kind it selects.
+void PrepareSave(Ttrlevel& level, const std::string& file_name) {
+    if (!level.IsLoaded())
+        throw UnsupportedSave("Cannot save " + file_name + ": no level is loaded");
+    const std::int32_t target_kind = KindForVersion(level.version, file_name);
+    CheckSavable(level, target_kind, file_name);
+    if (target_kind != kind_none)
+        level.kind = target_kind;
+}
+
 } // namespace
 
 LevelFile Ttrlevel::BuildLevelFile(const std::string& file_name) {
-    if (!IsLoaded())
-        throw UnsupportedSave("Cannot save " + file_name + ": no level is loaded");
-    const std::int32_t target_kind = KindForVersion(version, file_name);
-    CheckSavable(*this, target_kind, file_name);
-    if (target_kind != kind_none)
-        kind = target_kind;
-    return LevelWriter(*this).Run();
+    PrepareSave(*this, file_name);
+    return LevelWriter(*this, false).Run();
 }
 
 std::vector<std::uint8_t> Ttrlevel::SaveLevelImage(const std::string& file_name) {
@@ -394,9 +498,12 @@ std::uint8_t Ttrlevel::SaveLevel(const std::string& file_name) {
     if (!IsLoaded())
         return 1;
     try {
-        const LevelFile file = BuildLevelFile(file_name);
+        PrepareSave(*this, file_name);
+        LevelWriter writer(*this, true);
+        const LevelFile file = writer.Run();
         SetProgress(100);
-        ReplaceFileContents(file_name, file.Pieces());
+        ReplaceFileContents(file_name, [&file, &file_name](std::FILE* f) { file.WriteTo(f, file_name); });
+        writer.RememberBlocksIn(file_name, file);
     } catch (...) {
         SetProgress(0);
         throw;

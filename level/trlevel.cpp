@@ -28,7 +28,8 @@ void Resize(Bytes& array, std::int32_t n, std::size_t size) {
 } // namespace
 
 bool tread_block::Matches(std::span<const std::uint8_t> content) const {
-    return kept && content.size() == size && Crc32(content) == crc32 && Adler32(content) == adler32;
+    return kept && content.size() == size && Crc32(content) == crc32 && Adler32(content) == adler32 &&
+           (packed.data != nullptr || !file_name.empty());
 }
 
 bool IsKnownVersion(std::uint32_t version) {

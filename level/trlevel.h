@@ -29,10 +29,15 @@ enum LevelKind : std::int32_t {
 };
 
 // A compressed block as it was read (the three texture blocks and the kind 6 level data), with the
-// size and checksums of its inflated content: when the content is unchanged, a save writes these
-// bytes again instead of compressing anew.
+// size and checksums of its inflated content: when the content is unchanged, a save writes the packed
+// bytes again instead of compressing anew. Levels read from a plain file keep only where the bytes
+// lie in it (checked again before they are copied); others keep the bytes in memory.
 struct tread_block {
     PackedBlock packed;
+    std::string file_name;
+    std::uint64_t file_offset = 0;
+    std::uint64_t packed_size = 0;
+    std::uint32_t packed_crc32 = 0;
     std::uint64_t size = 0;
     std::uint32_t crc32 = 0;
     std::uint32_t adler32 = 0;
@@ -131,8 +136,9 @@ public:
 
 private:
     void BeginLoad();
-    std::uint8_t ParseImage(std::vector<std::uint8_t> image, const std::string& file_name,
-                            bool textures_only);
+    // `from_file`: the image is the content of the file `file_name`, whose blocks a save may copy.
+    std::uint8_t ParseImage(std::vector<std::uint8_t> image, const std::string& file_name, bool textures_only,
+                            bool from_file);
     std::string invalid_reason_;
 
 public:

@@ -232,6 +232,32 @@ TEST(LevelWriter, OneChangedPageRecompressesOnlyItsBlock) {
     }
 }
 
+TEST(LevelSave, BlocksCopiedFromTheFileReadAreCheckedAgainstIt) {
+    // A level read from a file keeps only where its blocks lie. Saving over that same file copies
+    // them from it; a file changed behind the record's back makes the save compress the blocks
+    // instead of copying bytes that no longer hold the level.
+    TempDir dir;
+    const LevelDescription d = MakeLevel(6);
+    const Bytes file = BuildLevel(d);
+    const std::string path = dir.File("level.tr4");
+    WriteFile(path, file);
+    Ttrlevel level;
+    ASSERT_EQ(level.LoadLevel(path), 0);
+    ASSERT_EQ(level.SaveLevel(path), 0);
+    EXPECT_TRUE(SameBytes(ReadFile(path), file));
+    level.pages32[5] ^= 0x10;
+    ASSERT_EQ(level.SaveLevel(path), 0);
+    ASSERT_EQ(level.SaveLevel(dir.File("again.tr4")), 0); // copies every block from the file just saved
+    EXPECT_TRUE(SameBytes(ReadFile(dir.File("again.tr4")), ReadFile(path)));
+    LevelDescription expected = d;
+    expected.pages32[5] ^= 0x10;
+    EXPECT_TRUE(SameLevelFile(ReadFile(path), BuildLevel(expected), 6));
+
+    WriteFile(path, Bytes(file.size(), 0x77)); // changed by another program
+    ASSERT_EQ(level.SaveLevel(dir.File("copy.tr4")), 0);
+    EXPECT_TRUE(SameLevelFile(ReadFile(dir.File("copy.tr4")), BuildLevel(expected), 6));
+}
+
 TEST(LevelWriter, FolderNamesDoNotSelectTheKind) {
     TempDir dir;
     std::filesystem::create_directory(dir.Path() / "levels.tub");
