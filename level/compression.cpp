@@ -1,8 +1,10 @@
 #include "level/compression.h"
 
 #include <libdeflate.h>
+#include <sys/mman.h>
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 #include "level/level_errors.h"
@@ -37,6 +39,17 @@ constexpr std::size_t kMaxImage = 0x7FFFFFFF; // sizes are stored as 32-bit sign
 constexpr std::size_t kPlausibleRatio = 16;
 constexpr std::size_t kSmallestGuess = std::size_t{1} << 20;
 
+// A buffer of its own pages: never zero-filled (pages that are not written stay untouched), and given
+// back to the system when released, so a block that moved on does not stay in the heap's free lists.
+std::shared_ptr<std::uint8_t[]> MapBuffer(std::size_t size) {
+    const std::size_t length = size > 0 ? size : 1;
+    void* p = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED)
+        throw std::bad_alloc();
+    return std::shared_ptr<std::uint8_t[]>(static_cast<std::uint8_t*>(p),
+                                           [length](std::uint8_t* q) { ::munmap(q, length); });
+}
+
 } // namespace
 
 PackedBlock ZlibCompressBlock(std::span<const std::uint8_t> data) {
@@ -46,7 +59,7 @@ PackedBlock ZlibCompressBlock(std::span<const std::uint8_t> data) {
         throw CompressionError("Out of memory while preparing to compress");
     PackedBlock out;
     const std::size_t bound = libdeflate_zlib_compress_bound(c.get(), data.size());
-    out.data = std::shared_ptr<std::uint8_t[]>(new std::uint8_t[bound]); // not zero-filled
+    out.data = MapBuffer(bound);
     out.size = libdeflate_zlib_compress(c.get(), data.data(), data.size(), out.data.get(), bound);
     if (out.size == 0)
         throw CompressionError("Could not compress a block of " + std::to_string(data.size()) + " bytes");
