@@ -8,7 +8,7 @@ bash scripts/install-deps.sh
 bash scripts/build.sh
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)")
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAGEWRIGHT_SANITIZE=ON "$@" >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPAGEWRIGHT_SANITIZE=ON "$@" >/dev/null
 cmake --build build-asan -j"$(nproc)"
 cd build-asan
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
