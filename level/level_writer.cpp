@@ -325,16 +325,20 @@ bool KeptBlock(const tread_block& read, std::span<const std::uint8_t> content, B
     return r.segment.file && SegmentCrc32(r.segment, crc) && crc == read.packed_crc32;
 }
 
-// The packed form of one block: the bytes read when the content is unchanged, else a compression
-// task started at once on its own thread. The blocks of a level compress concurrently; each one that is
-// done moves into a temporary file, so that finished blocks do not wait in memory for the others.
+// The packed form of one block, worked out on a thread of its own so that the blocks of a level are
+// checked and compressed concurrently: the bytes read when the content is unchanged, else the block
+// compressed anew (moved into a temporary file when done, so that finished blocks do not wait in
+// memory for the others). Each task touches only its own kept block.
 PendingBlock LevelWriter::StartBlock(ReadBlockIndex index, std::span<const std::uint8_t> content) {
     PendingBlock block;
     tread_block& read = l_.read_blocks[index];
-    if (KeptBlock(read, content, block.ready))
-        return block;
-    read = {}; // stale: let its bytes go before the new form is built
-    block.task = std::async(std::launch::async, [content, spill = spill_] { return Compress(content, spill); });
+    block.task = std::async(std::launch::async, [content, &read, spill = spill_] {
+        BlockResult kept;
+        if (KeptBlock(read, content, kept))
+            return kept;
+        read = {}; // stale: let its bytes go before the new form is built
+        return Compress(content, spill);
+    });
     return block;
 }
 
