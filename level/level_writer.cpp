@@ -58,6 +58,8 @@ private:
     PendingBlock StartBlock(ReadBlockIndex index, std::span<const std::uint8_t> content);
 
     void AddBlock(LevelFile& file, ReadBlockIndex index, BlockResult& block);
+    void CollectBlocks(std::array<PendingBlock, 4>& blocks);
+    LevelFile AssembleCompressedKinds();
 
     Ttrlevel& l_;
     bool spill_;
@@ -406,7 +408,6 @@ LevelFile LevelWriter::Run() {
     blocks[block_pages32] = StartBlock(block_pages32, pages32);
     blocks[block_pages16] = StartBlock(block_pages16, pages16);
     blocks[block_misc32] = StartBlock(block_misc32, misc);
-    LevelFile file;
     try {
         level_data_ = BuildLevelData();
         if (l_.kind == kind_tr4)
@@ -417,6 +418,12 @@ LevelFile LevelWriter::Run() {
                 b.task.wait();
         throw;
     }
+    CollectBlocks(blocks);
+    return AssembleCompressedKinds();
+}
+
+// Waits for every block; the first failure of any of them is raised once all are done.
+void LevelWriter::CollectBlocks(std::array<PendingBlock, 4>& blocks) {
     std::exception_ptr failure;
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         try {
@@ -431,7 +438,11 @@ LevelFile LevelWriter::Run() {
     l_.packed32 = static_cast<std::uint32_t>(results_[block_pages32].packed_size);
     l_.packed16 = static_cast<std::uint32_t>(results_[block_pages16].packed_size);
     l_.misc32_packed = static_cast<std::uint32_t>(results_[block_misc32].packed_size);
+}
 
+// Kinds 6 and 7: the head, the three texture blocks, the level data and the samples.
+LevelFile LevelWriter::AssembleCompressedKinds() {
+    LevelFile file;
     ImageBuilder head;
     head.U32(l_.version);
     head.U16(l_.num_room_tiles);
