@@ -1,7 +1,9 @@
 // pagewright-bench: LoadLevel and SaveLevel on kind 6 levels of 16, 64 and 128 pages, against zlib's
-// compress2 (level 9) and uncompress on the same four blocks. MB/s count the 16-bit and 32-bit page
-// bytes. After the run a table compares the two: SaveLevel should be at least 1.7 times as fast as
-// compress2 with a file no larger, and LoadLevel at least twice as fast as uncompress.
+// compress2 (level 9) and uncompress on the same four blocks. SaveLevel runs on an unedited level
+// (its blocks pass through) and after one page changed in both depths (the two page blocks compress
+// again, concurrently). MB/s count the 16-bit and 32-bit page bytes. After the run a table compares
+// them: an unedited save should be at least 20 times as fast as compress2 rewriting the blocks, a
+// save after one changed page at least 2.5 times, and LoadLevel at least twice as fast as uncompress.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -17,7 +19,8 @@ using pw::bench::BenchLevel;
 using pw::bench::GetBenchLevel;
 
 constexpr int kPageCounts[] = {16, 64, 128};
-constexpr double kSaveTarget = 1.7;
+constexpr double kUneditedSaveTarget = 20.0;
+constexpr double kChangedSaveTarget = 2.5;
 constexpr double kLoadTarget = 2.0;
 
 void CountPageBytes(benchmark::State& state, const BenchLevel& level) {
@@ -41,6 +44,22 @@ void SaveLevel(benchmark::State& state) {
     pw::Ttrlevel record;
     record.LoadLevel(level.file.string());
     for (auto _ : state) {
+        if (record.SaveLevel(level.target.string()) != 0)
+            state.SkipWithError("SaveLevel failed");
+    }
+    state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(level.target));
+    CountPageBytes(state, level);
+}
+
+// Each save follows a change of one pixel in page 0 of both depths, as a tile copy would make.
+void SaveLevelOnePageChanged(benchmark::State& state) {
+    const BenchLevel& level = GetBenchLevel(static_cast<int>(state.range(0)));
+    pw::Ttrlevel record;
+    record.LoadLevel(level.file.string());
+    std::uint8_t value = 0;
+    for (auto _ : state) {
+        record.pages16[100] = ++value;
+        record.pages32[200] = value;
         if (record.SaveLevel(level.target.string()) != 0)
             state.SkipWithError("SaveLevel failed");
     }
@@ -72,7 +91,8 @@ void Uncompress(benchmark::State& state) {
 void Register() {
     for (const auto& [name, function] :
          {std::pair{"LoadLevel", &LoadLevel}, std::pair{"Uncompress", &Uncompress},
-          std::pair{"SaveLevel", &SaveLevel}, std::pair{"Compress2", &Compress2}}) {
+          std::pair{"SaveLevel", &SaveLevel}, std::pair{"SaveLevelOnePageChanged", &SaveLevelOnePageChanged},
+          std::pair{"Compress2", &Compress2}}) {
         auto* b = benchmark::RegisterBenchmark(name, function);
         for (const int pages : kPageCounts)
             b->Arg(pages);
@@ -84,39 +104,39 @@ double MegabytesPerSecond(std::size_t bytes, double seconds) {
     return seconds > 0 ? static_cast<double>(bytes) / seconds / 1e6 : 0.0;
 }
 
-// Prints the comparison table; returns whether every target was met. The ratios use the CPU time of
-// the benchmark thread: on a machine shared with other work the wall-clock time of one repetition
-// can double while the CPU time stays put. Wall-clock ratios are printed beside them.
+// Prints the comparison table; returns whether every target was met. Saves compress their blocks on
+// worker threads, so the save ratios use wall-clock time (on a machine shared with other work they
+// come out lower than on an idle one); the load ratio uses the CPU time of the benchmark thread.
 bool PrintComparison(const pw::bench::ComparisonReporter& r) {
     bool all_met = true;
     std::printf(
-        "\npages | SaveLevel MB/s | compress2 MB/s | ratio cpu (wall) | file bytes ours / zlib | save ok | "
-        "LoadLevel MB/s | uncompress MB/s | ratio cpu (wall) | load ok\n");
+        "\npages | compress2 ms | unedited save ms | ratio | one page changed ms | ratio | file bytes "
+        "ours / zlib | LoadLevel MB/s | uncompress MB/s | ratio cpu (wall) | all met\n");
     for (const int pages : kPageCounts) {
         const BenchLevel& level = GetBenchLevel(pages);
         const auto save = r.Seconds("SaveLevel", pages);
+        const auto changed = r.Seconds("SaveLevelOnePageChanged", pages);
         const auto compress = r.Seconds("Compress2", pages);
         const auto load = r.Seconds("LoadLevel", pages);
         const auto inflate = r.Seconds("Uncompress", pages);
-        if (save.cpu <= 0 || compress.cpu <= 0 || load.cpu <= 0 || inflate.cpu <= 0)
+        if (save.real <= 0 || changed.real <= 0 || compress.real <= 0 || load.cpu <= 0 || inflate.cpu <= 0)
             continue;
-        const bool no_larger = level.image.size() <= level.zlib_file_bytes;
-        const bool save_ok = compress.cpu / save.cpu >= kSaveTarget && no_larger;
-        const bool load_ok = inflate.cpu / load.cpu >= kLoadTarget;
-        all_met = all_met && save_ok && load_ok;
-        std::printf("%5d | %14.1f | %14.1f | %5.2f (%5.2f)    | %10zu / %-10zu | %-7s | %14.1f | %15.1f | "
+        const double unedited_ratio = compress.real / save.real;
+        const double changed_ratio = compress.real / changed.real;
+        const bool met = unedited_ratio >= kUneditedSaveTarget && changed_ratio >= kChangedSaveTarget &&
+                         level.image.size() <= level.zlib_file_bytes && inflate.cpu / load.cpu >= kLoadTarget;
+        all_met = all_met && met;
+        std::printf("%5d | %12.1f | %16.1f | %5.1f | %19.1f | %5.2f | %10zu / %-10zu | %14.1f | %15.1f | "
                     "%5.2f (%5.2f)    | %s\n",
-                    pages, MegabytesPerSecond(level.page_bytes, save.cpu),
-                    MegabytesPerSecond(level.page_bytes, compress.cpu), compress.cpu / save.cpu,
-                    compress.real / save.real, level.image.size(), level.zlib_file_bytes,
-                    save_ok ? "yes" : "NO", MegabytesPerSecond(level.page_bytes, load.cpu),
+                    pages, compress.real * 1e3, save.real * 1e3, unedited_ratio, changed.real * 1e3,
+                    changed_ratio, level.image.size(), level.zlib_file_bytes,
+                    MegabytesPerSecond(level.page_bytes, load.cpu),
                     MegabytesPerSecond(level.page_bytes, inflate.cpu), inflate.cpu / load.cpu,
-                    inflate.real / load.real, load_ok ? "yes" : "NO");
+                    inflate.real / load.real, met ? "yes" : "NO");
     }
-    std::printf(
-        "MB/s from CPU time. Targets: SaveLevel >= %.1fx compress2 with a file no larger; LoadLevel >= "
-        "%.1fx uncompress: %s\n",
-        kSaveTarget, kLoadTarget, all_met ? "met" : "MISSED");
+    std::printf("Targets: unedited save >= %.0fx compress2, one page changed >= %.1fx, file no larger, "
+                "LoadLevel >= %.1fx uncompress: %s\n",
+                kUneditedSaveTarget, kChangedSaveTarget, kLoadTarget, all_met ? "met" : "MISSED");
     return all_met;
 }
 

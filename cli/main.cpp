@@ -1,11 +1,14 @@
 // pagewright-cli: reads and writes level files from scripts.
 //   info [--textures-only] FILE   prints the level as one JSON object
-//   resave IN OUT                 reads IN and writes it as OUT
+//   resave IN OUT                 reads IN and writes it as OUT (warns when OUT's extension is unusual)
 //   export, import-page           pictures of the pages (cli/picture_commands.h)
 // Exit codes: 0 done, 1 file not found, 2 not a level of a known kind, 3 any other read or write error.
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,7 +32,10 @@ const char* const kHelpText =
     "  info [--textures-only] FILE  print the level as one JSON object: kind, version, page and\n"
     "                               section counts, animated-texture words, object textures and\n"
     "                               the CRC-32 of every page of every depth the level carries\n"
-    "  resave IN OUT                read IN and write it as OUT, in the layout OUT's name selects\n"
+    "  resave IN OUT                read IN and write it as OUT. The level's version word decides\n"
+    "                               the layout; OUT's name chooses only between the two layouts\n"
+    "                               of one version (.tub, .trg or .trc in the name). A warning is\n"
+    "                               printed when OUT's extension is not the usual one\n"
     "  export [--depth 32] LEVEL OUT\n"
     "                               write all pages stacked, as the program shows them, to OUT\n"
     "                               (.bmp: 24-bit BMP, .png: PNG); --depth 32: the 32-bit pages of a\n"
@@ -56,7 +62,7 @@ int Load(pw::Ttrlevel& level, const std::string& file, bool textures_only) {
         case 1:
             return Fail(kNotFound, "file not found: " + file);
         default:
-            return Fail(kNotALevel, "not a level of a known kind, or a damaged level: " + file);
+            return Fail(kNotALevel, "not a valid level: " + file + ": " + level.InvalidReason());
         }
     } catch (const pw::LevelError& e) {
         return Fail(kOtherError, e.what()); // names the file already
@@ -85,6 +91,42 @@ int Info(const std::vector<std::string>& args) {
     return kDone;
 }
 
+// The extensions a level of `kind` usually has, the first being the one named in warnings. Kinds 2
+// and 4 carry their mark (".tub", ".trg") in the name, so the extension of their family fits too.
+std::vector<std::string> UsualExtensions(std::int32_t kind) {
+    switch (kind) {
+    case pw::kind_tr1:
+        return {".phd"};
+    case pw::kind_tub:
+        return {".tub", ".phd"};
+    case pw::kind_tr2:
+    case pw::kind_tr3:
+        return {".tr2"};
+    case pw::kind_trg:
+        return {".trg", ".tr2"};
+    case pw::kind_tr4:
+        return {".tr4"};
+    case pw::kind_trc:
+        return {".trc"};
+    default:
+        return {};
+    }
+}
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
+void WarnOnUnusualExtension(const std::string& out, std::int32_t kind) {
+    const auto usual = UsualExtensions(kind);
+    const std::string extension = Lower(std::filesystem::path(out).extension().string());
+    if (usual.empty() || std::find(usual.begin(), usual.end(), extension) != usual.end())
+        return;
+    std::fprintf(stderr, "pagewright-cli: warning: %s was written as a kind %d level, usually named *%s\n",
+                 out.c_str(), static_cast<int>(kind), usual.front().c_str());
+}
+
 int Resave(const std::vector<std::string>& args) {
     if (args.size() != 2)
         return Fail(kUsage, std::string("resave needs IN and OUT\n") + kUsageText);
@@ -93,6 +135,7 @@ int Resave(const std::vector<std::string>& args) {
         return code;
     try {
         level.SaveLevel(args[1]);
+        WarnOnUnusualExtension(args[1], level.kind);
     } catch (const pw::LevelError& e) {
         return Fail(kOtherError, e.what());
     } catch (const std::exception& e) {

@@ -18,9 +18,24 @@ inline constexpr std::array<const char*, 7> kFuzzNames = {
     "fuzz.phd", "fuzz.tub", "fuzz.tr2", "fuzz.trg", "fuzz3.tr2", "fuzz.tr4", "fuzz.trc",
 };
 inline constexpr std::uint8_t kTexturesOnlyBit = 0x80;
-// Records with more page bytes than this are not written back: deflating them at level 9 would
-// make one input take seconds.
+// Records with more page bytes than this are written back only when no block must be compressed
+// anew (kinds 1 to 5 store their pages plain; kinds 6 and 7 pass unchanged blocks through):
+// deflating that many bytes would make one input take seconds.
 inline constexpr std::size_t kMaxResavePageBytes = 8u << 20;
+
+// Whether SaveLevelImage can write the record without compressing its page blocks again.
+inline bool PagesPassThrough(const Ttrlevel& level) {
+    if (level.kind < kind_tr4)
+        return true;
+    const auto exact = [](const Bytes& pages, std::int64_t size) {
+        return static_cast<std::int64_t>(pages.size()) == size;
+    };
+    return exact(level.pages32, level.page8_bytes * 4) && exact(level.pages16, level.page8_bytes * 2) &&
+           level.read_blocks[block_pages32].Matches(level.pages32) &&
+           level.read_blocks[block_pages16].Matches(level.pages16) &&
+           exact(level.misc_pages32, level.misc32_size) &&
+           level.read_blocks[block_misc32].Matches(level.misc_pages32);
+}
 
 inline std::uint8_t NameByte(std::size_t name_index, bool textures_only) {
     return static_cast<std::uint8_t>(name_index | (textures_only ? kTexturesOnlyBit : 0));
@@ -43,7 +58,7 @@ inline int RunLevelInput(const std::uint8_t* data, std::size_t size) {
         return -1;
     }
     const std::size_t page_bytes = level.pages8.size() + level.pages16.size() + level.pages32.size();
-    if (result != 0 || textures_only || page_bytes > kMaxResavePageBytes)
+    if (result != 0 || textures_only || (page_bytes > kMaxResavePageBytes && !PagesPassThrough(level)))
         return result;
     std::vector<std::uint8_t> image;
     try {

@@ -1,7 +1,7 @@
 // pagewright-fuzz-seeds OUTDIR [SAMPLES_DIR]: writes the seed corpus of the level fuzz target. Each
 // seed is a name byte (see level_fuzz_input.h) followed by a level image: tiny levels without pages
 // of all seven kinds, their textures-only, wrapped, alternative-version and trailing-byte variants,
-// and, when SAMPLES_DIR is given, every sample level in it.
+// two small files of more than 8 MB of pages, and, when SAMPLES_DIR is given, every sample level in it.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -41,7 +41,7 @@ Image TinyImage(const TinyLevel& tiny) {
     pw::Ttrlevel level;
     pw::art::BuildSampleLevel({name, tiny.version, 0, 7}, level);
     level.misc_pages32.assign(64, 0x40); // keep the third texture block of kinds 6 and 7 small
-    level.misc32_size = static_cast<std::int32_t>(level.misc_pages32.size());
+    level.misc32_size = static_cast<std::int64_t>(level.misc_pages32.size());
     return level.SaveLevelImage(name);
 }
 
@@ -64,6 +64,25 @@ void WriteTinySeeds(const fs::path& dir) {
         WriteSeed(dir, std::string("tiny-") + t.label + "-tail", pw::fuzz::NameByte(t.name_index, false),
                   tail);
     }
+}
+
+// Levels of more than 8 MB of pages in a few kilobytes: a kind 6 level of 40 blank pages (its blocks
+// deflate a thousandfold) and a "ZLIB"-wrapped kind 1 level of 140 pages.
+void WriteBigSeeds(const fs::path& dir) {
+    using namespace pw::layout;
+    const auto blank_level = [](const std::string& name, std::uint32_t version, int pages) {
+        pw::Ttrlevel level;
+        pw::art::BuildSampleLevel({name, version, 1, 7}, level);
+        level.misc_pages32.assign(64, 0x40);
+        level.misc32_size = static_cast<std::int64_t>(level.misc_pages32.size());
+        while (level.num_pages < pages)
+            level.AddPage();
+        return level.SaveLevelImage(name);
+    };
+    WriteSeed(dir, "big-tr4-40-pages", pw::fuzz::NameByte(5, false),
+              blank_level(pw::fuzz::kFuzzNames[5], kVersionTr4, 40));
+    WriteSeed(dir, "big-tr1-140-pages-wrapped", pw::fuzz::NameByte(0, false),
+              pw::WrapZlibContainer(blank_level(pw::fuzz::kFuzzNames[0], kVersionTr1, 140)));
 }
 
 // The name byte for a sample file, by its extension; the version word then selects kinds 3 and 5.
@@ -92,6 +111,7 @@ int main(int argc, char** argv) {
         const fs::path dir(argv[1]);
         fs::create_directories(dir);
         WriteTinySeeds(dir);
+        WriteBigSeeds(dir);
         if (argc == 3)
             WriteSampleSeeds(dir, argv[2]);
         return 0;

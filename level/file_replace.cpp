@@ -7,6 +7,9 @@
 #include <memory>
 #include <random>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "level/level_errors.h"
 
 namespace pw {
@@ -33,17 +36,26 @@ fs::path TemporaryNameBeside(const fs::path& target) {
     return fs::path(target.string() + suffix);
 }
 
-void WriteAll(const fs::path& path, std::span<const std::uint8_t> data) {
+void WriteAll(const fs::path& path, const std::function<void(std::FILE*)>& write) {
     FilePtr f(std::fopen(path.c_str(), "wb"));
     if (!f)
         throw FileIoError("Cannot create file " + path.string() + ": " + SystemReason());
-    if (!data.empty() && std::fwrite(data.data(), 1, data.size(), f.get()) != data.size())
-        throw FileIoError("Cannot write file " + path.string() + ": " + SystemReason());
-    if (std::fflush(f.get()) != 0)
+    write(f.get());
+    if (std::fflush(f.get()) != 0 || ::fsync(::fileno(f.get())) != 0)
         throw FileIoError("Cannot write file " + path.string() + ": " + SystemReason());
     std::FILE* raw = f.release();
     if (std::fclose(raw) != 0)
         throw FileIoError("Cannot close file " + path.string() + ": " + SystemReason());
+}
+
+// Makes a rename in `folder` durable; a folder that cannot be opened or synced is no error, since the
+// file content itself is on the disk already.
+void SyncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 } // namespace
@@ -63,15 +75,23 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& file_name) {
 }
 
 void ReplaceFileContents(const std::string& file_name, std::span<const std::uint8_t> data) {
+    ReplaceFileContents(file_name, [&data, &file_name](std::FILE* f) {
+        if (!data.empty() && std::fwrite(data.data(), 1, data.size(), f) != data.size())
+            throw FileIoError("Cannot write file " + file_name + ": " + SystemReason());
+    });
+}
+
+void ReplaceFileContents(const std::string& file_name, const std::function<void(std::FILE*)>& write) {
     const fs::path target(file_name);
     const fs::path temporary = TemporaryNameBeside(target);
     try {
-        WriteAll(temporary, data);
+        WriteAll(temporary, write);
         std::error_code ec;
         const auto status = fs::status(target, ec);
         if (!ec && fs::exists(status))
             fs::permissions(temporary, status.permissions(), ec); // keep the target's mode
         fs::rename(temporary, target);
+        SyncFolder(target.parent_path());
     } catch (const fs::filesystem_error& e) {
         std::error_code ignored;
         fs::remove(temporary, ignored);

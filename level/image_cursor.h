@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "level/level_errors.h"
@@ -14,7 +15,17 @@ namespace pw {
 
 class ImageCursor {
 public:
-    explicit ImageCursor(std::span<const std::uint8_t> image) : image_(image) {}
+    explicit ImageCursor(std::span<const std::uint8_t> image, const char* image_name = "the file")
+        : image_(image), image_name_(image_name) {}
+
+    // Names the part being read, for the reason given when the file turns out to be invalid.
+    void SetSection(std::string name) { section_ = std::move(name); }
+    const std::string& Section() const { return section_; }
+    // An InvalidLevelFile that says where reading stopped and why.
+    InvalidLevelFile Invalid(const std::string& what) const {
+        return InvalidLevelFile(section_ + ": " + what + " (offset " + std::to_string(position_) + " in " +
+                                image_name_ + ")");
+    }
 
     std::size_t Position() const { return position_; }
     std::size_t Size() const { return image_.size(); }
@@ -25,7 +36,7 @@ public:
     // can be edited and saved again without losing what is missing.
     void Read(void* destination, std::size_t n) {
         if (n > Remaining())
-            throw InvalidLevelFile("The file ends before its last section");
+            throw Invalid("the file ends inside this section");
         if (n > 0)
             std::memcpy(destination, image_.data() + position_, n);
         position_ += n;
@@ -52,7 +63,7 @@ public:
     // anything is allocated for it.
     void Require(std::uint64_t count, std::uint64_t element_size) const {
         if (element_size != 0 && count > Remaining() / element_size)
-            throw InvalidLevelFile("A count in the file claims more bytes than the file holds");
+            throw Invalid("a count claims more bytes than the file holds");
     }
     std::span<const std::uint8_t> Take(std::uint64_t n) {
         Require(n, 1);
@@ -69,6 +80,8 @@ public:
 
 private:
     std::span<const std::uint8_t> image_;
+    const char* image_name_;
+    std::string section_ = "head";
     std::size_t position_ = 0;
 };
 

@@ -95,6 +95,16 @@ inline constexpr std::uint16_t kTrcGeometryFlags = 3114;
 inline constexpr std::uint16_t kGeometryHasHeader = 2;
 inline constexpr std::uint16_t kGeometryHasLayers = 8;
 inline constexpr std::uint8_t kCdFiller = 0xCD;
+// The filler fields of a kind 7 room header (3, 12, 13, 16, 17, 19, 21, 29) and the 2 bytes after
+// the portals, kept in one array in that order.
+inline constexpr std::size_t kTrcFillerBytes = 4 + 8 + 6 + 10 + 4 + 16 + 4 + 16 + 2;
+
+// Limits of what a level may hold. No engine reads a tenth of them; beyond them a file is invalid
+// before anything is inflated or allocated for it.
+inline constexpr std::size_t kMaxPages = 4096;                            // 1 GiB of 32-bit pages
+inline constexpr std::size_t kMaxLevelDataBytes = std::size_t{256} << 20; // inflated kind 6 level data
+inline constexpr std::size_t kMaxMiscBlockBytes = kMaxPages * kPage32Bytes;
+inline constexpr std::size_t kMaxWrappedBytes = std::size_t{1} << 30; // content of the "ZLIB" wrapper
 
 // The whole-file wrapper.
 inline constexpr std::uint32_t kZlibMagic = 0x42494C5A; // "ZLIB"

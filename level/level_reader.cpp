@@ -21,17 +21,25 @@ constexpr std::size_t kMinRoomBytes = 44;
 
 class LevelReader {
 public:
-    LevelReader(Ttrlevel& level, std::vector<std::uint8_t> image, bool textures_only)
-        : l_(level), image_(std::move(image)), in_(image_), textures_only_(textures_only) {}
+    // `source_file`: the plain file the image was read from, whose blocks a save may copy again;
+    // empty when the blocks must be kept in memory.
+    LevelReader(Ttrlevel& level, std::vector<std::uint8_t> image, bool textures_only, std::string source_file)
+        : l_(level), image_(std::move(image)), in_(image_), textures_only_(textures_only),
+          source_file_(std::move(source_file)) {}
 
     void Run(const std::string& file_name);
 
 private:
     void Recognise(const std::string& file_name);
     void ReadTextureBlocks();
-    void ReadBlock(Bytes& into, std::int32_t& size, std::uint32_t& packed);
+    void ReadBlock(ReadBlockIndex index, std::size_t limit, Bytes& into, std::int64_t& size,
+                   std::uint32_t& packed);
+    void CheckPageClaims() const;
+    void CheckSampleRecords() const;
     void ReadKind6LevelData();
     void DropConsumedImage();
+    void KeepReadBlock(tread_block& block, std::span<const std::uint8_t> packed,
+                       std::span<const std::uint8_t> content) const;
     void ReadPages();
     void ReadRooms();
     void ReadRoom(troom& room);
@@ -45,12 +53,14 @@ private:
     void ReadTail(std::size_t trc_level_end);
     // Reads a u32 (or u16) count, sizes the array through `set` and fills it.
     template <typename SetCount>
-    void Section(Bytes& array, std::size_t element_size, SetCount set, bool u16 = false);
+    void Section(const char* name, Bytes& array, std::size_t element_size, SetCount set, bool u16 = false);
 
     Ttrlevel& l_;
     std::vector<std::uint8_t> image_;
     ImageCursor in_;
     bool textures_only_;
+    std::string source_file_;
+    std::size_t dropped_ = 0; // bytes of the file before image_ (see DropConsumedImage)
 };
 
 void LevelReader::Run(const std::string& file_name) {
@@ -60,6 +70,7 @@ void LevelReader::Run(const std::string& file_name) {
     if (l_.kind == kind_tr4)
         ReadKind6LevelData();
     if (l_.kind >= kind_tr2 && l_.kind <= kind_tr3) {
+        in_.SetSection("palettes");
         in_.Read(l_.palette.data(), kPaletteBytes);
         in_.Read(l_.palette16.data(), kPalette16Bytes);
     }
@@ -78,48 +89,113 @@ void LevelReader::Run(const std::string& file_name) {
 }
 
 void LevelReader::Recognise(const std::string& file_name) {
+    in_.SetSection("version word");
     if (in_.Remaining() < 4)
-        throw InvalidLevelFile("The file is too short to be a level");
+        throw in_.Invalid("the file is too short to be a level");
     l_.version = in_.U32();
     if (!IsKnownVersion(l_.version)) {
         l_.version = 0;
-        throw InvalidLevelFile("Unknown level version");
+        throw in_.Invalid("not a level of a known version");
     }
     l_.marker = kLoadedMarker;
     l_.kind = KindForVersion(l_.version, file_name);
+    l_.read_kind = l_.kind;
 }
 
-void LevelReader::ReadBlock(Bytes& into, std::int32_t& size, std::uint32_t& packed) {
+std::uint32_t BigEndianU32(std::span<const std::uint8_t> b) {
+    return static_cast<std::uint32_t>(b[0]) << 24 | static_cast<std::uint32_t>(b[1]) << 16 |
+           static_cast<std::uint32_t>(b[2]) << 8 | static_cast<std::uint32_t>(b[3]);
+}
+
+void Inflate(ImageCursor& in, std::span<const std::uint8_t> packed, std::uint32_t claimed, std::size_t limit,
+             Bytes& into) {
+    try {
+        ZlibInflate(packed, claimed, limit, into);
+    } catch (const InvalidLevelFile& e) {
+        throw in.Invalid(e.what());
+    }
+}
+
+// Keeps the packed bytes (or where they lie in the file) with the checksums of what they inflate to,
+// so that a save can write them again when the content is unchanged. The Adler-32 of the content is
+// the stream's own trailer, which inflating has just checked.
+void LevelReader::KeepReadBlock(tread_block& block, std::span<const std::uint8_t> packed,
+                                std::span<const std::uint8_t> content) const {
+    if (packed.size() < 4)
+        return;
+    block = {};
+    block.packed_size = packed.size();
+    block.packed_crc32 = Crc32(packed);
+    block.size = content.size();
+    block.crc32 = Crc32(content);
+    block.adler32 = BigEndianU32(packed.last(4));
+    if (source_file_.empty()) {
+        block.packed.data = std::shared_ptr<std::uint8_t[]>(new std::uint8_t[packed.size()]);
+        std::copy(packed.begin(), packed.end(), block.packed.data.get());
+        block.packed.size = packed.size();
+    } else {
+        block.file_name = source_file_;
+        block.file_offset = dropped_ + static_cast<std::size_t>(packed.data() - image_.data());
+    }
+    block.kept = true;
+}
+
+void LevelReader::ReadBlock(ReadBlockIndex index, std::size_t limit, Bytes& into, std::int64_t& size,
+                            std::uint32_t& packed) {
     in_.Require(8, 1); // a block without its two sizes is a cut file
     const std::uint32_t unpacked = in_.U32();
     packed = in_.U32();
-    ZlibInflate(in_.Take(packed), unpacked, into);
-    size = static_cast<std::int32_t>(into.size());
+    const auto stream = in_.Take(packed);
+    Inflate(in_, stream, unpacked, limit, into);
+    size = static_cast<std::int64_t>(into.size());
+    KeepReadBlock(l_.read_blocks[index], stream, into);
+}
+
+// The 16-bit block's claim decides the page count: look at it before inflating the 32-bit block,
+// so that a level of too many pages is refused before a gigabyte is inflated for it.
+void LevelReader::CheckPageClaims() const {
+    ImageCursor ahead(in_);
+    ahead.Require(8, 1);
+    const std::uint32_t claim32 = ahead.U32();
+    ahead.Take(ahead.U32());
+    ahead.SetSection("16-bit texture block");
+    ahead.Require(8, 1);
+    const std::uint32_t claim16 = ahead.U32();
+    if (claim32 > kMaxPages * kPage32Bytes || claim16 > kMaxPages * kPage16Bytes)
+        throw in_.Invalid("the texture blocks claim more than " + std::to_string(kMaxPages) + " pages");
 }
 
 // The packed 32-bit pages are the bulk of a kind 6 or 7 file: keep only the bytes after them, so the
 // packed form is not held while the other blocks are inflated (peak memory of a load).
 void LevelReader::DropConsumedImage() {
     const auto rest = in_.Rest();
+    dropped_ += in_.Position();
     std::vector<std::uint8_t> remaining(rest.begin(), rest.end());
     image_ = std::move(remaining);
-    in_ = ImageCursor(image_);
+    std::string section = in_.Section();
+    in_ = ImageCursor(image_, "the file after the 32-bit texture block");
+    in_.SetSection(std::move(section));
 }
 
 void LevelReader::ReadTextureBlocks() {
+    in_.SetSection("texture head");
     in_.Require(6, 1);
     l_.num_room_tiles = in_.U16();
     l_.num_object_tiles = in_.U16();
     l_.num_bump_tiles = in_.U16();
-    ReadBlock(l_.pages32, l_.size32, l_.packed32);
+    in_.SetSection("32-bit texture block");
+    CheckPageClaims();
+    ReadBlock(block_pages32, kMaxPages * kPage32Bytes, l_.pages32, l_.size32, l_.packed32);
     DropConsumedImage();
     l_.SetProgress(20);
-    ReadBlock(l_.pages16, l_.size16, l_.packed16);
+    in_.SetSection("16-bit texture block");
+    ReadBlock(block_pages16, kMaxPages * kPage16Bytes, l_.pages16, l_.size16, l_.packed16);
     l_.SetProgress(30);
-    ReadBlock(l_.misc_pages32, l_.misc32_size, l_.misc32_packed);
+    in_.SetSection("third texture block");
+    ReadBlock(block_misc32, kMaxMiscBlockBytes, l_.misc_pages32, l_.misc32_size, l_.misc32_packed);
     l_.SetProgress(40);
-    l_.num_pages = l_.size16 / static_cast<std::int32_t>(kPage16Bytes);
-    l_.page8_bytes = l_.num_pages * static_cast<std::int32_t>(kPage8Bytes);
+    l_.num_pages = static_cast<std::int32_t>(l_.size16 / static_cast<std::int64_t>(kPage16Bytes));
+    l_.page8_bytes = std::int64_t{l_.num_pages} * static_cast<std::int64_t>(kPage8Bytes);
     // Both page buffers hold exactly num_pages pages, whatever the blocks' sizes were.
     const auto pages = static_cast<std::size_t>(l_.num_pages);
     l_.pages16.resize(pages * kPage16Bytes);
@@ -127,25 +203,47 @@ void LevelReader::ReadTextureBlocks() {
 }
 
 void LevelReader::ReadKind6LevelData() {
+    in_.SetSection("level data block");
     in_.Require(8, 1);
     const std::uint32_t unpacked = in_.U32();
     const std::uint32_t packed = in_.U32();
     std::vector<std::uint8_t> level_data;
-    ZlibInflate(in_.Take(packed), unpacked, level_data);
+    const auto stream = in_.Take(packed);
+    Inflate(in_, stream, unpacked, kMaxLevelDataBytes, level_data);
+    KeepReadBlock(l_.read_blocks[block_level_data], stream, level_data);
+    in_.SetSection("sound samples");
+    CheckSampleRecords();
     const auto rest = in_.Rest();
     l_.samples.assign(rest.begin(), rest.end());
     l_.samples_size = static_cast<std::uint32_t>(l_.samples.size());
     image_ = std::move(level_data);
-    in_ = ImageCursor(image_);
+    in_ = ImageCursor(image_, "the inflated level data");
     l_.SetProgress(50);
 }
 
+// The sample area of kinds 6 and 7 (every byte after the level data): a u32 count, then per sample
+// a u32 unpacked size, a u32 packed size and that many bytes. The records are only walked, to find a
+// file cut inside them; the bytes are kept raw, and any bytes after the last record stay as they are.
+void LevelReader::CheckSampleRecords() const {
+    ImageCursor walk(in_);
+    const std::uint32_t count = walk.U32();
+    for (std::uint32_t i = 0; i < count; ++i) {
+        walk.SetSection("sound sample " + std::to_string(i + 1) + " of " + std::to_string(count));
+        walk.U32();
+        walk.Take(walk.U32());
+    }
+}
+
 void LevelReader::ReadPages() {
+    in_.SetSection("texture pages");
     const std::uint32_t pages = in_.U32();
+    if (pages > kMaxPages)
+        throw in_.Invalid("the file claims " + std::to_string(pages) + " pages, more than " +
+                          std::to_string(kMaxPages));
     const std::size_t bytes_per_page = l_.kind >= kind_tr2 ? kPage8Bytes + kPage16Bytes : kPage8Bytes;
     in_.Require(pages, bytes_per_page);
     l_.num_pages = static_cast<std::int32_t>(pages);
-    l_.page8_bytes = l_.num_pages * static_cast<std::int32_t>(kPage8Bytes);
+    l_.page8_bytes = std::int64_t{l_.num_pages} * static_cast<std::int64_t>(kPage8Bytes);
     l_.SetProgress(30);
     l_.pages8.resize(static_cast<std::size_t>(l_.page8_bytes));
     in_.ReadCounted(l_.pages8);
@@ -157,12 +255,14 @@ void LevelReader::ReadPages() {
 }
 
 void LevelReader::ReadRooms() {
+    in_.SetSection("room count");
     in_.Read(l_.level_head.data(), 4);
     const std::uint16_t count = in_.U16();
     in_.Require(count, kMinRoomBytes);
     l_.SetRoomCount(count);
     double progress = 0;
     for (auto& room : l_.rooms) {
+        in_.SetSection("room " + std::to_string(&room - l_.rooms.data()));
         ReadRoom(room);
         progress += 30.0 / count;
         l_.SetProgress(50 + static_cast<int>(std::lround(progress)));
@@ -243,7 +343,8 @@ void LevelReader::ReadRoom(troom& room) {
 }
 
 template <typename SetCount>
-void LevelReader::Section(Bytes& array, std::size_t element_size, SetCount set, bool u16) {
+void LevelReader::Section(const char* name, Bytes& array, std::size_t element_size, SetCount set, bool u16) {
+    in_.SetSection(name);
     const std::uint32_t count = u16 ? in_.U16() : in_.U32();
     in_.Require(count, element_size);
     (l_.*set)(static_cast<std::int32_t>(count));
@@ -251,6 +352,7 @@ void LevelReader::Section(Bytes& array, std::size_t element_size, SetCount set, 
 }
 
 void LevelReader::ReadObjectTextures() {
+    in_.SetSection("object textures");
     const std::uint32_t count = in_.U32();
     const std::size_t record = l_.kind == kind_trc   ? kObjectTexture40Size
                                : l_.kind == kind_tr4 ? kObjectTexture38Size
@@ -281,54 +383,59 @@ void LevelReader::ReadObjectTextures() {
 
 void LevelReader::ReadSectionsBeforeTextures() {
     const bool old_anims = l_.kind <= kind_tr3;
-    Section(l_.floor_data, kFloorDataSize, &Ttrlevel::SetFloorDataCount);
-    Section(l_.mesh_data, kMeshDataSize, &Ttrlevel::SetMeshDataCount);
-    Section(l_.mesh_pointers, kMeshPointerSize, &Ttrlevel::SetMeshPointerCount);
-    Section(old_anims ? l_.animations32 : l_.animations40, old_anims ? kAnimation32Size : kAnimation40Size,
-            &Ttrlevel::SetAnimationCount);
-    Section(l_.state_changes, kStateChangeSize, &Ttrlevel::SetStateChangeCount);
-    Section(l_.anim_dispatches, kAnimDispatchSize, &Ttrlevel::SetAnimDispatchCount);
-    Section(l_.anim_commands, kAnimCommandSize, &Ttrlevel::SetAnimCommandCount);
-    Section(l_.mesh_trees, kMeshTreeSize, &Ttrlevel::SetMeshTreeCount);
-    Section(l_.frames, kFrameSize, &Ttrlevel::SetFrameCount);
+    Section("floor data", l_.floor_data, kFloorDataSize, &Ttrlevel::SetFloorDataCount);
+    Section("mesh data", l_.mesh_data, kMeshDataSize, &Ttrlevel::SetMeshDataCount);
+    Section("mesh pointers", l_.mesh_pointers, kMeshPointerSize, &Ttrlevel::SetMeshPointerCount);
+    Section("animations", old_anims ? l_.animations32 : l_.animations40,
+            old_anims ? kAnimation32Size : kAnimation40Size, &Ttrlevel::SetAnimationCount);
+    Section("state changes", l_.state_changes, kStateChangeSize, &Ttrlevel::SetStateChangeCount);
+    Section("animation dispatches", l_.anim_dispatches, kAnimDispatchSize, &Ttrlevel::SetAnimDispatchCount);
+    Section("animation commands", l_.anim_commands, kAnimCommandSize, &Ttrlevel::SetAnimCommandCount);
+    Section("mesh trees", l_.mesh_trees, kMeshTreeSize, &Ttrlevel::SetMeshTreeCount);
+    Section("frames", l_.frames, kFrameSize, &Ttrlevel::SetFrameCount);
     if (l_.kind == kind_trc) {
-        Section(l_.moveables20, kMoveable20Size, &Ttrlevel::SetMoveableCount);
+        Section("moveables", l_.moveables20, kMoveable20Size, &Ttrlevel::SetMoveableCount);
         for (std::size_t i = 0; i < static_cast<std::size_t>(l_.num_moveables); ++i)
             std::copy_n(&l_.moveables20[i * kMoveable20Size], kMoveable18Size,
                         &l_.moveables18[i * kMoveable18Size]);
     } else {
-        Section(l_.moveables18, kMoveable18Size, &Ttrlevel::SetMoveableCount);
+        Section("moveables", l_.moveables18, kMoveable18Size, &Ttrlevel::SetMoveableCount);
         // The 20-byte form carries the same moveables with two zero bytes after each.
         for (std::size_t i = 0; i < static_cast<std::size_t>(l_.num_moveables); ++i)
             std::copy_n(&l_.moveables18[i * kMoveable18Size], kMoveable18Size,
                         &l_.moveables20[i * kMoveable20Size]);
     }
-    Section(l_.static_meshes, kStaticMeshSize, &Ttrlevel::SetStaticMeshCount);
+    Section("static meshes", l_.static_meshes, kStaticMeshSize, &Ttrlevel::SetStaticMeshCount);
     if (l_.kind <= kind_trg)
         ReadObjectTextures();
+    in_.SetSection("sprite marker");
     if (l_.kind == kind_tr4)
         in_.Read(l_.spr_marker.data(), 3);
     if (l_.kind == kind_trc)
         in_.Read(l_.spr_marker.data(), 4);
-    Section(l_.sprite_textures, kSpriteTextureSize, &Ttrlevel::SetSpriteTextureCount);
-    Section(l_.sprite_sequences, kSpriteSequenceSize, &Ttrlevel::SetSpriteSequenceCount);
+    Section("sprite textures", l_.sprite_textures, kSpriteTextureSize, &Ttrlevel::SetSpriteTextureCount);
+    Section("sprite sequences", l_.sprite_sequences, kSpriteSequenceSize, &Ttrlevel::SetSpriteSequenceCount);
+    in_.SetSection("palette");
     if (l_.kind == kind_tub)
         in_.Read(l_.palette.data(), kPaletteBytes);
-    Section(l_.cameras, kCameraSize, &Ttrlevel::SetCameraCount);
+    Section("cameras", l_.cameras, kCameraSize, &Ttrlevel::SetCameraCount);
     if (l_.kind >= kind_tr4)
-        Section(l_.flyby_cameras, kFlybyCameraSize, &Ttrlevel::SetFlybyCameraCount);
-    Section(l_.sound_sources, kSoundSourceSize, &Ttrlevel::SetSoundSourceCount);
+        Section("flyby cameras", l_.flyby_cameras, kFlybyCameraSize, &Ttrlevel::SetFlybyCameraCount);
+    Section("sound sources", l_.sound_sources, kSoundSourceSize, &Ttrlevel::SetSoundSourceCount);
     const bool big_boxes = l_.kind <= kind_tub;
-    Section(big_boxes ? l_.boxes20 : l_.boxes8, big_boxes ? kBox20Size : kBox8Size, &Ttrlevel::SetBoxCount);
-    Section(l_.overlaps, kOverlapSize, &Ttrlevel::SetOverlapCount);
+    Section("boxes", big_boxes ? l_.boxes20 : l_.boxes8, big_boxes ? kBox20Size : kBox8Size,
+            &Ttrlevel::SetBoxCount);
+    Section("overlaps", l_.overlaps, kOverlapSize, &Ttrlevel::SetOverlapCount);
     static constexpr int kOldZones[] = {0, 1, 4, 5, 6, 9};
     static constexpr int kAllZones[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
     const std::span<const int> zones =
         big_boxes ? std::span<const int>(kOldZones) : std::span<const int>(kAllZones);
+    in_.SetSection("zones");
     in_.Require(static_cast<std::uint64_t>(l_.num_boxes) * zones.size(), kZoneEntrySize);
     l_.SetZoneCount(l_.num_boxes);
     for (int z : zones)
         in_.ReadCounted(l_.zones[static_cast<std::size_t>(z)]);
+    in_.SetSection("animated texture words");
     const std::uint32_t words = in_.U32();
     in_.Require(words, kAnimWordSize);
     l_.SetAnimWordCount(static_cast<std::int32_t>(words));
@@ -339,7 +446,7 @@ void LevelReader::ReadSectionsBeforeTextures() {
 
 void LevelReader::ReadItems() {
     const bool short_items = l_.kind <= kind_tub;
-    Section(short_items ? l_.items22 : l_.items24, short_items ? kItem22Size : kItem24Size,
+    Section("items", short_items ? l_.items22 : l_.items24, short_items ? kItem22Size : kItem24Size,
             &Ttrlevel::SetItemCount);
     for (std::size_t i = 0; i < static_cast<std::size_t>(l_.num_items); ++i) {
         std::uint8_t* a = &l_.items22[i * kItem22Size];
@@ -362,6 +469,7 @@ void LevelReader::ReadItems() {
 }
 
 void LevelReader::ReadSectionsAfterTextures() {
+    in_.SetSection("texture marker");
     if (l_.kind == kind_tr4)
         in_.Read(l_.tex_marker.data(), 4);
     if (l_.kind == kind_trc)
@@ -370,24 +478,28 @@ void LevelReader::ReadSectionsAfterTextures() {
         ReadObjectTextures();
     l_.SetProgress(90);
     ReadItems();
+    in_.SetSection("light map and palette");
     if (l_.kind <= kind_tr3)
         in_.Read(l_.light_map.data(), kLightMapBytes);
     if (l_.kind == kind_tr1)
         in_.Read(l_.palette.data(), kPaletteBytes);
     if (l_.kind <= kind_tr3)
-        Section(l_.cinematic_frames, kCinematicFrameSize, &Ttrlevel::SetCinematicCount, true);
+        Section("cinematic frames", l_.cinematic_frames, kCinematicFrameSize, &Ttrlevel::SetCinematicCount,
+                true);
     else
-        Section(l_.ai_objects, kAiObjectSize, &Ttrlevel::SetCinematicCount);
-    Section(l_.demo_data, kDemoDataSize, &Ttrlevel::SetDemoDataCount, true);
+        Section("AI objects", l_.ai_objects, kAiObjectSize, &Ttrlevel::SetCinematicCount);
+    Section("demo data", l_.demo_data, kDemoDataSize, &Ttrlevel::SetDemoDataCount, true);
     const std::size_t sound_map = l_.kind <= kind_tub ? 512 : l_.kind <= kind_tr4 ? 740 : 900;
+    in_.SetSection("sound map");
     in_.Read(l_.sound_map.data(), sound_map);
-    Section(l_.sound_details, kSoundDetailSize, &Ttrlevel::SetSoundDetailCount);
+    Section("sound details", l_.sound_details, kSoundDetailSize, &Ttrlevel::SetSoundDetailCount);
     if (l_.kind <= kind_tub) {
+        in_.SetSection("sound samples");
         l_.samples_size = in_.U32();
         auto s = in_.Take(l_.samples_size);
         l_.samples.assign(s.begin(), s.end());
     }
-    Section(l_.sample_indices, kSampleIndexSize, &Ttrlevel::SetSampleIndexCount);
+    Section("sample indices", l_.sample_indices, kSampleIndexSize, &Ttrlevel::SetSampleIndexCount);
 }
 
 void LevelReader::ReadSections() {
@@ -398,10 +510,13 @@ void LevelReader::ReadSections() {
 
 void LevelReader::ReadTail(std::size_t trc_level_end) {
     if (l_.kind == kind_trc) {
+        in_.SetSection("level data end");
         if (trc_level_end < in_.Position() || trc_level_end > in_.Size())
-            throw InvalidLevelFile("The level data size does not match its content");
+            throw in_.Invalid("the level data size does not match its content");
         auto tail = in_.Take(trc_level_end - in_.Position());
         l_.level_tail.assign(tail.begin(), tail.end());
+        in_.SetSection("sound samples");
+        CheckSampleRecords();
         auto samples = in_.Rest();
         l_.samples.assign(samples.begin(), samples.end());
         l_.samples_size = static_cast<std::uint32_t>(l_.samples.size());
@@ -423,15 +538,17 @@ void Ttrlevel::BeginLoad() {
 }
 
 std::uint8_t Ttrlevel::ParseImage(std::vector<std::uint8_t> image, const std::string& file_name,
-                                  bool textures_only) {
+                                  bool textures_only, bool from_file) {
     Clear();
     try {
         ZFile container;
         container.Assign(file_name);
         container.OpenImage(std::move(image), 1);
-        LevelReader(*this, container.TakeImage(), textures_only).Run(file_name);
-    } catch (const InvalidLevelFile&) {
+        const std::string source = from_file && !container.compressed ? file_name : std::string();
+        LevelReader(*this, container.TakeImage(), textures_only, source).Run(file_name);
+    } catch (const InvalidLevelFile& e) {
         Clear();
+        invalid_reason_ = e.what();
         SetProgress(0);
         return 2;
     } catch (const CompressionError& e) {
@@ -450,7 +567,7 @@ std::uint8_t Ttrlevel::ParseImage(std::vector<std::uint8_t> image, const std::st
 std::uint8_t Ttrlevel::LoadLevelImage(std::vector<std::uint8_t> image, const std::string& file_name,
                                       bool textures_only) {
     BeginLoad();
-    return ParseImage(std::move(image), file_name, textures_only);
+    return ParseImage(std::move(image), file_name, textures_only, false);
 }
 
 std::uint8_t Ttrlevel::LoadLevel(const std::string& file_name, bool textures_only) {
@@ -458,6 +575,10 @@ std::uint8_t Ttrlevel::LoadLevel(const std::string& file_name, bool textures_onl
     std::error_code ec;
     if (!std::filesystem::exists(file_name, ec)) {
         Clear();
+        // Only a name that is truly absent is "no such file"; a folder that cannot be searched,
+        // a loop of links or a name too long is an input/output error.
+        if (ec)
+            throw FileIoError("Cannot open file " + file_name + ": " + ec.message());
         return 1;
     }
     std::vector<std::uint8_t> bytes;
@@ -467,7 +588,7 @@ std::uint8_t Ttrlevel::LoadLevel(const std::string& file_name, bool textures_onl
         Clear();
         throw;
     }
-    return ParseImage(std::move(bytes), file_name, textures_only);
+    return ParseImage(std::move(bytes), file_name, textures_only, true);
 }
 
 } // namespace pw

@@ -1,9 +1,15 @@
 // SaveLevel: serialises the record in the layout that its version word and the target name select.
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <future>
+
 #include "level/compression.h"
 #include "level/file_replace.h"
 #include "level/image_builder.h"
 #include "level/layout.h"
 #include "level/level_errors.h"
+#include "level/level_file.h"
 #include "level/trc_rooms.h"
 #include "level/trlevel.h"
 #include "level/zfile.h"
@@ -13,10 +19,32 @@ namespace {
 
 using namespace layout;
 
+// One compressed block as it goes into the file: in memory, or a segment of another file (the level
+// it was read from, or a temporary file it was moved to so that it does not wait in memory), with the
+// size and checksums of its content and of its packed bytes.
+struct BlockResult {
+    PackedBlock packed;
+    FileSegment segment;
+    std::uint64_t packed_size = 0;
+    std::uint32_t packed_crc32 = 0;
+    std::uint64_t size = 0;
+    std::uint32_t crc32 = 0;
+    std::uint32_t adler32 = 0;
+};
+
+struct PendingBlock {
+    BlockResult ready;
+    std::future<BlockResult> task;
+};
+
 class LevelWriter {
 public:
-    explicit LevelWriter(Ttrlevel& level) : l_(level) {}
-    std::vector<std::uint8_t> Run();
+    // With `spill`, blocks compressed anew wait for their turn in temporary files rather than in
+    // memory (SaveLevel); without it, they stay in the record for the next save (SaveLevelImage).
+    LevelWriter(Ttrlevel& level, bool spill) : l_(level), spill_(spill) {}
+    LevelFile Run();
+    // After the file was written as `file_name`: the record's kept blocks are those of that file.
+    void RememberBlocksIn(const std::string& file_name, const LevelFile& file);
 
 private:
     void WritePageHead();
@@ -26,18 +54,40 @@ private:
     void WriteSectionsAfterTextures();
     void WriteObjectTextures();
     void Section(std::int32_t count, const Bytes& array, std::size_t element_size, bool u16 = false);
-    std::vector<std::uint8_t> PutTextureHeadInFront(std::vector<std::uint8_t> level_data);
-    void WriteBlock(ImageBuilder& head, const Bytes& data, std::size_t size, std::uint32_t& packed);
+    std::vector<std::uint8_t> BuildLevelData();
+    PendingBlock StartBlock(ReadBlockIndex index, std::span<const std::uint8_t> content);
+
+    void AddBlock(LevelFile& file, ReadBlockIndex index, BlockResult& block);
+    void CollectBlocks(std::array<PendingBlock, 4>& blocks);
+    LevelFile AssembleCompressedKinds();
 
     Ttrlevel& l_;
+    bool spill_;
     ImageBuilder out_;
+    Bytes level_data_;
+    std::array<BlockResult, 4> results_;
+    std::array<std::size_t, 4> pieces_{};
+    bool has_blocks_ = false;
+    Bytes padded32_, padded16_, padded_misc_;
 };
 
 std::size_t Count(std::int32_t n) {
     return static_cast<std::size_t>(n > 0 ? n : 0);
 }
 
-std::vector<std::uint8_t> LevelWriter::Run() {
+std::size_t Count64(std::int64_t n) {
+    return static_cast<std::size_t>(n > 0 ? n : 0);
+}
+
+Bytes BlockSizes(std::int64_t unpacked, std::size_t packed) {
+    ImageBuilder b;
+    b.U32(static_cast<std::uint32_t>(unpacked));
+    b.U32(static_cast<std::uint32_t>(packed));
+    return std::move(b.Bytes());
+}
+
+// Everything after the texture blocks (kinds 6 and 7: the level data), or the whole file (kinds 1 to 5).
+std::vector<std::uint8_t> LevelWriter::BuildLevelData() {
     if (l_.kind <= kind_tr3)
         WritePageHead();
     std::size_t trc_size_field = 0;
@@ -52,8 +102,6 @@ std::vector<std::uint8_t> LevelWriter::Run() {
         FinishTrcLevelData(l_, out_, trc_size_field);
     else if (l_.level_tail_kind != kind_none && l_.level_tail_kind != kind_trc)
         out_.Raw(l_.level_tail);
-    if (l_.kind >= kind_tr4)
-        return PutTextureHeadInFront(std::move(out_.Bytes()));
     return std::move(out_.Bytes());
 }
 
@@ -65,7 +113,7 @@ void LevelWriter::WritePageHead() {
     }
     out_.U32(static_cast<std::uint32_t>(l_.num_pages));
     l_.SetProgress(30);
-    out_.Exactly(l_.pages8, Count(l_.page8_bytes));
+    out_.Exactly(l_.pages8, Count64(l_.page8_bytes));
     if (l_.kind >= kind_tr2)
         out_.Exactly(l_.pages16, Count(l_.num_pages) * kPage16Bytes);
     l_.SetProgress(50);
@@ -233,54 +281,231 @@ void LevelWriter::WriteSectionsAfterTextures() {
     Section(l_.num_sample_indices, l_.sample_indices, kSampleIndexSize);
 }
 
-void LevelWriter::WriteBlock(ImageBuilder& head, const Bytes& data, std::size_t size, std::uint32_t& packed) {
-    std::vector<std::uint8_t> compressed;
-    if (data.size() == size) {
-        compressed = ZlibCompress(data);
-    } else {
-        Bytes exact(size, 0);
-        std::copy_n(data.begin(), std::min(size, data.size()), exact.begin());
-        compressed = ZlibCompress(exact);
+// Compresses a block; with `spill`, moves the packed bytes into a temporary file.
+BlockResult Compress(std::span<const std::uint8_t> content, bool spill) {
+    BlockResult r;
+    r.packed = ZlibCompressBlock(content);
+    r.packed_size = r.packed.size;
+    r.packed_crc32 = Crc32(r.packed.Bytes());
+    r.size = content.size();
+    r.crc32 = Crc32(content);
+    r.adler32 = Adler32(content);
+    if (spill) {
+        FileSegment segment{std::shared_ptr<std::FILE>(std::tmpfile(),
+                                                       [](std::FILE* f) {
+                                                           if (f)
+                                                               std::fclose(f);
+                                                       }),
+                            0, r.packed.size};
+        if (segment.file &&
+            std::fwrite(r.packed.data.get(), 1, r.packed.size, segment.file.get()) == r.packed.size &&
+            std::fflush(segment.file.get()) == 0) {
+            r.segment = std::move(segment);
+            r.packed = {};
+        }
     }
-    packed = static_cast<std::uint32_t>(compressed.size());
-    head.U32(static_cast<std::uint32_t>(size));
-    head.U32(packed);
-    head.Raw(compressed);
+    return r;
 }
 
-std::vector<std::uint8_t> LevelWriter::PutTextureHeadInFront(std::vector<std::uint8_t> level_data) {
-    ImageBuilder file;
-    file.U32(l_.version);
-    file.U16(l_.num_room_tiles);
-    file.U16(l_.num_object_tiles);
-    file.U16(l_.num_bump_tiles);
-    l_.size32 = l_.page8_bytes * 4;
-    WriteBlock(file, l_.pages32, Count(l_.size32), l_.packed32);
-    l_.size16 = l_.page8_bytes * 2;
-    WriteBlock(file, l_.pages16, Count(l_.size16), l_.packed16);
-    WriteBlock(file, l_.misc_pages32, Count(l_.misc32_size), l_.misc32_packed);
-    if (l_.kind == kind_tr4) {
-        std::uint32_t packed = 0;
-        WriteBlock(file, level_data, level_data.size(), packed);
-    } else {
-        file.Raw(level_data);
+// The block as read, when its content is unchanged and its packed bytes are still at hand (in memory,
+// or unchanged in the file they were read from).
+bool KeptBlock(const tread_block& read, std::span<const std::uint8_t> content, BlockResult& r) {
+    if (!read.Matches(content))
+        return false;
+    r = {};
+    r.packed_size = read.packed_size;
+    r.packed_crc32 = read.packed_crc32;
+    r.size = read.size;
+    r.crc32 = read.crc32;
+    r.adler32 = read.adler32;
+    if (read.file_name.empty()) {
+        r.packed = read.packed;
+        return r.packed.data != nullptr;
     }
-    file.Exactly(l_.samples, l_.samples_size);
-    return std::move(file.Bytes());
+    r.segment = {OpenShared(read.file_name.c_str(), "rb"), read.file_offset, read.packed_size};
+    std::uint32_t crc = 0;
+    return r.segment.file && SegmentCrc32(r.segment, crc) && crc == read.packed_crc32;
+}
+
+// The packed form of one block, worked out on a thread of its own so that the blocks of a level are
+// checked and compressed concurrently: the bytes read when the content is unchanged, else the block
+// compressed anew (moved into a temporary file when done, so that finished blocks do not wait in
+// memory for the others). Each task touches only its own kept block.
+PendingBlock LevelWriter::StartBlock(ReadBlockIndex index, std::span<const std::uint8_t> content) {
+    PendingBlock block;
+    tread_block& read = l_.read_blocks[index];
+    block.task = std::async(std::launch::async, [content, &read, spill = spill_] {
+        BlockResult kept;
+        if (KeptBlock(read, content, kept))
+            return kept;
+        read = {}; // stale: let its bytes go before the new form is built
+        return Compress(content, spill);
+    });
+    return block;
+}
+
+void LevelWriter::AddBlock(LevelFile& file, ReadBlockIndex index, BlockResult& block) {
+    pieces_[index] = file.PieceCount();
+    if (block.segment.file)
+        file.Add(block.segment);
+    else
+        file.Add(block.packed);
+    if (!spill_ && block.packed.data) {
+        tread_block& read = l_.read_blocks[index];
+        read = {};
+        read.packed = block.packed;
+        read.packed_size = block.packed_size;
+        read.packed_crc32 = block.packed_crc32;
+        read.size = block.size;
+        read.crc32 = block.crc32;
+        read.adler32 = block.adler32;
+        read.kept = true;
+    }
+    block.packed = {}; // the file holds its own reference
+}
+
+void LevelWriter::RememberBlocksIn(const std::string& file_name, const LevelFile& file) {
+    if (!has_blocks_)
+        return;
+    for (std::size_t i = 0; i < results_.size(); ++i) {
+        if (i == block_level_data && l_.kind != kind_tr4)
+            continue;
+        tread_block& read = l_.read_blocks[i];
+        read = {};
+        read.file_name = file_name;
+        read.file_offset = file.OffsetOf(pieces_[i]);
+        read.packed_size = results_[i].packed_size;
+        read.packed_crc32 = results_[i].packed_crc32;
+        read.size = results_[i].size;
+        read.crc32 = results_[i].crc32;
+        read.adler32 = results_[i].adler32;
+        read.kept = true;
+    }
+}
+
+// The content of a page block as `size` bytes; padded into `scratch` only when the buffer is shorter.
+std::span<const std::uint8_t> ExactContent(const Bytes& data, std::size_t size, Bytes& scratch) {
+    if (data.size() >= size)
+        return std::span(data).first(size);
+    scratch.assign(size, 0);
+    std::copy(data.begin(), data.end(), scratch.begin());
+    return scratch;
+}
+
+LevelFile LevelWriter::Run() {
+    if (l_.kind < kind_tr4) {
+        LevelFile file;
+        file.Add(std::move(BuildLevelData()));
+        return file;
+    }
+    // Kinds 6 and 7: the texture blocks start compressing while the level data is built.
+    l_.size32 = l_.page8_bytes * 4;
+    l_.size16 = l_.page8_bytes * 2;
+    const auto pages32 = ExactContent(l_.pages32, Count64(l_.size32), padded32_);
+    const auto pages16 = ExactContent(l_.pages16, Count64(l_.size16), padded16_);
+    const auto misc = ExactContent(l_.misc_pages32, Count64(l_.misc32_size), padded_misc_);
+    std::array<PendingBlock, 4> blocks;
+    blocks[block_pages32] = StartBlock(block_pages32, pages32);
+    blocks[block_pages16] = StartBlock(block_pages16, pages16);
+    blocks[block_misc32] = StartBlock(block_misc32, misc);
+    try {
+        level_data_ = BuildLevelData();
+        if (l_.kind == kind_tr4)
+            blocks[block_level_data] = StartBlock(block_level_data, level_data_);
+    } catch (...) {
+        for (auto& b : blocks)
+            if (b.task.valid())
+                b.task.wait();
+        throw;
+    }
+    CollectBlocks(blocks);
+    return AssembleCompressedKinds();
+}
+
+// Waits for every block; the first failure of any of them is raised once all are done.
+void LevelWriter::CollectBlocks(std::array<PendingBlock, 4>& blocks) {
+    std::exception_ptr failure;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        try {
+            results_[i] = blocks[i].task.valid() ? blocks[i].task.get() : std::move(blocks[i].ready);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+    has_blocks_ = true;
+    l_.packed32 = static_cast<std::uint32_t>(results_[block_pages32].packed_size);
+    l_.packed16 = static_cast<std::uint32_t>(results_[block_pages16].packed_size);
+    l_.misc32_packed = static_cast<std::uint32_t>(results_[block_misc32].packed_size);
+}
+
+// Kinds 6 and 7: the head, the three texture blocks, the level data and the samples.
+LevelFile LevelWriter::AssembleCompressedKinds() {
+    LevelFile file;
+    ImageBuilder head;
+    head.U32(l_.version);
+    head.U16(l_.num_room_tiles);
+    head.U16(l_.num_object_tiles);
+    head.U16(l_.num_bump_tiles);
+    head.U32(static_cast<std::uint32_t>(l_.size32));
+    head.U32(l_.packed32);
+    file.Add(std::move(head.Bytes()));
+    AddBlock(file, block_pages32, results_[block_pages32]);
+    file.Add(BlockSizes(l_.size16, l_.packed16));
+    AddBlock(file, block_pages16, results_[block_pages16]);
+    file.Add(BlockSizes(l_.misc32_size, l_.misc32_packed));
+    AddBlock(file, block_misc32, results_[block_misc32]);
+    if (l_.kind == kind_tr4) {
+        file.Add(BlockSizes(static_cast<std::int64_t>(level_data_.size()),
+                            results_[block_level_data].packed_size));
+        AddBlock(file, block_level_data, results_[block_level_data]);
+    } else {
+        file.Add(std::move(level_data_));
+    }
+    file.Add(std::span(l_.samples).first(std::min<std::size_t>(l_.samples_size, l_.samples.size())));
+    if (l_.samples.size() < l_.samples_size)
+        file.Add(Bytes(l_.samples_size - l_.samples.size(), 0));
+    return file;
+}
+
+// Refuses what the layout of the target cannot hold, before anything is written.
+void CheckSavable(const Ttrlevel& level, std::int32_t target_kind, const std::string& file_name) {
+    if (level.num_pages < 0 || static_cast<std::size_t>(level.num_pages) > layout::kMaxPages)
+        throw UnsupportedSave("Cannot save " + file_name + ": the level has " +
+                              std::to_string(level.num_pages) + " pages, more than the " +
+                              std::to_string(layout::kMaxPages) + " a level may hold");
+    if (target_kind == kind_trc && level.num_rooms > 0 &&
+        !(level.geometry_flags & layout::kGeometryHasHeader))
+        throw UnsupportedSave("Cannot save " + file_name +
+                              " as a .trc level: its rooms were not read from a .trc file");
+    // A .trc level's rooms (88-byte lights, flip-room links, water and reverb bytes, layered
+    // geometry) and its third texture block have no faithful form in the .tr4 layout.
+    if (target_kind == kind_tr4 && level.read_kind == kind_trc)
+        throw UnsupportedSave("Cannot save " + file_name +
+                              " as a .tr4 level: it was read from a .trc file, whose rooms the .tr4 "
+                              "layout cannot hold; save it under a name ending in .trc");
+}
+
+// Checks the target and sets the kind it selects.
+void PrepareSave(Ttrlevel& level, const std::string& file_name) {
+    if (!level.IsLoaded())
+        throw UnsupportedSave("Cannot save " + file_name + ": no level is loaded");
+    const std::int32_t target_kind = KindForVersion(level.version, file_name);
+    CheckSavable(level, target_kind, file_name);
+    if (target_kind != kind_none)
+        level.kind = target_kind;
 }
 
 } // namespace
 
+LevelFile Ttrlevel::BuildLevelFile(const std::string& file_name) {
+    PrepareSave(*this, file_name);
+    return LevelWriter(*this, false).Run();
+}
+
 std::vector<std::uint8_t> Ttrlevel::SaveLevelImage(const std::string& file_name) {
-    if (!IsLoaded())
-        throw UnsupportedSave("Cannot save " + file_name + ": no level is loaded");
-    const std::int32_t target_kind = KindForVersion(version, file_name);
-    if (target_kind == kind_trc && num_rooms > 0 && !(geometry_flags & layout::kGeometryHasHeader))
-        throw UnsupportedSave("Cannot save " + file_name +
-                              " as a .trc level: its rooms were not read from a .trc file");
-    if (target_kind != kind_none)
-        kind = target_kind;
-    return LevelWriter(*this).Run();
+    return BuildLevelFile(file_name).Join();
 }
 
 std::uint8_t Ttrlevel::SaveLevel(const std::string& file_name) {
@@ -288,9 +513,12 @@ std::uint8_t Ttrlevel::SaveLevel(const std::string& file_name) {
     if (!IsLoaded())
         return 1;
     try {
-        const std::vector<std::uint8_t> image = SaveLevelImage(file_name);
+        PrepareSave(*this, file_name);
+        LevelWriter writer(*this, true);
+        const LevelFile file = writer.Run();
         SetProgress(100);
-        ReplaceFileContents(file_name, image);
+        ReplaceFileContents(file_name, [&file, &file_name](std::FILE* f) { file.WriteTo(f, file_name); });
+        writer.RememberBlocksIn(file_name, file);
     } catch (...) {
         SetProgress(0);
         throw;

@@ -30,6 +30,27 @@ struct ttr5_layers {
     std::vector<tlayer_triangles> triangle_blocks;
 };
 
+// The filler fields of a kind 7 room as read (header fields 3, 12, 13, 16, 17, 19, 21, 29, then the
+// 2 bytes after the portals). Real files carry data in some of them, such as the flip-room link in
+// the last two bytes of field 13. A new room holds the values the layout states.
+struct ttrc_fillers {
+    std::array<std::uint8_t, 4> field3{0xCD, 0xCD, 0xCD, 0xCD};
+    std::array<std::uint8_t, 8> field12{0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD};
+    std::array<std::uint8_t, 6> field13{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    std::array<std::uint8_t, 10> field16{};
+    std::array<std::uint8_t, 4> field17{0xCD, 0xCD, 0xCD, 0xCD};
+    std::array<std::uint8_t, 16> field19{0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD,
+                                         0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD};
+    std::array<std::uint8_t, 4> field21{0xCD, 0xCD, 0xCD, 0xCD};
+    std::array<std::uint8_t, 16> field29{0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD,
+                                         0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD, 0xCD};
+    std::array<std::uint8_t, 2> after_portals{0xCD, 0xCD};
+    // Between the faces and the vertices when the room's triangle total is odd.
+    std::array<std::uint8_t, 2> after_faces{0xCD, 0xCD};
+    // The trc_filler bytes after the vertices; CD bytes are written when it holds another count.
+    Bytes after_vertices;
+};
+
 struct troom {
     std::array<std::int32_t, 4> info{}; // x, z, bottom, top
     std::int32_t num_data_words = 0;
@@ -56,6 +77,7 @@ struct troom {
     Bytes fog_bulbs;                         // num_fog_bulbs x 36
     std::array<std::int32_t, 27> trc_head{}; // header words 1 to 27 at indices 0 to 26
     std::int32_t trc_filler = 0;
+    ttrc_fillers trc_fillers;
 
     std::uint16_t num_portals = 0;
     Bytes portals; // num_portals x 32

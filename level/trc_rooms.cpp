@@ -28,10 +28,19 @@ void ReadList(ImageCursor& in, Bytes& list, std::uint64_t count, std::size_t siz
     in.ReadCounted(list);
 }
 
+template <std::size_t N> void ReadFiller(ImageCursor& in, std::array<std::uint8_t, N>& field) {
+    in.Read(field.data(), N);
+}
+
+template <std::size_t N> void WriteFiller(ImageBuilder& out, const std::array<std::uint8_t, N>& field) {
+    out.Raw(field.data(), N);
+}
+
 void ReadRoomHeader(troom& room, ImageCursor& in) {
+    auto& f = room.trc_fillers;
     in.Seek(in.Position() + 4);  // 1: "XELA"
     room.trc_word(1) = in.I32(); // 2: room data size
-    in.Seek(in.Position() + 4);  // 3
+    ReadFiller(in, f.field3);    // 3
     ReadWords(in, room, 2, 5);   // 4
     room.info[0] = in.I32();     // 5
     room.trc_word(6) = in.I32(); // 6
@@ -42,23 +51,25 @@ void ReadRoomHeader(troom& room, ImageCursor& in) {
     room.trc_word(7) = in.I32(); // 9
     room.num_lights = in.U16();  // 10
     room.num_statics = in.U16();
-    ReadWords(in, room, 8, 10);      // 11
-    in.Seek(in.Position() + 8 + 6);  // 12, 13
-    in.Read(room.flags.data(), 2);   // 14
-    room.trc_room_word = in.U16();   // 15
-    in.Seek(in.Position() + 10 + 4); // 16, 17
-    ReadWords(in, room, 11, 14);     // 18
-    in.Seek(in.Position() + 16);     // 19
-    room.trc_word(15) = in.I32();    // 20
-    in.Seek(in.Position() + 4);      // 21
-    ReadWords(in, room, 16, 18);     // 22
-    room.trc_word(19) = in.I32();    // 23
-    room.trc_word(20) = in.I32();    // 24
-    room.num_fog_bulbs = in.I32();   // 25
-    ReadWords(in, room, 21, 22);     // 26
-    room.num_layers = in.I32();      // 27
-    ReadWords(in, room, 23, 27);     // 28
-    in.Seek(in.Position() + 16);     // 29
+    ReadWords(in, room, 8, 10);    // 11
+    ReadFiller(in, f.field12);     // 12
+    ReadFiller(in, f.field13);     // 13
+    in.Read(room.flags.data(), 2); // 14
+    room.trc_room_word = in.U16(); // 15
+    ReadFiller(in, f.field16);     // 16
+    ReadFiller(in, f.field17);     // 17
+    ReadWords(in, room, 11, 14);   // 18
+    ReadFiller(in, f.field19);     // 19
+    room.trc_word(15) = in.I32();  // 20
+    ReadFiller(in, f.field21);     // 21
+    ReadWords(in, room, 16, 18);   // 22
+    room.trc_word(19) = in.I32();  // 23
+    room.trc_word(20) = in.I32();  // 24
+    room.num_fog_bulbs = in.I32(); // 25
+    ReadWords(in, room, 21, 22);   // 26
+    room.num_layers = in.I32();    // 27
+    ReadWords(in, room, 23, 27);   // 28
+    ReadFiller(in, f.field29);     // 29
 }
 
 void ReadLayers(troom& room, ImageCursor& in) {
@@ -85,7 +96,7 @@ void ReadLayers(troom& room, ImageCursor& in) {
         ReadList(in, tris.faces, tris.count, kLayerTriangleSize);
     }
     if (triangles % 2 == 1)
-        in.Seek(in.Position() + 2);
+        ReadFiller(in, room.trc_fillers.after_faces);
     for (auto& block : room.layers.vertex_blocks)
         ReadList(in, block.vertices, block.count, kLayerVertexSize);
 }
@@ -207,28 +218,30 @@ void ReadTrcRoom(troom& room, ImageCursor& in) {
     ReadRoomHeader(room, in);
     const auto room_size = static_cast<std::uint32_t>(room.trc_word(1));
     if (room_size > in.Size() - after_size_field)
-        throw InvalidLevelFile("A room's size points past the end of the file");
+        throw in.Invalid("the room's size points past the end of the file");
     const std::size_t room_end = after_size_field + room_size;
     if (room.num_fog_bulbs < 0 || room.num_layers < 0)
-        throw InvalidLevelFile("A room has a negative count");
+        throw in.Invalid("the room has a negative count");
     ReadList(in, room.lights88, room.num_lights, kLight88Size);
     ReadList(in, room.fog_bulbs, static_cast<std::uint32_t>(room.num_fog_bulbs), kFogBulbSize);
     ReadList(in, room.sectors, std::uint64_t{room.num_z_sectors} * room.num_x_sectors, kSectorSize);
     room.num_portals = in.U16();
     ReadList(in, room.portals, room.num_portals, kPortalSize);
-    in.Seek(in.Position() + 2);
+    ReadFiller(in, room.trc_fillers.after_portals);
     ReadList(in, room.statics20, room.num_statics, kStatic20Size);
     room.num_vertices = room.num_rectangles = room.num_triangles = room.num_sprites = 0;
     ReadLayers(room, in);
     if (room.num_layers > 0)
         FlattenTrcRoom(room);
     if (in.Position() > room_end)
-        throw InvalidLevelFile("A room's content runs past its size");
+        throw in.Invalid("the room's content runs past its size");
     room.trc_filler = static_cast<std::int32_t>(room_end - in.Position());
-    in.Seek(room_end);
+    const auto after_vertices = in.Take(room_end - in.Position());
+    room.trc_fillers.after_vertices.assign(after_vertices.begin(), after_vertices.end());
 }
 
 std::size_t ReadTrcHeadAndRooms(Ttrlevel& level, ImageCursor& in) {
+    in.SetSection("level data head");
     in.Read(level.level_head.data() + 6, 32);
     const std::size_t size_field = in.Position();
     in.Read(level.level_head.data() + 38, 8);
@@ -242,6 +255,7 @@ std::size_t ReadTrcHeadAndRooms(Ttrlevel& level, ImageCursor& in) {
     level.SetRoomCount(static_cast<std::uint16_t>(count));
     double progress = 0;
     for (auto& room : level.rooms) {
+        in.SetSection("room " + std::to_string(&room - level.rooms.data()));
         ReadTrcRoom(room, in);
         level.geometry_flags = kTrcGeometryFlags;
         progress += 30.0 / level.num_rooms;
@@ -269,8 +283,9 @@ RoomMarks WriteRoomHeader(troom& room, ImageBuilder& out) {
     RoomMarks m;
     m.header = true;
     m.size_field = out.Position();
-    out.I32(room.trc_word(1)); // 2, filled in at the end of the room
-    out.Fill(kCdFiller, 4);    // 3
+    const auto& f = room.trc_fillers;
+    out.I32(room.trc_word(1));  // 2, filled in at the end of the room
+    WriteFiller(out, f.field3); // 3
     m.words2to5 = out.Position();
     WriteWords(out, room, 2, 5); // 4
     out.I32(room.info[0]);       // 5
@@ -283,16 +298,16 @@ RoomMarks WriteRoomHeader(troom& room, ImageBuilder& out) {
     out.U16(room.num_lights);  // 10
     out.U16(room.num_statics);
     WriteWords(out, room, 8, 10);  // 11
-    out.Fill(kCdFiller, 8);        // 12
-    out.Fill(0xFF, 6);             // 13
+    WriteFiller(out, f.field12);   // 12
+    WriteFiller(out, f.field13);   // 13
     out.Raw(room.flags.data(), 2); // 14
     out.U16(room.trc_room_word);   // 15
-    out.Fill(0, 10);               // 16
-    out.Fill(kCdFiller, 4);        // 17
+    WriteFiller(out, f.field16);   // 16
+    WriteFiller(out, f.field17);   // 17
     WriteWords(out, room, 11, 14); // 18
-    out.Fill(kCdFiller, 16);       // 19
+    WriteFiller(out, f.field19);   // 19
     out.I32(room.trc_word(15));    // 20
-    out.Fill(kCdFiller, 4);        // 21
+    WriteFiller(out, f.field21);   // 21
     WriteWords(out, room, 16, 18); // 22
     room.trc_word(19) = room.num_lights * static_cast<std::int32_t>(kLight88Size);
     out.I32(room.trc_word(19));    // 23
@@ -302,7 +317,7 @@ RoomMarks WriteRoomHeader(troom& room, ImageBuilder& out) {
     out.I32(room.num_layers);      // 27
     m.words23to27 = out.Position();
     WriteWords(out, room, 23, 27); // 28
-    out.Fill(kCdFiller, 16);       // 29
+    WriteFiller(out, f.field29);   // 29
     m.data_start = out.Position();
     return m;
 }
@@ -335,6 +350,15 @@ std::uint32_t TotalTriangles(const troom& room) {
     return n;
 }
 
+// The filler after a room's last block: the bytes read when they are still trc_filler long.
+void WriteTrailingFiller(const troom& room, ImageBuilder& out) {
+    const auto n = static_cast<std::size_t>(std::max(room.trc_filler, 0));
+    if (room.trc_fillers.after_vertices.size() == n)
+        out.Raw(room.trc_fillers.after_vertices);
+    else
+        out.Fill(kCdFiller, n);
+}
+
 void WriteLayers(troom& room, std::uint16_t geometry_flags, ImageBuilder& out, const RoomMarks& m) {
     for (const auto& head : room.layer_heads)
         out.Raw(head.data(), head.size());
@@ -349,13 +373,13 @@ void WriteLayers(troom& room, std::uint16_t geometry_flags, ImageBuilder& out, c
             out.Exactly(tris.faces, std::size_t{tris.count} * kLayerTriangleSize);
         }
         if (TotalTriangles(room) % 2 == 1)
-            out.Fill(kCdFiller, 2);
+            WriteFiller(out, room.trc_fillers.after_faces);
         MarkOffset(room, out, m, 24);
         vertex_start = out.Position();
         for (const auto& block : room.layers.vertex_blocks)
             out.Exactly(block.vertices, std::size_t{block.count} * kLayerVertexSize);
     }
-    out.Fill(kCdFiller, static_cast<std::size_t>(std::max(room.trc_filler, 0)));
+    WriteTrailingFiller(room, out);
     if (m.header) {
         room.trc_word(27) = static_cast<std::int32_t>(out.Position() - vertex_start);
         out.PatchU32(m.words23to27 + 16, static_cast<std::uint32_t>(room.trc_word(27)));
@@ -380,14 +404,14 @@ void WriteTrcRoom(troom& room, std::uint16_t geometry_flags, ImageBuilder& out) 
     out.U16(room.num_portals);
     out.Exactly(room.portals, std::size_t{room.num_portals} * kPortalSize);
     MarkOffset(room, out, m, 5);
-    out.Fill(kCdFiller, 2);
+    WriteFiller(out, room.trc_fillers.after_portals);
     MarkOffset(room, out, m, 5);
     out.Exactly(room.statics20, std::size_t{room.num_statics} * kStatic20Size);
     MarkOffset(room, out, m, 23);
     if (room.num_layers > 0)
         WriteLayers(room, geometry_flags, out, m);
     else
-        out.Fill(kCdFiller, static_cast<std::size_t>(std::max(room.trc_filler, 0)));
+        WriteTrailingFiller(room, out);
     if (geometry_flags & kGeometryHasHeader) {
         room.trc_word(1) = static_cast<std::int32_t>(out.Position() - (m.size_field + 4));
         out.PatchU32(m.size_field, static_cast<std::uint32_t>(room.trc_word(1)));

@@ -1,13 +1,23 @@
 #include "level/trlevel.h"
 
+#include <string_view>
+
+#include "level/compression.h"
 #include "level/gauge.h"
 #include "level/layout.h"
 
 namespace pw {
 namespace {
 
-bool NameContains(const std::string& name, const char* upper, const char* lower) {
-    return name.find(upper) != std::string::npos || name.find(lower) != std::string::npos;
+// The file-name part of a path: a folder named "levels.tub" says nothing about the files in it.
+std::string_view FileNamePart(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string_view(path) : std::string_view(path).substr(slash + 1);
+}
+
+bool NameContains(const std::string& path, const char* upper, const char* lower) {
+    const std::string_view name = FileNamePart(path);
+    return name.find(upper) != std::string_view::npos || name.find(lower) != std::string_view::npos;
 }
 
 // Sets a counted byte array to n elements of `size` bytes, keeping what it holds, zero-filling the rest.
@@ -16,6 +26,11 @@ void Resize(Bytes& array, std::int32_t n, std::size_t size) {
 }
 
 } // namespace
+
+bool tread_block::Matches(std::span<const std::uint8_t> content) const {
+    return kept && content.size() == size && Crc32(content) == crc32 && Adler32(content) == adler32 &&
+           (packed.data != nullptr || !file_name.empty());
+}
 
 bool IsKnownVersion(std::uint32_t version) {
     using namespace layout;
@@ -60,7 +75,7 @@ void Ttrlevel::AddPage() {
     if (kind >= kind_tr4)
         pages32.resize(pages32.size() + layout::kPage32Bytes);
     num_pages += 1;
-    page8_bytes = num_pages * static_cast<std::int32_t>(layout::kPage8Bytes);
+    page8_bytes = std::int64_t{num_pages} * static_cast<std::int64_t>(layout::kPage8Bytes);
     num_room_tiles = static_cast<std::uint16_t>(num_room_tiles + 1);
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "level/compression.h"
+#include "level/level_file.h"
 #include "level/room.h"
 
 namespace pw {
@@ -24,6 +26,31 @@ enum LevelKind : std::int32_t {
     kind_tr3 = 5,
     kind_tr4 = 6,
     kind_trc = 7,
+};
+
+// A compressed block as it was read (the three texture blocks and the kind 6 level data), with the
+// size and checksums of its inflated content: when the content is unchanged, a save writes the packed
+// bytes again instead of compressing anew. Levels read from a plain file keep only where the bytes
+// lie in it (checked again before they are copied); others keep the bytes in memory.
+struct tread_block {
+    PackedBlock packed;
+    std::string file_name;
+    std::uint64_t file_offset = 0;
+    std::uint64_t packed_size = 0;
+    std::uint32_t packed_crc32 = 0;
+    std::uint64_t size = 0;
+    std::uint32_t crc32 = 0;
+    std::uint32_t adler32 = 0;
+    bool kept = false;
+    // Whether `content` is what was read.
+    bool Matches(std::span<const std::uint8_t> content) const;
+};
+
+enum ReadBlockIndex : std::size_t {
+    block_pages32 = 0,
+    block_pages16 = 1,
+    block_misc32 = 2,
+    block_level_data = 3
 };
 
 struct tvertex_coords {
@@ -66,6 +93,8 @@ public:
     std::uint8_t SaveLevel(const std::string& file_name);
     // Builds the file image that SaveLevel would write, without touching any file.
     std::vector<std::uint8_t> SaveLevelImage(const std::string& file_name);
+    // The same as the pieces that SaveLevel writes one after the other.
+    LevelFile BuildLevelFile(const std::string& file_name);
 
     void AddPage();
     bool IsLoaded() const { return marker == "Kestrel"; }
@@ -101,11 +130,16 @@ public:
     void SetSampleIndexCount(std::int32_t n);
 
     void SetProgress(int percent) const;
+    // Why the last LoadLevel found the file invalid (result 2): the section and offset where
+    // reading stopped. Empty after any other outcome.
+    const std::string& InvalidReason() const { return invalid_reason_; }
 
 private:
     void BeginLoad();
-    std::uint8_t ParseImage(std::vector<std::uint8_t> image, const std::string& file_name,
-                            bool textures_only);
+    // `from_file`: the image is the content of the file `file_name`, whose blocks a save may copy.
+    std::uint8_t ParseImage(std::vector<std::uint8_t> image, const std::string& file_name, bool textures_only,
+                            bool from_file);
+    std::string invalid_reason_;
 
 public:
     // 1. Rooms.
@@ -146,14 +180,14 @@ public:
     std::uint16_t num_room_tiles = 0;
     std::uint16_t num_object_tiles = 0;
     std::uint16_t num_bump_tiles = 0;
-    std::int32_t size32 = 0;
+    std::int64_t size32 = 0;
     std::uint32_t packed32 = 0;
-    std::int32_t size16 = 0;
+    std::int64_t size16 = 0;
     std::uint32_t packed16 = 0;
-    std::int32_t misc32_size = 0;
+    std::int64_t misc32_size = 0;
     std::uint32_t misc32_packed = 0;
     // 9.-14. Pages.
-    std::int32_t page8_bytes = 0;
+    std::int64_t page8_bytes = 0;
     std::int32_t num_pages = 0;
     Bytes pages8;
     Bytes pages16;
@@ -212,6 +246,10 @@ public:
     Bytes level_tail;
     // The kind whose layout level_tail was read from (0 when none was read).
     std::int32_t level_tail_kind = kind_none;
+    // The kind of the file the record was read from (kind_none for a new record).
+    std::int32_t read_kind = kind_none;
+    // The compressed blocks of a kind 6 or 7 file as read, by ReadBlockIndex.
+    std::array<tread_block, 4> read_blocks;
 
     // 31. Not owned.
     Gauge* gauge = nullptr;

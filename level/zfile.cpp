@@ -31,9 +31,10 @@ std::vector<std::uint8_t> UnwrapZlibContainer(std::vector<std::uint8_t> file_byt
     const std::size_t packed = U32At(file_bytes, 4);
     const std::size_t unpacked = U32At(file_bytes, 8);
     if (packed > file_bytes.size() - layout::kZlibWrapperHead)
-        throw InvalidLevelFile("The compressed file claims more bytes than it holds");
+        throw InvalidLevelFile("ZLIB wrapper: the compressed file claims more bytes than it holds");
     std::vector<std::uint8_t> content;
-    ZlibInflate(std::span(file_bytes).subspan(layout::kZlibWrapperHead, packed), unpacked, content);
+    ZlibInflate(std::span(file_bytes).subspan(layout::kZlibWrapperHead, packed), unpacked,
+                layout::kMaxWrappedBytes, content);
     wrapped = true;
     return content;
 }

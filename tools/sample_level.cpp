@@ -16,7 +16,10 @@ namespace {
 
 constexpr int kTilePixels = TileView::kSize;
 constexpr int kLightLevels = 32;
-constexpr int kMiscPages = 2;
+// Pages of the third texture block: two in kind 6 files, three in kind 7 files.
+int MiscPages(std::int32_t kind) {
+    return kind == kind_trc ? 3 : 2;
+}
 
 std::span<std::uint8_t> PageBytes(Bytes& buffer, int page, std::size_t page_size) {
     return std::span(buffer).subspan(static_cast<std::size_t>(page) * page_size, page_size);
@@ -160,11 +163,11 @@ void AddItems(Ttrlevel& level) {
     LeBytes(level.items24).S16(0).S16(0).S32(x).S32(y).S32(z).S16(0).S16(-1).S16(-1).U16(0x3E00);
 }
 
-// The third texture block of kinds 6 and 7: two pages of sky with clouds.
+// The third texture block of kinds 6 and 7: pages of sky with clouds.
 void AddMiscPages(Ttrlevel& level, std::uint32_t seed) {
     constexpr int kSize = PageCanvas::kSize;
     level.misc_pages32.clear();
-    for (int page = 0; page < kMiscPages; ++page) {
+    for (int page = 0; page < MiscPages(level.kind); ++page) {
         const auto page_seed = Hash32(seed, static_cast<std::uint32_t>(page), 77);
         for (int y = 0; y < kSize; ++y) {
             const Color sky = Mix(Rgb(52, 92, 168), Rgb(196, 214, 232), static_cast<float>(y) / kSize);
@@ -175,7 +178,7 @@ void AddMiscPages(Ttrlevel& level, std::uint32_t seed) {
             }
         }
     }
-    level.misc32_size = static_cast<std::int32_t>(level.misc_pages32.size());
+    level.misc32_size = static_cast<std::int64_t>(level.misc_pages32.size());
 }
 
 void AddSections(Ttrlevel& level, std::uint32_t seed) {

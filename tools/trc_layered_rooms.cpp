@@ -1,6 +1,7 @@
 #include "tools/trc_layered_rooms.h"
 
 #include <array>
+#include <bit>
 
 #include "level/layout.h"
 #include "tools/le_bytes.h"
@@ -80,6 +81,32 @@ void AddLights(troom& room) {
     room.num_lights = 1;
 }
 
+std::int32_t FloatWord(float v) {
+    return static_cast<std::int32_t>(std::bit_cast<std::uint32_t>(v));
+}
+
+// The header words as real files hold them: separators of CD bytes, the 0x7FFF fillers, the room's
+// position as floats, and counts of faces and lights that agree with the room's data, which other
+// readers trust to size their buffers.
+void SetHeaderWords(troom& room) {
+    constexpr auto kSeparator = static_cast<std::int32_t>(0xCDCDCDCDu);
+    room.trc_head.fill(0);
+    room.trc_word(4) = kSeparator;
+    room.trc_word(7) = static_cast<std::int32_t>(0xFF505050u); // room colour, grey ambient light
+    room.trc_word(9) = 0x7FFF;
+    room.trc_word(10) = 0x7FFF;
+    room.trc_word(12) = FloatWord(static_cast<float>(room.info[0]));
+    room.trc_word(13) = FloatWord(0.0f);
+    room.trc_word(14) = FloatWord(static_cast<float>(room.info[1]));
+    room.trc_word(15) = kSeparator;
+    room.trc_word(16) = room.num_triangles;
+    room.trc_word(17) = room.num_rectangles;
+    room.trc_word(18) = kSeparator;
+    room.trc_word(20) = room.num_lights;
+    room.trc_word(21) = room.info[3]; // top
+    room.trc_word(22) = room.info[2]; // bottom
+}
+
 } // namespace
 
 void MakeLayeredRooms(Ttrlevel& level) {
@@ -93,6 +120,8 @@ void MakeLayeredRooms(Ttrlevel& level) {
         AddFogBulb(room);
         room.trc_room_word = 0;
         room.trc_filler = 0;
+        room.trc_fillers = {}; // the flip-room link in field 13 stays -1: no flip room
+        SetHeaderWords(room);
     }
     level.geometry_flags = layout::kTrcGeometryFlags;
 }

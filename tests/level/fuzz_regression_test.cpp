@@ -47,6 +47,20 @@ TEST_P(FuzzRegression, EndsInAResultOrALevelError) {
     EXPECT_TRUE(result == -1 || (result >= 0 && result <= 2)) << "result " << result;
 }
 
+// Hand-made hostile files kept beside the fuzz findings: a zlib bomb whose 32-bit block claims its
+// pages and inflates to 64 MiB, and a level of 8192 pages, whose 32-bit size once overflowed. Both are
+// invalid files.
+TEST(FuzzRegressionFiles, HostileFilesAreInvalid) {
+    for (const char* name : {"bomb-claims-its-pages-inflates-64MiB.bin", "overflow-8192-pages.bin"}) {
+        SCOPED_TRACE(name);
+        std::ifstream in(fs::path(PW_TEST_DATA_DIR) / "fuzz_regressions" / name, std::ios::binary);
+        ASSERT_TRUE(in);
+        const std::vector<std::uint8_t> input((std::istreambuf_iterator<char>(in)),
+                                              std::istreambuf_iterator<char>());
+        EXPECT_EQ(pw::fuzz::RunLevelInput(input.data(), input.size()), 2);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Inputs, FuzzRegression, testing::ValuesIn(RegressionInputs()), TestName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(FuzzRegression);
 

@@ -1,6 +1,11 @@
 // Reading level files of all seven kinds, laid out byte by byte by the fixture builder.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "level/level_errors.h"
 #include "level/trlevel.h"
 #include "tests/fixtures/level_builder.h"
 #include "tests/fixtures/level_expectations.h"
@@ -62,6 +67,40 @@ TEST(LevelReader, ReadsFromAFileOnDisk) {
     ExpectLevelMatches(level, d);
 }
 
+TEST(LevelReader, PathThatCannotBeSearchedIsAnInputOutputError) {
+    // A loop of links cannot be told from a missing file by its name: it is an error of the system,
+    // not "no such file".
+    TempDir dir;
+    std::filesystem::create_symlink(dir.Path() / "loop", dir.Path() / "loop");
+    Ttrlevel level;
+    EXPECT_THROW(level.LoadLevel((dir.Path() / "loop" / "level.phd").string()), FileIoError);
+    EXPECT_FALSE(level.IsLoaded());
+}
+
+TEST(LevelReader, FileInAFolderWithoutSearchPermissionIsAnInputOutputError) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not hold for root";
+    TempDir dir;
+    const auto folder = dir.Path() / "locked";
+    std::filesystem::create_directory(folder);
+    WriteFile((folder / "level.phd").string(), BuildLevel(MakeLevel(1)));
+    std::filesystem::permissions(folder, std::filesystem::perms::none);
+    Ttrlevel level;
+    EXPECT_THROW(level.LoadLevel((folder / "level.phd").string()), FileIoError);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+}
+
+TEST(LevelReader, InvalidFileGivesItsReason) {
+    LevelDescription d = MakeLevel(3);
+    d.count_override["mesh_pointers"] = 0x00FFFFFF;
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, d), 2);
+    EXPECT_NE(level.InvalidReason().find("mesh pointers"), std::string::npos) << level.InvalidReason();
+    EXPECT_NE(level.InvalidReason().find("offset"), std::string::npos) << level.InvalidReason();
+    ASSERT_EQ(Load(level, MakeLevel(3)), 0);
+    EXPECT_EQ(level.InvalidReason(), "");
+}
+
 TEST(LevelReader, MissingFileIsResultOne) {
     TempDir dir;
     Ttrlevel level;
@@ -77,7 +116,8 @@ struct KindCase {
 
 class KindRecognition : public ::testing::TestWithParam<KindCase> {};
 
-// The kind comes from the version word and the spelling of the name anywhere in the path.
+// The kind comes from the version word and the spelling of the file name (anywhere in it; the
+// folders of the path do not count).
 TEST_P(KindRecognition, VersionAndNameSelectTheKind) {
     const KindCase c = GetParam();
     EXPECT_EQ(KindForVersion(c.version, c.name), c.kind);
@@ -92,14 +132,16 @@ TEST_P(KindRecognition, VersionAndNameSelectTheKind) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, KindRecognition,
-    ::testing::Values(KindCase{0x20, "level.phd", 1}, KindCase{0x20, "level.TUB.phd", 2},
-                      KindCase{0x20, "level.tub", 2}, KindCase{0x20, "level.Tub", 1},
-                      KindCase{0x2D, "level.tr2", 3}, KindCase{0x2D, "LEVEL.TRG", 4},
-                      KindCase{0x2D, "x.trg.tr2", 4}, KindCase{0x2D, "level.Trg", 3},
-                      KindCase{0xFF080038, "level.tr2", 5}, KindCase{0xFF180038, "level.trc", 5},
-                      KindCase{0x00345254, "level.tr4", 6}, KindCase{0xFFFFFFF0, "level.tr4", 6},
-                      KindCase{0x00345254, "level.TRC", 7}, KindCase{0xFFFFFFF0, "level.trc", 7},
-                      KindCase{0xFFFFFFF0, "level.Trc", 6}));
+    ::testing::Values(
+        KindCase{0x20, "level.phd", 1}, KindCase{0x20, "level.TUB.phd", 2}, KindCase{0x20, "level.tub", 2},
+        KindCase{0x20, "level.Tub", 1}, KindCase{0x2D, "level.tr2", 3}, KindCase{0x2D, "LEVEL.TRG", 4},
+        KindCase{0x2D, "x.trg.tr2", 4}, KindCase{0x2D, "level.Trg", 3}, KindCase{0xFF080038, "level.tr2", 5},
+        KindCase{0xFF180038, "level.trc", 5}, KindCase{0x00345254, "level.tr4", 6},
+        KindCase{0xFFFFFFF0, "level.tr4", 6}, KindCase{0x00345254, "level.TRC", 7},
+        KindCase{0xFFFFFFF0, "level.trc", 7}, KindCase{0xFFFFFFF0, "level.Trc", 6},
+        KindCase{0x20, "dir.tub/level.phd", 1}, KindCase{0x20, "a/b/level.TUB.phd", 2},
+        KindCase{0x2D, "levels.trg/x.tr2", 3}, KindCase{0x00345254, "old.trc/level.tr4", 6},
+        KindCase{0x00345254, "C:\\old.TRC\\level.tr4", 6}, KindCase{0x00345254, "levels.tr4/level.trc", 7}));
 
 TEST(LevelReader, UnknownVersionWordsSelectNoKind) {
     EXPECT_FALSE(IsKnownVersion(0x21));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <sys/resource.h>
 
 #include "level/level_errors.h"
@@ -28,10 +29,13 @@ using namespace fixtures;
 
 class WriteEveryKind : public ::testing::TestWithParam<int> {};
 
-// Kinds 1 to 5 come back byte for byte; 6 and 7 the same once their blocks are inflated.
+// Every kind comes back byte for byte: kinds 6 and 7 write their unchanged blocks as read.
 TEST_P(WriteEveryKind, ResaveGivesTheSameFile) {
     const LevelDescription d = MakeLevel(GetParam());
-    EXPECT_TRUE(ResavesAs(d, d.FileName(), d));
+    const Bytes file = BuildLevel(d);
+    Ttrlevel level;
+    ASSERT_EQ(level.LoadLevelImage(file, d.FileName()), 0);
+    EXPECT_TRUE(SameBytes(level.SaveLevelImage(d.FileName()), file));
 }
 
 TEST_P(WriteEveryKind, BytesAfterTheLastSectionAreKept) {
@@ -185,34 +189,85 @@ TEST(LevelWriter, KindSevenWithoutTrailingBytesGetsFourCdBytes) {
     EXPECT_TRUE(ResavesAs(d, d.FileName(), expected));
 }
 
-TEST(LevelWriter, KindSevenSavedAsKindSixKeepsTheFlattenedGeometry) {
-    const LevelDescription d = MakeLevel(7);
+TEST(LevelWriter, KindSevenSavedUnderAKindSixNameIsRefused) {
+    // The .tr4 layout has no place for the 88-byte lights, flip-room links or water and reverb
+    // bytes of .trc rooms: refused, nothing written, and the record still saves as .trc.
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, MakeLevel(7)), 0);
+    TempDir dir;
+    EXPECT_THROW(level.SaveLevel(dir.File("level.tr4")), UnsupportedSave);
+    EXPECT_TRUE(dir.Entries().empty());
+    EXPECT_EQ(level.kind, 7);
+    EXPECT_EQ(level.SaveLevel(dir.File("level.trc")), 0);
+}
+
+// The bytes of compressed block `block` (0 to 3) of a kind 6 or 7 file, with its two size fields.
+Bytes BlockBytes(const Bytes& file, int block) {
+    std::size_t at = 10;
+    for (int b = 0; b < block; ++b)
+        at += 8 + U32At(file, at + 4);
+    return Slice(file, at, 8 + U32At(file, at + 4));
+}
+
+TEST(LevelWriter, OneChangedPageRecompressesOnlyItsBlock) {
+    for (int kind : {6, 7}) {
+        SCOPED_TRACE("kind " + std::to_string(kind));
+        const LevelDescription d = MakeLevel(kind);
+        const Bytes file = BuildLevel(d);
+        Ttrlevel level;
+        ASSERT_EQ(level.LoadLevelImage(file, d.FileName()), 0);
+        level.pages16[131072 + 77] ^= 0x21; // one pixel of page 2
+        const Bytes saved = level.SaveLevelImage(d.FileName());
+        EXPECT_TRUE(SameBytes(BlockBytes(saved, 0), BlockBytes(file, 0)));
+        EXPECT_TRUE(SameBytes(BlockBytes(saved, 2), BlockBytes(file, 2)));
+        if (kind == 6) {
+            EXPECT_TRUE(SameBytes(BlockBytes(saved, 3), BlockBytes(file, 3)));
+        }
+        LevelDescription expected = d;
+        expected.pages16[131072 + 77] ^= 0x21;
+        EXPECT_TRUE(SameLevelFile(saved, BuildLevel(expected), kind));
+        // The new block is kept too: a second save writes the same bytes without compressing again.
+        EXPECT_TRUE(level.read_blocks[block_pages16].Matches(level.pages16));
+        EXPECT_TRUE(SameBytes(level.SaveLevelImage(d.FileName()), saved));
+    }
+}
+
+TEST(LevelSave, BlocksCopiedFromTheFileReadAreCheckedAgainstIt) {
+    // A level read from a file keeps only where its blocks lie. Saving over that same file copies
+    // them from it; a file changed behind the record's back makes the save compress the blocks
+    // instead of copying bytes that no longer hold the level.
+    TempDir dir;
+    const LevelDescription d = MakeLevel(6);
+    const Bytes file = BuildLevel(d);
+    const std::string path = dir.File("level.tr4");
+    WriteFile(path, file);
+    Ttrlevel level;
+    ASSERT_EQ(level.LoadLevel(path), 0);
+    ASSERT_EQ(level.SaveLevel(path), 0);
+    EXPECT_TRUE(SameBytes(ReadFile(path), file));
+    level.pages32[5] ^= 0x10;
+    ASSERT_EQ(level.SaveLevel(path), 0);
+    ASSERT_EQ(level.SaveLevel(dir.File("again.tr4")), 0); // copies every block from the file just saved
+    EXPECT_TRUE(SameBytes(ReadFile(dir.File("again.tr4")), ReadFile(path)));
+    LevelDescription expected = d;
+    expected.pages32[5] ^= 0x10;
+    EXPECT_TRUE(SameLevelFile(ReadFile(path), BuildLevel(expected), 6));
+
+    WriteFile(path, Bytes(file.size(), 0x77)); // changed by another program
+    ASSERT_EQ(level.SaveLevel(dir.File("copy.tr4")), 0);
+    EXPECT_TRUE(SameLevelFile(ReadFile(dir.File("copy.tr4")), BuildLevel(expected), 6));
+}
+
+TEST(LevelWriter, FolderNamesDoNotSelectTheKind) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "levels.tub");
+    const LevelDescription d = MakeLevel(1);
     Ttrlevel level;
     ASSERT_EQ(Load(level, d), 0);
-    const Ttrlevel read = level;
-    const Bytes saved = level.SaveLevelImage("level.tr4");
-    EXPECT_EQ(level.kind, 6);
-    Ttrlevel back;
-    ASSERT_EQ(back.LoadLevelImage(saved, "level.tr4"), 0);
-    EXPECT_EQ(back.kind, 6);
-    ASSERT_EQ(back.rooms.size(), read.rooms.size());
-    for (std::size_t r = 0; r < back.rooms.size(); ++r) {
-        SCOPED_TRACE("room " + std::to_string(r));
-        const troom& a = back.rooms[r];
-        const troom& b = read.rooms[r];
-        EXPECT_EQ(a.num_vertices, b.num_vertices);
-        EXPECT_TRUE(SameBytes(a.vertices12, b.vertices12));
-        EXPECT_EQ(a.num_rectangles, b.num_rectangles);
-        EXPECT_TRUE(SameBytes(a.rectangles, b.rectangles));
-        EXPECT_EQ(a.num_triangles, b.num_triangles);
-        EXPECT_TRUE(SameBytes(a.triangles, b.triangles));
-        EXPECT_EQ(a.num_lights, b.num_lights);
-        EXPECT_EQ(a.num_statics, b.num_statics);
-        EXPECT_TRUE(SameBytes(a.statics20, b.statics20));
-        EXPECT_TRUE(SameBytes(a.sectors, b.sectors));
-    }
-    EXPECT_EQ(back.object_textures.size(), read.object_textures.size());
-    EXPECT_TRUE(SameBytes(back.pages32, read.pages32));
+    const std::string target = (dir.Path() / "levels.tub" / "level.phd").string();
+    ASSERT_EQ(level.SaveLevel(target), 0);
+    EXPECT_EQ(level.kind, 1);
+    EXPECT_TRUE(SameBytes(ReadFile(target), BuildLevel(d)));
 }
 
 TEST(LevelWriter, ProgressEndsAtZero) {

@@ -272,6 +272,67 @@ TEST(MalformedInput, UnpackedSizeNoStreamThatShortCanFill) {
     }
 }
 
+TEST(MalformedInput, MorePagesThanALevelMayHold) {
+    // 4097 pages is one beyond the limit; 8192 pages once overflowed a 32-bit size and saved an empty
+    // 32-bit block. Both are refused from their claimed sizes, before anything is inflated.
+    for (const std::uint32_t pages : {4097u, 8192u}) {
+        LevelDescription d = MakeLevel(6);
+        d.unpacked_override[0] = pages * 262144u;
+        d.unpacked_override[1] = pages * 131072u;
+        EXPECT_TRUE(Rejected(d)) << pages << " pages";
+        LevelDescription sixteen_only = MakeLevel(7);
+        sixteen_only.unpacked_override[1] = pages * 131072u;
+        EXPECT_TRUE(Rejected(sixteen_only)) << pages << " pages claimed by the 16-bit block";
+    }
+    LevelDescription plain = MakeLevel(1);
+    plain.count_override["pages"] = 4097;
+    EXPECT_TRUE(Rejected(plain));
+}
+
+TEST(MalformedInput, BlockThatInflatesToMoreThanItClaims) {
+    // 64 MiB of zeros in a 64 KiB stream, claiming the two pages it should hold: refused once the
+    // output passes the claim, without inflating the rest.
+    LevelDescription d = MakeLevel(6);
+    d.pages32.assign(std::size_t{64} << 20, 0);
+    d.unpacked_override[0] = 2 * 262144;
+    EXPECT_TRUE(Rejected(d));
+    LevelDescription level_data = MakeLevel(6);
+    level_data.unpacked_override[3] = 1000;
+    EXPECT_TRUE(Rejected(level_data));
+    LevelDescription wrapped = MakeLevel(1);
+    wrapped.zlib_wrap = true;
+    wrapped.edit_level_data = [](Bytes& b) { b.resize(b.size() + (std::size_t{32} << 20), 0); };
+    Bytes bomb = BuildLevel(wrapped);
+    PutU32(bomb, 8, 4096); // the wrapper's unpacked size
+    EXPECT_TRUE(Rejected(bomb, wrapped.FileName()));
+}
+
+TEST(MalformedInput, LevelDataClaimBeyondTheLimit) {
+    LevelDescription d = MakeLevel(6);
+    d.level_tail.assign(std::size_t{1} << 20, 0); // a stream long enough to make the claim plausible
+    d.unpacked_override[3] = (256u << 20) + 1;
+    EXPECT_TRUE(Rejected(d));
+}
+
+TEST(MalformedInput, FileCutInsideItsSoundSamples) {
+    for (int kind : {6, 7}) {
+        LevelDescription d = MakeLevel(kind);
+        const Bytes whole = BuildLevel(d);
+        for (const std::size_t cut :
+             {std::size_t{1}, std::size_t{2}, std::size_t{700}, d.samples.size() - 3}) {
+            LevelDescription c = d;
+            c.truncate_at = whole.size() - cut;
+            EXPECT_TRUE(Rejected(c)) << "kind " << kind << ", " << cut << " bytes cut";
+        }
+        LevelDescription no_area = d;
+        no_area.samples.clear();
+        EXPECT_TRUE(Rejected(no_area)) << "kind " << kind << " without a sample count";
+        LevelDescription long_record = d;
+        PutU32(long_record.samples, 8, 0x7FFFFFFF); // packed size of the first sample
+        EXPECT_TRUE(Rejected(long_record)) << "kind " << kind;
+    }
+}
+
 TEST(MalformedInput, KindSevenRoomSizePastTheEnd) {
     LevelDescription d = MakeLevel(7);
     d.rooms[1].data_size_override = 0x7FFFFFF0;

@@ -181,28 +181,42 @@ TEST(TrcRooms, SizeFieldsEqualTheBytesThatFollowThem) {
     EXPECT_EQ(U32At(saved, level_size_at + 4), level_end - level_size_at - 8);
 }
 
-TEST(TrcRooms, FillersAreSkippedOnReadingAndWrittenAsTheyShouldBe) {
+TEST(TrcRooms, FillerFieldsKeepWhatTheFileHolds) {
+    // Real files carry data in the filler fields, such as the flip-room link (01 00: room 1) in the
+    // last two bytes of the FF field; every filler byte comes back as read.
+    LevelDescription d = MakeLevel(7);
+    d.rooms[0].filler_fields = Pattern(70, 91);
+    d.rooms[0].filler_fields[16] = 0x01; // bytes 12..17 are field 13
+    d.rooms[0].filler_fields[17] = 0x00;
+    d.rooms[1].filler_fields = StatedTrcFillers();
+    d.rooms[1].filler_fields[68] = 0x42; // the 2 bytes after the portals
+    const BuiltLevel built = BuildLevelMapped(d);
+    Ttrlevel level;
+    ASSERT_EQ(level.LoadLevelImage(built.bytes, d.FileName()), 0);
+    EXPECT_EQ(level.rooms[0].trc_fillers.field13[4], 0x01);
+    EXPECT_TRUE(SameBytes(level.SaveLevelImage(d.FileName()), built.bytes));
+}
+
+TEST(TrcRooms, FieldsTheLayoutFixesAreWrittenAsStated) {
+    // "XELA" and the word after the level-data sizes are no filler: the writer puts their stated
+    // values back.
     const LevelDescription d = MakeLevel(7);
     const BuiltLevel built = BuildLevelMapped(d);
-    Bytes damaged = built.bytes;
-    const std::size_t xela = built.at.at("room0.xela");
-    const std::size_t data = built.at.at("room0.data");
-    std::memcpy(damaged.data() + xela, "ABCD", 4);                                   // field 1
-    std::fill_n(damaged.begin() + static_cast<std::ptrdiff_t>(xela + 8), 4, 0x00);   // field 3
-    std::fill_n(damaged.begin() + static_cast<std::ptrdiff_t>(data - 16), 16, 0x00); // field 29
-    PutU32(damaged, built.at.at("level_data_size") + 8, 0x12345678);                 // the skipped head word
+    Bytes changed = built.bytes;
+    std::memcpy(changed.data() + built.at.at("room0.xela"), "ABCD", 4);
+    PutU32(changed, built.at.at("level_data_size") + 8, 0x12345678);
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevelImage(damaged, d.FileName()), 0);
+    ASSERT_EQ(level.LoadLevelImage(changed, d.FileName()), 0);
     ExpectLevelMatches(level, d);
-    EXPECT_TRUE(SameLevelFile(level.SaveLevelImage(d.FileName()), built.bytes, 7));
+    EXPECT_TRUE(SameBytes(level.SaveLevelImage(d.FileName()), built.bytes));
 }
 
 TEST(TrcRooms, SamplesAreTheBytesAfterTheLevelData) {
     LevelDescription d = MakeLevel(7);
-    d.samples = Pattern(777, 3);
+    d.samples = SampleArea({300, 400}, 3, 61); // two records and bytes after the last one
     Ttrlevel level;
     ASSERT_EQ(Load(level, d), 0);
-    EXPECT_EQ(level.samples_size, 777u);
+    EXPECT_EQ(level.samples_size, 4u + 8 + 300 + 8 + 400 + 61);
     EXPECT_TRUE(SameBytes(level.samples, d.samples));
 }
 
