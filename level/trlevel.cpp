@@ -5,6 +5,7 @@
 #include "level/compression.h"
 #include "level/gauge.h"
 #include "level/layout.h"
+#include "level/page_access.h"
 
 namespace pw {
 namespace {
@@ -68,12 +69,9 @@ void Ttrlevel::SetProgress(int percent) const {
 }
 
 void Ttrlevel::AddPage() {
-    if (kind <= kind_tr3)
-        pages8.resize(pages8.size() + layout::kPage8Bytes);
-    if (kind >= kind_tr2)
-        pages16.resize(pages16.size() + layout::kPage16Bytes);
-    if (kind >= kind_tr4)
-        pages32.resize(pages32.size() + layout::kPage32Bytes);
+    for (const PageDepth depth : {PageDepth::bits8, PageDepth::bits16, PageDepth::bits32})
+        if (CarriesDepth(kind, depth))
+            PageBlock(*this, depth).resize(PageBlock(*this, depth).size() + PageBytes(depth));
     num_pages += 1;
     page8_bytes = std::int64_t{num_pages} * static_cast<std::int64_t>(layout::kPage8Bytes);
     num_room_tiles = static_cast<std::uint16_t>(num_room_tiles + 1);
