@@ -18,24 +18,5 @@ cmake --build "$build" -j2 --target pagewright-fuzz-level pagewright-fuzz-seeds
 mkdir -p "$out/corpus" "$out/seeds" "$out/artifacts" "$regressions"
 "$build/fuzz/pagewright-fuzz-seeds" "$out/seeds" "$repo/samples"
 
-end=$((SECONDS + seconds))
-run=0
-while ((SECONDS < end)); do
-    run=$((run + 1))
-    left=$((end - SECONDS))
-    echo "fuzz run $run: ${left}s left"
-    (cd "$out" && "$build/fuzz/pagewright-fuzz-level" "$out/corpus" "$out/seeds" \
-        -dict="$repo/fuzz/level.dict" -jobs=1 -workers=1 -max_total_time="$left" -timeout=10 \
-        -rss_limit_mb=2048 -malloc_limit_mb=1024 -artifact_prefix="$out/artifacts/" \
-        -print_final_stats=1) || true
-    tail -n 40 "$out/fuzz-0.log" >"$out/run-$run.tail"
-    cat "$out/fuzz-0.log" >>"$out/fuzz-all.log"
-    grep -E '^(==[0-9]+==ERROR|SUMMARY|stat::number_of_executed_units|Done)' "$out/fuzz-0.log" || true
-done
-
-shopt -s nullglob
-for f in "$out"/artifacts/{crash,leak,timeout,oom,slow-unit}-*; do
-    cp -n "$f" "$regressions/"
-done
-echo "inputs kept in $regressions:"
-ls "$regressions"
+source "$repo/fuzz/fuzz_loop.sh"
+fuzz_loop pagewright-fuzz-level "$repo/fuzz/level.dict" "$seconds"
