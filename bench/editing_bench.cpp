@@ -10,16 +10,13 @@
 #include <cstring>
 #include <vector>
 
-#include <QApplication>
-
 #include "app/main_window.h"
-#include "app/startup.h"
 #include "bench/bench_level.h"
 #include "bench/comparison_reporter.h"
+#include "bench/window_bench_main.h"
 #include "level/layout.h"
 #include "level/palette_matcher.h"
 #include "level/pixel_conversion.h"
-#include "widgets/scripted_platform.h"
 
 namespace {
 
@@ -135,25 +132,16 @@ void Register() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    ScriptedPlatform platform;
-    CreateApplicationForms();
-    Register();
-    pw::bench::ComparisonReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    DestroyApplicationForms();
-
-    std::printf("\n");
-    const auto cpu = [&](const char* name) { return reporter.Seconds(name, kPageArg).cpu; };
-    const bool match = pw::bench::PrintRatio("palette match (warm) / Expand1555To565, one page",
-                                             cpu("PaletteMatchPage"), cpu("Expand1555To565Page"), 4.0);
-    std::printf("palette match (cold, a new matcher each page): %.3f ms\n",
-                cpu("PaletteMatchPageCold") * 1e3);
-    const bool copy = pw::bench::PrintRatio("tile copy / RebuildLevelAtlas (128 pages)", cpu("TileCopy"),
-                                            cpu("RebuildLevelAtlas"), 3.0);
-    benchmark::Shutdown();
-    return match && copy ? 0 : 1;
+    return pw::bench::RunWindowBenchmarks(
+        argc, argv, Register, [](const pw::bench::ComparisonReporter& reporter) {
+            const auto cpu = [&](const char* name) { return reporter.Seconds(name, kPageArg).cpu; };
+            const bool match =
+                pw::bench::PrintRatio("palette match (warm) / Expand1555To565, one page",
+                                      cpu("PaletteMatchPage"), cpu("Expand1555To565Page"), 4.0);
+            std::printf("palette match (cold, a new matcher each page): %.3f ms\n",
+                        cpu("PaletteMatchPageCold") * 1e3);
+            const bool copy = pw::bench::PrintRatio("tile copy / RebuildLevelAtlas (128 pages)",
+                                                    cpu("TileCopy"), cpu("RebuildLevelAtlas"), 3.0);
+            return match && copy;
+        });
 }

@@ -8,14 +8,11 @@
 #include <cstring>
 #include <vector>
 
-#include <QApplication>
-
 #include "app/main_window.h"
-#include "app/startup.h"
 #include "bench/bench_level.h"
 #include "bench/comparison_reporter.h"
+#include "bench/window_bench_main.h"
 #include "level/layout.h"
-#include "widgets/scripted_platform.h"
 
 namespace {
 
@@ -84,24 +81,14 @@ void Register() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    ScriptedPlatform platform; // no dialog or message box may wait for a user
-    CreateApplicationForms();
-    Register();
-    pw::bench::ComparisonReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    DestroyApplicationForms();
-
-    std::printf("\n");
-    const bool open_met = pw::bench::PrintRatio("OpenLevelFile / LoadLevel (128 pages)",
-                                                reporter.Seconds("OpenLevelFile", kPages).real,
-                                                reporter.Seconds("LoadLevel", kPages).real, kOpenTarget);
-    const bool atlas_met = pw::bench::PrintRatio("RebuildLevelAtlas / memcpy (128 pages)",
-                                                 reporter.Seconds("RebuildLevelAtlas", kPages).real,
-                                                 reporter.Seconds("Memcpy", kPages).real, kAtlasTarget);
-    benchmark::Shutdown();
-    return open_met && atlas_met ? 0 : 1;
+    return pw::bench::RunWindowBenchmarks(
+        argc, argv, Register, [](const pw::bench::ComparisonReporter& reporter) {
+            const bool open_met = pw::bench::PrintRatio(
+                "OpenLevelFile / LoadLevel (128 pages)", reporter.Seconds("OpenLevelFile", kPages).real,
+                reporter.Seconds("LoadLevel", kPages).real, kOpenTarget);
+            const bool atlas_met = pw::bench::PrintRatio(
+                "RebuildLevelAtlas / memcpy (128 pages)", reporter.Seconds("RebuildLevelAtlas", kPages).real,
+                reporter.Seconds("Memcpy", kPages).real, kAtlasTarget);
+            return open_met && atlas_met;
+        });
 }
