@@ -10,6 +10,7 @@
 
 #include "app/level_document.h"
 #include "level/file_replace.h"
+#include "level/level_errors.h"
 #include "level/page_export.h"
 #include "level/save_preparation.h"
 
@@ -62,21 +63,21 @@ QImage LevelDocument::ExportPicture() const {
 void LevelDocument::Export(const QString& path) const {
     if (!HasLevel() || Level.num_pages <= 0)
         ExportFailed(path, QStringLiteral("no level pages to export"));
-    std::vector<std::uint8_t> bytes;
-    if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        if (!QImageWriter(&buffer, QByteArrayLiteral("png")).write(ExportPicture()))
-            ExportFailed(path, QStringLiteral("the PNG could not be encoded"));
-        bytes.assign(png.begin(), png.end());
-    } else {
-        bytes = pw::ExportBmp(Level);
-    }
+    const std::string name = QFile::encodeName(path).toStdString();
     // Written beside the target and moved over it when complete.
     try {
-        pw::ReplaceFileContents(QFile::encodeName(path).toStdString(), bytes);
-    } catch (const std::exception& e) {
+        if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            if (!QImageWriter(&buffer, QByteArrayLiteral("png")).write(ExportPicture()))
+                ExportFailed(path, QStringLiteral("the PNG could not be encoded"));
+            pw::ReplaceFileContents(name, std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
+                                                    static_cast<std::size_t>(png.size())));
+        } else {
+            pw::ReplaceFileContents(name, [&](std::FILE* f) { pw::WriteExportBmp(Level, f, name); });
+        }
+    } catch (const pw::LevelError& e) {
         ExportFailed(path, QString::fromLocal8Bit(e.what()));
     }
 }

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 
 #include "level/layout.h"
+#include "level/level_errors.h"
 #include "level/page_access.h"
 
 namespace pw {
@@ -41,7 +44,15 @@ public:
         } else if (!paletted_ && has_words_ && level_.pages16.size() >= 2 * (first + kSide)) {
             const std::uint8_t* in = level_.pages16.data() + 2 * first;
             const auto& table = kBgr ? bgr_ : rgb_;
-            for (std::size_t x = 0; x < kSide; ++x, out += 3, in += 2) {
+            std::size_t x = 0;
+            if constexpr (std::endian::native == std::endian::little) {
+                // Four-byte stores, each overwritten by the next pixel; the last pixel gets three.
+                for (; x + 1 < kSide; ++x, out += 3, in += 2) {
+                    const std::uint32_t c = table[(in[0] | (in[1] << 8)) & 0x7FFF];
+                    std::memcpy(out, &c, 4);
+                }
+            }
+            for (; x < kSide; ++x, out += 3, in += 2) {
                 const std::uint32_t c = table[(in[0] | (in[1] << 8)) & 0x7FFF];
                 out[0] = static_cast<std::uint8_t>(c);
                 out[1] = static_cast<std::uint8_t>(c >> 8);
@@ -114,6 +125,29 @@ std::vector<std::uint8_t> ExportPixelsRgb(const Ttrlevel& level) {
     for (std::size_t row = 0; row < rows; ++row)
         convert.Row<false>(row, rgb.data() + row * 3 * kSide);
     return rgb;
+}
+
+void WriteExportBmp(const Ttrlevel& level, std::FILE* out, const std::string& name) {
+    const std::size_t rows = ExportRows(level);
+    if (rows == 0)
+        return;
+    constexpr std::size_t kRowsPerWrite = 64;
+    std::vector<std::uint8_t> buffer(std::max(kBmpHeaderBytes, kRowsPerWrite * 3 * kSide));
+    const auto put = [&](std::size_t bytes) {
+        if (std::fwrite(buffer.data(), 1, bytes, out) != bytes)
+            throw FileIoError("cannot write " + name);
+    };
+    PutBmpHeader(buffer.data(), static_cast<std::uint32_t>(rows));
+    put(kBmpHeaderBytes);
+    const RowConverter convert(level);
+    // Bottom up: the file's first row is the picture's last.
+    for (std::size_t done = 0; done < rows;) {
+        const std::size_t count = std::min(kRowsPerWrite, rows - done);
+        for (std::size_t i = 0; i < count; ++i)
+            convert.Row<true>(rows - 1 - (done + i), buffer.data() + i * 3 * kSide);
+        put(count * 3 * kSide);
+        done += count;
+    }
 }
 
 std::vector<std::uint8_t> ExportBmp(const Ttrlevel& level) {

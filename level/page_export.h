@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "level/trlevel.h"
@@ -29,6 +31,9 @@ std::vector<std::uint8_t> ExportPixelsRgb(const Ttrlevel& level);
 // The same picture as a whole Windows bitmap file: 24 bits per pixel, rows stored bottom up, no
 // padding (a row is 768 bytes). Empty when the level has no pages.
 std::vector<std::uint8_t> ExportBmp(const Ttrlevel& level);
+// Writes the same file to `out` a few rows at a time, without holding the whole picture. Raises
+// FileIoError (naming `name`) when a write fails; writes nothing when the level has no pages.
+void WriteExportBmp(const Ttrlevel& level, std::FILE* out, const std::string& name);
 
 // The 32-bit pages as stored (B, G, R, A per pixel), the same shape; empty when the kind has none.
 std::vector<std::uint8_t> ExportPixels32(const Ttrlevel& level);
