@@ -26,13 +26,13 @@ public:
             shown_[i] = static_cast<std::uint8_t>(level.palette[i] * 4);
         if (!has_words_)
             return;
-        rgb_.resize(0x8000);
-        bgr_.resize(0x8000);
-        for (unsigned word = 0; word < 0x8000; ++word) {
-            std::uint8_t c[3];
-            Word<false>(word, c);
-            rgb_[word] = c[0] | (c[1] << 8) | (std::uint32_t{c[2]} << 16);
-            bgr_[word] = c[2] | (c[1] << 8) | (std::uint32_t{c[0]} << 16);
+        // Each widened component takes its bits from one byte of the word, or ORs disjoint bits from
+        // both (green), so a colour is the OR of one entry per byte. The opaque flag plays no part.
+        for (unsigned byte = 0; byte < 256; ++byte) {
+            low_rgb_[byte] = Packed<false>(byte);
+            low_bgr_[byte] = Packed<true>(byte);
+            high_rgb_[byte] = Packed<false>((byte & 0x7Fu) << 8);
+            high_bgr_[byte] = Packed<true>((byte & 0x7Fu) << 8);
         }
     }
 
@@ -43,17 +43,18 @@ public:
                 Put<kBgr>(out, shown_.data() + 3 * std::size_t{level_.pages8[first + x]});
         } else if (!paletted_ && has_words_ && level_.pages16.size() >= 2 * (first + kSide)) {
             const std::uint8_t* in = level_.pages16.data() + 2 * first;
-            const auto& table = kBgr ? bgr_ : rgb_;
+            const auto& low = kBgr ? low_bgr_ : low_rgb_;
+            const auto& high = kBgr ? high_bgr_ : high_rgb_;
             std::size_t x = 0;
             if constexpr (std::endian::native == std::endian::little) {
                 // Four-byte stores, each overwritten by the next pixel; the last pixel gets three.
                 for (; x + 1 < kSide; ++x, out += 3, in += 2) {
-                    const std::uint32_t c = table[(in[0] | (in[1] << 8)) & 0x7FFF];
+                    const std::uint32_t c = low[in[0]] | high[in[1]];
                     std::memcpy(out, &c, 4);
                 }
             }
             for (; x < kSide; ++x, out += 3, in += 2) {
-                const std::uint32_t c = table[(in[0] | (in[1] << 8)) & 0x7FFF];
+                const std::uint32_t c = low[in[0]] | high[in[1]];
                 out[0] = static_cast<std::uint8_t>(c);
                 out[1] = static_cast<std::uint8_t>(c >> 8);
                 out[2] = static_cast<std::uint8_t>(c >> 16);
@@ -75,14 +76,19 @@ private:
                                      Widen5(word & 0x1Fu)};
         Put<kBgr>(out, rgb);
     }
+    // The three bytes of a word's colour in the low 24 bits, in file order.
+    template <bool kBgr> static std::uint32_t Packed(unsigned word) {
+        std::uint8_t c[3];
+        Word<kBgr>(word, c);
+        return c[0] | (c[1] << 8) | (std::uint32_t{c[2]} << 16);
+    }
 
     const Ttrlevel& level_;
     bool paletted_;
     bool has_words_;
     std::array<std::uint8_t, 768> shown_{};
-    // The three bytes of each 15-bit colour (the opaque flag plays no part), in either order.
-    std::vector<std::uint32_t> rgb_;
-    std::vector<std::uint32_t> bgr_;
+    // Per byte of a level word: its part of the colour, R, G, B or B, G, R.
+    std::array<std::uint32_t, 256> low_rgb_{}, high_rgb_{}, low_bgr_{}, high_bgr_{};
 };
 
 void PutU16(std::uint8_t* at, std::uint32_t v) {
