@@ -32,6 +32,10 @@ TEST(AnimatedSetsTest, StoringSkipsEmptySetsAndCountsTheRest) {
     pw::StoreAnimatedSets(level, {{10, 11, 12}});
     EXPECT_EQ(level.anim_words, (Words{1, 2, 10, 11, 12}));
     EXPECT_EQ(level.num_anim_words, 5);
+    // Every set deleted: the list stays, holding only its count.
+    pw::StoreAnimatedSets(level, {});
+    EXPECT_EQ(level.anim_words, Words{0});
+    EXPECT_EQ(level.num_anim_words, 1);
 }
 
 TEST(AnimatedSetsTest, LevelWithoutTheListKeepsItAbsentWithoutSets) {

@@ -289,6 +289,25 @@ TEST(MalformedInput, MorePagesThanALevelMayHold) {
     EXPECT_TRUE(Rejected(plain));
 }
 
+TEST(MalformedInput, TheLargestPageCountIsJudgedByTheFileOneMoreIsTooMany) {
+    // Neither file holds the pages it claims: at the limit that is what refuses it, one page more is
+    // refused for the count alone.
+    for (const std::uint32_t pages : {4096u, 4097u}) {
+        LevelDescription plain = MakeLevel(3);
+        plain.count_override["pages"] = pages;
+        LevelDescription packed = MakeLevel(6);
+        packed.unpacked_override[0] = pages * 262144u;
+        packed.unpacked_override[1] = pages * 131072u;
+        for (const LevelDescription& d : {plain, packed}) {
+            Ttrlevel level;
+            ASSERT_EQ(Load(level, d), 2);
+            const bool too_many = level.InvalidReason().find("more than 4096") != std::string::npos;
+            EXPECT_EQ(too_many, pages > 4096)
+                << pages << " pages, kind " << d.kind << ": " << level.InvalidReason();
+        }
+    }
+}
+
 TEST(MalformedInput, BlockThatInflatesToMoreThanItClaims) {
     // 64 MiB of zeros in a 64 KiB stream, claiming the two pages it should hold: refused once the
     // output passes the claim, without inflating the rest.

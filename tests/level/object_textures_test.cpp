@@ -2,6 +2,8 @@
 // definitions, cloning, record copies and picking.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "level/object_textures.h"
 
 namespace {
@@ -55,19 +57,17 @@ TEST(ObjectTextureGeometry, TriangleTestAndBounds) {
 TEST(ObjectTextureMirroring, QuadrilateralsSwapVertexPairsAndRestoreWhenDoneTwice) {
     tobjtexture t = Square();
     pw::MirrorHorizontal(t);
-    EXPECT_EQ(t.vertices[0].xpixel, 127);
-    EXPECT_EQ(t.vertices[0].xcoord, 255);
-    EXPECT_EQ(t.vertices[1].xpixel, 64);
-    EXPECT_EQ(t.vertices[0].ypixel, 128); // y bytes stay
+    // Every vertex takes its partner's x bytes; the y bytes stay.
+    EXPECT_EQ(t.vertices, (std::array{tvertex_coords{255, 127, 1, 128}, tvertex_coords{1, 64, 1, 128},
+                                      tvertex_coords{1, 64, 255, 191}, tvertex_coords{255, 127, 255, 191}}));
     EXPECT_TRUE(pw::ReadMirrorState(t).horizontal);
     EXPECT_FALSE(pw::ReadMirrorState(t).vertical);
     pw::MirrorHorizontal(t);
     EXPECT_EQ(t, Square());
 
     pw::MirrorVertical(t);
-    EXPECT_EQ(t.vertices[0].ypixel, 191);
-    EXPECT_EQ(t.vertices[0].ycoord, 255);
-    EXPECT_EQ(t.vertices[3].ypixel, 128);
+    EXPECT_EQ(t.vertices, (std::array{tvertex_coords{1, 64, 255, 191}, tvertex_coords{255, 127, 255, 191},
+                                      tvertex_coords{255, 127, 1, 128}, tvertex_coords{1, 64, 1, 128}}));
     EXPECT_TRUE(pw::ReadMirrorState(t).vertical);
     pw::MirrorVertical(t);
     EXPECT_EQ(t, Square());
@@ -161,8 +161,10 @@ TEST(CloneAndCopyTextures, CloneAppendsAnEqualRecordAndCopiesStayInTheTable) {
     EXPECT_EQ(pw::CloneTexture(level, 202), -1);
     EXPECT_EQ(pw::CloneTexture(level, -1), -1);
 
+    const tobjtexture fifth = level.object_textures[5];
     EXPECT_TRUE(pw::CopyTextureRecord(level, 5, 0));
-    EXPECT_EQ(level.object_textures[0], level.object_textures[5]);
+    EXPECT_EQ(level.object_textures[0], fifth);
+    EXPECT_EQ(level.object_textures[5], fifth);
     EXPECT_FALSE(pw::CopyTextureRecord(level, 5, 202));
     EXPECT_FALSE(pw::CopyTextureRecord(level, -1, 0));
 
