@@ -2,6 +2,8 @@
 // version built byte by byte, the limits on both sides and damaged files.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <QTemporaryDir>
 
 #include "localisation/form_list.h"
@@ -61,6 +63,28 @@ TFormInfo* Form(TFormList& store, const QString& name, const QString& class_name
     form->ClassName = class_name;
     form->SetSlotText(SlotCaption, caption, true);
     return form;
+}
+
+// A complete version 1.3 file: counts[0] texts "s0", "s1", ...; counts[1] windows; counts[2] components
+// in the first window, each captioned with the last text; counts[3] items of the first component.
+QByteArray CountedFile(const std::array<int, 4>& counts) {
+    const auto [strings, forms, components, items] = counts;
+    FileBytes file;
+    file.Header("LFv01.3").Word(strings);
+    for (int i = 0; i < strings; ++i)
+        file.Encoded("s" + QByteArray::number(i));
+    file.Word(forms);
+    for (int f = 0; f < forms; ++f) {
+        file.Encoded("F" + QByteArray::number(f)).Encoded("TF" + QByteArray::number(f)).Word(0);
+        file.Word(f == 0 ? components : 0);
+        for (int c = 0; f == 0 && c < components; ++c) {
+            file.Encoded("C" + QByteArray::number(c)).Encoded("TC").Word(strings).Word(0).Word(0);
+            file.Word(c == 0 ? items : 0);
+            for (int k = 0; c == 0 && k < items; ++k)
+                file.Word(1);
+        }
+    }
+    return file.bytes;
 }
 
 } // namespace
@@ -221,12 +245,41 @@ TEST(LanguageFile, DamagedFilesFailAndKeepWhatWasMerged) {
     EXPECT_FALSE(TFormList().LoadFromBytes(items.bytes));
 }
 
+TEST(LanguageFile, LargestCountsAreReadWholeAndOneMoreIsRefusedForTheCount) {
+    const std::array<int, 4> largest = {4999, 500, 2000, 1000};
+    const char* names[] = {"string", "form", "component", "item"};
+    for (std::size_t i = 0; i < largest.size(); ++i) {
+        SCOPED_TRACE(names[i]);
+        std::array<int, 4> counts = {2, 1, 1, 1};
+        counts[i] = largest[i];
+        TFormList store;
+        ASSERT_TRUE(store.LoadFromBytes(CountedFile(counts))) << store.ErrorString().toStdString();
+        ASSERT_EQ(store.Forms.size(), counts[1]);
+        ASSERT_EQ(store.Forms[0]->Components.size(), counts[2]);
+        const TCompInfo* first = store.Forms[0]->Components[0];
+        EXPECT_EQ(first->GetSlotText(SlotCaption), "s" + QString::number(counts[0] - 1));
+        EXPECT_EQ(first->ItemCount(), counts[3]);
+
+        ++counts[i];
+        TFormList over;
+        EXPECT_FALSE(over.LoadFromBytes(CountedFile(counts)));
+        EXPECT_TRUE(over.ErrorString().contains(QStringLiteral("invalid %1 count").arg(names[i])))
+            << over.ErrorString().toStdString();
+    }
+}
+
 TEST(LanguageFile, WriterRefusesWhatTheReaderWouldReject) {
     TFormList store;
     TFormInfo* form = Form(store, "Form1", "TForm1", "Main");
     TCompInfo* list = Component(form, "List", "");
-    for (int i = 0; i < 1001; ++i)
+    for (int i = 0; i < 1000; ++i)
         list->SetSlotText(i, QString::number(i) + "x", true);
+    {
+        TFormList read;
+        ASSERT_TRUE(read.LoadFromBytes(store.SaveToBytes("a.lng"))) << store.ErrorString().toStdString();
+        EXPECT_EQ(read.Forms[0]->FindComponent("List")->ItemCount(), 1000);
+    }
+    list->SetSlotText(1000, "1000x", true);
     EXPECT_TRUE(store.SaveToBytes("a.lng").isEmpty());
     EXPECT_TRUE(store.ErrorString().contains("1001"));
     QTemporaryDir folder;
