@@ -138,6 +138,14 @@ TEST_F(AnimatedWindowTest, FrameSelectionFillsTheFieldAndReplaceUsesIt) {
     EXPECT_EQ(SaveAndReread(path), (std::vector<std::uint16_t>{1, 2, 10, 11, 14}));
 }
 
+TEST_F(AnimatedWindowTest, FrameFieldFollowsTheTableAsTexturesAreDefined) {
+    OpenLevel(kOneSet);
+    Form1->Document().DefineGrid(1, 64); // sixteen more
+    EXPECT_EQ(fanimated->SpinEdit1->maximum(), 31);
+    Form1->Document().CloneTexture(31);
+    EXPECT_EQ(fanimated->SpinEdit1->maximum(), 32);
+}
+
 TEST_F(AnimatedWindowTest, CommandsWithoutTheirSelectionDoNothing) {
     const QString path = OpenLevel({});
     Click(fanimated->Button2); // no sets

@@ -117,6 +117,17 @@ TEST_F(CliPicturesTest, WrongPageOrPictureSizeIsAUsageErrorThatWritesNothing) {
     EXPECT_FALSE(QFileInfo::exists(out));
 }
 
+TEST_F(CliPicturesTest, OutputThatCannotBeWrittenExitsThree) {
+    const QString level = WriteLevel(Level(3, 1));
+    const QString picture = SavePicture(Picture24(), "page.bmp"); // also a file where a folder should be
+    for (const QString& out : {picture + "/out.bmp", picture + "/out.png"}) {
+        EXPECT_EQ(Cli({"export", level, out}), 3) << out.toStdString();
+        EXPECT_TRUE(cli_errors_.contains(out)) << cli_errors_.toStdString();
+    }
+    EXPECT_EQ(Cli({"import-page", level, "1", picture, picture + "/out.tr2"}), 3);
+    EXPECT_TRUE(cli_errors_.contains("out.tr2")) << cli_errors_.toStdString();
+}
+
 TEST_F(CliPicturesTest, ExportWritesWhatTheWindowWrites) {
     for (const int kind : {2, 5, 7}) {
         OpenThroughMenu(WriteLevel(Level(kind, 3)));

@@ -290,9 +290,11 @@ TEST_F(EditingTest, CopyAndPasteWholeRecords) {
     Form1->Copy1->Action()->trigger();
     EXPECT_TRUE(Form1->Paste1->Enabled());
     EXPECT_EQ(Form1->Image3->Picture().pixel(0, 0), qRgb(255, 255, 255));
+    const pw::tobjtexture copied = Lvl().object_textures[1]; // as read from the file
     Form1->ListBox1->SetItemIndex(0);
     Form1->Paste1->Action()->trigger();
-    EXPECT_EQ(Lvl().object_textures[0], Lvl().object_textures[1]);
+    EXPECT_EQ(Lvl().object_textures[0], copied);
+    EXPECT_EQ(Lvl().object_textures[1], copied);
     EXPECT_EQ(Form1->ListBox1->Items()->Strings(0), "Texture#0");
     EXPECT_EQ(Form1->ComboBox3->ItemIndex(), 2);
 }

@@ -40,6 +40,16 @@ TEST_F(RecentFilesTest, PathsDifferingInLetterCaseAreOneEntryWrittenAsTheLastGiv
     EXPECT_EQ(Form1->None1->Caption(), "/LEVELS/city.TR4");
 }
 
+TEST_F(RecentFilesTest, ReopeningAFileOfAFullListMovesItToTheFrontAndKeepsFive) {
+    for (const char* path : {"/l/a", "/l/b", "/l/c", "/l/d", "/l/e"})
+        Form1->AddRecentFile(path);
+    Form1->AddRecentFile("/l/c");
+    EXPECT_EQ(Form1->RecentFiles, QStringList({"/l/c", "/l/e", "/l/d", "/l/b", "/l/a"}));
+    Form1->AddRecentFile("/l/a"); // the oldest
+    EXPECT_EQ(Form1->RecentFiles, QStringList({"/l/a", "/l/c", "/l/e", "/l/d", "/l/b"}));
+    EXPECT_EQ(Captions(), Form1->RecentFiles);
+}
+
 TEST_F(RecentFilesTest, ClickingAnItemOpensItsFileEvenAfterItsCaptionWasReplaced) {
     const QString a = Make("a.phd"), b = Make("b.phd");
     OpenThroughMenu(a);
