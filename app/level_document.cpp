@@ -30,15 +30,17 @@ std::vector<std::uint32_t> SourceColours(const QImage& source, int x, int y, int
     return colours;
 }
 
-// The stored 32-bit pixels of the same square, when the source kept them and holds the whole square.
-std::vector<std::uint8_t> SourcePixels32(const pw::Bytes& pages32, int x, int y, int size) {
-    const std::size_t row_bytes = 4 * kSide;
-    if (pages32.size() < (static_cast<std::size_t>(y) + size) * row_bytes)
+// The stored pixels (`bytes` each) of the same square, when the source kept them and holds the whole
+// square.
+std::vector<std::uint8_t> SourceStored(const pw::Bytes& pages, std::size_t bytes, int x, int y, int size) {
+    const std::size_t row_bytes = bytes * kSide;
+    if (pages.size() < (static_cast<std::size_t>(y) + size) * row_bytes)
         return {};
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(size) * size * 4);
+    const std::size_t out_row = bytes * static_cast<std::size_t>(size);
+    std::vector<std::uint8_t> out(out_row * static_cast<std::size_t>(size));
     for (int row = 0; row < size; ++row) {
-        const auto* from = pages32.data() + (static_cast<std::size_t>(y) + row) * row_bytes + 4 * x;
-        std::copy(from, from + 4 * size, out.begin() + static_cast<std::ptrdiff_t>(row) * size * 4);
+        const auto* from = pages.data() + (static_cast<std::size_t>(y) + row) * row_bytes + bytes * x;
+        std::copy(from, from + out_row, out.begin() + static_cast<std::ptrdiff_t>(row * out_row));
     }
     return out;
 }
@@ -67,6 +69,7 @@ int LevelDocument::Open(const QString& path, pw::Gauge* gauge) {
         emit LevelReplaced();
         throw;
     }
+    InvalidReason = result == 2 ? QString::fromStdString(Level.InvalidReason()) : QString();
     if (result != 0)
         Level.Clear();
     LevelFileName = result == 0 ? path : QString();
@@ -86,8 +89,9 @@ void LevelDocument::CloseLevel() {
 }
 
 SourceOpenResult LevelDocument::OpenSource(const QString& path, pw::Gauge* gauge) {
-    const SourceOpenResult result = OpenTextureSource(path, Source, gauge);
-    if (result == SourceOpenResult::opened || result == SourceOpenResult::wrong_size)
+    InvalidReason.clear();
+    const SourceOpenResult result = OpenTextureSource(path, Source, gauge, &InvalidReason);
+    if (result == SourceOpenResult::opened)
         emit SourceReplaced();
     return result;
 }
@@ -103,21 +107,26 @@ pw::PaletteMatcher* LevelDocument::Matcher() {
 void LevelDocument::WriteFromSource(int level_page, int left, int top, int source_x, int source_y, int size) {
     const std::vector<std::uint32_t> colours =
         SourceColours(Source.SourceImage, source_x, source_y, size, Source.HasAlpha);
-    std::vector<std::uint8_t> stored;
-    if (pw::CarriesDepth(Level.kind, pw::PageDepth::bits32))
-        stored = SourcePixels32(Source.Pages32, source_x, source_y, size);
+    const std::vector<std::uint8_t> stored32 = SourceStored(Source.Pages32, 4, source_x, source_y, size);
+    const std::vector<std::uint8_t> stored16 = SourceStored(Source.Pages16, 2, source_x, source_y, size);
     pw::PixelSource pixels;
     pixels.width = size;
     pixels.height = size;
     pixels.argb = colours;
     pixels.has_alpha = Source.HasAlpha;
-    pixels.stored32 = stored;
+    pixels.stored32 = stored32;
+    pixels.stored16 = stored16;
     pw::WritePagePixels(Level, level_page, left, top, pixels, Matcher());
     emit PageChanged(level_page);
 }
 
+bool LevelDocument::CanCopy(int level_page, int source_page) const {
+    return HasLevel() && level_page >= 0 && level_page < Level.num_pages && source_page >= 0 &&
+           source_page < Source.PageCount();
+}
+
 void LevelDocument::CopyTile(int level_page, int source_page, int x, int y) {
-    if (!HasLevel() || level_page < 0 || level_page >= Level.num_pages)
+    if (!CanCopy(level_page, source_page))
         return;
     const int sx = x / kTile * kTile;
     const int sy = source_page * kSide + y / kTile * kTile;
@@ -125,7 +134,7 @@ void LevelDocument::CopyTile(int level_page, int source_page, int x, int y) {
 }
 
 void LevelDocument::CopyPage(int level_page, int source_page) {
-    if (!HasLevel() || level_page < 0 || level_page >= Level.num_pages)
+    if (!CanCopy(level_page, source_page))
         return;
     WriteFromSource(level_page, 0, 0, 0, source_page * kSide, kSide);
 }

@@ -32,9 +32,13 @@ public:
     // The working copy of the animated-texture sets: read from the level by Open, stored into its
     // anim_words by Save.
     pw::AnimatedSets AnimatedSets;
+    // Why the reader refused the last level or source level that was not a level (empty otherwise).
+    QString InvalidReason;
 
     bool HasLevel() const { return Level.IsLoaded(); }
     bool HasTexture(int index) const;
+    // A level page to copy into and a source page to copy from.
+    bool CanCopy(int level_page, int source_page) const;
 
     // Reads `path` into the record (LoadLevel's result). On anything but 0 the record is cleared.
     // Reader exceptions pass through, the record cleared. Emits LevelReplaced either way.
@@ -46,7 +50,7 @@ public:
     SourceOpenResult OpenSource(const QString& path, pw::Gauge* gauge);
 
     // Copies the 64 x 64 source tile at (x, y) of source page `source_page` onto SelectedTile of
-    // `level_page`, in every depth the level carries. An empty source gives black.
+    // `level_page`, in every depth the level carries. Without such a source page nothing is copied.
     void CopyTile(int level_page, int source_page, int x, int y);
     // Copies source page `source_page` over level page `level_page`.
     void CopyPage(int level_page, int source_page);

@@ -35,6 +35,7 @@ TForm1::~TForm1() = default;
 void TForm1::ConnectDocument() {
     connect(&doc_, &LevelDocument::LevelReplaced, this, [this] { ShowLevelFromDocument(); });
     connect(&doc_, &LevelDocument::SourceReplaced, this, [this] { ShowSource(); });
+    connect(&doc_, &LevelDocument::LevelReplaced, this, [this] { EnableCopyCommands(); });
     connect(&doc_, &LevelDocument::PageChanged, this, [this](int page) { ShowChangedPage(page); });
     connect(&doc_, &LevelDocument::TexturesChanged, this, [this] { ShowTextures(); });
 }

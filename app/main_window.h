@@ -24,6 +24,9 @@
 #include "widgets/t_menu_item.h"
 #include "widgets/t_rect.h"
 
+// The message for a level file the reader refused (shown by File > Open and by source opening).
+QString RefusedLevelMessage(const QString& path, const QString& reason);
+
 class TForm1 : public TForm {
     Q_OBJECT
 
@@ -192,6 +195,8 @@ private:
     void ShowAddedPage(int page);
     void ShowLevelFromDocument();
     void ShowSource();
+    // "<----" only with a level and a source to copy from.
+    void EnableCopyCommands();
     void ShowChangedPage(int page);
     void ShowTextures();
     void DrawMouseSelection();

@@ -54,26 +54,32 @@ void TForm1::Image1MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
     MouseSelectionShown = true;
 }
 
+// Shift+A/S/E/D move a shown rectangle; the key is consumed so that the focused control (the
+// attribute box, the lists) does not act on it as well.
 void TForm1::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
     if (!MouseSelectionShown || !(shift & Qt::ShiftModifier))
         return;
-    RestoreViewBackup();
+    int dx = 0;
+    int dy = 0;
     switch (key) {
     case Qt::Key_A:
-        MoveInside(MouseSelection, -kSnap, 0);
+        dx = -kSnap;
         break;
     case Qt::Key_S:
-        MoveInside(MouseSelection, kSnap, 0);
+        dx = kSnap;
         break;
     case Qt::Key_E:
-        MoveInside(MouseSelection, 0, -kSnap);
+        dy = -kSnap;
         break;
     case Qt::Key_D:
-        MoveInside(MouseSelection, 0, kSnap);
+        dy = kSnap;
         break;
     default:
-        break;
+        return;
     }
+    key = 0;
+    RestoreViewBackup();
+    MoveInside(MouseSelection, dx, dy);
     DrawMouseSelection();
 }
 

@@ -13,12 +13,20 @@
 namespace {
 
 const QString kLevelFilter =
-    QStringLiteral("All TR files (*.phd,*.tub,*.tr2,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.tr4;*.trc");
+    QStringLiteral("All TR files (*.phd,*.tub,*.tr2,*.trg,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc");
 
 // LoadLevel's result for a file that could not be read at all; the message has been shown.
 constexpr int kLoadFailed = -1;
 
 } // namespace
+
+// The message for a file the reader refused: the usual line, then which file and why.
+QString RefusedLevelMessage(const QString& path, const QString& reason) {
+    QString message = QStringLiteral("Invalid TR file format!!!\n\n") + QDir::toNativeSeparators(path);
+    if (!reason.isEmpty())
+        message += QStringLiteral("\n") + reason;
+    return message;
+}
 
 void TForm1::OpenLevel1Click() {
     const std::optional<QString> path =
@@ -43,7 +51,7 @@ void TForm1::OpenLevelFile(const QString& path) {
     if (result != 0) {
         busy.Release();
         if (result != kLoadFailed)
-            CurrentPlatform().ShowMessage(this, QStringLiteral("Invalid TR file format!!!"));
+            CurrentPlatform().ShowMessage(this, RefusedLevelMessage(path, doc_.InvalidReason));
         return;
     }
     AddRecentFile(path);

@@ -11,9 +11,10 @@
 
 namespace {
 
-const QString kSaveFilter =
-    QStringLiteral("All TR files (*.phd, *.tub, *.tr2,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.tr4;*.trc");
-const QString kExportFilter = QStringLiteral("Windows Bitmap (*.bmp)|*.bmp");
+const QString kSaveFilter = QStringLiteral(
+    "All TR files (*.phd, *.tub, *.tr2,*.trg,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc");
+const QString kExportFilter =
+    QStringLiteral("Windows Bitmap (*.bmp)|*.bmp|Portable Network Graphics (*.png)|*.png");
 
 } // namespace
 
@@ -93,8 +94,9 @@ void TForm1::ShowAddedPage(int page) {
 void TForm1::ExporttoImage1Click() {
     if (!LevelOpen())
         return;
-    std::optional<QString> path = CurrentPlatform().SaveFileName(
-        this, {QString(), kExportFilter, QStringLiteral("bmp"), false, QString()});
+    std::optional<QString> path =
+        CurrentPlatform().SaveFileName(this, {QStringLiteral("Save Texture to Bitmap"), kExportFilter,
+                                              QStringLiteral("bmp"), false, QString()});
     if (!path)
         return;
     if (QFileInfo(*path).suffix().isEmpty())

@@ -11,9 +11,9 @@
 namespace {
 
 const QString kSourceFilter = QStringLiteral(
-    "All (*.bmp;*.png;*.phd;*.tub;*.tr2;*.tr4;*.trc)|*.bmp;*.png;*.phd;*.tub;*.tr2;*.tr4;*.trc|"
+    "All (*.bmp;*.png;*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc)|*.bmp;*.png;*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc|"
     "Bitmaps (*.bmp;*.png)|*.bmp;*.png|TR files "
-    "(*.phd;*.tub;*.tr2;*.tr4;*.trc)|*.phd;*.tub;*.tr2;*.tr4;*.trc");
+    "(*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc)|*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc");
 
 } // namespace
 
@@ -53,7 +53,11 @@ void TForm1::openimage1Click() {
                                       QStringLiteral("Bitmap must be 256 width and 256 height or more"));
         break;
     case SourceOpenResult::not_a_level:
-        CurrentPlatform().ShowMessage(this, QStringLiteral("Invalid TR file format!!!"));
+        CurrentPlatform().ShowMessage(this, RefusedLevelMessage(*path, doc_.InvalidReason));
+        break;
+    case SourceOpenResult::no_pages:
+        CurrentPlatform().ShowMessage(
+            this, QStringLiteral("%1 holds no texture pages.").arg(QDir::toNativeSeparators(*path)));
         break;
     case SourceOpenResult::unreadable_picture:
         CurrentPlatform().ShowError(
@@ -75,4 +79,9 @@ void TForm1::ShowSource() {
     SourcePageView = source.SourceImage.copy(0, 0, 256, 256).convertToFormat(QImage::Format_RGB888);
     Image2->SetPicture(SourcePageView);
     GroupBox2->SetCaption(QStringLiteral("Page:1/%1").arg(source.PageCount()));
+    EnableCopyCommands();
+}
+
+void TForm1::EnableCopyCommands() {
+    Button1->setEnabled(doc_.HasLevel() && doc_.Source.PageCount() > 0);
 }

@@ -19,12 +19,6 @@ QString Extension(const QString& path) {
     return dot < 0 ? QString() : name.mid(dot);
 }
 
-QImage BlackPage() {
-    QImage page(kSide, kSide, QImage::Format_RGB888);
-    page.fill(Qt::black);
-    return page;
-}
-
 QImage FromLevelPages(const pw::Ttrlevel& level) {
     const int pages = level.num_pages;
     if (pages <= 0)
@@ -52,25 +46,26 @@ SourceOpenResult OpenPicture(const QString& path, TextureSource& source) {
     QImage image = reader.read();
     if (image.isNull())
         return SourceOpenResult::unreadable_picture;
-    if (image.width() != kSide || image.height() < kSide) {
-        source.SourceImage = BlackPage();
-        source.FileName.clear();
-        source.HasAlpha = false;
-        source.Pages32.clear();
+    if (image.width() != kSide || image.height() < kSide)
         return SourceOpenResult::wrong_size;
-    }
     source.HasAlpha = image.hasAlphaChannel();
     source.SourceImage = std::move(image);
     source.FileName = QFileInfo(path).fileName();
     source.Pages32.clear();
+    source.Pages16.clear();
     return SourceOpenResult::opened;
 }
 
-SourceOpenResult OpenLevel(const QString& path, TextureSource& source, pw::Gauge* gauge) {
+SourceOpenResult OpenLevel(const QString& path, TextureSource& source, pw::Gauge* gauge, QString* reason) {
     pw::Ttrlevel level;
     level.gauge = gauge;
-    if (level.LoadLevel(QFile::encodeName(path).toStdString(), true) != 0)
+    if (level.LoadLevel(QFile::encodeName(path).toStdString(), true) != 0) {
+        if (reason)
+            *reason = QString::fromStdString(level.InvalidReason());
         return SourceOpenResult::not_a_level;
+    }
+    if (level.num_pages <= 0)
+        return SourceOpenResult::no_pages;
     QImage image = FromLevelPages(level);
     if (image.isNull())
         return SourceOpenResult::not_a_level;
@@ -81,6 +76,10 @@ SourceOpenResult OpenLevel(const QString& path, TextureSource& source, pw::Gauge
     if (pw::CarriesDepth(level.kind, pw::PageDepth::bits32) &&
         level.pages32.size() >= pw::layout::kPage32Bytes * static_cast<std::size_t>(level.num_pages))
         source.Pages32 = std::move(level.pages32);
+    source.Pages16.clear();
+    if (pw::CarriesDepth(level.kind, pw::PageDepth::bits16) &&
+        level.pages16.size() >= pw::layout::kPage16Bytes * static_cast<std::size_t>(level.num_pages))
+        source.Pages16 = std::move(level.pages16);
     return SourceOpenResult::opened;
 }
 
@@ -92,6 +91,7 @@ bool IsPictureFileName(const QString& path) {
            ext == QStringLiteral(".PNG");
 }
 
-SourceOpenResult OpenTextureSource(const QString& path, TextureSource& source, pw::Gauge* gauge) {
-    return IsPictureFileName(path) ? OpenPicture(path, source) : OpenLevel(path, source, gauge);
+SourceOpenResult OpenTextureSource(const QString& path, TextureSource& source, pw::Gauge* gauge,
+                                   QString* reason) {
+    return IsPictureFileName(path) ? OpenPicture(path, source) : OpenLevel(path, source, gauge, reason);
 }

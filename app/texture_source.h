@@ -13,17 +13,19 @@ struct TextureSource {
     QString FileName;      // the file-name part, shown by Label4
     bool HasAlpha = false; // a picture with an alpha channel (RGBA PNG)
     pw::Bytes Pages32;     // a kind 6/7 source level's 32-bit pages, kept for copies between such levels
+    pw::Bytes Pages16;     // a source level's 16-bit words as stored (opaque flag included)
 
     int PageCount() const { return SourceImage.isNull() ? 0 : SourceImage.height() / 256; }
 };
 
 // Results of opening a source; the message to show is the caller's.
-enum class SourceOpenResult { opened, wrong_size, not_a_level, unreadable_picture };
+enum class SourceOpenResult { opened, wrong_size, not_a_level, no_pages, unreadable_picture };
 
 // Reads `path` as a texture source into `source`: a picture when its extension is .bmp, .BMP, .png or
-// .PNG, a level otherwise. On wrong_size the source becomes one black page; on any other failure
-// `source` is left as it was. Level reading errors (I/O, decompression) are thrown.
-SourceOpenResult OpenTextureSource(const QString& path, TextureSource& source, pw::Gauge* gauge);
+// .PNG, a level otherwise. On any failure `source` is left as it was; for not_a_level, `reason` (when
+// given) gets the reader's reason. Level reading errors (I/O, decompression) are thrown.
+SourceOpenResult OpenTextureSource(const QString& path, TextureSource& source, pw::Gauge* gauge,
+                                   QString* reason = nullptr);
 
 // True for the extensions that are read as pictures.
 bool IsPictureFileName(const QString& path);

@@ -15,16 +15,18 @@ namespace pw {
 
 class ImageCursor {
 public:
-    explicit ImageCursor(std::span<const std::uint8_t> image, const char* image_name = "the file")
-        : image_(image), image_name_(image_name) {}
+    // `base`: where the image starts in what `image_name` names, so that reasons give offsets there.
+    explicit ImageCursor(std::span<const std::uint8_t> image, const char* image_name = "the file",
+                         std::size_t base = 0)
+        : image_(image), image_name_(image_name), base_(base) {}
 
     // Names the part being read, for the reason given when the file turns out to be invalid.
     void SetSection(std::string name) { section_ = std::move(name); }
     const std::string& Section() const { return section_; }
     // An InvalidLevelFile that says where reading stopped and why.
     InvalidLevelFile Invalid(const std::string& what) const {
-        return InvalidLevelFile(section_ + ": " + what + " (offset " + std::to_string(position_) + " in " +
-                                image_name_ + ")");
+        return InvalidLevelFile(section_ + ": " + what + " (offset " + std::to_string(base_ + position_) +
+                                " in " + image_name_ + ")");
     }
 
     std::size_t Position() const { return position_; }
@@ -81,6 +83,7 @@ public:
 private:
     std::span<const std::uint8_t> image_;
     const char* image_name_;
+    std::size_t base_ = 0;
     std::string section_ = "head";
     std::size_t position_ = 0;
 };

@@ -7,6 +7,7 @@
 #include "level/image_cursor.h"
 #include "level/layout.h"
 #include "level/level_errors.h"
+#include "level/object_textures.h"
 #include "level/trc_rooms.h"
 #include "level/trlevel.h"
 #include "level/zfile.h"
@@ -173,7 +174,7 @@ void LevelReader::DropConsumedImage() {
     std::vector<std::uint8_t> remaining(rest.begin(), rest.end());
     image_ = std::move(remaining);
     std::string section = in_.Section();
-    in_ = ImageCursor(image_, "the file after the 32-bit texture block");
+    in_ = ImageCursor(image_, "the file", dropped_);
     in_.SetSection(std::move(section));
 }
 
@@ -378,6 +379,7 @@ void LevelReader::ReadObjectTextures() {
         }
         if (l_.kind == kind_trc)
             t.trc_extra = in_.U16();
+        t.three_vertices = FourthVertexIsZero(t);
     }
 }
 

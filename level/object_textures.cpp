@@ -15,48 +15,49 @@ bool InTable(const Ttrlevel& level, int index) {
            static_cast<std::size_t>(index) < level.object_textures.size();
 }
 
-// The near-side byte a flipped vertex gets. It comes from the other axis's side bytes, which the flip
-// leaves alone, so that flipping twice gives the same byte back.
-std::uint8_t NearSide(const tobjtexture& t, bool other_axis_is_y, std::uint8_t fallback) {
+// A triangle's side bytes on one axis swap far (255) with the near value the other vertices hold, so
+// that flipping twice gives the same bytes back. When all three vertices hold the same side byte (as
+// in levels whose tools store no sides), the bytes say nothing about the axis and stay as they are.
+void FlipTriangleSides(tobjtexture& t, bool horizontal) {
+    const auto side = [&](int i) -> std::uint8_t& {
+        auto& v = t.vertices[static_cast<std::size_t>(i)];
+        return horizontal ? v.xcoord : v.ycoord;
+    };
+    int near = -1;
+    bool has_far = false;
     for (int i = 0; i < 3; ++i) {
-        const auto& v = t.vertices[static_cast<std::size_t>(i)];
-        const std::uint8_t side = other_axis_is_y ? v.ycoord : v.xcoord;
-        if (side != kFarSide)
-            return side;
+        if (side(i) == kFarSide)
+            has_far = true;
+        else if (near < 0)
+            near = side(i);
     }
+    if (!has_far || near < 0)
+        return;
     for (int i = 0; i < 3; ++i) {
-        const auto& v = t.vertices[static_cast<std::size_t>(i)];
-        const std::uint8_t side = other_axis_is_y ? v.xcoord : v.ycoord;
-        if (side != kFarSide)
-            return side;
+        if (side(i) == kFarSide)
+            side(i) = static_cast<std::uint8_t>(near);
+        else if (side(i) == near)
+            side(i) = kFarSide;
     }
-    return fallback;
 }
 
 void FlipTriangle(tobjtexture& t, bool horizontal) {
     const TextureBox box = TextureBounds(t);
     const int sum = horizontal ? box.min_x + box.max_x : box.min_y + box.max_y;
-    const std::uint8_t near = NearSide(t, horizontal, 1);
     for (int i = 0; i < 3; ++i) {
         auto& v = t.vertices[static_cast<std::size_t>(i)];
         std::uint8_t& pixel = horizontal ? v.xpixel : v.ypixel;
-        std::uint8_t& side = horizontal ? v.xcoord : v.ycoord;
         pixel = static_cast<std::uint8_t>(sum - pixel);
-        side = side == kFarSide ? near : kFarSide;
     }
-}
-
-// Mirroring treats a texture as three-vertex only when its fourth vertex is entirely zero: a mirrored
-// quadrilateral of kinds 6 and 7 can have zero side bytes at vertex 4 and must stay a quadrilateral.
-bool FourthVertexZero(const tobjtexture& t) {
-    return t.vertices[3] == tvertex_coords{};
+    FlipTriangleSides(t, horizontal);
 }
 
 } // namespace
 
-bool IsTriangleTexture(const tobjtexture& texture) {
-    const auto& v4 = texture.vertices[3];
-    return (v4.xpixel == 0 && v4.ypixel == 0) || (v4.xcoord == 0 && v4.ycoord == 0);
+// Some level tools store 0 in every side byte, so a zero pixel pair or a zero side pair alone does
+// not make a triangle: only a fourth vertex that is zero in all four bytes does.
+bool FourthVertexIsZero(const tobjtexture& texture) {
+    return texture.vertices[3] == tvertex_coords{};
 }
 
 TextureBox TextureBounds(const tobjtexture& texture) {
@@ -83,7 +84,7 @@ MirrorState ReadMirrorState(const tobjtexture& texture) {
 }
 
 void MirrorHorizontal(tobjtexture& texture) {
-    if (FourthVertexZero(texture)) {
+    if (IsTriangleTexture(texture)) {
         FlipTriangle(texture, true);
         return;
     }
@@ -95,7 +96,7 @@ void MirrorHorizontal(tobjtexture& texture) {
 }
 
 void MirrorVertical(tobjtexture& texture) {
-    if (FourthVertexZero(texture)) {
+    if (IsTriangleTexture(texture)) {
         FlipTriangle(texture, false);
         return;
     }

@@ -3,7 +3,8 @@
 //
 // Vertex bytes: xpixel/ypixel are the vertex's column and row in its page; xcoord/ycoord say which side
 // of the texture the vertex lies on (255 the far side: right or bottom; anything else the near side).
-// A texture whose fourth vertex is all zero (by pixels or by sides) has three vertices.
+// A texture whose fourth vertex is all zero (pixel and side bytes) has three vertices. That is decided
+// once, when a record is read, and kept in `three_vertices`; everything after goes by the member.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +18,12 @@ inline int TexturePage(const tobjtexture& texture) {
     return texture.tile & 0x7FFF;
 }
 
-bool IsTriangleTexture(const tobjtexture& texture);
+// The test a record's bytes are classified by: the fourth vertex is all zero.
+bool FourthVertexIsZero(const tobjtexture& texture);
+// Whether the texture has three vertices (the record's `three_vertices`).
+inline bool IsTriangleTexture(const tobjtexture& texture) {
+    return texture.three_vertices;
+}
 
 // Inclusive pixel bounds inside the page; a three-vertex texture counts only its three vertices.
 struct TextureBox {
@@ -37,9 +43,9 @@ struct MirrorState {
 MirrorState ReadMirrorState(const tobjtexture& texture);
 
 // Mirror left to right / top to bottom. Four vertices: the x (or y) bytes are swapped between the
-// vertex pairs. Three vertices (the fourth all zero): each vertex's pixel is reflected inside the texture's
-// bounds and its side flips, so the texture keeps three vertices. Either way, mirroring twice restores the
-// bytes.
+// vertex pairs. Three vertices (the fourth stays all zero): each vertex's pixel is reflected inside the
+// texture's bounds and its side flips (unless all three sides are equal). Either way, mirroring twice
+// restores the bytes, and the number of vertices never changes.
 void MirrorHorizontal(tobjtexture& texture);
 void MirrorVertical(tobjtexture& texture);
 

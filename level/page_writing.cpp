@@ -51,11 +51,22 @@ void Write8(std::span<std::uint8_t> page, int left, int top, const PixelSource& 
     });
 }
 
-void Write16(std::span<std::uint8_t> page, int left, int top, const PixelSource& source) {
+bool HasStored(std::span<const std::uint8_t> stored, const PixelSource& source, std::size_t bytes) {
+    return !stored.empty() && stored.size() >= source.argb.size() * bytes;
+}
+
+// `follow32`: the level also carries 32-bit pages, which the words must agree with.
+void Write16(std::span<std::uint8_t> page, int left, int top, const PixelSource& source, bool follow32) {
+    const bool stored32 = follow32 && HasStored(source.stored32, source, 4);
+    const bool stored16 = HasStored(source.stored16, source, 2);
     ForEachPixel(left, top, source, [&](std::size_t at, std::size_t out) {
         const std::uint32_t c = source.argb[at];
         std::uint16_t word = 0;
-        if (!Transparent(source, c))
+        if (stored32)
+            word = LevelWordFromPixel32(source.stored32.data() + 4 * at);
+        else if (stored16)
+            word = static_cast<std::uint16_t>(source.stored16[2 * at] | source.stored16[2 * at + 1] << 8);
+        else if (!Transparent(source, c))
             word = static_cast<std::uint16_t>(LevelWordFromRgb(c) | (source.has_alpha ? 0x8000u : 0u));
         page[2 * out] = static_cast<std::uint8_t>(word);
         page[2 * out + 1] = static_cast<std::uint8_t>(word >> 8);
@@ -63,15 +74,18 @@ void Write16(std::span<std::uint8_t> page, int left, int top, const PixelSource&
 }
 
 void Write32(std::span<std::uint8_t> page, int left, int top, const PixelSource& source) {
-    const bool stored = source.stored32.size() >= source.argb.size() * 4;
+    const bool stored32 = HasStored(source.stored32, source, 4);
+    const bool stored16 = HasStored(source.stored16, source, 2);
     ForEachPixel(left, top, source, [&](std::size_t at, std::size_t out) {
         std::uint8_t* px = page.data() + 4 * out;
-        if (stored) {
+        if (stored32) {
             std::copy_n(source.stored32.data() + 4 * at, 4, px);
             return;
         }
         const std::uint32_t c = source.argb[at];
-        const bool clear = source.has_alpha ? (c >> 24) == 0 : LevelWordFromRgb(c) == 0;
+        bool clear = source.has_alpha ? (c >> 24) == 0 : LevelWordFromRgb(c) == 0;
+        if (stored16)
+            clear = (source.stored16[2 * at] | source.stored16[2 * at + 1]) == 0;
         if (clear) {
             std::fill_n(px, 4, std::uint8_t{0});
             return;
@@ -98,8 +112,9 @@ void WritePagePixels(Ttrlevel& level, int page, int left, int top, const PixelSo
             Write8(p8, left, top, source, own);
         }
     }
+    const bool carries32 = !PageSpan(level, PageDepth::bits32, page).empty();
     if (auto p16 = PageSpan(level, PageDepth::bits16, page); !p16.empty())
-        Write16(p16, left, top, source);
+        Write16(p16, left, top, source, carries32);
     if (auto p32 = PageSpan(level, PageDepth::bits32, page); !p32.empty())
         Write32(p32, left, top, source);
 }

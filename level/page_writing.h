@@ -7,7 +7,10 @@
 // - Pictures with an alpha channel: alpha 0 is transparent in every depth (index 0, word 0, four zero
 //   bytes); any other pixel is opaque: the palette rule, the 16-bit word with the opaque flag set, the
 //   32-bit colour with its own alpha.
-// - 32-bit pixels that come from another kind 6 or 7 level are written as they are stored there.
+// - Pixels that come from another level keep what that level stores: 32-bit pixels of a kind 6 or 7
+//   level are written as they are, and the 16-bit word beside each follows it (0 where alpha is 0, else
+//   the opaque flag and the colour truncated to 5-5-5); without them, the source's 16-bit words are
+//   written as they are, and a 32-bit pixel is four zero bytes exactly where that word is 0.
 // Only the covered pixels change; the rest of the page keeps its bytes in every depth.
 #pragma once
 
@@ -27,6 +30,8 @@ struct PixelSource {
     bool has_alpha = false;              // the picture carries an alpha channel
     // Optional: width x height pixels of 4 bytes (B, G, R, A) as a kind 6/7 level stores them.
     std::span<const std::uint8_t> stored32;
+    // Optional: width x height level words (little-endian) as a level with 16-bit pages stores them.
+    std::span<const std::uint8_t> stored16;
 };
 
 // The level word (opaque flag clear) for a 24-bit colour: 5-6-5 by truncation, then 1-5-5-5.
@@ -35,6 +40,16 @@ inline std::uint16_t LevelWordFromRgb(std::uint32_t rgb) {
     const unsigned green = (rgb >> 11) & 0x1Fu;
     const unsigned blue = (rgb >> 3) & 0x1Fu;
     return static_cast<std::uint16_t>((red << 10) | (green << 5) | blue);
+}
+
+// The level word that goes with a stored 32-bit pixel (B, G, R, A): 0 where alpha is 0, else the opaque
+// flag and the colour truncated to 5-5-5 (opaque black is 0x8000).
+inline std::uint16_t LevelWordFromPixel32(const std::uint8_t* bgra) {
+    if (bgra[3] == 0)
+        return 0;
+    const std::uint32_t rgb =
+        static_cast<std::uint32_t>(bgra[2]) << 16 | static_cast<std::uint32_t>(bgra[1]) << 8 | bgra[0];
+    return static_cast<std::uint16_t>(0x8000u | LevelWordFromRgb(rgb));
 }
 
 // Writes `source` with its top-left pixel at (left, top) of page `page`; pixels that fall outside the

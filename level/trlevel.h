@@ -71,6 +71,10 @@ struct tobjtexture {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     std::uint16_t trc_extra = 0;
+    // Not stored in the file: whether the texture has three vertices, decided from the bytes once, when
+    // the record is read (or made by a definition) and carried by every copy of the record. Mirroring
+    // may leave an all-zero fourth vertex on a quadrilateral, so the bytes alone cannot tell it later.
+    bool three_vertices = false;
     bool operator==(const tobjtexture&) const = default;
 };
 

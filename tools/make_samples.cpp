@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "level/layout.h"
+#include "level/object_textures.h"
 #include "level/trlevel.h"
 #include "tools/sample_level.h"
 
@@ -23,9 +24,11 @@ std::vector<SampleLevelPlan> Samples() {
     };
 }
 
-// The object texture fields that files of `kind` store; the others read back as zero.
+// The object texture fields that files of `kind` store; the others read back as zero, and the vertex
+// count as the reader decides it.
 std::vector<pw::tobjtexture> StoredFields(std::vector<pw::tobjtexture> textures, std::int32_t kind) {
     for (auto& t : textures) {
+        t.three_vertices = pw::FourthVertexIsZero(t);
         if (kind < pw::kind_tr4) {
             t.new_flags = 0;
             t.base_u = t.base_v = t.width = t.height = 0;

@@ -1,5 +1,6 @@
 #include "widgets/t_list_box.h"
 
+#include <QMouseEvent>
 #include <QSignalBlocker>
 
 #include "widgets/component_setup.h"
@@ -55,6 +56,15 @@ TListBox::TListBox(TForm* owner, QWidget* parent, const QString& name)
 void TListBox::SetHint(const QString& hint) {
     hint_ = hint;
     ShowHint(this, hint);
+}
+
+// A press on the selected line changes no row, so the row signal stays silent: run OnClick here.
+void TListBox::mousePressEvent(QMouseEvent* event) {
+    const int before = currentRow();
+    QListWidget::mousePressEvent(event);
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (OnClick && at.isValid() && at.row() == before && currentRow() == before)
+        OnClick();
 }
 
 void TListBox::SetItemIndex(int index) {

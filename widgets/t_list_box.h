@@ -1,5 +1,5 @@
-// TListBox: a list of lines with one selected. OnClick runs when the user selects a line; filling the
-// list or setting its selection from the program runs nothing.
+// TListBox: a list of lines with one selected. OnClick runs when the user selects a line, or clicks the
+// line already selected; filling the list or setting its selection from the program runs nothing.
 #pragma once
 
 #include <functional>
@@ -30,6 +30,9 @@ public:
     void SetItemIndex(int index);
 
     std::function<void()> OnClick;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     TStrings* items_;

@@ -148,23 +148,20 @@ TEST_F(EditingTest, PictureSourceListsWholePagesOnly) {
     EXPECT_EQ(Form1->GroupBox2->Caption(), "Page:2/2");
 }
 
-TEST_F(EditingTest, PictureOfTheWrongSizeBecomesOneBlackPage) {
-    OpenSource(Picture("wide.png", {kOrange}, 512));
-    EXPECT_EQ(platform_.MessageTexts(), QStringList({"Bitmap must be 256 width and 256 height or more"}));
-    EXPECT_EQ(Form1->Label4->Caption(), "None");
-    EXPECT_EQ(Form1->ComboBox2->Items()->ToStringList(), QStringList({"Page#1"}));
-    EXPECT_EQ(Form1->GroupBox2->Caption(), "Page:1/1");
-    EXPECT_EQ(Form1->Image2->Picture().pixel(0, 0), qRgb(0, 0, 0));
-}
-
-TEST_F(EditingTest, UnreadableSourcesKeepThePreviousSource) {
+TEST_F(EditingTest, UnusableSourcesKeepThePreviousSource) {
     OpenSource(Picture("good.bmp", {kOrange, kSky}));
     SelectSourcePage(1);
     OpenSource(WriteBytes("bad.tr2", pw::fixtures::Bytes(64, 0x77)));
-    EXPECT_EQ(platform_.MessageTexts(), QStringList({"Invalid TR file format!!!"}));
     OpenSource(WriteBytes("broken.png", pw::fixtures::Bytes(64, 0x77)));
-    ASSERT_EQ(platform_.messages.size(), 2u);
-    EXPECT_TRUE(platform_.messages[1].text.contains("broken.png"));
+    OpenSource(Picture("wide.png", {kOrange}, 512));
+    OpenSource(WriteLevel(Level(3, 0), "pageless.tr2"));
+    const QStringList messages = platform_.MessageTexts();
+    ASSERT_EQ(messages.size(), 4);
+    EXPECT_TRUE(messages[0].startsWith("Invalid TR file format!!!\n\n")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains("bad.tr2"));
+    EXPECT_TRUE(messages[1].contains("broken.png"));
+    EXPECT_EQ(messages[2], "Bitmap must be 256 width and 256 height or more");
+    EXPECT_TRUE(messages[3].endsWith("pageless.tr2 holds no texture pages.")) << messages[3].toStdString();
 
     EXPECT_EQ(Form1->Label4->Caption(), "good.bmp");
     EXPECT_EQ(Form1->ComboBox2->Items()->Count(), 2);
@@ -175,7 +172,8 @@ TEST_F(EditingTest, UnreadableSourcesKeepThePreviousSource) {
 
 TEST_F(EditingTest, ExtensionWithOtherCaseIsReadAsALevel) {
     OpenSource(Picture("source.Bmp", {kOrange}));
-    EXPECT_EQ(platform_.MessageTexts(), QStringList({"Invalid TR file format!!!"}));
+    ASSERT_EQ(platform_.messages.size(), 1u);
+    EXPECT_TRUE(platform_.messages[0].text.startsWith("Invalid TR file format!!!\n\n"));
 }
 
 class TileCopyTest : public EditingTest, public ::testing::WithParamInterface<int> {};
@@ -217,11 +215,56 @@ TEST_P(TileCopyTest, ChangesOnlyTheSelectedTileInTheDepthsOfTheKind) {
 
 INSTANTIATE_TEST_SUITE_P(Kinds, TileCopyTest, ::testing::Values(1, 3, 6));
 
-TEST_F(EditingTest, TileCopyBeforeAnySourceWritesBlack) {
+TEST_F(EditingTest, WithoutASourceNothingIsCopied) {
     Open(Level(6, 1));
+    const pw::Ttrlevel before = Lvl();
+    EXPECT_FALSE(Form1->Button1->isEnabled());
     Press(Form1->Image2, Qt::LeftButton, 10, 10);
-    EXPECT_EQ(Word(Lvl(), 0, 0, 0), 0);
-    EXPECT_EQ(Pixel32(Lvl(), 0, 63, 63), (pw::Bytes{0, 0, 0, 0}));
+    Form1->Button1Click();
+    EXPECT_EQ(Lvl().pages16, before.pages16);
+    EXPECT_EQ(Lvl().pages32, before.pages32);
+    OpenSource(Picture("wide.png", {kOrange}, 512)); // refused: still no source
+    Press(Form1->Image2, Qt::LeftButton, 10, 10);
+    EXPECT_EQ(Lvl().pages16, before.pages16);
+    OpenSource(Picture("good.png", {kOrange}));
+    EXPECT_TRUE(Form1->Button1->isEnabled());
+}
+
+// A source tile of opaque black, transparent black and two colours whose red and blue differ, as real
+// levels store them: 16-bit words with the opaque flag, 32-bit pixels B, G, R, A that agree with them.
+TEST_F(EditingTest, LevelToLevelCopiesKeepTheDepthsInAgreementForEveryPairOfKinds) {
+    const std::uint16_t words[4] = {0x8000, 0x0000, 0xFE02, 0x851D};
+    const pw::Bytes pixels[4] = {
+        {0, 0, 0, 0xFF}, {0, 0, 0, 0}, {0x10, 0x80, 0xF8, 0xFF}, {0xE8, 0x40, 0x08, 0xFF}};
+    LevelDocument& doc = Form1->Document();
+    for (int from = 1; from <= 7; ++from) {
+        auto source = Level(from, 1);
+        for (std::size_t i = 0; i < 65536; ++i) {
+            if (from >= 3)
+                pw::fixtures::PutU16(source.pages16, 2 * i, words[i % 4]);
+            if (from >= 6)
+                std::copy(pixels[i % 4].begin(), pixels[i % 4].end(), source.pages32.begin() + 4 * i);
+        }
+        ASSERT_EQ(doc.OpenSource(WriteLevel(source, "source" + source.FileName()), nullptr),
+                  SourceOpenResult::opened);
+        for (int to = 1; to <= 7; ++to) {
+            ASSERT_EQ(doc.Open(WriteLevel(Level(to, 1)), nullptr), 0);
+            doc.CopyTile(0, 0, 0, 0);
+            for (int x = 0; x < 64; ++x) {
+                const int y = x / 4 * 4;
+                SCOPED_TRACE(testing::Message() << "kind " << from << " into " << to << " at " << x);
+                if (to >= 6) {
+                    EXPECT_EQ(Word(Lvl(), 0, x, y) == 0, Pixel32(Lvl(), 0, x, y)[3] == 0);
+                }
+                if (from >= 3 && to >= 3) {
+                    EXPECT_EQ(Word(Lvl(), 0, x, y), words[x % 4]);
+                }
+                if (from >= 6 && to >= 6) {
+                    EXPECT_EQ(Pixel32(Lvl(), 0, x, y), pixels[x % 4]);
+                }
+            }
+        }
+    }
 }
 
 TEST_F(EditingTest, WholePageCopyFromSourcePage3IntoLevelPage6) {
@@ -440,6 +483,14 @@ TEST_F(EditingTest, MouseRectangleMovesWithShiftKeysAndStaysInsideThePage) {
     Key(Qt::Key_E, Qt::ShiftModifier);
     Key(Qt::Key_E, Qt::ShiftModifier);
     EXPECT_EQ(Form1->MouseSelection, (TRect{208, 0, 256, 32}));
+
+    // The keys move only the rectangle, whichever control has the focus.
+    Form1->ComboBox3->setFocus();
+    const auto attribute = Lvl().object_textures[0].attribute;
+    Key(Qt::Key_A, Qt::ShiftModifier);
+    Key(Qt::Key_S, Qt::ShiftModifier);
+    EXPECT_EQ(Form1->MouseSelection, (TRect{208, 0, 256, 32}));
+    EXPECT_EQ(Lvl().object_textures[0].attribute, attribute);
 
     // A press without a drag leaves an empty rectangle, which defines nothing.
     Drag(Form1->Image1, {50, 50}, {50, 50});

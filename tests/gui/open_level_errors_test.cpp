@@ -65,14 +65,24 @@ TEST_F(OpenLevelErrorsTest, CancelledDialogChangesNothing) {
 
 TEST_F(OpenLevelErrorsTest, UnknownVersionClearsTheViewsOfTheEarlierLevel) {
     OpenFirstLevel();
-    OpenThroughMenu(WriteBytes("notes.tr2", pw::fixtures::Bytes{'h', 'e', 'l', 'l', 'o', '!', '\n'}));
-    EXPECT_EQ(platform_.MessageTexts(), QStringList({"Invalid TR file format!!!"}));
+    const QString notes = WriteBytes("notes.tr2", pw::fixtures::Bytes{'h', 'e', 'l', 'l', 'o', '!', '\n'});
+    OpenThroughMenu(notes);
+    // The usual line, then the file and the reader's reason.
+    ASSERT_EQ(platform_.messages.size(), 1u);
+    const QStringList lines = platform_.messages[0].text.split('\n');
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], "Invalid TR file format!!!");
+    EXPECT_EQ(lines[2], QDir::toNativeSeparators(notes));
+    EXPECT_TRUE(lines[3].startsWith("version word: not a level of a known version"))
+        << lines[3].toStdString();
     ExpectNoLevelShown();
 }
 
 TEST_F(OpenLevelErrorsTest, UnknownVersionWithNothingOpen) {
     OpenThroughMenu(WriteBytes("empty.phd", {}));
-    EXPECT_EQ(platform_.MessageTexts(), QStringList({"Invalid TR file format!!!"}));
+    ASSERT_EQ(platform_.messages.size(), 1u);
+    EXPECT_TRUE(platform_.messages[0].text.startsWith("Invalid TR file format!!!\n\n"));
+    EXPECT_TRUE(platform_.messages[0].text.contains("empty.phd"));
     ExpectNoLevelShown();
 }
 

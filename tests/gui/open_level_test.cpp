@@ -67,7 +67,7 @@ TEST_P(OpenLevelTest, ShowsFirstPageListsAndCaptions) {
     ASSERT_EQ(platform_.dialogs.size(), 1u);
     EXPECT_EQ(platform_.dialogs[0].request.title, "Open TR file");
     EXPECT_EQ(platform_.dialogs[0].request.filter,
-              "All TR files (*.phd,*.tub,*.tr2,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.tr4;*.trc");
+              "All TR files (*.phd,*.tub,*.tr2,*.trg,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc");
 
     const pw::Ttrlevel& level = Form1->Document().Level;
     ASSERT_EQ(level.kind, kind);

@@ -98,7 +98,7 @@ TEST_F(SaveCommandsTest, SaveAfterSaveAsWritesToTheOpenedFile) {
     EXPECT_TRUE(platform_.dialogs[1].save);
     EXPECT_TRUE(platform_.dialogs[1].request.confirm_overwrite);
     EXPECT_EQ(platform_.dialogs[1].request.filter,
-              "All TR files (*.phd, *.tub, *.tr2,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.tr4;*.trc");
+              "All TR files (*.phd, *.tub, *.tr2,*.trg,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc");
     EXPECT_EQ(Reread(copy).num_pages, 2);
     EXPECT_EQ(Form1->Document().LevelFileName, opened);
     EXPECT_EQ(Form1->Caption(), opened);
@@ -176,7 +176,9 @@ TEST_F(SaveCommandsTest, ExportOpensAgainAsTheSamePages) {
     Export(out);
 
     ASSERT_TRUE(platform_.messages.empty()) << platform_.MessageTexts().join('\n').toStdString();
-    EXPECT_EQ(platform_.dialogs.back().request.filter, "Windows Bitmap (*.bmp)|*.bmp");
+    EXPECT_EQ(platform_.dialogs.back().request.title, "Save Texture to Bitmap");
+    EXPECT_EQ(platform_.dialogs.back().request.filter,
+              "Windows Bitmap (*.bmp)|*.bmp|Portable Network Graphics (*.png)|*.png");
     EXPECT_EQ(platform_.dialogs.back().request.default_suffix, "bmp");
     QImageReader reader(out + ".bmp");
     EXPECT_EQ(reader.format(), "bmp");

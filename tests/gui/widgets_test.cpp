@@ -33,6 +33,18 @@ TEST(Widgets, ListsRunTheirHandlersOnlyForTheUser) {
     EXPECT_EQ(changes, 1);
     list->setCurrentRow(1); // as a click or an arrow key does
     EXPECT_EQ(clicks, 1);
+
+    // A click on the line already selected is a click too; one on another line counts once.
+    list->resize(100, 80);
+    const auto click_line = [&](int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    };
+    click_line(1);
+    EXPECT_EQ(clicks, 2);
+    click_line(0);
+    EXPECT_EQ(clicks, 3);
+    EXPECT_EQ(list->ItemIndex(), 0);
 }
 
 TEST(Widgets, CheckBoxRunsItsHandlerForEveryChange) {

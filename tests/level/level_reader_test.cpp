@@ -101,6 +101,22 @@ TEST(LevelReader, InvalidFileGivesItsReason) {
     EXPECT_EQ(level.InvalidReason(), "");
 }
 
+TEST(LevelReader, ReasonsGiveOffsetsInTheFileBehindTheFirstBlock) {
+    for (int kind : {6, 7}) {
+        LevelDescription d = MakeLevel(kind);
+        ASSERT_FALSE(d.misc32.empty());
+        // The third block, read after the 32-bit block's bytes are let go, inflates to more than it claims.
+        d.unpacked_override[2] = static_cast<std::uint32_t>(d.misc32.size() - 1);
+        const BuiltLevel built = BuildLevelMapped(d);
+        const std::size_t block = built.at.at("file.block2");
+        const std::size_t end = block + 8 + U32At(built.bytes, block + 4);
+        Ttrlevel level;
+        ASSERT_EQ(level.LoadLevelImage(built.bytes, d.FileName()), 2);
+        const std::string where = "(offset " + std::to_string(end) + " in the file)";
+        EXPECT_NE(level.InvalidReason().find(where), std::string::npos) << level.InvalidReason();
+    }
+}
+
 TEST(LevelReader, MissingFileIsResultOne) {
     TempDir dir;
     Ttrlevel level;

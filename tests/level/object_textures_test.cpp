@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
+#include <functional>
 
 #include "level/object_textures.h"
+#include "tests/fixtures/level_builder.h"
 
 namespace {
 
@@ -26,6 +29,7 @@ tobjtexture Triangle(std::uint8_t near) {
     tobjtexture t;
     t.vertices = {tvertex_coords{near, 10, near, 20}, tvertex_coords{255, 40, near, 20},
                   tvertex_coords{near, 10, 255, 60}, tvertex_coords{}};
+    t.three_vertices = true;
     return t;
 }
 
@@ -41,17 +45,23 @@ pw::Ttrlevel LevelWithTextures(int kind, int count) {
 TEST(ObjectTextureGeometry, TriangleTestAndBounds) {
     EXPECT_FALSE(pw::IsTriangleTexture(Square()));
     EXPECT_TRUE(pw::IsTriangleTexture(Triangle(1)));
-    tobjtexture sides_zero = Square();
+    EXPECT_FALSE(pw::FourthVertexIsZero(Square()));
+    EXPECT_TRUE(pw::FourthVertexIsZero(Triangle(1)));
+    tobjtexture sides_zero = Square(); // as tools that store no side bytes write it
     sides_zero.vertices[3].xcoord = 0;
     sides_zero.vertices[3].ycoord = 0;
-    EXPECT_TRUE(pw::IsTriangleTexture(sides_zero));
+    EXPECT_FALSE(pw::FourthVertexIsZero(sides_zero));
+    tobjtexture at_origin = Square();
+    at_origin.vertices[3].xpixel = 0;
+    at_origin.vertices[3].ypixel = 0;
+    EXPECT_FALSE(pw::FourthVertexIsZero(at_origin));
 
     EXPECT_EQ(pw::TextureBounds(Square()), (pw::TextureBox{64, 128, 127, 191}));
     EXPECT_EQ(pw::TextureBounds(Triangle(1)), (pw::TextureBox{10, 20, 40, 60})); // vertex 4 ignored
     tobjtexture quad = Square();
     quad.vertices[3].ypixel = 200; // the fourth vertex reaches furthest down
     EXPECT_EQ(pw::TextureBounds(quad).max_y, 200);
-    EXPECT_EQ(pw::TexturePage(tobjtexture{0, 0x8003, 0, {}, 0, 0, 0, 0, 0}), 3);
+    EXPECT_EQ(pw::TexturePage(tobjtexture{0, 0x8003, 0, {}, 0, 0, 0, 0, 0, false}), 3);
 }
 
 TEST(ObjectTextureMirroring, QuadrilateralsSwapVertexPairsAndRestoreWhenDoneTwice) {
@@ -189,6 +199,78 @@ TEST(PickTexture, FirstBoxOfThePageInTableOrder) {
     EXPECT_EQ(pw::TextureAtPoint(level, 2, 210, 5), 3);
     EXPECT_EQ(pw::TextureAtPoint(level, 2, 250, 250), -1);
     EXPECT_EQ(pw::TextureAtPoint(level, 0, 80, 140), -1);
+}
+
+// Every texture a level file can bring: those of the sample levels, of the fixture levels of every
+// kind (also with every side byte 0, as some tools store them), and the grid cells this program defines.
+std::vector<tobjtexture> TexturesOfEveryLevel() {
+    std::vector<tobjtexture> all;
+    const auto add = [&](pw::Ttrlevel& level) {
+        all.insert(all.end(), level.object_textures.begin(), level.object_textures.end());
+        pw::DefineGridTextures(level, 0, 64);
+        pw::DefineGridTextures(level, 0, 16);
+        all.insert(all.end(), level.object_textures.end() - 32, level.object_textures.end());
+    };
+    for (int kind = pw::kind_tr1; kind <= pw::kind_trc; ++kind) {
+        for (bool zero_sides : {false, true}) {
+            pw::fixtures::LevelDescription d = pw::fixtures::MakeLevel(kind);
+            if (zero_sides)
+                for (auto& t : d.object_textures)
+                    for (auto& v : t.vertices)
+                        v.xcoord = v.ycoord = 0;
+            pw::Ttrlevel level;
+            EXPECT_EQ(level.LoadLevelImage(pw::fixtures::BuildLevel(d), d.FileName()), 0);
+            add(level);
+        }
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(PW_SAMPLES_DIR)) {
+        pw::Ttrlevel level;
+        if (entry.path().extension() != ".md" && level.LoadLevel(entry.path().string()) == 0)
+            add(level);
+    }
+    return all;
+}
+
+TEST(ObjectTextureMirroring, AnySequenceOfMirrorsDoneTwiceRestoresEveryTexture) {
+    const std::function<void(tobjtexture&)> mirror[2] = {pw::MirrorHorizontal, pw::MirrorVertical};
+    const std::vector<tobjtexture> textures = TexturesOfEveryLevel();
+    ASSERT_GT(textures.size(), 400u);
+    for (const tobjtexture& original : textures) {
+        // Sequences of one to three mirrors, coded in the bits of `code` after its leading 1.
+        for (unsigned code = 2; code < 16; ++code) {
+            tobjtexture t = original;
+            for (int pass = 0; pass < 2; ++pass) {
+                for (unsigned c = code; c > 1; c >>= 1) {
+                    mirror[c & 1](t);
+                    ASSERT_EQ(pw::IsTriangleTexture(t), pw::IsTriangleTexture(original)); // draws as many
+                }
+            }
+            ASSERT_EQ(t, original) << "sequence " << code;
+        }
+    }
+}
+
+TEST(ObjectTextureGeometry, VertexCountIsDecidedOnReadingFromAnAllZeroFourthVertex) {
+    for (int kind = pw::kind_tr1; kind <= pw::kind_trc; ++kind) {
+        pw::fixtures::LevelDescription d = pw::fixtures::MakeLevel(kind);
+        for (auto& t : d.object_textures)
+            for (auto& v : t.vertices)
+                v.xcoord = v.ycoord = 0; // no side bytes at all: only the all-zero vertex 4 counts
+        pw::Ttrlevel level;
+        ASSERT_EQ(level.LoadLevelImage(pw::fixtures::BuildLevel(d), d.FileName()), 0);
+        ASSERT_EQ(level.object_textures.size(), d.object_textures.size());
+        for (std::size_t i = 0; i < d.object_textures.size(); ++i)
+            EXPECT_EQ(level.object_textures[i].three_vertices,
+                      d.object_textures[i].vertices[3].xpixel == 0 &&
+                          d.object_textures[i].vertices[3].ypixel == 0)
+                << "kind " << kind << " texture " << i;
+    }
+    // A quadrilateral mirrored so that its fourth vertex is all zero is still drawn with four.
+    tobjtexture t = pw::MakeRectangleTexture(pw::kind_tr4, 0, 0, 0, 63, 63);
+    pw::MirrorVertical(t);
+    EXPECT_EQ(t.vertices[3], tvertex_coords{});
+    EXPECT_FALSE(pw::IsTriangleTexture(t));
+    EXPECT_EQ(pw::TextureBounds(t), (pw::TextureBox{0, 0, 63, 63}));
 }
 
 } // namespace

@@ -38,7 +38,7 @@ struct Source {
     std::vector<std::uint32_t> argb;
     std::vector<std::uint8_t> stored32;
     pw::PixelSource View(int width, int height, bool alpha = false) const {
-        return {width, height, argb, alpha, stored32};
+        return {width, height, argb, alpha, stored32, {}};
     }
 };
 
