@@ -28,8 +28,8 @@ QString ProgramBase();
 // The language file to read (pagewright_fr.lng; code "def" for the default file): the one found in the
 // data folders, or where it would be saved when there is none.
 QString LanguageFileName(const QString& code);
-// Where saving the language file writes it: beside the program when that folder can be written (and the
-// user has no file of that name), else the user's data folder.
+// Where saving the language file writes it: beside a program that is not installed when that folder can
+// be written (and the user has no file of that name), else the user's data folder.
 QString LanguageSaveFileName(const QString& code);
 QString DefaultLanguageFileName();
 QString BackupFileName(const QString& language_file); // Pagewright_fr.~ln

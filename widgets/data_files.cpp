@@ -46,8 +46,10 @@ QString FindDataFile(const QString& name) {
 }
 
 QString WritableDataFile(const QString& name) {
+    // An installed program (one with a data folder) never writes beside itself, even when it could (root).
     const QString users = QDir(UserDataFolder()).filePath(name);
-    if (!QFileInfo(users).isFile() && FolderWritable(ExecutableFolder()))
+    const bool portable = !QFileInfo(InstalledDataFolder()).isDir();
+    if (portable && !QFileInfo(users).isFile() && FolderWritable(ExecutableFolder()))
         return QDir(ExecutableFolder()).filePath(name);
     QDir().mkpath(UserDataFolder());
     return users;

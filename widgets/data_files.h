@@ -1,8 +1,9 @@
 // Where the program's own files lie. Reading looks in the user's data folder ($XDG_DATA_HOME/pagewright,
 // for files the user saved), beside the executable (a build folder or a portable copy), then in the
-// installed data folder (share/pagewright beside the executable's bin folder). Saving never touches the
-// installed files (the package owns them): it goes beside the executable when that folder can be written
-// and the user has no file of that name, else to the user's folder.
+// installed data folder (share/pagewright beside the executable's bin folder). Saving never touches an
+// installed program's folders (the package owns them): it goes beside the executable only when there is
+// no installed data folder, that folder can be written and the user has no file of that name; else to the
+// user's folder.
 #pragma once
 
 #include <QLoggingCategory>

@@ -37,15 +37,20 @@ grep -q 'pagewright-cli \\- read, export' "$usr/share/man/man1/pagewright-cli.1"
 "$usr/bin/pagewright" --version | grep -q '^pagewright [0-9]' || fail "pagewright --version"
 "$usr/bin/pagewright-cli" info "$source/samples/sample_tr4.tr4" | grep -q '"num_pages"' || fail "pagewright-cli info"
 
-# The desktop program, with a fresh user's folders, reports the files it reads at start-up.
+# The desktop program reports the files it reads at start-up. The user's settings choose French, whose
+# file becomes the default-language file in the user's data folder, never beside the installed program.
 export HOME=$scratch/home XDG_DATA_HOME=$scratch/home/data XDG_CONFIG_HOME=$scratch/home/config
 export PAGEWRIGHT_CONFIG_DIR=$scratch/home/config QT_QPA_PLATFORM=offscreen
 export QT_LOGGING_RULES="pagewright.files.info=true"
+mkdir -p "$PAGEWRIGHT_CONFIG_DIR"
+printf '[Version]\nversion=Pagewright 2.0\n[form1]\nlanguaje=1036\n' >"$PAGEWRIGHT_CONFIG_DIR/Pagewright.ini"
 "$usr/bin/pagewright" "$source/samples/sample_tr4.tr4" 2>"$scratch/gui.log" &
 gui=$!
 for _ in $(seq 150); do
     if grep -q "default language \"$usr/share/pagewright/pagewright_def.lng\"" "$scratch/gui.log" &&
-        grep -q "readme \"$usr/share/pagewright/readme.txt\"" "$scratch/gui.log"; then
+        grep -q "readme \"$usr/share/pagewright/readme.txt\"" "$scratch/gui.log" &&
+        cmp -s "$XDG_DATA_HOME/pagewright/pagewright_def.lng" "$usr/share/pagewright/pagewright_fr.lng"; then
+        ! ls "$usr/bin/"*.lng 2>/dev/null || fail "a language file was written beside the installed program"
         exit 0
     fi
     kill -0 "$gui" 2>/dev/null || fail "pagewright ended at start-up: $(cat "$scratch/gui.log")"

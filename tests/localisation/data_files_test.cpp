@@ -49,9 +49,10 @@ TEST_F(DataFilesTest, UserFolderThenProgramFolderThenInstalledData) {
     }
 }
 
-TEST_F(DataFilesTest, SavedLanguageGoesToUserFolderWhenProgramFolderCannotBeWritten) {
-    // A program folder that does not exist stands for one the user cannot write (root writes anywhere).
+TEST_F(DataFilesTest, AnInstalledProgramSavesLanguagesInTheUserFolder) {
+    // Its own folders are the package's, even when they can be written (as root).
     OverrideExecutablePath(Path("opt/bin/pagewright"));
+    Touch("opt/bin/pagewright");
     Touch("opt/share/pagewright/pagewright_de.lng");
     EXPECT_EQ(LanguageFileName("de"), Path("opt/share/pagewright/pagewright_de.lng"));
     EXPECT_EQ(LanguageSaveFileName("de"), Path("home/pagewright/pagewright_de.lng"));
