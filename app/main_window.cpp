@@ -21,6 +21,7 @@ TForm1::TForm1(LevelDocument& document) : TForm(QStringLiteral("Form1")), doc_(d
         this, {this, Label3, Label4, Label6, GroupBox1, GroupBox2, None1, None2, None3, None4, None5});
     SetBounds(114, 2, 651, 560);
     SetKeyPreview(true);
+    setAcceptDrops(true);
     Table = std::make_unique<TextureTable>(
         doc_, TextureTableControls{ListBox1, Image3, ComboBox3, CheckBox1, CheckBox2}, LevelAtlas);
     ConnectEditing();

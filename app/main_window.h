@@ -128,6 +128,8 @@ public:
 
     // Texture sources and copying.
     void openimage1Click();
+    // Opens a level or a .bmp/.png as the texture source, as File > Open Texture images does.
+    void OpenSourceFile(const QString& path);
     void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
     void Image1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -170,6 +172,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A file dropped on the window opens as a level; dropped on the source view, as the texture source.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateControls();

@@ -5,6 +5,7 @@
 #include <QTextStream>
 #include <QVBoxLayout>
 
+#include "widgets/data_files.h"
 #include "widgets/executable_path.h"
 #include "widgets/platform.h"
 
@@ -28,7 +29,9 @@ TForm3::TForm3() : TForm(QStringLiteral("Form3")) {
 
 // A missing or unreadable file is reported once; the memo stays empty and start-up goes on.
 void TForm3::FormCreate() {
-    const QString path = QDir(ExecutableFolder()).filePath(QStringLiteral("readme.txt"));
+    QString path = FindDataFile(QStringLiteral("readme.txt"));
+    if (path.isEmpty())
+        path = QDir(ExecutableFolder()).filePath(QStringLiteral("readme.txt"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         CurrentPlatform().ShowError(
@@ -40,4 +43,5 @@ void TForm3::FormCreate() {
     while (!in.atEnd())
         lines.append(in.readLine());
     Memo1->Lines()->Assign(lines);
+    qCInfo(lcDataFiles) << "readme" << path;
 }

@@ -1,4 +1,4 @@
-// TForm3, the readme window: shows readme.txt from the program's folder, read once at start-up.
+// TForm3, the readme window: shows readme.txt from the program's data folders, read once at start-up.
 #pragma once
 
 #include "widgets/t_form.h"

@@ -20,23 +20,26 @@ const QString kSourceFilter = QStringLiteral(
 void TForm1::openimage1Click() {
     const std::optional<QString> path = CurrentPlatform().OpenFileName(
         this, {QStringLiteral("Open texture images"), kSourceFilter, {}, false, {}});
-    if (!path)
-        return;
+    if (path)
+        OpenSourceFile(*path);
+}
+
+void TForm1::OpenSourceFile(const QString& path) {
     BusyCursor busy;
     repaint();
-    const bool picture = IsPictureFileName(*path);
+    const bool picture = IsPictureFileName(path);
     if (!picture)
         Form5->ShowProgress(QStringLiteral("Loading Level..."));
     QString error;
     SourceOpenResult result = SourceOpenResult::not_a_level;
     try {
-        result = doc_.OpenSource(*path, picture ? nullptr : Form5->LevelGauge());
+        result = doc_.OpenSource(path, picture ? nullptr : Form5->LevelGauge());
     } catch (const std::bad_alloc&) {
-        error = QStringLiteral("Not enough memory to open %1").arg(*path);
+        error = QStringLiteral("Not enough memory to open %1").arg(path);
     } catch (const std::exception& e) {
         error = QString::fromLocal8Bit(e.what());
-        if (!error.contains(*path))
-            error = QDir::toNativeSeparators(*path) + QStringLiteral("\n\n") + error;
+        if (!error.contains(path))
+            error = QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error;
     }
     if (!picture)
         Form5->Close();
@@ -61,7 +64,7 @@ void TForm1::openimage1Click() {
         break;
     case SourceOpenResult::unreadable_picture:
         CurrentPlatform().ShowError(
-            this, QStringLiteral("Cannot read the picture %1").arg(QDir::toNativeSeparators(*path)));
+            this, QStringLiteral("Cannot read the picture %1").arg(QDir::toNativeSeparators(path)));
         break;
     }
 }

@@ -17,6 +17,10 @@
 #include "level/level_errors.h"
 #include "level/trlevel.h"
 
+#ifndef PW_VERSION
+#define PW_VERSION "unknown"
+#endif
+
 namespace {
 
 enum ExitCode { kDone = 0, kNotFound = 1, kNotALevel = 2, kOtherError = 3, kUsage = 64 };
@@ -25,7 +29,7 @@ const char* const kUsageText = "usage: pagewright-cli info [--textures-only] FIL
                                "       pagewright-cli resave IN OUT\n"
                                "       pagewright-cli export [--depth 32] LEVEL OUT\n"
                                "       pagewright-cli import-page LEVEL PAGE IMAGE OUT\n"
-                               "       pagewright-cli --help\n";
+                               "       pagewright-cli --help | --version\n";
 
 const char* const kHelpText =
     "pagewright-cli reads and writes TR level files (.phd .tub .tr2 .trg .tr4 .trc).\n\n"
@@ -154,6 +158,10 @@ int main(int argc, char** argv) {
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         std::fputs(kHelpText, stdout);
         std::fputs(kUsageText, stdout);
+        return kDone;
+    }
+    if (args[0] == "--version") {
+        std::fputs("pagewright-cli " PW_VERSION "\n", stdout);
         return kDone;
     }
     if (args[0] == "info")

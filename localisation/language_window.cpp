@@ -9,6 +9,7 @@
 #include "localisation/language_bullets.h"
 #include "localisation/language_delegates.h"
 #include "localisation/tree_node_data.h"
+#include "widgets/data_files.h"
 #include "widgets/platform.h"
 #include "widgets/t_button.h"
 #include "widgets/t_combo_box.h"
@@ -161,8 +162,10 @@ void TLocalisation::FormCreate() {
     Available = MigrateLanguageFiles();
 
     const QString default_file = DefaultLanguageFileName();
-    if (QFile::exists(default_file) && PrimaryStore.LoadFromFile(default_file))
+    if (QFile::exists(default_file) && PrimaryStore.LoadFromFile(default_file)) {
         CurrentLangId = PrimaryStore.LangId;
+        qCInfo(lcDataFiles) << "default language" << default_file;
+    }
     // A default file of a language the window doesn't list selects nothing.
     CurrentIndex = LanguageIndexOf(CurrentLangId);
     if (CurrentLangId != 0) {

@@ -98,10 +98,9 @@ void TLocalisation::OnClickSave() {
         if (ValidIndex(CurrentIndex)) {
             const QString error = PrimaryStore.ErrorString();
             CurrentPlatform().ShowError(
-                this,
-                error.isEmpty()
-                    ? QStringLiteral("Cannot write %1").arg(LanguageFileName(LanguageAt(CurrentIndex).Code))
-                    : error);
+                this, error.isEmpty() ? QStringLiteral("Cannot write %1")
+                                            .arg(LanguageSaveFileName(LanguageAt(CurrentIndex).Code))
+                                      : error);
         }
         return;
     }

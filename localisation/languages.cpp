@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include "localisation/form_list.h"
+#include "widgets/data_files.h"
 #include "widgets/executable_path.h"
 
 const std::array<TLanguage, LanguageCount>& Languages() {
@@ -64,8 +65,21 @@ QString ProgramBase() {
     return ExecutableBaseName();
 }
 
+namespace {
+
+QString LanguageFileBaseName(const QString& code) {
+    return ProgramBase() + QLatin1Char('_') + code + QLatin1String(".lng");
+}
+
+} // namespace
+
 QString LanguageFileName(const QString& code) {
-    return ProgramDir() + ProgramBase() + QLatin1Char('_') + code + QLatin1String(".lng");
+    const QString found = FindDataFile(LanguageFileBaseName(code));
+    return found.isEmpty() ? LanguageSaveFileName(code) : found;
+}
+
+QString LanguageSaveFileName(const QString& code) {
+    return WritableDataFile(LanguageFileBaseName(code));
 }
 
 QString DefaultLanguageFileName() {
@@ -121,7 +135,7 @@ void MoveToRecycleBin(const QString& path) {
 bool SaveLanguageFile(TFormList& store, int index, bool copy_to_default) {
     if (index < 0 || index >= LanguageCount)
         return false;
-    const QString path = LanguageFileName(Languages()[static_cast<std::size_t>(index)].Code);
+    const QString path = LanguageSaveFileName(Languages()[static_cast<std::size_t>(index)].Code);
     const QString backup = BackupFileName(path);
     if (QFile::exists(backup))
         MoveToRecycleBin(backup);
@@ -137,7 +151,7 @@ bool SaveLanguageFile(TFormList& store, int index, bool copy_to_default) {
 }
 
 bool CopyToDefaultLanguageFile(const QString& language_file) {
-    const QString target = DefaultLanguageFileName();
+    const QString target = LanguageSaveFileName(QStringLiteral("def"));
     const QString partial = target + QStringLiteral(".part");
     QFile::remove(partial);
     if (!QFile::copy(language_file, partial))

@@ -1,5 +1,5 @@
-// The nine interface languages and the files of each beside the executable: the language file, its
-// backup, its help file, the default-language file and the names of the older layout.
+// The nine interface languages and the files of each: the language file, its backup, its help file, the
+// default-language file and the names of the older layout.
 #pragma once
 
 #include <array>
@@ -25,7 +25,12 @@ QString SystemLanguageName(quint16 lang_id);
 QString ProgramDir();
 QString ProgramBase();
 
-QString LanguageFileName(const QString& code); // Pagewright_fr.lng; code "def" for the default file
+// The language file to read (pagewright_fr.lng; code "def" for the default file): the one found in the
+// data folders, or where it would be saved when there is none.
+QString LanguageFileName(const QString& code);
+// Where saving the language file writes it: beside a program that is not installed when that folder can
+// be written (and the user has no file of that name), else the user's data folder.
+QString LanguageSaveFileName(const QString& code);
 QString DefaultLanguageFileName();
 QString BackupFileName(const QString& language_file); // Pagewright_fr.~ln
 QString HelpFileName(const QString& code);            // Pagewright_fr.hlp

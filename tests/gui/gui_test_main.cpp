@@ -22,9 +22,12 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     standard_handler = qInstallMessageHandler(QuietOffscreenWarnings);
     QApplication app(argc, argv);
-    // Windows created outside the application fixture must not read or write the user's settings.
+    // Windows created outside the application fixture must not read or write the user's settings, nor
+    // find language files the user saved.
     const QTemporaryDir settings;
     qputenv("PAGEWRIGHT_CONFIG_DIR", QFile::encodeName(settings.path()));
+    const QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
