@@ -56,11 +56,11 @@ void TForm1::OpenSourceFile(const QString& path) {
                                       QStringLiteral("Bitmap must be 256 width and 256 height or more"));
         break;
     case SourceOpenResult::not_a_level:
-        CurrentPlatform().ShowMessage(this, RefusedLevelMessage(*path, doc_.InvalidReason));
+        CurrentPlatform().ShowMessage(this, RefusedLevelMessage(path, doc_.InvalidReason));
         break;
     case SourceOpenResult::no_pages:
         CurrentPlatform().ShowMessage(
-            this, QStringLiteral("%1 holds no texture pages.").arg(QDir::toNativeSeparators(*path)));
+            this, QStringLiteral("%1 holds no texture pages.").arg(QDir::toNativeSeparators(path)));
         break;
     case SourceOpenResult::unreadable_picture:
         CurrentPlatform().ShowError(
