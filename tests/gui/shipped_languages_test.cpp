@@ -106,3 +106,22 @@ TEST_F(ShippedLanguagesTest, FrenchAndKoreanShowInTheLiveWindows) {
     EXPECT_EQ(Form1->File1->Caption(), QString::fromUtf8("파일(&F)"));
     EXPECT_EQ(Form1->Label1->Caption(), QString::fromUtf8("레벨 파일"));
 }
+
+TEST(ShippedLanguages, BritishEnglishIsSpelledOutWhileAmericanKeepsTheProgramsTexts) {
+    const QStringList misspelt{"Languaje", "Horinzontal", "Transparerent", "Managger", "Aditional", "Readme Fle"};
+    const auto texts = [](const QString& code) {
+        TFormList store;
+        EXPECT_TRUE(store.LoadFromFile(Shipped(code)));
+        QStringList all;
+        for (const TItemString* string : store.Strings)
+            all.append(string->Text);
+        return all.join('\n');
+    };
+    const QString us = texts("us");
+    const QString uk = texts("uk");
+    for (const QString& word : misspelt) {
+        EXPECT_TRUE(us.contains(word)) << word.toStdString();
+        EXPECT_FALSE(uk.contains(word)) << word.toStdString();
+    }
+    EXPECT_TRUE(uk.contains("colour"));
+}
