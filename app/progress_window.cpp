@@ -16,6 +16,9 @@ TForm5::TForm5() : TForm(QStringLiteral("Form5")) {
     Gauge1 = new TGauge(this, Panel1, QStringLiteral("Gauge1"));
     Gauge1->setGeometry(8, 6, 401, 19);
     level_gauge_ = TGaugeProgress(Gauge1);
+    // The caption belongs to one use: hidden, the window has none, so a rescan of the program's
+    // texts never takes it for a text to translate.
+    connect(this, &TForm::Hidden, this, [this] { SetCaption({}); });
     FormCreate();
 }
 

@@ -44,6 +44,9 @@ void Tfanimated::CreateControls() {
     GroupBox3->SetCaption(QStringLiteral("Frames"));
     ListBox2 = new TListBox(this, GroupBox3, QStringLiteral("ListBox2"));
     ListBox2->setGeometry(13, 19, 129, 145);
+    // Both lists show the document's sets: data, never texts to translate.
+    ListBox1->SetTag(-4);
+    ListBox2->SetTag(-4);
 
     GroupBox2 = new TGroupBox(this, Client(), QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(356, 12, 177, 173);

@@ -46,6 +46,9 @@ public:
     void FormCreate();
     // Fills both lists from the document's sets after a level was opened.
     void LoadAnimatedSets();
+    // Shows both lists again from the document's sets, keeping the selections (after texts were
+    // written into the window).
+    void ShowSets();
 
     void ListBox1Click();
     void ListBox2Click();
@@ -63,8 +66,6 @@ private:
     void CreateButtons();
     void ConnectHandlers();
     int SelectedSet() const;
-    // The lines of every set and of the selected set's frames, the selections kept where they exist.
-    void ShowSets();
     void ShowFrames();
     void LimitTextureIds();
     void ShowNextFrame();
