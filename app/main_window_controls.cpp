@@ -85,6 +85,10 @@ void TForm1::CreateControls() {
     Button1->SetCaption(QStringLiteral("<----"));
     Button1->SetHint(QStringLiteral("Copy the entire page"));
 
+    PageTexts = new TListBox(this, Client(), QStringLiteral("PageTexts"));
+    PageTexts->Items()->Assign({QStringLiteral("Page:%1/%2")});
+    PageTexts->setVisible(false);
+
     CreateTextureTable();
 }
 

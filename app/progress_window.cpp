@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "app/main_window.h"
+#include "localisation/data_captions.h"
 
 TForm5* Form5 = nullptr;
 
@@ -16,9 +17,8 @@ TForm5::TForm5() : TForm(QStringLiteral("Form5")) {
     Gauge1 = new TGauge(this, Panel1, QStringLiteral("Gauge1"));
     Gauge1->setGeometry(8, 6, 401, 19);
     level_gauge_ = TGaugeProgress(Gauge1);
-    // The caption belongs to one use: hidden, the window has none, so a rescan of the program's
-    // texts never takes it for a text to translate.
-    connect(this, &TForm::Hidden, this, [this] { SetCaption({}); });
+    // The caption is its caller's, set for each use: the form itself has none to translate.
+    DeclareDataCaptions(this, {this});
     FormCreate();
 }
 

@@ -24,6 +24,7 @@ void CreateApplicationForms() {
     Localisation = new TLocalisation;
     // Applying a language writes the recent-file items' own caption back; they show the paths again.
     QObject::connect(Localisation, &TLocalisation::TextsApplied, Form1, &TForm1::ShowRecentFiles);
+    QObject::connect(Localisation, &TLocalisation::TextsApplied, Form1, &TForm1::ShowDataCaptions);
     QObject::connect(Localisation, &TLocalisation::TextsApplied, fanimated, &Tfanimated::ShowSets);
     Form5 = new TForm5;
 }

@@ -8,6 +8,7 @@
 
 #include "localisation/language_bullets.h"
 #include "localisation/language_delegates.h"
+#include "localisation/qt_translations.h"
 #include "localisation/tree_node_data.h"
 #include "widgets/platform.h"
 #include "widgets/t_button.h"
@@ -45,6 +46,7 @@ TLocalisation::TLocalisation() : TForm(QStringLiteral("Localisation")) {
 TLocalisation::~TLocalisation() {
     // The stores go first; the tree they fill is a child widget and goes with the window.
     PrimaryStore.AttachTree(nullptr);
+    ApplyQtTranslations(0);
 }
 
 TListBox* TLocalisation::HiddenList(const QString& name, const QStringList& items) {

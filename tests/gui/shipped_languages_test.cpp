@@ -1,5 +1,6 @@
 // The language files that ship beside the executable, made by the build from the translation source:
 // each one loads, holds every text of the source in its language, and French shows in the live windows.
+#include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
 
@@ -124,4 +125,37 @@ TEST(ShippedLanguages, BritishEnglishIsSpelledOutWhileAmericanKeepsTheProgramsTe
         EXPECT_FALSE(uk.contains(word)) << word.toStdString();
     }
     EXPECT_TRUE(uk.contains("colour"));
+}
+
+TEST_F(ShippedLanguagesTest, DataCaptionsShowInTheCurrentLanguage) {
+    for (const QString& code : {QString("fr"), QString("de")})
+        ASSERT_TRUE(QFile::copy(Shipped(code), LanguageFileName(code)));
+    const auto choose = [](quint16 lang_id) {
+        Localisation->ComboBoxLanguage->SetItemIndex(LanguageIndexOf(lang_id));
+        Localisation->cbLanguageChange();
+    };
+    choose(0x0407);
+    OpenThroughMenu(WriteLevel(Level(3, 2)));
+    EXPECT_EQ(Form1->GroupBox1->Caption(), "Seite:1/2");
+    choose(0x040C);
+    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page : 1/2");
+    OpenThroughMenu(WriteBytes("broken.tr4", pw::fixtures::Bytes(64, 7)));
+    EXPECT_EQ(Form1->Label3->Caption(), "Aucun");
+    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page :");
+}
+
+TEST_F(ShippedLanguagesTest, QtsOwnTextsFollowTheLanguageWhereQtHasThem) {
+    const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    for (const QString& code : {QString("de"), QString("se"), QString("po")})
+        ASSERT_TRUE(QFile::copy(Shipped(code), LanguageFileName(code)));
+    const auto choose = [](quint16 lang_id) {
+        Localisation->ComboBoxLanguage->SetItemIndex(LanguageIndexOf(lang_id));
+        Localisation->cbLanguageChange();
+    };
+    choose(0x0407);
+    EXPECT_EQ(yes(), "&Ja");
+    choose(0x0816); // Portuguese from Qt's Brazilian translation
+    EXPECT_EQ(yes(), "&Sim");
+    choose(0x041D); // Qt has no Swedish: its texts stay English
+    EXPECT_EQ(yes(), "&Yes");
 }
