@@ -26,6 +26,8 @@ void CreateApplicationForms() {
     QObject::connect(Localisation, &TLocalisation::TextsApplied, Form1, &TForm1::ShowRecentFiles);
     QObject::connect(Localisation, &TLocalisation::TextsApplied, Form1, &TForm1::ShowDataCaptions);
     QObject::connect(Localisation, &TLocalisation::TextsApplied, fanimated, &Tfanimated::ShowSets);
+    QObject::connect(Localisation, &TLocalisation::TextsApplied, fanimated, &Tfanimated::ArrangeControls);
+    QObject::connect(Localisation, &TLocalisation::TextsApplied, Form2, &TForm2::ArrangeTexts);
     Form5 = new TForm5;
 }
 

@@ -49,6 +49,9 @@ public:
     // Shows both lists again from the document's sets, keeping the selections (after texts were
     // written into the window).
     void ShowSets();
+    // Sizes the buttons and boxes to their captions, moving what stands right of them and widening the
+    // window when a translation needs it; the English texts keep the usual places.
+    void ArrangeControls();
 
     void ListBox1Click();
     void ListBox2Click();
@@ -60,6 +63,9 @@ public:
     void Button6Click(); // Done
     void CheckBox1Click();
     void Timer1Timer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateControls();

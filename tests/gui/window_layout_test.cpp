@@ -1,0 +1,84 @@
+// Every window in every shipped language, drawn with the program's font: each caption fits its
+// control, and no control overlaps another or reaches outside its parent.
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include "app_fixture.h"
+#include "localisation/language_window.h"
+#include "localisation/languages.h"
+#include "widgets/t_combo_box.h"
+
+namespace {
+
+QString WithoutAccelerator(QString text) {
+    static const QRegularExpression single(QStringLiteral("&(?!&)"));
+    return text.remove(single).replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
+// The width a control's caption needs; 0 for a control without one.
+int CaptionWidth(const QWidget* control) {
+    const QFontMetrics metrics(control->font());
+    if (const auto* check = qobject_cast<const QCheckBox*>(control))
+        return check->sizeHint().width();
+    if (const auto* button = qobject_cast<const QPushButton*>(control))
+        return metrics.horizontalAdvance(WithoutAccelerator(button->text())) + 8;
+    if (const auto* box = qobject_cast<const QGroupBox*>(control))
+        return box->title().isEmpty() ? 0 : metrics.horizontalAdvance(WithoutAccelerator(box->title())) + 16;
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->text().isEmpty() ? 0 : metrics.horizontalAdvance(WithoutAccelerator(label->text()));
+    return 0;
+}
+
+QString Where(const QString& code, const QWidget* control) {
+    return code + QLatin1Char(' ') + QString::fromLatin1(control->window()->metaObject()->className()) +
+           QLatin1Char('.') + control->objectName();
+}
+
+void ExpectLaidOut(const QString& code, TForm* form) {
+    form->show(); // lays the window out as the user sees it
+    QCoreApplication::processEvents();
+    QList<const QWidget*> controls;
+    for (const QObject* component : form->Components()) {
+        const auto* control = qobject_cast<const QWidget*>(component);
+        if (control && !control->isHidden() && control->parentWidget())
+            controls.append(control);
+    }
+    for (const QWidget* control : controls) {
+        EXPECT_LE(CaptionWidth(control), control->width())
+            << Where(code, control).toStdString() << " "
+            << WithoutAccelerator(control->property("Caption").toString()).toStdString();
+        EXPECT_TRUE(control->parentWidget()->rect().contains(control->geometry()))
+            << Where(code, control).toStdString() << " lies outside its parent "
+            << control->geometry().bottom() << " " << control->geometry().right() << " in "
+            << control->parentWidget()->width() << "x" << control->parentWidget()->height();
+        for (const QWidget* other : controls) {
+            if (other > control && other->parentWidget() == control->parentWidget()) {
+                EXPECT_FALSE(control->geometry().intersects(other->geometry()))
+                    << Where(code, control).toStdString() << " overlaps " << other->objectName().toStdString()
+                    << " " << control->geometry().bottom() << " " << other->geometry().top();
+            }
+        }
+    }
+    form->hide();
+}
+
+class WindowLayoutTest : public AppTest {};
+
+} // namespace
+
+TEST_F(WindowLayoutTest, EveryCaptionFitsAndNoControlsOverlapInEveryLanguage) {
+    for (const TLanguage& language : Languages()) {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(PW_LANGUAGE_FILES_DIR "/pagewright_%1.lng").arg(language.Code),
+                                LanguageFileName(language.Code)));
+        Localisation->ComboBoxLanguage->SetItemIndex(LanguageIndexOf(language.LangId));
+        Localisation->cbLanguageChange();
+        ASSERT_EQ(Localisation->CurrentLangId, language.LangId);
+        for (TForm* form : TForm::Forms())
+            ExpectLaidOut(language.Code, form);
+    }
+}
