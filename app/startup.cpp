@@ -7,6 +7,7 @@
 #include "app/readme_window.h"
 #include "localisation/language_window.h"
 #include "textures/animated_window.h"
+#include "widgets/program_fonts.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ LevelDocument* document = nullptr;
 } // namespace
 
 void CreateApplicationForms() {
+    InstallFontSubstitutes();
     document = new LevelDocument;
     Form1 = new TForm1(*document);
     Form2 = new TForm2;

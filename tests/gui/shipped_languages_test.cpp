@@ -2,6 +2,9 @@
 // each one loads, holds every text of the source in its language, and French shows in the live windows.
 #include <QCoreApplication>
 #include <QFile>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QTextStream>
 
 #include "app/about_window.h"
@@ -109,7 +112,8 @@ TEST_F(ShippedLanguagesTest, FrenchAndKoreanShowInTheLiveWindows) {
 }
 
 TEST(ShippedLanguages, BritishEnglishIsSpelledOutWhileAmericanKeepsTheProgramsTexts) {
-    const QStringList misspelt{"Languaje", "Horinzontal", "Transparerent", "Managger", "Aditional", "Readme Fle"};
+    const QStringList misspelt{"Languaje", "Horinzontal", "Transparerent",
+                               "Managger", "Aditional",   "Readme Fle"};
     const auto texts = [](const QString& code) {
         TFormList store;
         EXPECT_TRUE(store.LoadFromFile(Shipped(code)));
@@ -158,4 +162,19 @@ TEST_F(ShippedLanguagesTest, QtsOwnTextsFollowTheLanguageWhereQtHasThem) {
     EXPECT_EQ(yes(), "&Sim");
     choose(0x041D); // Qt has no Swedish: its texts stay English
     EXPECT_EQ(yes(), "&Yes");
+}
+
+TEST_F(ShippedLanguagesTest, KoreanTextsDrawWithRealGlyphsInTheProgramsFont) {
+    TFormList korean;
+    ASSERT_TRUE(korean.LoadFromFile(Shipped("kr")));
+    for (const TItemString* string : korean.Strings) {
+        QTextLayout layout(string->Text, Form1->font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            EXPECT_FALSE(run.glyphIndexes().contains(0))
+                << string->Text.toStdString() << " in " << run.rawFont().familyName().toStdString();
+        }
+    }
 }
