@@ -48,19 +48,15 @@ void ExpectLaidOut(const QString& code, TForm* form) {
         if (control && !control->isHidden() && control->parentWidget())
             controls.append(control);
     }
-    for (const QWidget* control : controls) {
-        EXPECT_LE(CaptionWidth(control), control->width())
-            << Where(code, control).toStdString() << " "
-            << WithoutAccelerator(control->property("Caption").toString()).toStdString();
-        EXPECT_TRUE(control->parentWidget()->rect().contains(control->geometry()))
-            << Where(code, control).toStdString() << " lies outside its parent "
-            << control->geometry().bottom() << " " << control->geometry().right() << " in "
-            << control->parentWidget()->width() << "x" << control->parentWidget()->height();
-        for (const QWidget* other : controls) {
-            if (other > control && other->parentWidget() == control->parentWidget()) {
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const QWidget* control = controls[i];
+        const std::string where = Where(code, control).toStdString();
+        EXPECT_LE(CaptionWidth(control), control->width()) << where;
+        EXPECT_TRUE(control->parentWidget()->rect().contains(control->geometry())) << where << " is cut off";
+        for (const QWidget* other : controls.mid(i + 1)) {
+            if (other->parentWidget() == control->parentWidget()) {
                 EXPECT_FALSE(control->geometry().intersects(other->geometry()))
-                    << Where(code, control).toStdString() << " overlaps " << other->objectName().toStdString()
-                    << " " << control->geometry().bottom() << " " << other->geometry().top();
+                    << where << " overlaps " << other->objectName().toStdString();
             }
         }
     }
