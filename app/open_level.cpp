@@ -114,7 +114,7 @@ void TForm1::ShowNoLevel() {
     GroupBox1->SetCaption(DataCaptionText(GroupBox1));
     Label3->SetCaption(DataCaptionText(Label3));
     Label6->SetCaption(DataCaptionText(Label6));
-    SetCaption(NoLevelCaption());
+    SetCaption(DataCaptionText(this));
     MouseSelecting = false;
     MouseSelectionShown = false;
     CopiedTexture = -1;

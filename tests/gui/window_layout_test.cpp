@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include "app_fixture.h"
 #include "localisation/language_window.h"
@@ -25,8 +27,15 @@ int CaptionWidth(const QWidget* control) {
     const QFontMetrics metrics(control->font());
     if (const auto* check = qobject_cast<const QCheckBox*>(control))
         return check->sizeHint().width();
-    if (const auto* button = qobject_cast<const QPushButton*>(control))
-        return metrics.horizontalAdvance(WithoutAccelerator(button->text())) + 8;
+    if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+        // What the button's frame leaves of its width.
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const int frame =
+            button->width() -
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+        return metrics.horizontalAdvance(WithoutAccelerator(button->text())) + frame;
+    }
     if (const auto* box = qobject_cast<const QGroupBox*>(control))
         return box->title().isEmpty() ? 0 : metrics.horizontalAdvance(WithoutAccelerator(box->title())) + 16;
     if (const auto* label = qobject_cast<const QLabel*>(control))
@@ -76,5 +85,7 @@ TEST_F(WindowLayoutTest, EveryCaptionFitsAndNoControlsOverlapInEveryLanguage) {
         ASSERT_EQ(Localisation->CurrentLangId, language.LangId);
         for (TForm* form : TForm::Forms())
             ExpectLaidOut(language.Code, form);
+        Localisation->OpenEditor(); // the language window's second face
+        ExpectLaidOut(language.Code, Localisation);
     }
 }
