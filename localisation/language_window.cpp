@@ -167,6 +167,7 @@ void TLocalisation::FormCreate() {
         CurrentLangId = PrimaryStore.LangId;
     // A default file of a language the window doesn't list selects nothing.
     CurrentIndex = LanguageIndexOf(CurrentLangId);
+    ApplyQtTranslations(CurrentLangId);
     if (CurrentLangId != 0) {
         PrimaryStore.ApplyAll();
         UseDefaultFile = true;

@@ -2,6 +2,7 @@
 // written from them, edited and read back, showing its texts in the live windows.
 #include "tests/gui/app_fixture.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "app/about_window.h"
@@ -131,6 +132,7 @@ TEST_F(ProgramTranslationTest, DefaultLanguageFileIsAppliedAtStartUp) {
     EXPECT_EQ(Localisation->CurrentLangId, 0x040C);
     EXPECT_EQ(Localisation->CurrentIndex, 0);
     EXPECT_EQ(Form1->Label1->Caption(), "FICHIER NIVEAU");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Oui"); // Qt's own texts too
 }
 
 TEST_F(ProgramTranslationTest, LanguageFilesKeepABackupAndOlderNamesMigrate) {
