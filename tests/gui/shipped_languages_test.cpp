@@ -112,21 +112,17 @@ TEST_F(ShippedLanguagesTest, FrenchAndKoreanShowInTheLiveWindows) {
 }
 
 TEST(ShippedLanguages, BritishEnglishIsSpelledOutWhileAmericanKeepsTheProgramsTexts) {
-    const QStringList misspelt{"Languaje", "Horinzontal", "Transparerent",
-                               "Managger", "Aditional",   "Readme Fle"};
-    const auto texts = [](const QString& code) {
+    QString us, uk;
+    for (auto [code, texts] : {std::pair{"us", &us}, std::pair{"uk", &uk}}) {
         TFormList store;
         EXPECT_TRUE(store.LoadFromFile(Shipped(code)));
-        QStringList all;
         for (const TItemString* string : store.Strings)
-            all.append(string->Text);
-        return all.join('\n');
-    };
-    const QString us = texts("us");
-    const QString uk = texts("uk");
-    for (const QString& word : misspelt) {
-        EXPECT_TRUE(us.contains(word)) << word.toStdString();
-        EXPECT_FALSE(uk.contains(word)) << word.toStdString();
+            texts->append(string->Text + '\n');
+    }
+    for (const char* word :
+         {"Languaje", "Horinzontal", "Transparerent", "Managger", "Aditional", "Readme Fle"}) {
+        EXPECT_TRUE(us.contains(word)) << word;
+        EXPECT_FALSE(uk.contains(word)) << word;
     }
     EXPECT_TRUE(uk.contains("colour"));
 }

@@ -13,39 +13,27 @@
 #include "app_fixture.h"
 #include "localisation/language_window.h"
 #include "localisation/languages.h"
-#include "widgets/t_combo_box.h"
 
 namespace {
 
-QString WithoutAccelerator(QString text) {
-    static const QRegularExpression single(QStringLiteral("&(?!&)"));
-    return text.remove(single).replace(QStringLiteral("&&"), QStringLiteral("&"));
-}
-
-// The width a control's caption needs; 0 for a control without one.
+// The width a control's caption needs (accelerator ampersands aside); 0 for a control without one.
 int CaptionWidth(const QWidget* control) {
-    const QFontMetrics metrics(control->font());
+    const auto text_width = [control](QString text) {
+        return QFontMetrics(control->font()).horizontalAdvance(text.remove(QRegularExpression("&(?!&)")));
+    };
     if (const auto* check = qobject_cast<const QCheckBox*>(control))
         return check->sizeHint().width();
     if (const auto* button = qobject_cast<const QPushButton*>(control)) {
-        // What the button's frame leaves of its width.
         QStyleOptionButton option;
         option.initFrom(button);
-        const int frame =
-            button->width() -
-            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
-        return metrics.horizontalAdvance(WithoutAccelerator(button->text())) + frame;
+        const QRect inside = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        return text_width(button->text()) + button->width() - inside.width();
     }
     if (const auto* box = qobject_cast<const QGroupBox*>(control))
-        return box->title().isEmpty() ? 0 : metrics.horizontalAdvance(WithoutAccelerator(box->title())) + 16;
+        return box->title().isEmpty() ? 0 : text_width(box->title()) + 16;
     if (const auto* label = qobject_cast<const QLabel*>(control))
-        return label->text().isEmpty() ? 0 : metrics.horizontalAdvance(WithoutAccelerator(label->text()));
+        return text_width(label->text());
     return 0;
-}
-
-QString Where(const QString& code, const QWidget* control) {
-    return code + QLatin1Char(' ') + QString::fromLatin1(control->window()->metaObject()->className()) +
-           QLatin1Char('.') + control->objectName();
 }
 
 void ExpectLaidOut(const QString& code, TForm* form) {
@@ -59,7 +47,8 @@ void ExpectLaidOut(const QString& code, TForm* form) {
     }
     for (qsizetype i = 0; i < controls.size(); ++i) {
         const QWidget* control = controls[i];
-        const std::string where = Where(code, control).toStdString();
+        const std::string where =
+            (code + ' ' + form->objectName() + '.' + control->objectName()).toStdString();
         EXPECT_LE(CaptionWidth(control), control->width()) << where;
         EXPECT_TRUE(control->parentWidget()->rect().contains(control->geometry())) << where << " is cut off";
         for (const QWidget* other : controls.mid(i + 1)) {
