@@ -1,5 +1,7 @@
 #include "app/about_window.h"
 
+#include <algorithm>
+
 #include "app/about_picture.h"
 
 TForm2* Form2 = nullptr;
@@ -14,7 +16,7 @@ TLabel* CentredLabel(TForm* form, const QString& name, int top, const QString& c
     font.setBold(true);
     label->setFont(font);
     label->SetCaption(caption);
-    label->move((kClientWidth - label->width()) / 2, top);
+    label->move(0, top);
     return label;
 }
 
@@ -38,6 +40,7 @@ TForm2::TForm2() : TForm(QStringLiteral("Form2")) {
     SetBounds(169, 17, 434, 506);
     CreateTitle();
     CreateCredits();
+    ArrangeTexts();
     FormCreate();
 }
 
@@ -64,6 +67,31 @@ void TForm2::CreateCredits() {
     Button1->setGeometry(155, 444, 75, 25);
     Button1->SetCaption(QStringLiteral("OK"));
     Button1->OnClick = [this] { Button1Click(); };
+}
+
+void TForm2::ArrangeTexts() {
+    for (TLabel* label : {Label1, Label2, Label3, Label4, Label5, Label6})
+        label->adjustSize();
+    constexpr int kNamesLeft = 168;
+    constexpr int kGap = 8;
+    const int names =
+        std::max(kNamesLeft, std::max(Label3->geometry().right(), Label5->geometry().right()) + kGap);
+    Label4->move(names, Label4->y());
+    Label6->move(names, Label6->y());
+    const int width = std::max({kClientWidth, Label1->width() + 2 * kGap, Label2->width() + 2 * kGap,
+                                Label4->geometry().right() + kGap, Label6->geometry().right() + kGap});
+    resize(width, height());
+    Client()->resize(width, Client()->height());
+    const int shift = (width - kClientWidth) / 2;
+    Image1->move(12 + shift, Image1->y());
+    Button1->move(155 + shift, Button1->y());
+    Label1->move((width - Label1->width()) / 2, Label1->y());
+    Label2->move((width - Label2->width()) / 2, Label2->y());
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    ArrangeTexts();
+    TForm::showEvent(event);
 }
 
 void TForm2::Button1Click() {

@@ -23,6 +23,12 @@ public:
 
     void FormCreate() {}
     void Button1Click();
+    // Places the texts by their widths: titles centred, names right of the longer credit, the window
+    // widened when a translation needs it.
+    void ArrangeTexts();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateTitle();

@@ -57,6 +57,8 @@ public:
     TButton* Button2;
     TLabel* Label5;
     TLabel* Label6;
+    // Hidden: the page boxes' caption, "Page:%1/%2" with the page and the page count filled in.
+    TListBox* PageTexts;
 
     // Menu.
     TMainMenu* MainMenu1;
@@ -169,6 +171,10 @@ public:
     void RecentFileClick(TMenuItem* sender);
     // Sets the recent-file items' captions from RecentFiles again, as applying a language replaces them.
     void ShowRecentFiles();
+    // Shows the page boxes' captions and the texts shown for no file in the current language.
+    void ShowDataCaptions();
+    // "Page:3/12" in the current language, for page 2 (from 0) of 12.
+    QString PageCaption(int page, int count) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,6 +1,8 @@
 // The controls of the main window, placed as its layout gives them.
 #include "app/main_window.h"
 
+#include <algorithm>
+
 #include <QEvent>
 
 namespace {
@@ -56,6 +58,9 @@ void TForm1::CreateControls() {
     PlaceLabel(Label2, 451, 14, QStringLiteral("IMAGE FILE"));
     PlaceLabel(Label3, 84, 60, QStringLiteral("None"));
     PlaceLabel(Label4, 417, 58, QStringLiteral("None"));
+    // A tall font would reach into the page boxes below (at 74 and 73): the file names move up.
+    Label3->move(Label3->x(), std::min(Label3->y(), 74 - Label3->height()));
+    Label4->move(Label4->x(), std::min(Label4->y(), 73 - Label4->height()));
 
     ComboBox1 = new TComboBox(this, Client(), QStringLiteral("ComboBox1"));
     ComboBox1->setGeometry(128, 34, 73, 21);
@@ -84,6 +89,15 @@ void TForm1::CreateControls() {
     Button1->setFont(BoldFont(QStringLiteral("MS Serif"), 15));
     Button1->SetCaption(QStringLiteral("<----"));
     Button1->SetHint(QStringLiteral("Copy the entire page"));
+    // The arrow is wider than its button in some fonts: the button grows about its centre.
+    const int arrow = Button1->fontMetrics().horizontalAdvance(Button1->Caption()) + 10;
+    if (arrow > Button1->width())
+        Button1->setGeometry(Button1->geometry().center().x() - arrow / 2, Button1->y(), arrow,
+                             Button1->height());
+
+    PageTexts = new TListBox(this, Client(), QStringLiteral("PageTexts"));
+    PageTexts->Items()->Assign({QStringLiteral("Page:%1/%2")});
+    PageTexts->setVisible(false);
 
     CreateTextureTable();
 }

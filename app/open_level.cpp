@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "level/level_errors.h"
+#include "localisation/data_captions.h"
 #include "widgets/platform.h"
 
 namespace {
@@ -100,7 +101,7 @@ void TForm1::ShowLoadedLevel(const QString& path) {
 
     PrepareLevelViews();
     Image1->SetPicture(LevelPageView);
-    GroupBox1->SetCaption(QStringLiteral("Page:1/%1").arg(Level.num_pages));
+    GroupBox1->SetCaption(PageCaption(0, Level.num_pages));
     SetCaption(path);
 
     // Line 0 is selected without showing its preview.
@@ -118,10 +119,10 @@ void TForm1::ShowNoLevel() {
     Image1->ClearPicture();
     ComboBox1->Items()->Clear();
     Table->Clear();
-    GroupBox1->SetCaption(QStringLiteral("Page:"));
-    Label3->SetCaption(QStringLiteral("None"));
-    Label6->SetCaption(QStringLiteral("0,0,0"));
-    SetCaption(NoLevelCaption());
+    GroupBox1->SetCaption(DataCaptionText(GroupBox1));
+    Label3->SetCaption(DataCaptionText(Label3));
+    Label6->SetCaption(DataCaptionText(Label6));
+    SetCaption(DataCaptionText(this));
     MouseSelecting = false;
     MouseSelectionShown = false;
     CopiedTexture = -1;

@@ -6,6 +6,7 @@
 #include "app/pixel_helpers.h"
 #include "level/layout.h"
 #include "level/page_access.h"
+#include "localisation/data_captions.h"
 
 namespace {
 
@@ -15,11 +16,22 @@ bool HasPalette(int kind) {
     return kind >= pw::kind_tr1 && kind <= pw::kind_tr3;
 }
 
-QString PageCaption(int page, int count) {
-    return QStringLiteral("Page:%1/%2").arg(page + 1).arg(count);
+} // namespace
+
+// A translation without both numbers shows the English text rather than losing them.
+QString TForm1::PageCaption(int page, int count) const {
+    QString format = PageTexts->Items()->Strings(0);
+    if (!format.contains(QLatin1String("%1")) || !format.contains(QLatin1String("%2")))
+        format = QStringLiteral("Page:%1/%2");
+    return format.arg(page + 1).arg(count);
 }
 
-} // namespace
+void TForm1::ShowDataCaptions() {
+    GroupBox1->SetCaption(LevelOpen() ? PageCaption(LevelPage, doc_.Level.num_pages)
+                                      : DataCaptionText(GroupBox1));
+    if (doc_.Source.PageCount() > 0)
+        GroupBox2->SetCaption(PageCaption(SourcePage, doc_.Source.PageCount()));
+}
 
 void TForm1::PrepareLevelViews() {
     if (pw::ShowsPalettedPages(doc_.Level.kind)) {

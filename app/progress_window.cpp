@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "app/main_window.h"
+#include "localisation/data_captions.h"
 
 TForm5* Form5 = nullptr;
 
@@ -16,6 +17,8 @@ TForm5::TForm5() : TForm(QStringLiteral("Form5")) {
     Gauge1 = new TGauge(this, Panel1, QStringLiteral("Gauge1"));
     Gauge1->setGeometry(8, 6, 401, 19);
     level_gauge_ = TGaugeProgress(Gauge1);
+    // The caption is its caller's, set for each use: the form itself has none to translate.
+    DeclareDataCaptions(this, {this});
     FormCreate();
 }
 

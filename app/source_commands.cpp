@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/progress_window.h"
+#include "localisation/data_captions.h"
 #include "widgets/platform.h"
 
 namespace {
@@ -72,7 +73,7 @@ void TForm1::OpenSourceFile(const QString& path) {
 // The source's page list and its first page, after the document took a new source.
 void TForm1::ShowSource() {
     const TextureSource& source = doc_.Source;
-    Label4->SetCaption(source.FileName.isEmpty() ? QStringLiteral("None") : source.FileName);
+    Label4->SetCaption(source.FileName.isEmpty() ? DataCaptionText(Label4) : source.FileName);
     QStringList pages;
     for (int i = 1; i <= source.PageCount(); ++i)
         pages.append(QStringLiteral("Page#%1").arg(i));
@@ -81,7 +82,7 @@ void TForm1::ShowSource() {
     SourcePage = 0;
     SourcePageView = source.SourceImage.copy(0, 0, 256, 256).convertToFormat(QImage::Format_RGB888);
     Image2->SetPicture(SourcePageView);
-    GroupBox2->SetCaption(QStringLiteral("Page:1/%1").arg(source.PageCount()));
+    GroupBox2->SetCaption(PageCaption(0, source.PageCount()));
     EnableCopyCommands();
 }
 

@@ -7,6 +7,7 @@
 #include "app/readme_window.h"
 #include "localisation/language_window.h"
 #include "textures/animated_window.h"
+#include "widgets/program_fonts.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ LevelDocument* document = nullptr;
 } // namespace
 
 void CreateApplicationForms() {
+    InstallFontSubstitutes();
     document = new LevelDocument;
     Form1 = new TForm1(*document);
     Form2 = new TForm2;
@@ -24,6 +26,10 @@ void CreateApplicationForms() {
     Localisation = new TLocalisation;
     // Applying a language writes the recent-file items' own caption back; they show the paths again.
     QObject::connect(Localisation, &TLocalisation::TextsApplied, Form1, &TForm1::ShowRecentFiles);
+    QObject::connect(Localisation, &TLocalisation::TextsApplied, Form1, &TForm1::ShowDataCaptions);
+    QObject::connect(Localisation, &TLocalisation::TextsApplied, fanimated, &Tfanimated::ShowSets);
+    QObject::connect(Localisation, &TLocalisation::TextsApplied, fanimated, &Tfanimated::ArrangeControls);
+    QObject::connect(Localisation, &TLocalisation::TextsApplied, Form2, &TForm2::ArrangeTexts);
     Form5 = new TForm5;
 }
 

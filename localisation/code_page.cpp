@@ -84,3 +84,25 @@ QByteArray TCodePage::Encode(const QString& text, int max_bytes) const {
     }
     return bytes;
 }
+
+int TCodePage::AccelToBytes(const QString& text, int char_position) const {
+    if (char_position < 1 || char_position > text.size())
+        return 0;
+    return static_cast<int>(Encode(text.left(char_position - 1), 0x7FFFFFFF).size()) + 1;
+}
+
+int TCodePage::AccelFromBytes(const QString& text, int byte_position) const {
+    if (byte_position < 1)
+        return 0;
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (bytes == byte_position - 1)
+            return static_cast<int>(i + 1);
+        if (bytes > byte_position - 1)
+            return 0;
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        bytes += EncodeCharacter(text.mid(i, length)).size();
+        i += length - 1;
+    }
+    return 0;
+}

@@ -16,6 +16,11 @@ public:
     // becomes "?".
     QByteArray Encode(const QString& text, int max_bytes) const;
 
+    // Accelerator positions (1-based, 0 for none) as stored count bytes of the encoded text; inside the
+    // program they count characters. A position that is not on a character boundary converts to 0.
+    int AccelToBytes(const QString& text, int char_position) const;
+    int AccelFromBytes(const QString& text, int byte_position) const;
+
 private:
     QByteArray EncodeCharacter(const QString& character) const;
 

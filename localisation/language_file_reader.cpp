@@ -90,6 +90,7 @@ bool LanguageFileReader::ReadHeader() {
     if (!ReadByte(low) || !ReadByte(high))
         return false;
     store_.LangId = static_cast<quint16>(low | (high << 8));
+    code_page_ = TCodePage(store_.LangId);
     if (pos_ < bytes_.size() && static_cast<quint8>(bytes_[pos_]) == 255)
         return Fail(QStringLiteral("The language file holds an invalid file name."));
     QByteArray file_name;
@@ -100,12 +101,11 @@ bool LanguageFileReader::ReadStrings() {
     int count = 0;
     if (!ReadCount(MaxStrings, "string", count))
         return false;
-    const TCodePage code_page(store_.LangId);
     for (int i = 0; i < count; ++i) {
         QByteArray bytes;
         if (!ReadShortString(bytes))
             return false;
-        strings_.append(code_page.Decode(UnscrambleString(bytes)));
+        strings_.append(code_page_.Decode(UnscrambleString(bytes)));
     }
     return true;
 }
@@ -123,8 +123,10 @@ void LanguageFileReader::StoreText(TCompInfo* record, int slot, quint32 word, bo
         return;
     record->StoreSlotText(slot, strings_[static_cast<int>(number - 1)], with_accel && version_.Ampersands(),
                           false);
-    if (with_accel && version_.AccelBits())
-        record->SetAccel(slot, static_cast<int>((word >> AccelShift) & version_.AccelMask()));
+    if (with_accel && version_.AccelBits()) {
+        const int stored = static_cast<int>((word >> AccelShift) & version_.AccelMask());
+        record->SetAccel(slot, code_page_.AccelFromBytes(strings_[static_cast<int>(number - 1)], stored));
+    }
     if (version_.NewBits())
         record->SetNew(slot, (word & NewFlagBit) != 0);
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include "localisation/code_page.h"
 #include "localisation/language_file_format.h"
 
 class TCompInfo;
@@ -46,4 +47,5 @@ private:
     qsizetype pos_ = 0;
     language_file::Version version_;
     QList<QString> strings_;
+    TCodePage code_page_{0}; // the file's, once its header is read
 };

@@ -70,7 +70,8 @@ void LanguageFileWriter::WriteName(const QString& name) {
 // and the new flag in the top bit.
 quint32 LanguageFileWriter::Reference(const TCompInfo* record, int slot, bool with_accel) const {
     quint32 word = static_cast<quint32>(numbers_.value(record->GetSlotString(slot), 0));
-    const int accel = with_accel ? record->GetAccel(slot) : 0;
+    const TItemString* text = record->GetSlotString(slot);
+    const int accel = with_accel && text ? code_page_.AccelToBytes(text->Text, record->GetAccel(slot)) : 0;
     if (accel > 0 && accel <= MaxStoredAccel)
         word |= static_cast<quint32>(accel) << AccelShift;
     if (record->IsNew(slot))

@@ -8,6 +8,7 @@
 
 #include "localisation/language_bullets.h"
 #include "localisation/language_delegates.h"
+#include "localisation/qt_translations.h"
 #include "localisation/tree_node_data.h"
 #include "widgets/data_files.h"
 #include "widgets/platform.h"
@@ -46,6 +47,7 @@ TLocalisation::TLocalisation() : TForm(QStringLiteral("Localisation")) {
 TLocalisation::~TLocalisation() {
     // The stores go first; the tree they fill is a child widget and goes with the window.
     PrimaryStore.AttachTree(nullptr);
+    ApplyQtTranslations(0);
 }
 
 TListBox* TLocalisation::HiddenList(const QString& name, const QStringList& items) {
@@ -168,6 +170,7 @@ void TLocalisation::FormCreate() {
     }
     // A default file of a language the window doesn't list selects nothing.
     CurrentIndex = LanguageIndexOf(CurrentLangId);
+    ApplyQtTranslations(CurrentLangId);
     if (CurrentLangId != 0) {
         PrimaryStore.ApplyAll();
         UseDefaultFile = true;

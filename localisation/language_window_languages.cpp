@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "localisation/language_window.h"
+#include "localisation/qt_translations.h"
 #include "widgets/platform.h"
 #include "widgets/t_button.h"
 #include "widgets/t_combo_box.h"
@@ -45,6 +46,7 @@ void TLocalisation::cbLanguageChange() {
         loaded = QFile::exists(file) && PrimaryStore.LoadFromFile(file);
     }
     CurrentLangId = PrimaryStore.LangId;
+    ApplyQtTranslations(CurrentLangId);
     if (loaded) {
         ComboBoxLanguage->SetHint(
             LanguageHint(CurrentIndex, ComboBoxLanguage->Items()->Strings(CurrentIndex)));

@@ -34,7 +34,7 @@ int LanguageIndexOf(quint16 lang_id) {
     return -1;
 }
 
-QString SystemLanguageName(quint16 lang_id) {
+QLocale LanguageLocale(quint16 lang_id) {
     // Windows language identifiers of the nine languages and the locales they name.
     static const std::array<std::pair<quint16, QLocale>, LanguageCount> locales{{
         {0x040C, QLocale(QLocale::French, QLocale::France)},
@@ -49,9 +49,14 @@ QString SystemLanguageName(quint16 lang_id) {
     }};
     for (const auto& [id, locale] : locales) {
         if (id == lang_id)
-            return locale.nativeLanguageName();
+            return locale;
     }
-    return {};
+    return QLocale::c();
+}
+
+QString SystemLanguageName(quint16 lang_id) {
+    const QLocale locale = LanguageLocale(lang_id);
+    return locale.language() == QLocale::C ? QString() : locale.nativeLanguageName();
 }
 
 QString ProgramDir() {

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include <QLocale>
 #include <QString>
 
 struct TLanguage {
@@ -20,6 +21,8 @@ int LanguageIndexOf(quint16 lang_id);
 // The system's name of the language with this Windows language identifier, in that language; empty
 // for an identifier the program doesn't know.
 QString SystemLanguageName(quint16 lang_id);
+// The locale a Windows language identifier names; the C locale for one the program doesn't know.
+QLocale LanguageLocale(quint16 lang_id);
 
 // The executable's folder with a trailing separator, and its file name without extension.
 QString ProgramDir();

@@ -20,6 +20,15 @@ TButton* MakeButton(TForm* owner, const QString& name, const QRect& bounds, cons
     return button;
 }
 
+// The width a caption needs on a button, and a box title above its frame.
+int CaptionWidth(const TButton* button) {
+    return button->fontMetrics().horizontalAdvance(QString(button->Caption()).remove(QLatin1Char('&'))) + 12;
+}
+
+int TitleWidth(const TGroupBox* box) {
+    return box->fontMetrics().horizontalAdvance(QString(box->Caption()).remove(QLatin1Char('&'))) + 20;
+}
+
 } // namespace
 
 Tfanimated::Tfanimated(LevelDocument& document) : TForm(QStringLiteral("fanimated")), doc_(document) {
@@ -28,7 +37,45 @@ Tfanimated::Tfanimated(LevelDocument& document) : TForm(QStringLiteral("fanimate
     SetBounds(70, 7, 551, 293);
     CreateControls();
     ConnectHandlers();
+    ArrangeControls();
     FormCreate();
+}
+
+void Tfanimated::showEvent(QShowEvent* event) {
+    ArrangeControls();
+    TForm::showEvent(event);
+}
+
+// Three columns, each a box with its controls below: the sets, the frames with the frame commands,
+// the preview with its check box and Done.
+void Tfanimated::ArrangeControls() {
+    constexpr int kGap = 8;
+    GroupBox1->setGeometry(8, 10, std::max(169, TitleWidth(GroupBox1)), 178);
+    const int sets_buttons = std::max({63, CaptionWidth(Button1), CaptionWidth(Button2)});
+    Button1->setGeometry(42, 194, sets_buttons, 25);
+    Button2->setGeometry(42, 224, sets_buttons, 25);
+
+    const int frames = std::max({184, GroupBox1->geometry().right() + 7, Button1->geometry().right() + kGap});
+    const int frame_buttons = std::max({63, CaptionWidth(Button3), CaptionWidth(Button4)});
+    Button3->setGeometry(frames + 4, 194, frame_buttons, 25);
+    Button4->setGeometry(frames + 5, 224, frame_buttons, 25);
+    const int number = std::max(frames + 86, Button4->geometry().right() + kGap);
+    SpinEdit1->setGeometry(number, 194, 76, 22);
+    Button5->setGeometry(number + 2, 224, std::max(73, CaptionWidth(Button5)), 25);
+    const int frames_right = std::max(Button5->geometry().right(), SpinEdit1->geometry().right()) + 1;
+    GroupBox3->setGeometry(frames, 10, std::max({161, TitleWidth(GroupBox3), frames_right - frames}), 177);
+
+    const int preview = std::max(356, GroupBox3->geometry().right() + 11);
+    GroupBox2->setGeometry(preview, 12, std::max(177, TitleWidth(GroupBox2)), 173);
+    CheckBox1->setGeometry(preview + 58, 190, std::max(81, CheckBox1->sizeHint().width()), 17);
+    Button6->setGeometry(preview + 54, 224, std::max(75, CaptionWidth(Button6)), 25);
+    const int right = std::max({GroupBox2->geometry().right(), CheckBox1->geometry().right(),
+                                Button6->geometry().right()}) +
+                      10;
+    if (right > width()) {
+        resize(right, height());
+        Client()->resize(right, Client()->height());
+    }
 }
 
 void Tfanimated::CreateControls() {
@@ -44,6 +91,9 @@ void Tfanimated::CreateControls() {
     GroupBox3->SetCaption(QStringLiteral("Frames"));
     ListBox2 = new TListBox(this, GroupBox3, QStringLiteral("ListBox2"));
     ListBox2->setGeometry(13, 19, 129, 145);
+    // Both lists show the document's sets: data, never texts to translate.
+    ListBox1->SetTag(-4);
+    ListBox2->SetTag(-4);
 
     GroupBox2 = new TGroupBox(this, Client(), QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(356, 12, 177, 173);

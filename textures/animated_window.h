@@ -46,6 +46,12 @@ public:
     void FormCreate();
     // Fills both lists from the document's sets after a level was opened.
     void LoadAnimatedSets();
+    // Shows both lists again from the document's sets, keeping the selections (after texts were
+    // written into the window).
+    void ShowSets();
+    // Sizes the buttons and boxes to their captions, moving what stands right of them and widening the
+    // window when a translation needs it; the English texts keep the usual places.
+    void ArrangeControls();
 
     void ListBox1Click();
     void ListBox2Click();
@@ -58,13 +64,14 @@ public:
     void CheckBox1Click();
     void Timer1Timer();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void CreateControls();
     void CreateButtons();
     void ConnectHandlers();
     int SelectedSet() const;
-    // The lines of every set and of the selected set's frames, the selections kept where they exist.
-    void ShowSets();
     void ShowFrames();
     void LimitTextureIds();
     void ShowNextFrame();

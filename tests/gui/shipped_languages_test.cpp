@@ -1,6 +1,10 @@
 // The language files that ship beside the executable, made by the build from the translation source:
 // each one loads, holds every text of the source in its language, and French shows in the live windows.
+#include <QCoreApplication>
 #include <QFile>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QTextStream>
 
 #include "app/about_window.h"
@@ -105,4 +109,68 @@ TEST_F(ShippedLanguagesTest, FrenchAndKoreanShowInTheLiveWindows) {
     EXPECT_EQ(Localisation->CurrentLangId, 0x0412);
     EXPECT_EQ(Form1->File1->Caption(), QString::fromUtf8("파일(&F)"));
     EXPECT_EQ(Form1->Label1->Caption(), QString::fromUtf8("레벨 파일"));
+}
+
+TEST(ShippedLanguages, BritishEnglishIsSpelledOutWhileAmericanKeepsTheProgramsTexts) {
+    QString us, uk;
+    for (auto [code, texts] : {std::pair{"us", &us}, std::pair{"uk", &uk}}) {
+        TFormList store;
+        EXPECT_TRUE(store.LoadFromFile(Shipped(code)));
+        for (const TItemString* string : store.Strings)
+            texts->append(string->Text + '\n');
+    }
+    for (const char* word :
+         {"Languaje", "Horinzontal", "Transparerent", "Managger", "Aditional", "Readme Fle"}) {
+        EXPECT_TRUE(us.contains(word)) << word;
+        EXPECT_FALSE(uk.contains(word)) << word;
+    }
+    EXPECT_TRUE(uk.contains("colour"));
+}
+
+TEST_F(ShippedLanguagesTest, DataCaptionsShowInTheCurrentLanguage) {
+    for (const QString& code : {QString("fr"), QString("de")})
+        ASSERT_TRUE(QFile::copy(Shipped(code), LanguageFileName(code)));
+    const auto choose = [](quint16 lang_id) {
+        Localisation->ComboBoxLanguage->SetItemIndex(LanguageIndexOf(lang_id));
+        Localisation->cbLanguageChange();
+    };
+    choose(0x0407);
+    OpenThroughMenu(WriteLevel(Level(3, 2)));
+    EXPECT_EQ(Form1->GroupBox1->Caption(), "Seite:1/2");
+    choose(0x040C);
+    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page : 1/2");
+    OpenThroughMenu(WriteBytes("broken.tr4", pw::fixtures::Bytes(64, 7)));
+    EXPECT_EQ(Form1->Label3->Caption(), "Aucun");
+    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page :");
+}
+
+TEST_F(ShippedLanguagesTest, QtsOwnTextsFollowTheLanguageWhereQtHasThem) {
+    const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    for (const QString& code : {QString("de"), QString("se"), QString("po")})
+        ASSERT_TRUE(QFile::copy(Shipped(code), LanguageFileName(code)));
+    const auto choose = [](quint16 lang_id) {
+        Localisation->ComboBoxLanguage->SetItemIndex(LanguageIndexOf(lang_id));
+        Localisation->cbLanguageChange();
+    };
+    choose(0x0407);
+    EXPECT_EQ(yes(), "&Ja");
+    choose(0x0816); // Portuguese from Qt's Brazilian translation
+    EXPECT_EQ(yes(), "&Sim");
+    choose(0x041D); // Qt has no Swedish: its texts stay English
+    EXPECT_EQ(yes(), "&Yes");
+}
+
+TEST_F(ShippedLanguagesTest, KoreanTextsDrawWithRealGlyphsInTheProgramsFont) {
+    TFormList korean;
+    ASSERT_TRUE(korean.LoadFromFile(Shipped("kr")));
+    for (const TItemString* string : korean.Strings) {
+        QTextLayout layout(string->Text, Form1->font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            EXPECT_FALSE(run.glyphIndexes().contains(0))
+                << string->Text.toStdString() << " in " << run.rawFont().familyName().toStdString();
+        }
+    }
 }

@@ -335,3 +335,27 @@ TEST(LanguageFile, CodePagesAndByteLimits) {
     EXPECT_EQ(read.Forms[0]->FindComponent("Label1")->GetSlotText(SlotCaption), "??");
     EXPECT_EQ(read.Forms[0]->FindComponent("Label2")->GetAccel(SlotCaption), 0);
 }
+
+TEST(LanguageFile, KoreanAcceleratorsCountBytesOfCodePage949) {
+    // "파일(F)" in code page 949: two bytes per syllable, so F is byte 6 (character 4); an item whose
+    // position falls inside a syllable has no accelerator.
+    const QByteArray file_text("\xC6\xC4\xC0\xCF(F)");
+    FileBytes file;
+    file.Header("LFv01.3", 0x0412).Word(1).Encoded(file_text);
+    file.Word(1).Encoded("Form1").Encoded("TForm1").Word(0).Word(1);
+    file.Encoded("File1").Encoded("TMenuItem").Word(0x06000001).Word(0).Word(0).Word(1).Word(0x02000001);
+
+    TFormList store;
+    ASSERT_TRUE(store.LoadFromBytes(file.bytes)) << store.ErrorString().toStdString();
+    const TCompInfo* item = store.Forms.value(0)->FindComponent("File1");
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->GetSlotText(SlotCaption), QString::fromUtf8("파일(&F)"));
+    EXPECT_EQ(item->GetAccel(0), 0);
+    // Written back, the position is a byte position again.
+    const QByteArray written = store.SaveToBytes("k.lng");
+    FileBytes names;
+    names.Encoded("File1").Encoded("TMenuItem");
+    const qsizetype caption = written.indexOf(names.bytes) + names.bytes.size();
+    ASSERT_GT(caption, names.bytes.size());
+    EXPECT_EQ(written.mid(caption, 4), QByteArray("\x01\x00\x00\x06", 4));
+}

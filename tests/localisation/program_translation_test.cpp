@@ -2,6 +2,7 @@
 // written from them, edited and read back, showing its texts in the live windows.
 #include "tests/gui/app_fixture.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "app/about_window.h"
@@ -55,10 +56,22 @@ TEST_F(ProgramTranslationTest, StartUpRegistersEveryWindowButTheProgressWindow) 
 }
 
 TEST_F(ProgramTranslationTest, RescanWithALevelOpenTakesNoLevelData) {
-    const QString path = WriteLevel(Level(3, 2));
+    auto level = Level(3, 2);
+    level.object_textures.assign(8, {});
+    level.anim_words = {1, 1, 3, 4}; // one set of frames 3 and 4
+    const QString path = WriteLevel(level);
     OpenThroughMenu(path);
     ASSERT_TRUE(Form1->LevelOpen());
     Store().RegisterForms();
+    EXPECT_FALSE(StoreHolds("Animated Texture #1"));
+    EXPECT_FALSE(StoreHolds("Texture ID:3"));
+    EXPECT_FALSE(FormRecord("Form5")); // the progress window's caption is its caller's
+    // Frames edited after the rescan stay what the document holds when texts are applied.
+    fanimated->ListBox2->SetItemIndex(0);
+    fanimated->SpinEdit1->SetValue(5);
+    fanimated->Button5Click();
+    Store().ApplyAll();
+    EXPECT_EQ(fanimated->ListBox2->Items()->ToStringList(), QStringList({"Texture ID:5", "Texture ID:4"}));
     EXPECT_EQ(Text("Form1", ""), "Kestrel's Pagewright");
     EXPECT_EQ(Text("Form1", "Label3"), "None");
     EXPECT_EQ(Text("Form1", "GroupBox1"), "Page:");
@@ -119,6 +132,7 @@ TEST_F(ProgramTranslationTest, DefaultLanguageFileIsAppliedAtStartUp) {
     EXPECT_EQ(Localisation->CurrentLangId, 0x040C);
     EXPECT_EQ(Localisation->CurrentIndex, 0);
     EXPECT_EQ(Form1->Label1->Caption(), "FICHIER NIVEAU");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Oui"); // Qt's own texts too
 }
 
 TEST_F(ProgramTranslationTest, LanguageFilesKeepABackupAndOlderNamesMigrate) {
