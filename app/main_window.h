@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/level_document.h"
+#include "document/level_document.h"
 #include "level/trlevel.h"
 #include "textures/texture_table.h"
 #include "widgets/t_button.h"
@@ -22,7 +22,7 @@
 #include "widgets/t_list_box.h"
 #include "widgets/t_main_menu.h"
 #include "widgets/t_menu_item.h"
-#include "widgets/t_rect.h"
+#include "document/t_rect.h"
 
 class TForm1 : public TForm {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
 #include "app/about_window.h"
-#include "app/level_document.h"
+#include "document/level_document.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "app/readme_window.h"

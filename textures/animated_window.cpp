@@ -1,6 +1,6 @@
 #include "textures/animated_window.h"
 
-#include "app/level_document.h"
+#include "document/level_document.h"
 #include "textures/animated_preview.h"
 
 Tfanimated* fanimated = nullptr;

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "app/level_document.h"
+#include "document/level_document.h"
 #include "level/object_textures.h"
 #include "textures/texture_preview.h"
 

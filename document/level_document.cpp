@@ -1,4 +1,4 @@
-#include "app/level_document.h"
+#include "document/level_document.h"
 
 #include <vector>
 

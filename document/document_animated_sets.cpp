@@ -1,7 +1,7 @@
 // The document operations on the working copy of the animated-texture sets.
 #include <algorithm>
 
-#include "app/level_document.h"
+#include "document/level_document.h"
 
 bool LevelDocument::HasAnimatedSet(int set) const {
     return set >= 0 && static_cast<std::size_t>(set) < AnimatedSets.size();

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QImageWriter>
 
-#include "app/level_document.h"
+#include "document/level_document.h"
 #include "level/file_replace.h"
 #include "level/level_errors.h"
 #include "level/page_export.h"

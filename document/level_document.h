@@ -9,11 +9,11 @@
 #include <QObject>
 #include <QString>
 
-#include "app/texture_source.h"
+#include "document/texture_source.h"
 #include "level/animated_sets.h"
 #include "level/palette_matcher.h"
 #include "level/trlevel.h"
-#include "widgets/t_rect.h"
+#include "document/t_rect.h"
 
 class LevelDocument : public QObject {
     Q_OBJECT

@@ -1,10 +1,10 @@
-#include "app/texture_source.h"
+#include "document/texture_source.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
-#include "app/pixel_helpers.h"
+#include "document/pixel_helpers.h"
 #include "level/layout.h"
 #include "level/page_access.h"
 
