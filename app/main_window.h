@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "document/level_document.h"
+#include "document/t_rect.h"
 #include "level/trlevel.h"
 #include "textures/texture_table.h"
 #include "widgets/t_button.h"
@@ -22,7 +23,6 @@
 #include "widgets/t_list_box.h"
 #include "widgets/t_main_menu.h"
 #include "widgets/t_menu_item.h"
-#include "document/t_rect.h"
 
 class TForm1 : public TForm {
     Q_OBJECT
@@ -73,6 +73,9 @@ public:
     TMenuItem* None4;
     TMenuItem* None5;
     TMenuItem* Edit1;
+    TMenuItem* Undo1; // takes back the last step of the history
+    TMenuItem* Redo1; // does the step taken back again
+    TMenuItem* N6;
     TMenuItem* Copy1;
     TMenuItem* Paste1;
     TMenuItem* Textures1;
@@ -109,11 +112,15 @@ public:
     // The window caption while no level is open.
     static QString NoLevelCaption() { return QStringLiteral("Kestrel's Pagewright"); }
 
-    // A level is open exactly when Image1 shows a picture.
-    bool LevelOpen() const { return Image1->HasPicture(); }
+    bool LevelOpen() const { return doc_.HasLevel(); }
+    // The status bar's text: the mouse rectangle's coordinates.
+    QString StatusText() const;
 
     void FormCreate();
     void FormClose();
+    // With unsaved changes, asks whether to save them first. True when the caller may go on: nothing
+    // to save, the user discarded the changes, or they were saved.
+    bool SaveChangesFirst();
 
     void OpenLevel1Click();
     void OpenLevelFile(const QString& path);
@@ -164,6 +171,8 @@ public:
     void RecentFileClick(TMenuItem* sender);
     // Sets the recent-file items' captions from RecentFiles again, as applying a language replaces them.
     void ShowRecentFiles();
+    // The Undo and Redo items name the steps they would take (again after a language is applied).
+    void ShowHistorySteps();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -187,7 +196,12 @@ private:
     void ConnectDocument();
     void ConnectEditing();
     void ConnectSaving();
+    void ConnectHistory();
     void EnableLevelCommands();
+    // The caption names the level's file, marked while it has unsaved changes.
+    void ShowCaption();
+    void ShowRemovedPage(int page);
+    void ShowPageList(int page);
     bool SaveLevelShowingProgress(const QString& path);
     void ShowAddedPage(int page);
     void ShowLevelFromDocument();

@@ -21,6 +21,8 @@ constexpr int kLoadFailed = -1;
 } // namespace
 
 void TForm1::OpenLevel1Click() {
+    if (!SaveChangesFirst())
+        return;
     const std::optional<QString> path =
         CurrentPlatform().OpenFileName(this, {QStringLiteral("Open TR file"), kLevelFilter, {}, false, {}});
     CurrentPlatform().SetBusyCursor(false);
@@ -35,10 +37,8 @@ void TForm1::OpenLevelFile(const QString& path) {
     }
     BusyCursor busy;
     repaint();
-    LevelPage = 0;
-    Label3->SetCaption(QFileInfo(path).fileName());
 
-    // The document clears the record on failure and the views follow it to the no-level state.
+    // On failure the document keeps the open level, and the views keep showing it.
     const int result = LoadLevelShowingProgress(path);
     if (result != 0) {
         busy.Release();
@@ -75,13 +75,14 @@ int TForm1::LoadLevelShowingProgress(const QString& path) {
 
 void TForm1::ShowLevelFromDocument() {
     if (doc_.HasLevel())
-        ShowLoadedLevel(doc_.LevelFileName);
+        ShowLoadedLevel(doc_.LevelFileName());
     else
         ShowNoLevel();
 }
 
 void TForm1::ShowLoadedLevel(const QString& path) {
-    const pw::Ttrlevel& Level = doc_.Level;
+    const pw::Ttrlevel& Level = doc_.Level();
+    LevelPage = 0;
     MouseSelecting = false;
     MouseSelectionShown = false;
     QStringList pages;
@@ -93,11 +94,11 @@ void TForm1::ShowLoadedLevel(const QString& path) {
     PrepareLevelViews();
     Image1->SetPicture(LevelPageView);
     GroupBox1->SetCaption(QStringLiteral("Page:1/%1").arg(Level.num_pages));
-    SetCaption(path);
+    Label3->SetCaption(QFileInfo(path).fileName());
+    ShowCaption();
 
     // Line 0 is selected without showing its preview.
     Table->Clear();
-    doc_.SelectedTexture = Level.num_object_textures > 0 ? 0 : -1;
     Table->ShowLines();
 
     Paste1->SetEnabled(false);
@@ -113,7 +114,7 @@ void TForm1::ShowNoLevel() {
     GroupBox1->SetCaption(QStringLiteral("Page:"));
     Label3->SetCaption(QStringLiteral("None"));
     Label6->SetCaption(QStringLiteral("0,0,0"));
-    SetCaption(NoLevelCaption());
+    ShowCaption();
     MouseSelecting = false;
     MouseSelectionShown = false;
     CopiedTexture = -1;

@@ -3,8 +3,6 @@
 #include <QCoreApplication>
 #include <QVBoxLayout>
 
-#include "app/main_window.h"
-
 TForm5* Form5 = nullptr;
 
 TForm5::TForm5() : TForm(QStringLiteral("Form5")) {
@@ -16,13 +14,6 @@ TForm5::TForm5() : TForm(QStringLiteral("Form5")) {
     Gauge1 = new TGauge(this, Panel1, QStringLiteral("Gauge1"));
     Gauge1->setGeometry(8, 6, 401, 19);
     level_gauge_ = TGaugeProgress(Gauge1);
-    FormCreate();
-}
-
-// The progress window is created last at start-up because loading the settings places the main window
-// and selects the language, which must exist by then.
-void TForm5::FormCreate() {
-    Form1->LoadSettings();
 }
 
 void TForm5::ShowProgress(const QString& caption) {

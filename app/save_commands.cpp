@@ -1,5 +1,6 @@
 // File > Save, Save As and Save Texture to Bitmap, and Pages > Add new empty page. Each needs an open
 // level: the menu items are enabled only while the document holds one.
+#include <algorithm>
 #include <new>
 
 #include <QDir>
@@ -24,23 +25,29 @@ void TForm1::ConnectSaving() {
     ExporttoImage1->OnClick = [this] { ExporttoImage1Click(); };
     connect(&doc_, &LevelDocument::LevelReplaced, this, [this] { EnableLevelCommands(); });
     connect(&doc_, &LevelDocument::PageAdded, this, [this](int page) { ShowAddedPage(page); });
+    connect(&doc_, &LevelDocument::PageRemoved, this, [this](int page) { ShowRemovedPage(page); });
     EnableLevelCommands();
 }
 
+// The commands that work on the level are offered only while one is open.
 void TForm1::EnableLevelCommands() {
     const bool open = doc_.HasLevel();
-    for (TMenuItem* item : {Save1, SaveAs1, AddNewPage1, ExporttoImage1})
+    for (TMenuItem* item :
+         {Save1, SaveAs1, AddNewPage1, ExporttoImage1, Copy1, Define64x64textures1, Define64x48textures1,
+          Define64x32textures1, Define64x16textures1, Definemouseselected1, AnimatedTextures1})
         item->SetEnabled(open);
+    for (QWidget* control : std::initializer_list<QWidget*>{Button1, Button2, CheckBox1, CheckBox2})
+        control->setEnabled(open);
 }
 
 void TForm1::Save1Click() {
-    if (LevelOpen() && doc_.HasLevel())
-        SaveLevelShowingProgress(doc_.LevelFileName);
+    if (LevelOpen())
+        SaveLevelShowingProgress(doc_.LevelFileName());
 }
 
-// Save As writes the level under another name; a later Save still writes to the file that was opened.
+// Save As writes the level under another name, which the document then stands for.
 void TForm1::SaveAs1Click() {
-    if (!LevelOpen() || !doc_.HasLevel())
+    if (!LevelOpen())
         return;
     const std::optional<QString> path =
         CurrentPlatform().SaveFileName(this, {QString(), kSaveFilter, QString(), true, QString()});
@@ -81,13 +88,22 @@ void TForm1::AddNewPage1Click() {
 
 // The page list gains the new page, which is selected and shown.
 void TForm1::ShowAddedPage(int page) {
+    ShowPageList(page);
+}
+
+// The page list loses the page; the one before it is shown.
+void TForm1::ShowRemovedPage(int page) {
+    ShowPageList(std::max(0, std::min(page - 1, doc_.Level().num_pages - 1)));
+}
+
+void TForm1::ShowPageList(int page) {
     QStringList pages;
-    for (int i = 1; i <= doc_.Level.num_pages; ++i)
+    for (int i = 1; i <= doc_.Level().num_pages; ++i)
         pages.append(QStringLiteral("Page#%1").arg(i));
     ComboBox1->Items()->Assign(pages);
     ComboBox1->SetItemIndex(page);
-    ComboBox1Change();
     RebuildLevelAtlas();
+    ComboBox1Change();
 }
 
 void TForm1::ExporttoImage1Click() {

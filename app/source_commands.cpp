@@ -64,7 +64,7 @@ void TForm1::openimage1Click() {
 
 // The source's page list and its first page, after the document took a new source.
 void TForm1::ShowSource() {
-    const TextureSource& source = doc_.Source;
+    const TextureSource& source = doc_.Source();
     Label4->SetCaption(source.FileName.isEmpty() ? QStringLiteral("None") : source.FileName);
     QStringList pages;
     for (int i = 1; i <= source.PageCount(); ++i)

@@ -1,10 +1,10 @@
 #include "app/startup.h"
 
 #include "app/about_window.h"
-#include "document/level_document.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "app/readme_window.h"
+#include "document/level_document.h"
 #include "localisation/language_window.h"
 #include "textures/animated_window.h"
 
@@ -25,6 +25,9 @@ void CreateApplicationForms() {
     // Applying a language writes the recent-file items' own caption back; they show the paths again.
     QObject::connect(Localisation, &TLocalisation::TextsApplied, Form1, &TForm1::ShowRecentFiles);
     Form5 = new TForm5;
+    // Loading the settings places the main window and selects the language: every window exists by now.
+    Form1->LoadSettings();
+    QObject::connect(Localisation, &TLocalisation::TextsApplied, Form1, &TForm1::ShowHistorySteps);
 }
 
 namespace {

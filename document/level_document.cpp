@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <QFile>
+#include <QSignalBlocker>
 
 #include "level/layout.h"
 #include "level/object_textures.h"
@@ -46,140 +47,176 @@ std::vector<std::uint8_t> SourcePixels32(const pw::Bytes& pages32, int x, int y,
 } // namespace
 
 LevelDocument::LevelDocument() = default;
-LevelDocument::~LevelDocument() = default;
+
+LevelDocument::~LevelDocument() {
+    // The commands call back into the document; they go before its members do.
+    QSignalBlocker quiet(history_);
+    history_.clear();
+}
 
 bool LevelDocument::HasTexture(int index) const {
-    return index >= 0 && index < Level.num_object_textures &&
-           static_cast<std::size_t>(index) < Level.object_textures.size();
+    return index >= 0 && index < level_.num_object_textures &&
+           static_cast<std::size_t>(index) < level_.object_textures.size();
+}
+
+void LevelDocument::SetSelectedTile(const TRect& tile) {
+    if (tile == selected_tile_)
+        return;
+    selected_tile_ = tile;
+    emit SelectionChanged();
+}
+
+void LevelDocument::SetSelectedTexture(int index) {
+    if (index == selected_texture_)
+        return;
+    selected_texture_ = index;
+    emit SelectionChanged();
 }
 
 int LevelDocument::Open(const QString& path, pw::Gauge* gauge) {
-    matcher_.reset();
-    Level.gauge = gauge;
-    int result = 2;
-    try {
-        result = Level.LoadLevel(QFile::encodeName(path).toStdString(), false);
-    } catch (...) {
-        Level.Clear();
-        LevelFileName.clear();
-        SelectedTexture = -1;
-        AnimatedSets.clear();
-        emit LevelReplaced();
-        throw;
-    }
+    // Read aside: the open level stays until the new one is complete.
+    auto level = std::make_unique<pw::Ttrlevel>();
+    level->gauge = gauge;
+    const int result = level->LoadLevel(QFile::encodeName(path).toStdString(), false);
     if (result != 0)
-        Level.Clear();
-    LevelFileName = result == 0 ? path : QString();
-    SelectedTexture = result == 0 && Level.num_object_textures > 0 ? 0 : -1;
-    AnimatedSets = pw::ParseAnimatedSets(Level.anim_words);
+        return result;
+    matcher_.reset();
+    level_ = std::move(*level);
+    level_.gauge = nullptr;
+    file_name_ = path;
+    selected_texture_ = level_.num_object_textures > 0 ? 0 : -1;
+    sets_ = pw::ParseAnimatedSets(level_.anim_words);
+    ResetHistory();
     emit LevelReplaced();
     return result;
 }
 
 void LevelDocument::CloseLevel() {
     matcher_.reset();
-    Level.Clear();
-    LevelFileName.clear();
-    SelectedTexture = -1;
-    AnimatedSets.clear();
+    level_.Clear();
+    file_name_.clear();
+    selected_texture_ = -1;
+    sets_.clear();
+    ResetHistory();
     emit LevelReplaced();
 }
 
+void LevelDocument::ResetHistory() {
+    history_.clear();
+    opened_index_ = 0;
+}
+
 SourceOpenResult LevelDocument::OpenSource(const QString& path, pw::Gauge* gauge) {
-    const SourceOpenResult result = OpenTextureSource(path, Source, gauge);
+    const SourceOpenResult result = OpenTextureSource(path, source_, gauge);
     if (result == SourceOpenResult::opened || result == SourceOpenResult::wrong_size)
         emit SourceReplaced();
     return result;
 }
 
 pw::PaletteMatcher* LevelDocument::Matcher() {
-    if (!pw::CarriesDepth(Level.kind, pw::PageDepth::bits8))
+    if (!pw::CarriesDepth(level_.kind, pw::PageDepth::bits8))
         return nullptr;
-    if (!matcher_ || !matcher_->SamePalette(Level.palette))
-        matcher_ = std::make_unique<pw::PaletteMatcher>(Level.palette);
+    if (!matcher_ || !matcher_->SamePalette(level_.palette))
+        matcher_ = std::make_unique<pw::PaletteMatcher>(level_.palette);
     return matcher_.get();
 }
 
-void LevelDocument::WriteFromSource(int level_page, int left, int top, int source_x, int source_y, int size) {
+void LevelDocument::WriteFromSource(const QString& step, int level_page, int left, int top, int source_x,
+                                    int source_y, int size) {
     const std::vector<std::uint32_t> colours =
-        SourceColours(Source.SourceImage, source_x, source_y, size, Source.HasAlpha);
+        SourceColours(source_.SourceImage, source_x, source_y, size, source_.HasAlpha);
     std::vector<std::uint8_t> stored;
-    if (pw::CarriesDepth(Level.kind, pw::PageDepth::bits32))
-        stored = SourcePixels32(Source.Pages32, source_x, source_y, size);
+    if (pw::CarriesDepth(level_.kind, pw::PageDepth::bits32))
+        stored = SourcePixels32(source_.Pages32, source_x, source_y, size);
     pw::PixelSource pixels;
     pixels.width = size;
     pixels.height = size;
     pixels.argb = colours;
-    pixels.has_alpha = Source.HasAlpha;
+    pixels.has_alpha = source_.HasAlpha;
     pixels.stored32 = stored;
-    pw::WritePagePixels(Level, level_page, left, top, pixels, Matcher());
+    auto edit = std::make_shared<PixelsEdit>(level_, level_page, left, top, size, size);
+    pw::WritePagePixels(level_, level_page, left, top, pixels, Matcher());
+    Record(step, std::move(edit));
     emit PageChanged(level_page);
 }
 
 void LevelDocument::CopyTile(int level_page, int source_page, int x, int y) {
-    if (!HasLevel() || level_page < 0 || level_page >= Level.num_pages)
+    if (!HasLevel() || level_page < 0 || level_page >= level_.num_pages)
         return;
     const int sx = x / kTile * kTile;
     const int sy = source_page * kSide + y / kTile * kTile;
-    WriteFromSource(level_page, SelectedTile.Left, SelectedTile.Top, sx, sy, kTile);
+    WriteFromSource(tr("Copy tile"), level_page, selected_tile_.Left, selected_tile_.Top, sx, sy, kTile);
 }
 
 void LevelDocument::CopyPage(int level_page, int source_page) {
-    if (!HasLevel() || level_page < 0 || level_page >= Level.num_pages)
+    if (!HasLevel() || level_page < 0 || level_page >= level_.num_pages)
         return;
-    WriteFromSource(level_page, 0, 0, 0, source_page * kSide, kSide);
+    WriteFromSource(tr("Copy page"), level_page, 0, 0, 0, source_page * kSide, kSide);
+}
+
+template <typename Change>
+int LevelDocument::EditTextures(const QString& step, int first, int count, Change change) {
+    auto edit = std::make_shared<TexturesEdit>(level_, first, count);
+    const int selected = change();
+    if (selected < 0)
+        return -1;
+    Record(step, std::move(edit));
+    selected_texture_ = selected;
+    emit SelectionChanged();
+    emit TexturesChanged();
+    return selected;
 }
 
 bool LevelDocument::SetAttribute(int index, int attribute) {
     if (!HasTexture(index))
         return false;
-    Level.object_textures[static_cast<std::size_t>(index)].attribute = static_cast<std::uint16_t>(attribute);
-    return true;
+    return EditTextures(tr("Set attribute"), index, 1, [&] {
+               level_.object_textures[static_cast<std::size_t>(index)].attribute =
+                   static_cast<std::uint16_t>(attribute);
+               return index;
+           }) >= 0;
 }
 
 bool LevelDocument::MirrorTexture(int index, bool horizontal) {
     if (!HasTexture(index))
         return false;
-    auto& texture = Level.object_textures[static_cast<std::size_t>(index)];
-    if (horizontal)
-        pw::MirrorHorizontal(texture);
-    else
-        pw::MirrorVertical(texture);
-    SelectedTexture = index;
-    emit TexturesChanged();
-    return true;
+    return EditTextures(tr("Mirror texture"), index, 1, [&] {
+               auto& texture = level_.object_textures[static_cast<std::size_t>(index)];
+               if (horizontal)
+                   pw::MirrorHorizontal(texture);
+               else
+                   pw::MirrorVertical(texture);
+               return index;
+           }) >= 0;
 }
 
 bool LevelDocument::PasteTexture(int from, int to) {
-    if (!pw::CopyTextureRecord(Level, from, to))
+    if (!HasTexture(from) || !HasTexture(to))
         return false;
-    SelectedTexture = to;
-    emit TexturesChanged();
-    return true;
+    return EditTextures(tr("Paste texture"), to, 1,
+                        [&] { return pw::CopyTextureRecord(level_, from, to) ? to : -1; }) >= 0;
 }
 
+// The edits that append start at the end of the table and hold nothing before they run.
 int LevelDocument::DefineGrid(int page, int height) {
     if (!HasLevel())
         return -1;
-    SelectedTexture = pw::DefineGridTextures(Level, page, height);
-    emit TexturesChanged();
-    return SelectedTexture;
+    return EditTextures(tr("Define textures"), std::max(level_.num_object_textures, 0), 0,
+                        [&] { return pw::DefineGridTextures(level_, page, height); });
 }
 
 int LevelDocument::DefineRectangle(int page, const TRect& rect) {
     if (!HasLevel() || rect.Width() <= 0 || rect.Height() <= 0)
         return -1;
-    SelectedTexture = pw::AppendTexture(Level, pw::MakeRectangleTexture(Level.kind, page, rect.Left, rect.Top,
-                                                                        rect.Right - 1, rect.Bottom - 1));
-    emit TexturesChanged();
-    return SelectedTexture;
+    return EditTextures(tr("Define texture"), std::max(level_.num_object_textures, 0), 0, [&] {
+        return pw::AppendTexture(level_, pw::MakeRectangleTexture(level_.kind, page, rect.Left, rect.Top,
+                                                                  rect.Right - 1, rect.Bottom - 1));
+    });
 }
 
 int LevelDocument::CloneTexture(int index) {
-    const int clone = pw::CloneTexture(Level, index);
-    if (clone < 0)
+    if (!HasTexture(index))
         return -1;
-    SelectedTexture = clone;
-    emit TexturesChanged();
-    return clone;
+    return EditTextures(tr("Clone texture"), std::max(level_.num_object_textures, 0), 0,
+                        [&] { return pw::CloneTexture(level_, index); });
 }
