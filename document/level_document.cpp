@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSignalBlocker>
 
+#include "document/picture_bridge.h"
 #include "level/layout.h"
 #include "level/object_textures.h"
 #include "level/page_access.h"
@@ -14,22 +15,6 @@ namespace {
 
 constexpr int kSide = 256;
 constexpr int kTile = 64;
-
-// The source's pixels as 0xAARRGGBB, `size` square from (x, y) of the whole source picture; black
-// where the source has no pixels.
-std::vector<std::uint32_t> SourceColours(const QImage& source, int x, int y, int size, bool keep_alpha) {
-    std::vector<std::uint32_t> colours(static_cast<std::size_t>(size) * size, 0xFF000000u);
-    if (source.isNull())
-        return colours;
-    const QImage part = source.copy(x, y, size, size)
-                            .convertToFormat(keep_alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    for (int row = 0; row < size && row < part.height(); ++row) {
-        const auto* line = reinterpret_cast<const std::uint32_t*>(part.constScanLine(row));
-        std::copy(line, line + std::min(size, part.width()),
-                  colours.begin() + static_cast<std::ptrdiff_t>(row) * size);
-    }
-    return colours;
-}
 
 // The stored 32-bit pixels of the same square, when the source kept them and holds the whole square.
 std::vector<std::uint8_t> SourcePixels32(const pw::Bytes& pages32, int x, int y, int size) {
@@ -124,7 +109,7 @@ pw::PaletteMatcher* LevelDocument::Matcher() {
 void LevelDocument::WriteFromSource(const QString& step, int level_page, int left, int top, int source_x,
                                     int source_y, int size) {
     const std::vector<std::uint32_t> colours =
-        SourceColours(source_.SourceImage, source_x, source_y, size, source_.HasAlpha);
+        PictureColours(source_.SourceImage, source_x, source_y, size, source_.HasAlpha);
     std::vector<std::uint8_t> stored;
     if (pw::CarriesDepth(level_.kind, pw::PageDepth::bits32))
         stored = SourcePixels32(source_.Pages32, source_x, source_y, size);

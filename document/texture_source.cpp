@@ -2,8 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 
+#include "document/picture_bridge.h"
 #include "document/pixel_helpers.h"
 #include "level/layout.h"
 #include "level/page_access.h"
@@ -48,19 +48,18 @@ QImage FromLevelPages(const pw::Ttrlevel& level) {
 }
 
 SourceOpenResult OpenPicture(const QString& path, TextureSource& source) {
-    QImageReader reader(path);
-    QImage image = reader.read();
-    if (image.isNull())
+    SourcePicture picture = ReadSourcePicture(path);
+    if (picture.status == SourcePicture::Status::unreadable)
         return SourceOpenResult::unreadable_picture;
-    if (image.width() != kSide || image.height() < kSide) {
+    if (picture.status == SourcePicture::Status::wrong_size) {
         source.SourceImage = BlackPage();
         source.FileName.clear();
         source.HasAlpha = false;
         source.Pages32.clear();
         return SourceOpenResult::wrong_size;
     }
-    source.HasAlpha = image.hasAlphaChannel();
-    source.SourceImage = std::move(image);
+    source.HasAlpha = picture.has_alpha;
+    source.SourceImage = std::move(picture.image);
     source.FileName = QFileInfo(path).fileName();
     source.Pages32.clear();
     return SourceOpenResult::opened;
