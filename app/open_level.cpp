@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "app/guarded_work.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "level/level_errors.h"
@@ -52,24 +53,11 @@ void TForm1::OpenLevelFile(const QString& path) {
 // Runs LoadLevel with the progress window showing. Errors of the reader never leave this function:
 // they are shown in a box and reported as kLoadFailed.
 int TForm1::LoadLevelShowingProgress(const QString& path) {
-    Form5->ShowProgress(QStringLiteral("Loading Level..."));
-    QString error;
     int result = kLoadFailed;
-    try {
-        result = doc_.Open(path, Form5->LevelGauge());
-    } catch (const std::bad_alloc&) {
-        error = QStringLiteral("Not enough memory to open %1").arg(path);
-    } catch (const std::exception& e) {
-        error = QString::fromLocal8Bit(e.what());
-        // The box names the file, whether or not the reader's message does.
-        if (!error.contains(path))
-            error = QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error;
-    }
-    Form5->Close();
-    if (!error.isEmpty()) {
-        CurrentPlatform().SetBusyCursor(false);
-        CurrentPlatform().ShowError(this, error);
-    }
+    RunGuarded(this,
+               {QStringLiteral("Loading Level..."), QStringLiteral("Not enough memory to open %1").arg(path),
+                [&](const QString& message) { return NamingTheFile(path, message); }},
+               [&](pw::Gauge* gauge) { result = doc_.Open(path, gauge); });
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/guarded_work.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "widgets/platform.h"
@@ -58,24 +59,14 @@ void TForm1::SaveAs1Click() {
 // A failed write leaves the file at `path` as it was (the writer replaces it only when complete) and
 // says so, naming the file.
 bool TForm1::SaveLevelShowingProgress(const QString& path) {
-    BusyCursor busy;
-    Form5->ShowProgress(QStringLiteral("Saving Level..."));
-    QString error;
     int result = 1;
-    try {
-        result = doc_.Save(path, Form5->LevelGauge());
-    } catch (const std::bad_alloc&) {
-        error = QStringLiteral("Not enough memory.");
-    } catch (const std::exception& e) {
-        error = QString::fromLocal8Bit(e.what());
-    }
-    Form5->Close();
-    busy.Release();
-    if (!error.isEmpty()) {
-        CurrentPlatform().ShowError(this, QStringLiteral("The level could not be saved to %1\n\n%2")
-                                              .arg(QDir::toNativeSeparators(path), error));
-        return false;
-    }
+    RunGuarded(this,
+               {QStringLiteral("Saving Level..."), QStringLiteral("Not enough memory."),
+                [&](const QString& message) {
+                    return QStringLiteral("The level could not be saved to %1\n\n%2")
+                        .arg(QDir::toNativeSeparators(path), message);
+                }},
+               [&](pw::Gauge* gauge) { result = doc_.Save(path, gauge); });
     return result == 0;
 }
 
@@ -115,16 +106,8 @@ void TForm1::ExporttoImage1Click() {
         return;
     if (QFileInfo(*path).suffix().isEmpty())
         *path += QStringLiteral(".bmp");
-    BusyCursor busy;
-    QString error;
-    try {
-        doc_.Export(*path);
-    } catch (const std::bad_alloc&) {
-        error = QStringLiteral("Not enough memory to export to %1").arg(QDir::toNativeSeparators(*path));
-    } catch (const std::exception& e) {
-        error = QString::fromLocal8Bit(e.what());
-    }
-    busy.Release();
-    if (!error.isEmpty())
-        CurrentPlatform().ShowError(this, error);
+    RunGuarded(
+        this,
+        {{}, QStringLiteral("Not enough memory to export to %1").arg(QDir::toNativeSeparators(*path)), {}},
+        [&](pw::Gauge*) { doc_.Export(*path); });
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/guarded_work.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "widgets/platform.h"
@@ -22,29 +23,14 @@ void TForm1::openimage1Click() {
         this, {QStringLiteral("Open texture images"), kSourceFilter, {}, false, {}});
     if (!path)
         return;
-    BusyCursor busy;
     repaint();
-    const bool picture = IsPictureFileName(*path);
-    if (!picture)
-        Form5->ShowProgress(QStringLiteral("Loading Level..."));
-    QString error;
     SourceOpenResult result = SourceOpenResult::not_a_level;
-    try {
-        result = doc_.OpenSource(*path, picture ? nullptr : Form5->LevelGauge());
-    } catch (const std::bad_alloc&) {
-        error = QStringLiteral("Not enough memory to open %1").arg(*path);
-    } catch (const std::exception& e) {
-        error = QString::fromLocal8Bit(e.what());
-        if (!error.contains(*path))
-            error = QDir::toNativeSeparators(*path) + QStringLiteral("\n\n") + error;
-    }
-    if (!picture)
-        Form5->Close();
-    busy.Release();
-    if (!error.isEmpty()) {
-        CurrentPlatform().ShowError(this, error);
+    if (!RunGuarded(this,
+                    {IsPictureFileName(*path) ? QString() : QStringLiteral("Loading Level..."),
+                     QStringLiteral("Not enough memory to open %1").arg(*path),
+                     [&](const QString& message) { return NamingTheFile(*path, message); }},
+                    [&](pw::Gauge* gauge) { result = doc_.OpenSource(*path, gauge); }))
         return;
-    }
     switch (result) {
     case SourceOpenResult::opened:
         break;

@@ -155,6 +155,8 @@ int LevelDocument::EditTextures(const QString& step, int first, int count, Chang
 bool LevelDocument::SetAttribute(int index, int attribute) {
     if (!HasTexture(index))
         return false;
+    if (level_.object_textures[static_cast<std::size_t>(index)].attribute == attribute)
+        return true; // choosing the attribute it has is no step
     return EditTextures(tr("Set attribute"), index, 1, [&] {
                level_.object_textures[static_cast<std::size_t>(index)].attribute =
                    static_cast<std::uint16_t>(attribute);
