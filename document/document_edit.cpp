@@ -62,8 +62,13 @@ std::size_t PixelsEdit::Bytes() const {
 }
 
 TexturesEdit::TexturesEdit(const pw::Ttrlevel& level, int first, int count)
-    : first_(first), table_length_(level.num_object_textures),
-      records_(level.object_textures.begin() + first, level.object_textures.begin() + first + count) {}
+    : first_(first), table_length_(level.num_object_textures) {
+    const auto& table = level.object_textures;
+    const std::size_t from = std::min(static_cast<std::size_t>(std::max(first, 0)), table.size());
+    const std::size_t to = std::min(from + static_cast<std::size_t>(std::max(count, 0)), table.size());
+    records_.assign(table.begin() + static_cast<std::ptrdiff_t>(from),
+                    table.begin() + static_cast<std::ptrdiff_t>(to));
+}
 
 // An edit that changed the table's length holds everything from `first` to the end; one that did not
 // holds as many records as it changed.

@@ -32,12 +32,16 @@ std::size_t LevelDocument::HistoryBytes() const {
 }
 
 // QUndoStack cannot drop its oldest commands, so the newest ones are pushed again onto an empty stack
-// (moving nothing in the document), and the clean step follows them when it is among them.
+// (moving nothing in the document), and the clean step follows them when it is among them. Trimming
+// goes an eighth below the limit so that the rebuild is not repeated on every step.
 void LevelDocument::TrimHistory() {
     std::size_t bytes = HistoryBytes();
+    if (bytes <= history_limit_)
+        return;
+    const std::size_t target = history_limit_ - history_limit_ / 8;
     const int count = history_.count();
     int drop = 0;
-    while (bytes > history_limit_ && drop < count - 1)
+    while (bytes > target && drop < count - 1)
         bytes -= CommandAt(history_, drop++).Edit()->Bytes();
     if (drop == 0)
         return;
