@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-#include "widgets/t_rect.h"
+#include "document/t_rect.h"
 
 // Index of the palette entry closest to `colour` (squared distance in RGB).
 int NearestPaletteIndex(const QImage& picture, QRgb colour);

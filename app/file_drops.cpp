@@ -8,7 +8,7 @@
 #include <QUrl>
 
 #include "app/main_window.h"
-#include "app/texture_source.h"
+#include "document/texture_source.h"
 #include "widgets/platform.h"
 
 namespace {
@@ -48,7 +48,7 @@ void TForm1::dropEvent(QDropEvent* event) {
             CurrentPlatform().ShowMessage(this, QStringLiteral("Invalid TR file format!!!"));
         else if (on_source)
             OpenSourceFile(path);
-        else
+        else if (SaveChangesFirst())
             OpenLevelFile(path);
     });
 }

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QStatusBar>
 
 #include "app/about_window.h"
 #include "app/readme_window.h"
@@ -17,8 +18,9 @@ TForm1::TForm1(LevelDocument& document) : TForm(QStringLiteral("Form1")), doc_(d
     CreateMenu();
     // These show the open files, the page and a colour between translations: the texts they show
     // without a level are the ones to translate.
-    DeclareDataCaptions(
-        this, {this, Label3, Label4, Label6, GroupBox1, GroupBox2, None1, None2, None3, None4, None5});
+    DeclareDataCaptions(this, {this, Label3, Label4, Label6, GroupBox1, GroupBox2, None1, None2, None3, None4,
+                               None5, Undo1, Redo1});
+    statusBar()->setSizeGripEnabled(false);
     SetBounds(114, 2, 651, 560);
     SetKeyPreview(true);
     setAcceptDrops(true);
@@ -27,6 +29,7 @@ TForm1::TForm1(LevelDocument& document) : TForm(QStringLiteral("Form1")), doc_(d
     ConnectEditing();
     ConnectDocument();
     ConnectSaving();
+    ConnectHistory();
     FormCreate();
 }
 
@@ -81,7 +84,7 @@ void TForm1::FormCreate() {
     QImage black_page(256, 256, QImage::Format_RGB888);
     black_page.fill(Qt::black);
     Image2->SetPicture(black_page);
-    doc_.SelectedTile = {0, 0, 64, 64};
+    doc_.SetSelectedTile({0, 0, 64, 64});
     Table->UpdatingTextureControls = false;
     RecentFiles.clear();
     ViewBackup = QImage(256, 256, QImage::Format_RGB16);
@@ -89,12 +92,16 @@ void TForm1::FormCreate() {
     MouseSelectionShown = false;
 }
 
-// Closing never asks about unsaved changes: the program keeps no modified flag.
 void TForm1::FormClose() {
     SaveSettings();
 }
 
+// Unsaved changes are never lost without a question; Cancel, or a save that fails, keeps the window.
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (!SaveChangesFirst()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     TForm::closeEvent(event);
 }

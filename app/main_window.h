@@ -9,7 +9,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/level_document.h"
+#include "document/level_document.h"
+#include "document/t_rect.h"
 #include "level/trlevel.h"
 #include "textures/texture_table.h"
 #include "widgets/t_button.h"
@@ -22,7 +23,6 @@
 #include "widgets/t_list_box.h"
 #include "widgets/t_main_menu.h"
 #include "widgets/t_menu_item.h"
-#include "widgets/t_rect.h"
 
 // The message for a level file the reader refused (shown by File > Open and by source opening).
 QString RefusedLevelMessage(const QString& path, const QString& reason);
@@ -78,6 +78,9 @@ public:
     TMenuItem* None4;
     TMenuItem* None5;
     TMenuItem* Edit1;
+    TMenuItem* Undo1; // takes back the last step of the history
+    TMenuItem* Redo1; // does the step taken back again
+    TMenuItem* N6;
     TMenuItem* Copy1;
     TMenuItem* Paste1;
     TMenuItem* Textures1;
@@ -114,11 +117,15 @@ public:
     // The window caption while no level is open.
     static QString NoLevelCaption() { return QStringLiteral("Kestrel's Pagewright"); }
 
-    // A level is open exactly when Image1 shows a picture.
-    bool LevelOpen() const { return Image1->HasPicture(); }
+    bool LevelOpen() const { return doc_.HasLevel(); }
+    // The status bar's text: the mouse rectangle's coordinates.
+    QString StatusText() const;
 
     void FormCreate();
     void FormClose();
+    // With unsaved changes, asks whether to save them first. True when the caller may go on: nothing
+    // to save, the user discarded the changes, or they were saved.
+    bool SaveChangesFirst();
 
     void OpenLevel1Click();
     void OpenLevelFile(const QString& path);
@@ -175,6 +182,8 @@ public:
     void ShowDataCaptions();
     // "Page:3/12" in the current language, for page 2 (from 0) of 12.
     QString PageCaption(int page, int count) const;
+    // The Undo and Redo items name the steps they would take (again after a language is applied).
+    void ShowHistorySteps();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -201,7 +210,12 @@ private:
     void ConnectDocument();
     void ConnectEditing();
     void ConnectSaving();
+    void ConnectHistory();
     void EnableLevelCommands();
+    // The caption names the level's file, marked while it has unsaved changes.
+    void ShowCaption();
+    void ShowRemovedPage(int page);
+    void ShowPageList(int page);
     bool SaveLevelShowingProgress(const QString& path);
     void ShowAddedPage(int page);
     void ShowLevelFromDocument();

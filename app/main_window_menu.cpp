@@ -46,6 +46,11 @@ void TForm1::CreateFileMenu() {
 
 void TForm1::CreateEditMenu() {
     Edit1 = AddMenuItem(nullptr, QStringLiteral("Edit1"), QStringLiteral("&Edit"));
+    Undo1 = AddMenuItem(Edit1, QStringLiteral("Undo1"), QStringLiteral("&Undo"), Qt::CTRL | Qt::Key_Z);
+    Redo1 = AddMenuItem(Edit1, QStringLiteral("Redo1"), QStringLiteral("&Redo"), Qt::CTRL | Qt::Key_Y);
+    Redo1->Action()->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    N6 = AddMenuItem(Edit1, QStringLiteral("N6"), QStringLiteral("-"));
     Copy1 = AddMenuItem(Edit1, QStringLiteral("Copy1"), QStringLiteral("&Copy"), Qt::CTRL | Qt::Key_C);
     Paste1 = AddMenuItem(Edit1, QStringLiteral("Paste1"), QStringLiteral("&Paste"), Qt::CTRL | Qt::Key_V);
     Paste1->SetEnabled(false);

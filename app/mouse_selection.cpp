@@ -2,6 +2,8 @@
 // the page, moved with Shift+A/S/E/D, and turned into a texture by Pages > Define mouse selected.
 #include <algorithm>
 
+#include <QStatusBar>
+
 #include "app/bitmap_drawing.h"
 #include "app/main_window.h"
 
@@ -40,11 +42,7 @@ void TForm1::Image1MouseMove(Qt::KeyboardModifiers, int x, int y) {
         MouseSelection.Bottom = Snap(y);
         DrawMouseSelection();
     }
-    SetCaption(QStringLiteral("%1  %2***%3  %4")
-                   .arg(MouseSelection.Left)
-                   .arg(MouseSelection.Top)
-                   .arg(MouseSelection.Right)
-                   .arg(MouseSelection.Bottom));
+    statusBar()->showMessage(StatusText());
 }
 
 void TForm1::Image1MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {

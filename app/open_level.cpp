@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "app/guarded_work.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "level/level_errors.h"
@@ -30,6 +31,8 @@ QString RefusedLevelMessage(const QString& path, const QString& reason) {
 }
 
 void TForm1::OpenLevel1Click() {
+    if (!SaveChangesFirst())
+        return;
     const std::optional<QString> path =
         CurrentPlatform().OpenFileName(this, {QStringLiteral("Open TR file"), kLevelFilter, {}, false, {}});
     CurrentPlatform().SetBusyCursor(false);
@@ -44,15 +47,13 @@ void TForm1::OpenLevelFile(const QString& path) {
     }
     BusyCursor busy;
     repaint();
-    LevelPage = 0;
-    Label3->SetCaption(QFileInfo(path).fileName());
 
-    // The document clears the record on failure and the views follow it to the no-level state.
+    // On failure the document keeps the open level, and the views keep showing it.
     const int result = LoadLevelShowingProgress(path);
     if (result != 0) {
         busy.Release();
         if (result != kLoadFailed)
-            CurrentPlatform().ShowMessage(this, RefusedLevelMessage(path, doc_.InvalidReason));
+            CurrentPlatform().ShowMessage(this, RefusedLevelMessage(path, doc_.InvalidReason()));
         return;
     }
     AddRecentFile(path);
@@ -61,36 +62,24 @@ void TForm1::OpenLevelFile(const QString& path) {
 // Runs LoadLevel with the progress window showing. Errors of the reader never leave this function:
 // they are shown in a box and reported as kLoadFailed.
 int TForm1::LoadLevelShowingProgress(const QString& path) {
-    Form5->ShowProgress(QStringLiteral("Loading Level..."));
-    QString error;
     int result = kLoadFailed;
-    try {
-        result = doc_.Open(path, Form5->LevelGauge());
-    } catch (const std::bad_alloc&) {
-        error = QStringLiteral("Not enough memory to open %1").arg(path);
-    } catch (const std::exception& e) {
-        error = QString::fromLocal8Bit(e.what());
-        // The box names the file, whether or not the reader's message does.
-        if (!error.contains(path))
-            error = QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error;
-    }
-    Form5->Close();
-    if (!error.isEmpty()) {
-        CurrentPlatform().SetBusyCursor(false);
-        CurrentPlatform().ShowError(this, error);
-    }
+    RunGuarded(this,
+               {QStringLiteral("Loading Level..."), QStringLiteral("Not enough memory to open %1").arg(path),
+                [&](const QString& message) { return NamingTheFile(path, message); }},
+               [&](pw::Gauge* gauge) { result = doc_.Open(path, gauge); });
     return result;
 }
 
 void TForm1::ShowLevelFromDocument() {
     if (doc_.HasLevel())
-        ShowLoadedLevel(doc_.LevelFileName);
+        ShowLoadedLevel(doc_.LevelFileName());
     else
         ShowNoLevel();
 }
 
 void TForm1::ShowLoadedLevel(const QString& path) {
-    const pw::Ttrlevel& Level = doc_.Level;
+    const pw::Ttrlevel& Level = doc_.Level();
+    LevelPage = 0;
     MouseSelecting = false;
     MouseSelectionShown = false;
     QStringList pages;
@@ -102,11 +91,11 @@ void TForm1::ShowLoadedLevel(const QString& path) {
     PrepareLevelViews();
     Image1->SetPicture(LevelPageView);
     GroupBox1->SetCaption(PageCaption(0, Level.num_pages));
-    SetCaption(path);
+    Label3->SetCaption(QFileInfo(path).fileName());
+    ShowCaption();
 
     // Line 0 is selected without showing its preview.
     Table->Clear();
-    doc_.SelectedTexture = Level.num_object_textures > 0 ? 0 : -1;
     Table->ShowLines();
 
     Paste1->SetEnabled(false);
@@ -122,7 +111,7 @@ void TForm1::ShowNoLevel() {
     GroupBox1->SetCaption(DataCaptionText(GroupBox1));
     Label3->SetCaption(DataCaptionText(Label3));
     Label6->SetCaption(DataCaptionText(Label6));
-    SetCaption(DataCaptionText(this));
+    ShowCaption();
     MouseSelecting = false;
     MouseSelectionShown = false;
     CopiedTexture = -1;

@@ -3,7 +3,7 @@
 
 #include "app/bitmap_drawing.h"
 #include "app/main_window.h"
-#include "app/pixel_helpers.h"
+#include "document/pixel_helpers.h"
 #include "level/layout.h"
 #include "level/page_access.h"
 #include "localisation/data_captions.h"
@@ -27,16 +27,16 @@ QString TForm1::PageCaption(int page, int count) const {
 }
 
 void TForm1::ShowDataCaptions() {
-    GroupBox1->SetCaption(LevelOpen() ? PageCaption(LevelPage, doc_.Level.num_pages)
+    GroupBox1->SetCaption(LevelOpen() ? PageCaption(LevelPage, doc_.Level().num_pages)
                                       : DataCaptionText(GroupBox1));
-    if (doc_.Source.PageCount() > 0)
-        GroupBox2->SetCaption(PageCaption(SourcePage, doc_.Source.PageCount()));
+    if (doc_.Source().PageCount() > 0)
+        GroupBox2->SetCaption(PageCaption(SourcePage, doc_.Source().PageCount()));
 }
 
 void TForm1::PrepareLevelViews() {
-    if (pw::ShowsPalettedPages(doc_.Level.kind)) {
+    if (pw::ShowsPalettedPages(doc_.Level().kind)) {
         LevelPageView = QImage(kPageSize, kPageSize, QImage::Format_Indexed8);
-        LevelPageView.setColorTable(BuildLevelPalette(doc_.Level.palette));
+        LevelPageView.setColorTable(BuildLevelPalette(doc_.Level().palette));
     } else {
         LevelPageView = QImage(kPageSize, kPageSize, QImage::Format_RGB16);
     }
@@ -48,13 +48,13 @@ void TForm1::PrepareLevelViews() {
 // Puts page LevelPage into LevelPageView, keeping the view's format.
 void TForm1::LoadLevelPageView() {
     LevelPageView.fill(0);
-    if (pw::ShowsPalettedPages(doc_.Level.kind)) {
-        const auto page = pw::PageSpan(doc_.Level, pw::PageDepth::bits8, LevelPage);
+    if (pw::ShowsPalettedPages(doc_.Level().kind)) {
+        const auto page = pw::PageSpan(doc_.Level(), pw::PageDepth::bits8, LevelPage);
         if (!page.empty())
             CopyPixelsToBitmap(LevelPageView, page.size(), page.data());
         return;
     }
-    const auto page = pw::PageSpan(doc_.Level, pw::PageDepth::bits16, LevelPage);
+    const auto page = pw::PageSpan(doc_.Level(), pw::PageDepth::bits16, LevelPage);
     if (!page.empty()) {
         CopyPixelsToBitmap(LevelPageView, page.size(), page.data());
         Expand1555To565(LevelPageView);
@@ -63,9 +63,9 @@ void TForm1::LoadLevelPageView() {
 
 // Palette entry 0 is the colour that 8-bit pages use for transparent pixels.
 void TForm1::ShowTransparentColour() {
-    if (!HasPalette(doc_.Level.kind))
+    if (!HasPalette(doc_.Level().kind))
         return;
-    const auto& p = doc_.Level.palette;
+    const auto& p = doc_.Level().palette;
     Label6->SetCaption(QStringLiteral("%1,%2,%3").arg(p[0] * 4).arg(p[1] * 4).arg(p[2] * 4));
 }
 
@@ -75,15 +75,15 @@ void TForm1::ComboBox1Change() {
     LevelPage = ComboBox1->ItemIndex();
     LoadLevelPageView();
     Image1->SetPicture(LevelPageView);
-    GroupBox1->SetCaption(PageCaption(LevelPage, doc_.Level.num_pages));
-    FrameRect(Image1->Picture(), doc_.SelectedTile, qRgb(255, 255, 255));
+    GroupBox1->SetCaption(PageCaption(LevelPage, doc_.Level().num_pages));
+    FrameRect(Image1->Picture(), doc_.SelectedTile(), qRgb(255, 255, 255));
     Image1->Changed();
     MouseSelectionShown = false;
 }
 
 // The atlas is converted straight into its own pixels and reused while the page count stays.
 void TForm1::RebuildLevelAtlas() {
-    const int pages = doc_.Level.num_pages;
+    const int pages = doc_.Level().num_pages;
     if (pages <= 0) {
         LevelAtlas = QImage();
         return;
@@ -93,42 +93,42 @@ void TForm1::RebuildLevelAtlas() {
         LevelAtlas = QImage(size, QImage::Format_RGB16);
     if (LevelAtlas.isNull())
         return;
-    const bool paletted = pw::ShowsPalettedPages(doc_.Level.kind);
+    const bool paletted = pw::ShowsPalettedPages(doc_.Level().kind);
     const std::size_t page_bytes = paletted ? pw::layout::kPage8Bytes : pw::layout::kPage16Bytes;
-    if ((paletted ? doc_.Level.pages8 : doc_.Level.pages16).size() < page_bytes * pages)
+    if ((paletted ? doc_.Level().pages8 : doc_.Level().pages16).size() < page_bytes * pages)
         LevelAtlas.fill(0); // rows without level pixels stay black
     if (paletted)
-        FillFromPages8(LevelAtlas, doc_.Level.pages8, BuildLevelPalette(doc_.Level.palette));
+        FillFromPages8(LevelAtlas, doc_.Level().pages8, BuildLevelPalette(doc_.Level().palette));
     else
-        FillFromPages16(LevelAtlas, doc_.Level.pages16);
+        FillFromPages16(LevelAtlas, doc_.Level().pages16);
 }
 
 void TForm1::UpdateAtlasPage(int page) {
-    if (page < 0 || page >= doc_.Level.num_pages || LevelAtlas.height() < (page + 1) * kPageSize) {
+    if (page < 0 || page >= doc_.Level().num_pages || LevelAtlas.height() < (page + 1) * kPageSize) {
         RebuildLevelAtlas();
         return;
     }
-    const bool paletted = pw::ShowsPalettedPages(doc_.Level.kind);
+    const bool paletted = pw::ShowsPalettedPages(doc_.Level().kind);
     const auto pixels =
-        pw::PageSpan(doc_.Level, paletted ? pw::PageDepth::bits8 : pw::PageDepth::bits16, page);
+        pw::PageSpan(doc_.Level(), paletted ? pw::PageDepth::bits8 : pw::PageDepth::bits16, page);
     if (pixels.empty())
         return;
     // A view of the page's rows inside the atlas, converted in place.
     QImage rows(LevelAtlas.scanLine(page * kPageSize), kPageSize, kPageSize, LevelAtlas.bytesPerLine(),
                 QImage::Format_RGB16);
     if (paletted)
-        FillFromPages8(rows, pixels, BuildLevelPalette(doc_.Level.palette));
+        FillFromPages8(rows, pixels, BuildLevelPalette(doc_.Level().palette));
     else
         FillFromPages16(rows, pixels);
 }
 
 void TForm1::ComboBox2Change() {
-    const QImage& source = doc_.Source.SourceImage;
+    const QImage& source = doc_.Source().SourceImage;
     if (source.isNull() || ComboBox2->ItemIndex() < 0)
         return;
     SourcePage = ComboBox2->ItemIndex();
     SourcePageView =
         source.copy(0, SourcePage * kPageSize, kPageSize, kPageSize).convertToFormat(QImage::Format_RGB888);
     Image2->SetPicture(SourcePageView);
-    GroupBox2->SetCaption(PageCaption(SourcePage, doc_.Source.PageCount()));
+    GroupBox2->SetCaption(PageCaption(SourcePage, doc_.Source().PageCount()));
 }

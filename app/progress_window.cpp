@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QVBoxLayout>
 
-#include "app/main_window.h"
 #include "localisation/data_captions.h"
 
 TForm5* Form5 = nullptr;
@@ -19,13 +18,6 @@ TForm5::TForm5() : TForm(QStringLiteral("Form5")) {
     level_gauge_ = TGaugeProgress(Gauge1);
     // The caption is its caller's, set for each use: the form itself has none to translate.
     DeclareDataCaptions(this, {this});
-    FormCreate();
-}
-
-// The progress window is created last at start-up because loading the settings places the main window
-// and selects the language, which must exist by then.
-void TForm5::FormCreate() {
-    Form1->LoadSettings();
 }
 
 void TForm5::ShowProgress(const QString& caption) {

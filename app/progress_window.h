@@ -27,8 +27,6 @@ public:
     // What the level record is given as its `gauge`: drives Gauge1.
     pw::Gauge* LevelGauge() { return &level_gauge_; }
 
-    void FormCreate();
-
     // Shows the window with `caption`, not modal, painted before the caller starts its work.
     void ShowProgress(const QString& caption);
 

@@ -54,5 +54,6 @@ void TForm1::RecentFileClick(TMenuItem* sender) {
         return;
     // A copy: opening the file reorders the list.
     const QString path = RecentFiles.at(index);
-    OpenLevelFile(path);
+    if (SaveChangesFirst())
+        OpenLevelFile(path);
 }

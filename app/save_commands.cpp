@@ -1,10 +1,12 @@
 // File > Save, Save As and Save Texture to Bitmap, and Pages > Add new empty page. Each needs an open
 // level: the menu items are enabled only while the document holds one.
+#include <algorithm>
 #include <new>
 
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/guarded_work.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "widgets/platform.h"
@@ -25,23 +27,31 @@ void TForm1::ConnectSaving() {
     ExporttoImage1->OnClick = [this] { ExporttoImage1Click(); };
     connect(&doc_, &LevelDocument::LevelReplaced, this, [this] { EnableLevelCommands(); });
     connect(&doc_, &LevelDocument::PageAdded, this, [this](int page) { ShowAddedPage(page); });
+    connect(&doc_, &LevelDocument::PageRemoved, this, [this](int page) { ShowRemovedPage(page); });
     EnableLevelCommands();
 }
 
+// The commands that work on the level are offered only while one is open.
 void TForm1::EnableLevelCommands() {
     const bool open = doc_.HasLevel();
-    for (TMenuItem* item : {Save1, SaveAs1, AddNewPage1, ExporttoImage1})
+    for (TMenuItem* item :
+         {Save1, SaveAs1, AddNewPage1, ExporttoImage1, Copy1, Define64x64textures1, Define64x48textures1,
+          Define64x32textures1, Define64x16textures1, Definemouseselected1, AnimatedTextures1})
         item->SetEnabled(open);
+    for (QWidget* control : std::initializer_list<QWidget*>{Button2, CheckBox1, CheckBox2})
+        control->setEnabled(open);
+    // The page-copy button needs a source page as well.
+    EnableCopyCommands();
 }
 
 void TForm1::Save1Click() {
-    if (LevelOpen() && doc_.HasLevel())
-        SaveLevelShowingProgress(doc_.LevelFileName);
+    if (LevelOpen())
+        SaveLevelShowingProgress(doc_.LevelFileName());
 }
 
-// Save As writes the level under another name; a later Save still writes to the file that was opened.
+// Save As writes the level under another name, which the document then stands for.
 void TForm1::SaveAs1Click() {
-    if (!LevelOpen() || !doc_.HasLevel())
+    if (!LevelOpen())
         return;
     const std::optional<QString> path =
         CurrentPlatform().SaveFileName(this, {QString(), kSaveFilter, QString(), true, QString()});
@@ -52,24 +62,14 @@ void TForm1::SaveAs1Click() {
 // A failed write leaves the file at `path` as it was (the writer replaces it only when complete) and
 // says so, naming the file.
 bool TForm1::SaveLevelShowingProgress(const QString& path) {
-    BusyCursor busy;
-    Form5->ShowProgress(QStringLiteral("Saving Level..."));
-    QString error;
     int result = 1;
-    try {
-        result = doc_.Save(path, Form5->LevelGauge());
-    } catch (const std::bad_alloc&) {
-        error = QStringLiteral("Not enough memory.");
-    } catch (const std::exception& e) {
-        error = QString::fromLocal8Bit(e.what());
-    }
-    Form5->Close();
-    busy.Release();
-    if (!error.isEmpty()) {
-        CurrentPlatform().ShowError(this, QStringLiteral("The level could not be saved to %1\n\n%2")
-                                              .arg(QDir::toNativeSeparators(path), error));
-        return false;
-    }
+    RunGuarded(this,
+               {QStringLiteral("Saving Level..."), QStringLiteral("Not enough memory."),
+                [&](const QString& message) {
+                    return QStringLiteral("The level could not be saved to %1\n\n%2")
+                        .arg(QDir::toNativeSeparators(path), message);
+                }},
+               [&](pw::Gauge* gauge) { result = doc_.Save(path, gauge); });
     return result == 0;
 }
 
@@ -82,13 +82,22 @@ void TForm1::AddNewPage1Click() {
 
 // The page list gains the new page, which is selected and shown.
 void TForm1::ShowAddedPage(int page) {
+    ShowPageList(page);
+}
+
+// The page list loses the page; the one before it is shown.
+void TForm1::ShowRemovedPage(int page) {
+    ShowPageList(std::max(0, std::min(page - 1, doc_.Level().num_pages - 1)));
+}
+
+void TForm1::ShowPageList(int page) {
     QStringList pages;
-    for (int i = 1; i <= doc_.Level.num_pages; ++i)
+    for (int i = 1; i <= doc_.Level().num_pages; ++i)
         pages.append(QStringLiteral("Page#%1").arg(i));
     ComboBox1->Items()->Assign(pages);
     ComboBox1->SetItemIndex(page);
-    ComboBox1Change();
     RebuildLevelAtlas();
+    ComboBox1Change();
 }
 
 void TForm1::ExporttoImage1Click() {
@@ -101,16 +110,8 @@ void TForm1::ExporttoImage1Click() {
         return;
     if (QFileInfo(*path).suffix().isEmpty())
         *path += QStringLiteral(".bmp");
-    BusyCursor busy;
-    QString error;
-    try {
-        doc_.Export(*path);
-    } catch (const std::bad_alloc&) {
-        error = QStringLiteral("Not enough memory to export to %1").arg(QDir::toNativeSeparators(*path));
-    } catch (const std::exception& e) {
-        error = QString::fromLocal8Bit(e.what());
-    }
-    busy.Release();
-    if (!error.isEmpty())
-        CurrentPlatform().ShowError(this, error);
+    RunGuarded(
+        this,
+        {{}, QStringLiteral("Not enough memory to export to %1").arg(QDir::toNativeSeparators(*path)), {}},
+        [&](pw::Gauge*) { doc_.Export(*path); });
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/guarded_work.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "localisation/data_captions.h"
@@ -26,29 +27,14 @@ void TForm1::openimage1Click() {
 }
 
 void TForm1::OpenSourceFile(const QString& path) {
-    BusyCursor busy;
     repaint();
-    const bool picture = IsPictureFileName(path);
-    if (!picture)
-        Form5->ShowProgress(QStringLiteral("Loading Level..."));
-    QString error;
     SourceOpenResult result = SourceOpenResult::not_a_level;
-    try {
-        result = doc_.OpenSource(path, picture ? nullptr : Form5->LevelGauge());
-    } catch (const std::bad_alloc&) {
-        error = QStringLiteral("Not enough memory to open %1").arg(path);
-    } catch (const std::exception& e) {
-        error = QString::fromLocal8Bit(e.what());
-        if (!error.contains(path))
-            error = QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error;
-    }
-    if (!picture)
-        Form5->Close();
-    busy.Release();
-    if (!error.isEmpty()) {
-        CurrentPlatform().ShowError(this, error);
+    if (!RunGuarded(this,
+                    {IsPictureFileName(path) ? QString() : QStringLiteral("Loading Level..."),
+                     QStringLiteral("Not enough memory to open %1").arg(path),
+                     [&](const QString& message) { return NamingTheFile(path, message); }},
+                    [&](pw::Gauge* gauge) { result = doc_.OpenSource(path, gauge); }))
         return;
-    }
     switch (result) {
     case SourceOpenResult::opened:
         break;
@@ -57,7 +43,7 @@ void TForm1::OpenSourceFile(const QString& path) {
                                       QStringLiteral("Bitmap must be 256 width and 256 height or more"));
         break;
     case SourceOpenResult::not_a_level:
-        CurrentPlatform().ShowMessage(this, RefusedLevelMessage(path, doc_.InvalidReason));
+        CurrentPlatform().ShowMessage(this, RefusedLevelMessage(path, doc_.InvalidReason()));
         break;
     case SourceOpenResult::no_pages:
         CurrentPlatform().ShowMessage(
@@ -72,7 +58,7 @@ void TForm1::OpenSourceFile(const QString& path) {
 
 // The source's page list and its first page, after the document took a new source.
 void TForm1::ShowSource() {
-    const TextureSource& source = doc_.Source;
+    const TextureSource& source = doc_.Source();
     Label4->SetCaption(source.FileName.isEmpty() ? DataCaptionText(Label4) : source.FileName);
     QStringList pages;
     for (int i = 1; i <= source.PageCount(); ++i)
@@ -87,5 +73,5 @@ void TForm1::ShowSource() {
 }
 
 void TForm1::EnableCopyCommands() {
-    Button1->setEnabled(doc_.HasLevel() && doc_.Source.PageCount() > 0);
+    Button1->setEnabled(doc_.HasLevel() && doc_.Source().PageCount() > 0);
 }

@@ -1,10 +1,10 @@
 #include "app/startup.h"
 
 #include "app/about_window.h"
-#include "app/level_document.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "app/readme_window.h"
+#include "document/level_document.h"
 #include "localisation/language_window.h"
 #include "textures/animated_window.h"
 #include "widgets/program_fonts.h"
@@ -31,6 +31,9 @@ void CreateApplicationForms() {
     QObject::connect(Localisation, &TLocalisation::TextsApplied, fanimated, &Tfanimated::ArrangeControls);
     QObject::connect(Localisation, &TLocalisation::TextsApplied, Form2, &TForm2::ArrangeTexts);
     Form5 = new TForm5;
+    // Loading the settings places the main window and selects the language: every window exists by now.
+    Form1->LoadSettings();
+    QObject::connect(Localisation, &TLocalisation::TextsApplied, Form1, &TForm1::ShowHistorySteps);
 }
 
 namespace {

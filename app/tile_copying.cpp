@@ -30,11 +30,11 @@ void TForm1::Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift
     if (button == Qt::LeftButton) {
         const int left = std::clamp(x, 0, 255) / kTile * kTile;
         const int top = std::clamp(y, 0, 255) / kTile * kTile;
-        doc_.SelectedTile = {left, top, left + kTile, top + kTile};
+        doc_.SetSelectedTile({left, top, left + kTile, top + kTile});
         ComboBox1Change();
         return;
     }
-    const int texture = pw::TextureAtPoint(doc_.Level, LevelPage, x, y);
+    const int texture = pw::TextureAtPoint(doc_.Level(), LevelPage, x, y);
     if (texture >= 0) {
         ListBox1->SetItemIndex(texture);
         ListBox1Click();

@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include <QFile>
-#include <QImageReader>
 
 #include "cli/picture_commands.h"
 #include "cli/picture_files.h"
+#include "document/picture_bridge.h"
 #include "level/animated_sets.h"
 #include "level/page_writing.h"
 #include "level/save_preparation.h"
@@ -22,18 +22,6 @@ bool ParsePage(const std::string& text, int& page) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, page);
     return error == std::errc() && stop == end && page >= 1;
-}
-
-// The first 256 rows of the picture as 0xAARRGGBB, alpha kept only when the picture has it.
-std::vector<std::uint32_t> FirstPage(const QImage& image, bool has_alpha) {
-    const QImage page = image.copy(0, 0, kSide, kSide)
-                            .convertToFormat(has_alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    std::vector<std::uint32_t> colours(static_cast<std::size_t>(kSide) * kSide);
-    for (int y = 0; y < kSide; ++y) {
-        const auto* line = reinterpret_cast<const std::uint32_t*>(page.constScanLine(y));
-        std::copy(line, line + kSide, colours.begin() + static_cast<std::ptrdiff_t>(y) * kSide);
-    }
-    return colours;
 }
 
 int WrongSize(const std::string& file, const QSize& size, const CliServices& cli) {
@@ -69,21 +57,17 @@ int ImportPageCommand(const std::vector<std::string>& args, const CliServices& c
     std::error_code ec;
     if (!std::filesystem::is_regular_file(image_file, ec))
         return cli.fail(cli::kNotFound, "file not found: " + image_file);
-    QImageReader reader(QFile::decodeName(image_file.c_str()));
-    // A picture of the wrong size is refused before it is decoded, however large it claims to be.
-    if (const QSize size = reader.size(); size.isValid() && (size.width() != kSide || size.height() < kSide))
-        return WrongSize(image_file, size, cli);
-    const QImage image = reader.read();
-    if (image.isNull())
+    const SourcePicture picture = ReadSourcePicture(QFile::decodeName(image_file.c_str()));
+    if (picture.status == SourcePicture::Status::wrong_size)
+        return WrongSize(image_file, picture.size, cli);
+    if (picture.status == SourcePicture::Status::unreadable)
         return cli.fail(cli::kOtherError,
-                        "cannot read the picture " + image_file + ": " + reader.errorString().toStdString());
-    if (image.width() != kSide || image.height() < kSide)
-        return WrongSize(image_file, image.size(), cli);
+                        "cannot read the picture " + image_file + ": " + picture.error.toStdString());
 
     if (page == level.num_pages + 1)
         level.AddPage();
-    const bool has_alpha = image.hasAlphaChannel();
-    const std::vector<std::uint32_t> colours = FirstPage(image, has_alpha);
+    const bool has_alpha = picture.has_alpha;
+    const std::vector<std::uint32_t> colours = PictureColours(picture.image, 0, 0, kSide, has_alpha);
     pw::PixelSource source;
     source.width = kSide;
     source.height = kSide;

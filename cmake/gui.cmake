@@ -31,7 +31,7 @@ list(REMOVE_ITEM PWUI_SOURCES ${PROJECT_SOURCE_DIR}/app/main.cpp)
 add_library(pwui STATIC ${PWUI_SOURCES})
 set_target_properties(pwui PROPERTIES AUTOMOC ON)
 target_include_directories(pwui PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(pwui PUBLIC pwlevel pwwidgets)
+target_link_libraries(pwui PUBLIC pwdocument pwlevel pwwidgets)
 
 add_executable(pagewright ${PROJECT_SOURCE_DIR}/app/main.cpp)
 target_link_libraries(pagewright PRIVATE pwui)

@@ -35,6 +35,54 @@ void PrepareLevelForSave(Ttrlevel& level) {
     }
 }
 
+namespace {
+
+bool LacksOpaqueFlags(const Ttrlevel& level) {
+    if (!CarriesDepth(level.kind, PageDepth::bits16) || level.num_pages <= 0)
+        return false;
+    const std::size_t bytes =
+        std::min(level.pages16.size(), static_cast<std::size_t>(level.num_pages) * layout::kPage16Bytes);
+    for (std::size_t at = 0; at + 1 < bytes; at += 2)
+        if ((level.pages16[at] | level.pages16[at + 1]) != 0 && !(level.pages16[at + 1] & 0x80))
+            return true;
+    return false;
+}
+
+// Puts the kept blocks back when the write ends, by return or by exception.
+class RecordRestorer {
+public:
+    RecordRestorer(Ttrlevel& level, bool keep_pages)
+        : level_(level), anim_words_(level.anim_words), anim_word_count_(level.num_anim_words),
+          keep_pages_(keep_pages) {
+        if (keep_pages_)
+            pages16_ = level.pages16;
+    }
+    ~RecordRestorer() {
+        level_.anim_words = std::move(anim_words_);
+        level_.num_anim_words = anim_word_count_;
+        if (keep_pages_)
+            level_.pages16 = std::move(pages16_);
+    }
+    RecordRestorer(const RecordRestorer&) = delete;
+    RecordRestorer& operator=(const RecordRestorer&) = delete;
+
+private:
+    Ttrlevel& level_;
+    std::vector<std::uint16_t> anim_words_;
+    std::int32_t anim_word_count_;
+    bool keep_pages_;
+    Bytes pages16_;
+};
+
+} // namespace
+
+std::uint8_t SaveLevelKeepingRecord(Ttrlevel& level, const AnimatedSets& sets, const std::string& file_name) {
+    if (!level.IsLoaded())
+        return 1;
+    const RecordRestorer restore(level, LacksOpaqueFlags(level));
+    return SaveLevelAsEdited(level, sets, file_name);
+}
+
 std::uint8_t SaveLevelAsEdited(Ttrlevel& level, const AnimatedSets& sets, const std::string& file_name) {
     if (!level.IsLoaded())
         return 1;

@@ -17,4 +17,9 @@ void PrepareLevelForSave(Ttrlevel& level);
 // Raises what SaveLevel raises.
 std::uint8_t SaveLevelAsEdited(Ttrlevel& level, const AnimatedSets& sets, const std::string& file_name);
 
+// SaveLevelAsEdited on the bytes written only: the record is left as it was, so unchanged blocks still
+// pass through and an edit history over the record stays true. Costs a copy of the 16-bit pages while
+// writing when some word lacks its opaque flag.
+std::uint8_t SaveLevelKeepingRecord(Ttrlevel& level, const AnimatedSets& sets, const std::string& file_name);
+
 } // namespace pw

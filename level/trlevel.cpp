@@ -77,6 +77,20 @@ void Ttrlevel::AddPage() {
     num_room_tiles = static_cast<std::uint16_t>(num_room_tiles + 1);
 }
 
+bool Ttrlevel::RemoveLastPage() {
+    if (num_pages <= 0)
+        return false;
+    for (const PageDepth depth : {PageDepth::bits8, PageDepth::bits16, PageDepth::bits32}) {
+        Bytes& block = PageBlock(*this, depth);
+        if (CarriesDepth(kind, depth))
+            block.resize(block.size() - std::min(block.size(), PageBytes(depth)));
+    }
+    num_pages -= 1;
+    page8_bytes = std::int64_t{num_pages} * static_cast<std::int64_t>(layout::kPage8Bytes);
+    num_room_tiles = static_cast<std::uint16_t>(num_room_tiles - 1);
+    return true;
+}
+
 void Ttrlevel::SetRoomCount(std::uint16_t n) {
     rooms.resize(n);
     num_rooms = n;

@@ -101,6 +101,8 @@ public:
     LevelFile BuildLevelFile(const std::string& file_name);
 
     void AddPage();
+    // Takes the last page off again in every depth, undoing AddPage exactly; false without pages.
+    bool RemoveLastPage();
     bool IsLoaded() const { return marker == "Kestrel"; }
     // Releases everything and returns to the state of a new record (the gauge stays).
     void Clear();

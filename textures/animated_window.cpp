@@ -1,6 +1,8 @@
 #include "textures/animated_window.h"
 
-#include "app/level_document.h"
+#include <QAction>
+
+#include "document/level_document.h"
 #include "textures/animated_preview.h"
 
 Tfanimated* fanimated = nullptr;
@@ -141,6 +143,12 @@ void Tfanimated::ConnectHandlers() {
     connect(&doc_, &LevelDocument::LevelReplaced, this, [this] { LoadAnimatedSets(); });
     connect(&doc_, &LevelDocument::AnimatedSetsChanged, this, [this] { ShowSets(); });
     connect(&doc_, &LevelDocument::TexturesChanged, this, [this] { LimitTextureIds(); });
+    // The history's keys work here as in the main window.
+    QAction* undo = doc_.History().createUndoAction(this);
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = doc_.History().createRedoAction(this);
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    addActions({undo, redo});
 }
 
 void Tfanimated::FormCreate() {
@@ -153,7 +161,7 @@ void Tfanimated::FormCreate() {
 
 // A frame always names an entry of the table; with an empty table any 16-bit index can be typed.
 void Tfanimated::LimitTextureIds() {
-    const int textures = doc_.HasLevel() ? doc_.Level.num_object_textures : 0;
+    const int textures = doc_.HasLevel() ? doc_.Level().num_object_textures : 0;
     SpinEdit1->SetRange(0, textures > 0 ? textures - 1 : 0xFFFF);
 }
 
@@ -163,18 +171,18 @@ void Tfanimated::LoadAnimatedSets() {
     ListBox2->Items()->Clear();
     Image1->ClearPicture();
     ShowSets();
-    ListBox1->SetItemIndex(doc_.AnimatedSets.empty() ? -1 : 0);
+    ListBox1->SetItemIndex(doc_.AnimatedSets().empty() ? -1 : 0);
     ListBox1Click();
 }
 
 int Tfanimated::SelectedSet() const {
     const int set = ListBox1->ItemIndex();
-    return set >= 0 && static_cast<std::size_t>(set) < doc_.AnimatedSets.size() ? set : -1;
+    return set >= 0 && static_cast<std::size_t>(set) < doc_.AnimatedSets().size() ? set : -1;
 }
 
 void Tfanimated::ShowSets() {
     const int selected = ListBox1->ItemIndex();
-    const int count = static_cast<int>(doc_.AnimatedSets.size());
+    const int count = static_cast<int>(doc_.AnimatedSets().size());
     QStringList lines;
     for (int s = 1; s <= count; ++s)
         lines.append(QStringLiteral("Animated Texture #%1").arg(s));
@@ -189,7 +197,7 @@ void Tfanimated::ShowFrames() {
     const int set = SelectedSet();
     QStringList lines;
     if (set >= 0)
-        for (const std::uint16_t texture : doc_.AnimatedSets[static_cast<std::size_t>(set)])
+        for (const std::uint16_t texture : doc_.AnimatedSets()[static_cast<std::size_t>(set)])
             lines.append(QStringLiteral("Texture ID:%1").arg(texture));
     if (ListBox2->Items()->ToStringList() != lines)
         ListBox2->Items()->Assign(lines);
@@ -207,7 +215,7 @@ void Tfanimated::ListBox2Click() {
     const int frame = ListBox2->ItemIndex();
     if (set < 0 || frame < 0)
         return;
-    const auto& frames = doc_.AnimatedSets[static_cast<std::size_t>(set)];
+    const auto& frames = doc_.AnimatedSets()[static_cast<std::size_t>(set)];
     if (static_cast<std::size_t>(frame) < frames.size())
         SpinEdit1->SetValue(frames[static_cast<std::size_t>(frame)]);
 }
@@ -273,16 +281,16 @@ void Tfanimated::Timer1Timer() {
 
 void Tfanimated::ShowNextFrame() {
     const int set = SelectedSet();
-    if (set < 0 || doc_.AnimatedSets[static_cast<std::size_t>(set)].empty())
+    if (set < 0 || doc_.AnimatedSets()[static_cast<std::size_t>(set)].empty())
         return;
-    const auto& frames = doc_.AnimatedSets[static_cast<std::size_t>(set)];
+    const auto& frames = doc_.AnimatedSets()[static_cast<std::size_t>(set)];
     // A set can lose frames or gain its first ones while the count runs on.
     if (PreviewFrame < 1 || static_cast<std::size_t>(PreviewFrame) > frames.size())
         PreviewFrame = 1;
     const int texture = frames[static_cast<std::size_t>(PreviewFrame - 1)];
     if (doc_.HasTexture(texture)) {
-        const pw::tobjtexture& record = doc_.Level.object_textures[static_cast<std::size_t>(texture)];
-        AnimPreview = PageRegion(doc_.Level, record.tile & 0x7FFF, AnimatedFrameRect(record));
+        const pw::tobjtexture& record = doc_.Level().object_textures[static_cast<std::size_t>(texture)];
+        AnimPreview = PageRegion(doc_.Level(), record.tile & 0x7FFF, AnimatedFrameRect(record));
         Image1->SetPicture(AnimPreview);
     } else {
         Image1->ClearPicture(); // a frame that names no texture has nothing to show

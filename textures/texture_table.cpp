@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "app/level_document.h"
+#include "document/level_document.h"
 #include "level/object_textures.h"
 #include "textures/texture_preview.h"
 
@@ -18,8 +18,8 @@ void TextureTable::Refresh() {
     const int index = Selected();
     if (index < 0)
         return;
-    doc_.SelectedTexture = index;
-    const pw::tobjtexture& texture = doc_.Level.object_textures[static_cast<std::size_t>(index)];
+    doc_.SetSelectedTexture(index);
+    const pw::tobjtexture& texture = doc_.Level().object_textures[static_cast<std::size_t>(index)];
     c_.Preview->SetPicture(BuildTexturePreview(atlas_, texture));
     c_.Attribute->SetItemIndex(texture.attribute <= 2 ? texture.attribute : -1);
 
@@ -31,7 +31,7 @@ void TextureTable::Refresh() {
 }
 
 void TextureTable::ShowLines() {
-    const int count = std::max(doc_.Level.num_object_textures, 0);
+    const int count = std::max(doc_.Level().num_object_textures, 0);
     TStrings* items = c_.List->Items();
     if (items->Count() > count) {
         QStringList lines;
@@ -41,7 +41,7 @@ void TextureTable::ShowLines() {
     }
     for (int i = items->Count(); i < count; ++i)
         items->Add(QStringLiteral("Texture#%1").arg(i));
-    c_.List->SetItemIndex(doc_.SelectedTexture < count ? doc_.SelectedTexture : -1);
+    c_.List->SetItemIndex(doc_.SelectedTexture() < count ? doc_.SelectedTexture() : -1);
 }
 
 void TextureTable::Clear() {

@@ -4,12 +4,19 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QStatusBar>
 
 namespace {
 
 // The layouts give outer window sizes; these are the frame parts that Qt leaves to the window manager.
 constexpr int kFrameWidth = 8;
 constexpr int kFrameHeight = 34;
+
+// A status bar is ours, not the layout's: the layouts' heights leave it out.
+int StatusBarHeight(const QMainWindow* window) {
+    const auto* bar = window->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+    return bar ? bar->sizeHint().height() : 0;
+}
 
 QList<TForm*>& LiveForms() {
     static QList<TForm*> forms;
@@ -52,7 +59,7 @@ void TForm::InsertComponent(QObject* component) {
 
 void TForm::SetBounds(int left, int top, int width, int height) {
     move(left, top);
-    resize(qMax(1, width - kFrameWidth), qMax(1, height - kFrameHeight));
+    resize(qMax(1, width - kFrameWidth), qMax(1, height - kFrameHeight + StatusBarHeight(this)));
 }
 
 void TForm::SetClientSize(int width, int height) {
@@ -65,7 +72,7 @@ int TForm::Width() const {
 }
 
 int TForm::Height() const {
-    return height() + kFrameHeight;
+    return height() + kFrameHeight - StatusBarHeight(this);
 }
 
 void TForm::Show() {

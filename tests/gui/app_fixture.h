@@ -58,8 +58,11 @@ protected:
         return QString::fromStdString(path);
     }
 
-    // File > Open with the dialog answering `path` (an empty path cancels).
+    // File > Open with the dialog answering `path` (an empty path cancels); unsaved changes are
+    // discarded.
     void OpenThroughMenu(const QString& path) {
+        if (Form1->Document().IsModified())
+            platform_.answers.push_back(QMessageBox::Discard);
         platform_.file_answers.push_back(path);
         Form1->OpenLevel1->Action()->trigger();
     }
@@ -70,6 +73,8 @@ protected:
     // Closes the main window as the user does (which saves the settings), then starts the program's
     // windows afresh (which loads them).
     void Restart() {
+        if (Form1->Document().IsModified())
+            platform_.answers.push_back(QMessageBox::Discard);
         Form1->Close();
         DestroyApplicationForms();
         CreateApplicationForms();

@@ -30,7 +30,7 @@ protected:
         OpenThroughMenu(level);
         platform_.file_answers.push_back(picture);
         Form1->openimage1->Action()->trigger();
-        while (Form1->Document().Level.num_pages <= page)
+        while (Form1->Document().Level().num_pages <= page)
             Form1->AddNewPage1->Action()->trigger();
         Form1->ComboBox1->SetItemIndex(page);
         Form1->ComboBox1Change();
@@ -134,7 +134,7 @@ TEST_F(CliPicturesTest, ExportWritesWhatTheWindowWrites) {
         for (const QString name : {"pages.bmp", "pages.png"}) {
             platform_.file_answers.push_back(Path("window-" + name));
             Form1->ExporttoImage1->Action()->trigger();
-            ASSERT_EQ(Cli({"export", Form1->Document().LevelFileName, Path("cli-" + name)}), 0)
+            ASSERT_EQ(Cli({"export", Form1->Document().LevelFileName(), Path("cli-" + name)}), 0)
                 << cli_errors_.toStdString();
             EXPECT_TRUE(pw::fixtures::SameBytes(Read("cli-" + name), Read("window-" + name)))
                 << "kind " << kind << " " << name.toStdString();

@@ -1,6 +1,7 @@
 // Editing through the main window: texture sources, tile and page copies, picking, the texture table,
 // defining and cloning. Expected pixel values are worked out by hand.
 #include <QMouseEvent>
+#include <QStatusBar>
 #include <QTest>
 
 #include "app/main_window.h"
@@ -117,17 +118,17 @@ protected:
         QTest::keyClick(focus ? focus : static_cast<QWidget*>(Form1), key, mods);
     }
 
-    const pw::Ttrlevel& Lvl() const { return Form1->Document().Level; }
+    const pw::Ttrlevel& Lvl() const { return Form1->Document().Level(); }
 };
 
 TEST_F(EditingTest, LeftClickSelectsTheTileUnderThePointerAndFramesIt) {
     Open(Level(3, 2));
     Press(Form1->Image1, Qt::LeftButton, 0, 0);
-    EXPECT_EQ(Form1->Document().SelectedTile, (TRect{0, 0, 64, 64}));
+    EXPECT_EQ(Form1->Document().SelectedTile(), (TRect{0, 0, 64, 64}));
     Press(Form1->Image1, Qt::LeftButton, 64, 200);
-    EXPECT_EQ(Form1->Document().SelectedTile, (TRect{64, 192, 128, 256}));
+    EXPECT_EQ(Form1->Document().SelectedTile(), (TRect{64, 192, 128, 256}));
     Press(Form1->Image1, Qt::LeftButton, 255, 255);
-    EXPECT_EQ(Form1->Document().SelectedTile, (TRect{192, 192, 256, 256}));
+    EXPECT_EQ(Form1->Document().SelectedTile(), (TRect{192, 192, 256, 256}));
     const QImage& shown = Form1->Image1->Picture();
     EXPECT_EQ(shown.pixel(192, 192), qRgb(255, 255, 255));
     EXPECT_EQ(shown.pixel(255, 255), qRgb(255, 255, 255));
@@ -165,7 +166,7 @@ TEST_F(EditingTest, UnusableSourcesKeepThePreviousSource) {
 
     EXPECT_EQ(Form1->Label4->Caption(), "good.bmp");
     EXPECT_EQ(Form1->ComboBox2->Items()->Count(), 2);
-    EXPECT_EQ(Form1->Document().Source.PageCount(), 2);
+    EXPECT_EQ(Form1->Document().Source().PageCount(), 2);
     EXPECT_EQ(Form1->Image2->Picture().pixel(10, 10), kSky);
     EXPECT_FALSE(platform_.busy);
 }
@@ -448,7 +449,7 @@ TEST_F(EditingTest, MouseRectangleDefinesOneTexture) {
     Open(level);
     Drag(Form1->Image1, {37, 70}, {101, 130});
     EXPECT_EQ(Form1->MouseSelection, (TRect{32, 64, 96, 128}));
-    EXPECT_EQ(Form1->Caption(), "32  64***96  128");
+    EXPECT_EQ(Form1->statusBar()->currentMessage(), "32  64***96  128");
     EXPECT_TRUE(Form1->MouseSelectionShown);
     EXPECT_EQ(Form1->Image1->Picture().pixel(32, 64), qRgb(255, 255, 255));
 
@@ -526,7 +527,7 @@ TEST_F(EditingTest, CommandsWithoutALevelDoNothing) {
     Form1->Copy1->Action()->trigger();
     EXPECT_TRUE(platform_.messages.empty());
     EXPECT_FALSE(Form1->LevelOpen());
-    EXPECT_EQ(Form1->Document().Level.num_object_textures, 0);
+    EXPECT_EQ(Form1->Document().Level().num_object_textures, 0);
 }
 
 } // namespace

@@ -34,12 +34,12 @@ protected:
 TEST_F(FileDropsTest, LevelOnWindowAndLevelOrPictureOnSourceViewOpen) {
     const QString level = WriteLevel(Level(3, 2));
     ASSERT_TRUE(Drop(level, OnLevelView()));
-    EXPECT_EQ(Form1->Document().LevelFileName, level);
+    EXPECT_EQ(Form1->Document().LevelFileName(), level);
     EXPECT_EQ(Form1->Label3->Caption(), QFileInfo(level).fileName());
 
     const QString second = WriteLevel(Level(6, 1), "second.tr4");
     ASSERT_TRUE(Drop(second, OnSourceView()));
-    EXPECT_EQ(Form1->Document().LevelFileName, level);
+    EXPECT_EQ(Form1->Document().LevelFileName(), level);
     EXPECT_EQ(Form1->Label4->Caption(), "second.tr4");
     EXPECT_EQ(Form1->ComboBox2->Items()->Count(), 1);
 
@@ -65,7 +65,7 @@ TEST_F(FileDropsTest, OtherFilesAreRefusedAndTextIsNotTaken) {
     ASSERT_TRUE(Drop(text, OnSourceView()));
     EXPECT_EQ(platform_.MessageTexts(),
               QStringList({"Invalid TR file format!!!", "Invalid TR file format!!!"}));
-    EXPECT_EQ(Form1->Document().LevelFileName, level);
+    EXPECT_EQ(Form1->Document().LevelFileName(), level);
     EXPECT_EQ(Form1->Label4->Caption(), "None");
 
     QMimeData words;

@@ -83,7 +83,7 @@ TEST_F(LoadSaveSettingsTest, PlacementLanguageAndRecentFilesComeBackAfterARestar
     EXPECT_EQ(Captions(), QStringList({b, a, "None", "None", "None"}));
 
     Form1->None2->Action()->trigger();
-    EXPECT_EQ(Form1->Document().LevelFileName, a);
+    EXPECT_EQ(Form1->Document().LevelFileName(), a);
 }
 
 TEST_F(LoadSaveSettingsTest, MaximizedWindowStoresItsNormalBoundsAndIsMaximizedAgain) {

@@ -16,22 +16,22 @@ protected:
 
     void ExpectFirstLevelShown() {
         EXPECT_TRUE(Form1->LevelOpen());
-        EXPECT_EQ(Form1->Caption(), first_);
+        EXPECT_EQ(Form1->Caption(), first_ + "[*]");
         EXPECT_EQ(Form1->ComboBox1->Items()->Count(), 2);
         EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:1/2");
-        EXPECT_TRUE(Form1->Document().Level.IsLoaded());
+        EXPECT_TRUE(Form1->Document().Level().IsLoaded());
     }
 
     void ExpectNoLevelShown() {
         EXPECT_FALSE(Form1->LevelOpen());
-        EXPECT_FALSE(Form1->Document().Level.IsLoaded());
+        EXPECT_FALSE(Form1->Document().Level().IsLoaded());
         EXPECT_TRUE(Form1->LevelAtlas.isNull());
         EXPECT_EQ(Form1->Caption(), "Kestrel's Pagewright");
         EXPECT_EQ(Form1->Label3->Caption(), "None");
         EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:");
         EXPECT_EQ(Form1->ComboBox1->Items()->Count(), 0);
         EXPECT_EQ(Form1->ListBox1->Items()->Count(), 0);
-        EXPECT_TRUE(Form1->Document().LevelFileName.isEmpty());
+        EXPECT_TRUE(Form1->Document().LevelFileName().isEmpty());
         EXPECT_FALSE(Form5->isVisible());
         EXPECT_FALSE(platform_.busy);
     }
@@ -63,19 +63,27 @@ TEST_F(OpenLevelErrorsTest, CancelledDialogChangesNothing) {
     EXPECT_FALSE(platform_.busy);
 }
 
-TEST_F(OpenLevelErrorsTest, UnknownVersionClearsTheViewsOfTheEarlierLevel) {
+// A failed open loses nothing: the earlier level, its unsaved edits and their history stay.
+TEST_F(OpenLevelErrorsTest, UnknownVersionKeepsTheEarlierLevelAndItsEdits) {
     OpenFirstLevel();
+    Form1->AddNewPage1->Action()->trigger();
+    platform_.answers.push_back(QMessageBox::Discard);
     const QString notes = WriteBytes("notes.tr2", pw::fixtures::Bytes{'h', 'e', 'l', 'l', 'o', '!', '\n'});
-    OpenThroughMenu(notes);
+    platform_.file_answers.push_back(notes);
+    Form1->OpenLevel1->Action()->trigger();
     // The usual line, then the file and the reader's reason.
-    ASSERT_EQ(platform_.messages.size(), 1u);
-    const QStringList lines = platform_.messages[0].text.split('\n');
+    const QStringList lines = platform_.MessageTexts().last().split('\n');
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], "Invalid TR file format!!!");
     EXPECT_EQ(lines[2], QDir::toNativeSeparators(notes));
-    EXPECT_TRUE(lines[3].startsWith("version word: not a level of a known version"))
-        << lines[3].toStdString();
-    ExpectNoLevelShown();
+    EXPECT_TRUE(lines[3].startsWith("version word: not a level of a known version")) << lines[3].toStdString();
+    EXPECT_EQ(Form1->ComboBox1->Items()->Count(), 3);
+    EXPECT_TRUE(Form1->Save1->Enabled());
+    EXPECT_TRUE(Form1->isWindowModified());
+    EXPECT_EQ(Form1->Undo1->Caption(), "&Undo Add page");
+    Form1->Undo1->Action()->trigger();
+    EXPECT_EQ(Form1->ComboBox1->Items()->Count(), 2);
+    EXPECT_FALSE(Form1->isWindowModified());
 }
 
 TEST_F(OpenLevelErrorsTest, UnknownVersionWithNothingOpen) {
@@ -86,7 +94,7 @@ TEST_F(OpenLevelErrorsTest, UnknownVersionWithNothingOpen) {
     ExpectNoLevelShown();
 }
 
-TEST_F(OpenLevelErrorsTest, DecompressionErrorIsShownAndClearsTheViews) {
+TEST_F(OpenLevelErrorsTest, DecompressionErrorIsShownAndKeepsTheViews) {
     OpenFirstLevel();
     auto broken = Level(6, 2);
     broken.corrupt_block = 1;
@@ -96,7 +104,9 @@ TEST_F(OpenLevelErrorsTest, DecompressionErrorIsShownAndClearsTheViews) {
     EXPECT_EQ(platform_.messages[0].kind, ScriptedPlatform::MessageKind::Error);
     EXPECT_TRUE(platform_.messages[0].text.startsWith(QDir::toNativeSeparators(Folder() + "/level.tr4")));
     EXPECT_GT(platform_.messages[0].text.size(), Folder().size() + 20); // and says what failed
-    ExpectNoLevelShown();
+    ExpectFirstLevelShown();
+    EXPECT_FALSE(Form5->isVisible());
+    EXPECT_FALSE(platform_.busy);
 
     // The next open works as usual.
     OpenFirstLevel();

@@ -69,13 +69,13 @@ TEST_P(OpenLevelTest, ShowsFirstPageListsAndCaptions) {
     EXPECT_EQ(platform_.dialogs[0].request.filter,
               "All TR files (*.phd,*.tub,*.tr2,*.trg,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc");
 
-    const pw::Ttrlevel& level = Form1->Document().Level;
+    const pw::Ttrlevel& level = Form1->Document().Level();
     ASSERT_EQ(level.kind, kind);
     EXPECT_EQ(Form1->ComboBox1->Items()->ToStringList(), QStringList({"Page#1", "Page#2", "Page#3"}));
     EXPECT_EQ(Form1->ComboBox1->ItemIndex(), 0);
     EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:1/3");
-    EXPECT_EQ(Form1->Caption(), path);
-    EXPECT_EQ(Form1->Document().LevelFileName, path);
+    EXPECT_EQ(Form1->Caption(), path + "[*]");
+    EXPECT_EQ(Form1->Document().LevelFileName(), path);
     EXPECT_EQ(Form1->Label3->Caption(), QFileInfo(path).fileName());
     ASSERT_EQ(Form1->ListBox1->Items()->Count(), level.num_object_textures);
     EXPECT_EQ(Form1->ListBox1->Items()->Strings(0), "Texture#0");
@@ -94,21 +94,21 @@ TEST_P(OpenLevelTest, ShowsFirstPageListsAndCaptions) {
 
 TEST_P(OpenLevelTest, ChoosingAnotherPageShowsItWithTheTileFrame) {
     OpenThroughMenu(WriteLevel(Level(GetParam(), 3)));
-    Form1->Document().SelectedTile = {64, 128, 128, 192};
+    Form1->Document().SetSelectedTile({64, 128, 128, 192});
 
     QTest::keyClick(Form1->ComboBox1, Qt::Key_Down);
 
     EXPECT_EQ(Form1->LevelPage, 1);
     EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:2/3");
     const QImage& shown = Form1->Image1->Picture();
-    EXPECT_TRUE(ShowsPage(shown, Form1->Document().Level, 1, 0, QRect(64, 128, 64, 64)));
+    EXPECT_TRUE(ShowsPage(shown, Form1->Document().Level(), 1, 0, QRect(64, 128, 64, 64)));
     const QRgb white = qRgb(255, 255, 255);
     const QRgb frame =
         shown.format() == QImage::Format_Indexed8 ? shown.color(NearestPaletteIndex(shown, white)) : white;
     EXPECT_EQ(shown.pixel(64, 128), frame);
     EXPECT_EQ(shown.pixel(127, 191), frame);
     // The frame is on the shown copy only.
-    EXPECT_TRUE(ShowsPage(Form1->LevelPageView, Form1->Document().Level, 1));
+    EXPECT_TRUE(ShowsPage(Form1->LevelPageView, Form1->Document().Level(), 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, OpenLevelTest, ::testing::Range(1, 8));
@@ -133,7 +133,7 @@ TEST_F(AppTest, TransparentColourShownForKindsWithPalettesOnly) {
 TEST_F(AppTest, SecondOpenReplacesEverythingButTheSelectedTile) {
     OpenThroughMenu(WriteLevel(Level(3, 3)));
     QTest::keyClick(Form1->ComboBox1, Qt::Key_Down);
-    Form1->Document().SelectedTile = {192, 0, 256, 64};
+    Form1->Document().SetSelectedTile({192, 0, 256, 64});
     Form1->Paste1->SetEnabled(true);
 
     auto single = Level(6, 1);
@@ -144,11 +144,11 @@ TEST_F(AppTest, SecondOpenReplacesEverythingButTheSelectedTile) {
     EXPECT_EQ(Form1->LevelPage, 0);
     EXPECT_EQ(Form1->ComboBox1->Items()->ToStringList(), QStringList({"Page#1"}));
     EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:1/1");
-    EXPECT_EQ(Form1->Caption(), path);
+    EXPECT_EQ(Form1->Caption(), path + "[*]");
     EXPECT_EQ(Form1->ListBox1->Items()->Count(), 0);
     EXPECT_FALSE(Form1->Paste1->Enabled());
-    EXPECT_EQ(Form1->Document().SelectedTile, (TRect{192, 0, 256, 64}));
-    EXPECT_TRUE(ShowsPage(Form1->Image1->Picture(), Form1->Document().Level, 0));
+    EXPECT_EQ(Form1->Document().SelectedTile(), (TRect{192, 0, 256, 64}));
+    EXPECT_TRUE(ShowsPage(Form1->Image1->Picture(), Form1->Document().Level(), 0));
     EXPECT_EQ(Form1->LevelAtlas.size(), QSize(256, 256));
 }
 
@@ -170,7 +170,7 @@ TEST_F(AppTest, BundledSamplesOpen) {
         OpenThroughMenu(QDir(PW_SAMPLES_DIR).filePath(name));
         EXPECT_TRUE(platform_.messages.empty()) << name.toStdString();
         ASSERT_TRUE(Form1->LevelOpen()) << name.toStdString();
-        EXPECT_EQ(Form1->GroupBox1->Caption(), QString("Page:1/%1").arg(Form1->Document().Level.num_pages));
-        EXPECT_TRUE(ShowsPage(Form1->Image1->Picture(), Form1->Document().Level, 0)) << name.toStdString();
+        EXPECT_EQ(Form1->GroupBox1->Caption(), QString("Page:1/%1").arg(Form1->Document().Level().num_pages));
+        EXPECT_TRUE(ShowsPage(Form1->Image1->Picture(), Form1->Document().Level(), 0)) << name.toStdString();
     }
 }

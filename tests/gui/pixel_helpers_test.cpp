@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/bitmap_drawing.h"
-#include "app/pixel_helpers.h"
+#include "document/pixel_helpers.h"
 #include "level/pixel_conversion.h"
 #include "widgets/file_filter.h"
 

@@ -58,7 +58,7 @@ TEST_F(RecentFilesTest, ClickingAnItemOpensItsFileEvenAfterItsCaptionWasReplaced
     Form1->None2->SetCaption("Aucun");
     Form1->None2->Action()->trigger();
     EXPECT_TRUE(platform_.messages.empty());
-    EXPECT_EQ(Form1->Document().LevelFileName, a);
+    EXPECT_EQ(Form1->Document().LevelFileName(), a);
     EXPECT_EQ(Form1->RecentFiles, QStringList({a, b}));
 
     Form1->None1->SetCaption("Aucun");
@@ -74,7 +74,7 @@ TEST_F(RecentFilesTest, AMissingFileIsReportedAndTheListStays) {
     Form1->None2->Action()->trigger();
     EXPECT_EQ(platform_.MessageTexts(), QStringList({"File not found!!!"}));
     EXPECT_EQ(Form1->RecentFiles, QStringList({a, Folder() + "/gone.phd"}));
-    EXPECT_EQ(Form1->Document().LevelFileName, a);
+    EXPECT_EQ(Form1->Document().LevelFileName(), a);
 
     // Items beyond the list do nothing.
     Form1->None3->Action()->trigger();

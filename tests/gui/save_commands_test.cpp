@@ -37,7 +37,14 @@ protected:
         Trigger(Form1->ExporttoImage1);
     }
     QList<TMenuItem*> LevelCommands() const {
-        return {Form1->Save1, Form1->SaveAs1, Form1->AddNewPage1, Form1->ExporttoImage1};
+        return {Form1->Save1,
+                Form1->SaveAs1,
+                Form1->AddNewPage1,
+                Form1->ExporttoImage1,
+                Form1->Copy1,
+                Form1->Define64x64textures1,
+                Form1->Definemouseselected1,
+                Form1->AnimatedTextures1};
     }
 };
 
@@ -57,9 +64,10 @@ TEST_F(SaveCommandsTest, CommandsWaitForALevel) {
     for (TMenuItem* item : LevelCommands())
         EXPECT_TRUE(item->Enabled()) << item->objectName().toStdString();
 
+    // A file that is no level leaves the open one, and its commands, as they were.
     OpenThroughMenu(WriteBytes("bad.tr2", Bytes(64, 7)));
     for (TMenuItem* item : LevelCommands())
-        EXPECT_FALSE(item->Enabled()) << item->objectName().toStdString();
+        EXPECT_TRUE(item->Enabled()) << item->objectName().toStdString();
 }
 
 TEST_F(SaveCommandsTest, SaveSetsTheOpaqueFlagOnEveryWordButZero) {
@@ -70,6 +78,7 @@ TEST_F(SaveCommandsTest, SaveSetsTheOpaqueFlagOnEveryWordButZero) {
     PutWord(desc.pages16, 65536 + 5, 0x1234); // second page
     const QString path = WriteLevel(desc);
     OpenThroughMenu(path);
+    Trigger(Form1->AddNewPage1); // an edit: a level saved as opened is written as read
 
     Trigger(Form1->Save1);
 
@@ -83,12 +92,12 @@ TEST_F(SaveCommandsTest, SaveSetsTheOpaqueFlagOnEveryWordButZero) {
     EXPECT_EQ(WordAt(saved, 2), 0xFFFF);
     EXPECT_EQ(WordAt(saved, 65536 + 5), 0x9234);
     // The 8-bit pages are written as they stand.
-    EXPECT_EQ(Bytes(saved.pages8.begin(), saved.pages8.end()), desc.pages8);
-    // The record in memory carries the flags as written.
-    EXPECT_EQ(WordAt(Form1->Document().Level, 1), 0x8001);
+    EXPECT_EQ(Bytes(saved.pages8.begin(), saved.pages8.begin() + 2 * 65536), desc.pages8);
+    // The record in memory stays as it was, as the edit history relies on it.
+    EXPECT_EQ(WordAt(Form1->Document().Level(), 1), 0x0001);
 }
 
-TEST_F(SaveCommandsTest, SaveAfterSaveAsWritesToTheOpenedFile) {
+TEST_F(SaveCommandsTest, SaveAfterSaveAsWritesToTheNewFile) {
     const QString opened = WriteLevel(Level(6, 2));
     OpenThroughMenu(opened);
     const QString copy = Folder() + "/copy.tr4";
@@ -100,14 +109,17 @@ TEST_F(SaveCommandsTest, SaveAfterSaveAsWritesToTheOpenedFile) {
     EXPECT_EQ(platform_.dialogs[1].request.filter,
               "All TR files (*.phd, *.tub, *.tr2,*.trg,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc");
     EXPECT_EQ(Reread(copy).num_pages, 2);
-    EXPECT_EQ(Form1->Document().LevelFileName, opened);
-    EXPECT_EQ(Form1->Caption(), opened);
+    EXPECT_EQ(Form1->Document().LevelFileName(), copy);
+    EXPECT_EQ(Form1->Caption(), copy + "[*]");
+    EXPECT_EQ(Form1->Label3->Caption(), "copy.tr4");
 
     Trigger(Form1->AddNewPage1);
+    EXPECT_TRUE(Form1->isWindowModified());
     Trigger(Form1->Save1);
+    EXPECT_FALSE(Form1->isWindowModified());
     EXPECT_TRUE(platform_.messages.empty()) << platform_.MessageTexts().join('\n').toStdString();
-    EXPECT_EQ(Reread(opened).num_pages, 3);
-    EXPECT_EQ(Reread(copy).num_pages, 2);
+    EXPECT_EQ(Reread(opened).num_pages, 2);
+    EXPECT_EQ(Reread(copy).num_pages, 3);
 }
 
 TEST_F(SaveCommandsTest, FailedSaveNamesTheFileAndLeavesItAlone) {
@@ -134,7 +146,7 @@ TEST_F(SaveCommandsTest, FailedSaveNamesTheFileAndLeavesItAlone) {
 
 TEST_F(SaveCommandsTest, NewPageIsSelectedAndShownEmpty) {
     OpenThroughMenu(WriteLevel(Level(6, 4)));
-    Form1->Document().SelectedTile = {64, 64, 128, 128};
+    Form1->Document().SetSelectedTile({64, 64, 128, 128});
 
     Trigger(Form1->AddNewPage1);
 
@@ -149,7 +161,7 @@ TEST_F(SaveCommandsTest, NewPageIsSelectedAndShownEmpty) {
     EXPECT_EQ(shown.pixel(64, 64), qRgb(255, 255, 255)); // the tile frame
     EXPECT_EQ(Form1->LevelAtlas.size(), QSize(256, 5 * 256));
     EXPECT_EQ(Form1->LevelAtlas.pixel(10, 4 * 256 + 10), qRgb(0, 0, 0));
-    const pw::Ttrlevel& level = Form1->Document().Level;
+    const pw::Ttrlevel& level = Form1->Document().Level();
     EXPECT_EQ(level.pages16.size(), 5u * 131072);
     EXPECT_EQ(level.pages32.size(), 5u * 262144);
     EXPECT_FALSE(platform_.busy);
@@ -190,7 +202,7 @@ TEST_F(SaveCommandsTest, ExportOpensAgainAsTheSamePages) {
     platform_.file_answers.push_back(out + ".bmp");
     Form1->openimage1->Action()->trigger();
     ASSERT_EQ(Form1->ComboBox2->Items()->Count(), 3);
-    EXPECT_EQ(Form1->Document().Source.SourceImage.convertToFormat(QImage::Format_RGB888),
+    EXPECT_EQ(Form1->Document().Source().SourceImage.convertToFormat(QImage::Format_RGB888),
               Form1->LevelAtlas.convertToFormat(QImage::Format_RGB888));
 }
 

@@ -134,14 +134,20 @@ TEST_F(ShippedLanguagesTest, DataCaptionsShowInTheCurrentLanguage) {
         Localisation->ComboBoxLanguage->SetItemIndex(LanguageIndexOf(lang_id));
         Localisation->cbLanguageChange();
     };
+    const QString broken = WriteBytes("broken.tr4", pw::fixtures::Bytes(64, 7));
+    choose(0x040C);
+    OpenThroughMenu(broken);
+    EXPECT_EQ(Form1->Label3->Caption(), "Aucun");
+    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page :");
     choose(0x0407);
     OpenThroughMenu(WriteLevel(Level(3, 2)));
     EXPECT_EQ(Form1->GroupBox1->Caption(), "Seite:1/2");
     choose(0x040C);
     EXPECT_EQ(Form1->GroupBox1->Caption(), "Page : 1/2");
-    OpenThroughMenu(WriteBytes("broken.tr4", pw::fixtures::Bytes(64, 7)));
-    EXPECT_EQ(Form1->Label3->Caption(), "Aucun");
-    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page :");
+    // A failed open keeps the level and its captions.
+    OpenThroughMenu(broken);
+    EXPECT_EQ(Form1->Label3->Caption(), "level.tr2");
+    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page : 1/2");
 }
 
 TEST_F(ShippedLanguagesTest, QtsOwnTextsFollowTheLanguageWhereQtHasThem) {

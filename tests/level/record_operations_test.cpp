@@ -60,6 +60,21 @@ TEST(AddPage, AddedPageSurvivesAResave) {
     EXPECT_TRUE(SameBytes(level.SaveLevelImage(d.FileName()), BuildLevel(d)));
 }
 
+// Taking the added page off again gives back the level as read, down to the bytes written.
+TEST(RemoveLastPage, UndoesAddPageExactly) {
+    for (const int kind : {1, 3, 4, 6, 7}) {
+        SCOPED_TRACE("kind " + std::to_string(kind));
+        const LevelDescription d = MakeLevel(kind);
+        Ttrlevel level;
+        ASSERT_EQ(Load(level, d), 0);
+        level.AddPage();
+        ASSERT_TRUE(level.RemoveLastPage());
+        EXPECT_TRUE(SameBytes(level.SaveLevelImage(d.FileName()), BuildLevel(d)));
+    }
+    Ttrlevel empty;
+    EXPECT_FALSE(empty.RemoveLastPage());
+}
+
 TEST(SetCounts, ObjectTextureCountKeepsRecordsAndAppendsZeroes) {
     const LevelDescription d = MakeLevel(7);
     Ttrlevel level;

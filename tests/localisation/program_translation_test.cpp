@@ -78,7 +78,7 @@ TEST_F(ProgramTranslationTest, RescanWithALevelOpenTakesNoLevelData) {
     EXPECT_FALSE(StoreHolds("Page#1"));
     EXPECT_FALSE(StoreHolds("Texture#0"));
     EXPECT_FALSE(StoreHolds(path));
-    EXPECT_EQ(Form1->Caption(), path);
+    EXPECT_EQ(Form1->Caption(), path + "[*]");
 }
 
 TEST_F(ProgramTranslationTest, AnEditedLanguageFileShowsInTheLiveWindows) {
@@ -113,7 +113,7 @@ TEST_F(ProgramTranslationTest, AnEditedLanguageFileShowsInTheLiveWindows) {
     EXPECT_EQ(Form1->ComboBox3->ItemIndex(), 1);
     EXPECT_EQ(Form2->Button1->Caption(), "Gut");
     // The open level's data stays on show.
-    EXPECT_EQ(Form1->Caption(), level);
+    EXPECT_EQ(Form1->Caption(), level + "[*]");
     EXPECT_EQ(Form1->Label3->Caption(), QFileInfo(level).fileName());
     EXPECT_EQ(Form1->ComboBox1->Items()->Strings(0), "Page#1");
     EXPECT_EQ(Form1->ListBox1->Items()->Strings(0), "Texture#0");

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QImageWriter>
 
-#include "app/level_document.h"
+#include "document/level_document.h"
 #include "level/file_replace.h"
 #include "level/level_errors.h"
 #include "level/page_export.h"
@@ -27,29 +27,40 @@ namespace {
 int LevelDocument::Save(const QString& path, pw::Gauge* gauge) {
     if (!HasLevel())
         return 1;
-    Level.gauge = gauge;
-    const int result = pw::SaveLevelAsEdited(Level, AnimatedSets, QFile::encodeName(path).toStdString());
-    // The file holds no empty sets; neither does the working copy from now on.
-    if (result == 0 &&
-        std::erase_if(AnimatedSets, [](const pw::AnimatedSet& set) { return set.empty(); }) > 0)
-        emit AnimatedSetsChanged();
+    const std::string name = QFile::encodeName(path).toStdString();
+    level_.gauge = gauge;
+    struct GaugeReset {
+        pw::Ttrlevel& level;
+        ~GaugeReset() { level.gauge = nullptr; }
+    } reset{level_};
+    // At the step that was opened the level is written as read, so every block passes through.
+    const int result = history_.index() == opened_index_ ? level_.SaveLevel(name)
+                                                         : pw::SaveLevelKeepingRecord(level_, sets_, name);
+    if (result != 0)
+        return result;
+    history_.setClean();
+    if (path != file_name_) {
+        file_name_ = path;
+        emit FileNameChanged();
+    }
     return result;
 }
 
 int LevelDocument::AddPage() {
     if (!HasLevel())
         return -1;
-    Level.AddPage();
-    const int page = Level.num_pages - 1;
+    level_.AddPage();
+    const int page = level_.num_pages - 1;
+    Record(tr("Add page"), std::make_shared<AddPageEdit>(page));
     emit PageAdded(page);
     return page;
 }
 
 QImage LevelDocument::ExportPicture() const {
-    const std::vector<std::uint8_t> rgb = pw::ExportPixelsRgb(Level);
+    const std::vector<std::uint8_t> rgb = pw::ExportPixelsRgb(level_);
     if (rgb.empty())
         return {};
-    QImage picture(256, Level.num_pages * 256, QImage::Format_RGB888);
+    QImage picture(256, level_.num_pages * 256, QImage::Format_RGB888);
     if (picture.isNull())
         return {};
     picture.setDotsPerMeterX(pw::kExportDotsPerMeter);
@@ -61,7 +72,7 @@ QImage LevelDocument::ExportPicture() const {
 }
 
 void LevelDocument::Export(const QString& path) const {
-    if (!HasLevel() || Level.num_pages <= 0)
+    if (!HasLevel() || level_.num_pages <= 0)
         ExportFailed(path, QStringLiteral("no level pages to export"));
     const std::string name = QFile::encodeName(path).toStdString();
     // Written beside the target and moved over it when complete.
@@ -75,7 +86,7 @@ void LevelDocument::Export(const QString& path) const {
             pw::ReplaceFileContents(name, std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
                                                     static_cast<std::size_t>(png.size())));
         } else {
-            pw::ReplaceFileContents(name, [&](std::FILE* f) { pw::WriteExportBmp(Level, f, name); });
+            pw::ReplaceFileContents(name, [&](std::FILE* f) { pw::WriteExportBmp(level_, f, name); });
         }
     } catch (const pw::LevelError& e) {
         ExportFailed(path, QString::fromLocal8Bit(e.what()));

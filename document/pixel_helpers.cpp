@@ -1,4 +1,4 @@
-#include "app/pixel_helpers.h"
+#include "document/pixel_helpers.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
-#include "app/texture_source.h"
+#include "document/texture_source.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 
-#include "app/pixel_helpers.h"
+#include "document/picture_bridge.h"
+#include "document/pixel_helpers.h"
 #include "level/layout.h"
 #include "level/page_access.h"
 
@@ -42,14 +42,13 @@ QImage FromLevelPages(const pw::Ttrlevel& level) {
 }
 
 SourceOpenResult OpenPicture(const QString& path, TextureSource& source) {
-    QImageReader reader(path);
-    QImage image = reader.read();
-    if (image.isNull())
+    SourcePicture picture = ReadSourcePicture(path);
+    if (picture.status == SourcePicture::Status::unreadable)
         return SourceOpenResult::unreadable_picture;
-    if (image.width() != kSide || image.height() < kSide)
+    if (picture.status == SourcePicture::Status::wrong_size)
         return SourceOpenResult::wrong_size;
-    source.HasAlpha = image.hasAlphaChannel();
-    source.SourceImage = std::move(image);
+    source.HasAlpha = picture.has_alpha;
+    source.SourceImage = std::move(picture.image);
     source.FileName = QFileInfo(path).fileName();
     source.Pages32.clear();
     source.Pages16.clear();

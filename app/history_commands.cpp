@@ -1,0 +1,70 @@
+// Edit > Undo and Redo, the caption's unsaved-changes mark and the question before unsaved changes
+// would be lost.
+#include <QFileInfo>
+#include <QStatusBar>
+
+#include "app/main_window.h"
+#include "localisation/data_captions.h"
+#include "widgets/platform.h"
+
+namespace {
+
+// "&Undo" and a step's name make "&Undo Copy tile"; without a step the item shows its own text.
+QString StepCaption(const TMenuItem* item, const QString& step) {
+    const QString own = DataCaptionText(item).isEmpty() ? item->Caption() : DataCaptionText(item);
+    return step.isEmpty() ? own : own + u' ' + step;
+}
+
+} // namespace
+
+void TForm1::ConnectHistory() {
+    QUndoStack& history = doc_.History();
+    Undo1->OnClick = [&history] { history.undo(); };
+    Redo1->OnClick = [&history] { history.redo(); };
+    connect(&history, &QUndoStack::indexChanged, this, [this] { ShowHistorySteps(); });
+    connect(&history, &QUndoStack::cleanChanged, this, [this] { ShowCaption(); });
+    connect(&doc_, &LevelDocument::FileNameChanged, this, [this] {
+        ShowCaption();
+        Label3->SetCaption(QFileInfo(doc_.LevelFileName()).fileName());
+    });
+    ShowHistorySteps();
+}
+
+void TForm1::ShowHistorySteps() {
+    const QUndoStack& history = doc_.History();
+    Undo1->SetCaption(StepCaption(Undo1, history.canUndo() ? history.undoText() : QString()));
+    Redo1->SetCaption(StepCaption(Redo1, history.canRedo() ? history.redoText() : QString()));
+    Undo1->SetEnabled(history.canUndo());
+    Redo1->SetEnabled(history.canRedo());
+}
+
+void TForm1::ShowCaption() {
+    if (doc_.HasLevel())
+        SetCaption(doc_.LevelFileName() + QStringLiteral("[*]"));
+    else
+        SetCaption(DataCaptionText(this));
+    setWindowModified(doc_.IsModified());
+}
+
+bool TForm1::SaveChangesFirst() {
+    if (!doc_.IsModified())
+        return true;
+    const QString name = QFileInfo(doc_.LevelFileName()).fileName();
+    switch (CurrentPlatform().Ask(this, QStringLiteral("Save changes to %1?").arg(name),
+                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
+    case QMessageBox::Save:
+        return SaveLevelShowingProgress(doc_.LevelFileName());
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString TForm1::StatusText() const {
+    return QStringLiteral("%1  %2***%3  %4")
+        .arg(MouseSelection.Left)
+        .arg(MouseSelection.Top)
+        .arg(MouseSelection.Right)
+        .arg(MouseSelection.Bottom);
+}

@@ -1,0 +1,148 @@
+#include "document/document_edit.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "document/level_document.h"
+
+namespace {
+
+constexpr int kSide = 256;
+
+std::size_t BytesPerPixel(pw::PageDepth depth) {
+    return pw::PageBytes(depth) / (kSide * kSide);
+}
+
+} // namespace
+
+PixelsEdit::PixelsEdit(const pw::Ttrlevel& level, int page, int left, int top, int width, int height)
+    : page_(page), left_(std::clamp(left, 0, kSide)), top_(std::clamp(top, 0, kSide)),
+      width_(std::clamp(width, 0, kSide - left_)), height_(std::clamp(height, 0, kSide - top_)) {
+    for (const pw::PageDepth depth : {pw::PageDepth::bits8, pw::PageDepth::bits16, pw::PageDepth::bits32}) {
+        const auto pixels = pw::PageSpan(level, depth, page);
+        if (!pw::CarriesDepth(level.kind, depth) || pixels.empty())
+            continue;
+        const std::size_t bpp = BytesPerPixel(depth);
+        const std::size_t row = bpp * static_cast<std::size_t>(width_);
+        Depth kept{depth, pw::Bytes(row * static_cast<std::size_t>(height_))};
+        for (int y = 0; y < height_; ++y) {
+            const auto from =
+                pixels.begin() + static_cast<std::ptrdiff_t>(((top_ + y) * kSide + left_) * bpp);
+            std::copy(from, from + static_cast<std::ptrdiff_t>(row),
+                      kept.bytes.begin() + static_cast<std::ptrdiff_t>(y * row));
+        }
+        depths_.push_back(std::move(kept));
+    }
+}
+
+void PixelsEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {
+    for (Depth& kept : depths_) {
+        const auto pixels = pw::PageSpan(level, kept.depth, page_);
+        if (pixels.empty())
+            continue;
+        const std::size_t bpp = BytesPerPixel(kept.depth);
+        const std::size_t row = bpp * static_cast<std::size_t>(width_);
+        for (int y = 0; y < height_; ++y) {
+            const auto at = pixels.begin() + static_cast<std::ptrdiff_t>(((top_ + y) * kSide + left_) * bpp);
+            std::swap_ranges(at, at + static_cast<std::ptrdiff_t>(row),
+                             kept.bytes.begin() + static_cast<std::ptrdiff_t>(y * row));
+        }
+    }
+}
+
+void PixelsEdit::Announce(LevelDocument& document) const {
+    emit document.PageChanged(page_);
+}
+
+std::size_t PixelsEdit::Bytes() const {
+    std::size_t bytes = sizeof(*this);
+    for (const Depth& kept : depths_)
+        bytes += sizeof(Depth) + kept.bytes.capacity();
+    return bytes;
+}
+
+TexturesEdit::TexturesEdit(const pw::Ttrlevel& level, int first, int count)
+    : first_(first), table_length_(level.num_object_textures) {
+    const auto& table = level.object_textures;
+    const std::size_t from = std::min(static_cast<std::size_t>(std::max(first, 0)), table.size());
+    const std::size_t to = std::min(from + static_cast<std::size_t>(std::max(count, 0)), table.size());
+    records_.assign(table.begin() + static_cast<std::ptrdiff_t>(from),
+                    table.begin() + static_cast<std::ptrdiff_t>(to));
+}
+
+// An edit that changed the table's length holds everything from `first` to the end; one that did not
+// holds as many records as it changed.
+void TexturesEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {
+    const int length = level.num_object_textures;
+    const std::size_t end = length != table_length_ ? static_cast<std::size_t>(std::max(length, first_))
+                                                    : static_cast<std::size_t>(first_) + records_.size();
+    auto& table = level.object_textures;
+    std::vector<pw::tobjtexture> current(
+        table.begin() + first_, table.begin() + static_cast<std::ptrdiff_t>(std::min(end, table.size())));
+    if (length != table_length_)
+        level.SetObjectTextureCount(table_length_);
+    std::copy(records_.begin(), records_.end(), table.begin() + first_);
+    records_ = std::move(current);
+    table_length_ = length;
+}
+
+void TexturesEdit::Announce(LevelDocument& document) const {
+    const int length = document.Level().num_object_textures;
+    document.SetSelectedTexture(length > 0 ? std::min(first_, length - 1) : -1);
+    emit document.TexturesChanged();
+}
+
+std::size_t TexturesEdit::Bytes() const {
+    return sizeof(*this) + records_.capacity() * sizeof(pw::tobjtexture);
+}
+
+AnimatedSetsEdit::AnimatedSetsEdit(const pw::Ttrlevel& level, const pw::AnimatedSets& sets)
+    : sets_(sets), anim_words_(level.anim_words), anim_word_count_(level.num_anim_words) {}
+
+void AnimatedSetsEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) {
+    std::swap(sets_, sets);
+    std::swap(anim_words_, level.anim_words);
+    std::swap(anim_word_count_, level.num_anim_words);
+}
+
+void AnimatedSetsEdit::Announce(LevelDocument& document) const {
+    emit document.AnimatedSetsChanged();
+}
+
+std::size_t AnimatedSetsEdit::Bytes() const {
+    std::size_t bytes = sizeof(*this) + anim_words_.capacity() * 2;
+    for (const pw::AnimatedSet& set : sets_)
+        bytes += sizeof(set) + set.capacity() * 2;
+    return bytes;
+}
+
+void AddPageEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {
+    if (present_)
+        level.RemoveLastPage();
+    else
+        level.AddPage();
+    present_ = !present_;
+}
+
+void AddPageEdit::Announce(LevelDocument& document) const {
+    if (present_)
+        emit document.PageAdded(page_);
+    else
+        emit document.PageRemoved(page_);
+}
+
+EditCommand::EditCommand(LevelDocument& document, const QString& text, std::shared_ptr<DocumentEdit> edit,
+                         bool applied)
+    : QUndoCommand(text), document_(document), edit_(std::move(edit)), applied_(applied) {}
+
+void EditCommand::undo() {
+    document_.SwapEdit(*edit_);
+}
+
+void EditCommand::redo() {
+    if (applied_) {
+        applied_ = false;
+        return;
+    }
+    document_.SwapEdit(*edit_);
+}

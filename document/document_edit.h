@@ -1,0 +1,102 @@
+// The steps of the edit history. Each edit holds only what the step changed, in the state the document
+// is not in: swapping it with the document undoes the step, swapping again redoes it, byte for byte.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include <QUndoCommand>
+
+#include "level/animated_sets.h"
+#include "level/page_access.h"
+#include "level/trlevel.h"
+
+class LevelDocument;
+
+class DocumentEdit {
+public:
+    virtual ~DocumentEdit() = default;
+    // Exchanges what the edit holds with the level and the sets.
+    virtual void Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) = 0;
+    // Emits the document's signal for what Swap changed.
+    virtual void Announce(LevelDocument& document) const = 0;
+    // The bytes the edit keeps.
+    virtual std::size_t Bytes() const = 0;
+};
+
+// A rectangle of one page in every depth the level carries.
+class PixelsEdit : public DocumentEdit {
+public:
+    // Keeps the rectangle's current bytes; clipped to the page.
+    PixelsEdit(const pw::Ttrlevel& level, int page, int left, int top, int width, int height);
+    void Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) override;
+    void Announce(LevelDocument& document) const override;
+    std::size_t Bytes() const override;
+
+private:
+    struct Depth {
+        pw::PageDepth depth;
+        pw::Bytes bytes; // the rectangle's rows, one after another
+    };
+    int page_, left_, top_, width_, height_;
+    std::vector<Depth> depths_;
+};
+
+// Texture records from `first` on: changed in place, or appended (the table's length changes).
+class TexturesEdit : public DocumentEdit {
+public:
+    // Keeps records [first, first + count) as they are now; count 0 for an edit that appends.
+    TexturesEdit(const pw::Ttrlevel& level, int first, int count);
+    void Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) override;
+    void Announce(LevelDocument& document) const override;
+    std::size_t Bytes() const override;
+
+private:
+    int first_;
+    int table_length_; // num_object_textures in the state held
+    std::vector<pw::tobjtexture> records_;
+};
+
+// The animated sets and the level's anim_words.
+class AnimatedSetsEdit : public DocumentEdit {
+public:
+    AnimatedSetsEdit(const pw::Ttrlevel& level, const pw::AnimatedSets& sets);
+    void Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) override;
+    void Announce(LevelDocument& document) const override;
+    std::size_t Bytes() const override;
+
+private:
+    pw::AnimatedSets sets_;
+    std::vector<std::uint16_t> anim_words_;
+    std::int32_t anim_word_count_;
+};
+
+// An appended page: swapping takes it off or appends it again.
+class AddPageEdit : public DocumentEdit {
+public:
+    explicit AddPageEdit(int page) : page_(page) {}
+    void Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) override;
+    void Announce(LevelDocument& document) const override;
+    std::size_t Bytes() const override { return sizeof(*this); }
+
+private:
+    int page_;
+    bool present_ = true; // whether the page is in the level
+};
+
+// The history's command for one step. The edit is shared so that the history can be rebuilt
+// without copying it.
+class EditCommand : public QUndoCommand {
+public:
+    EditCommand(LevelDocument& document, const QString& text, std::shared_ptr<DocumentEdit> edit,
+                bool applied);
+    void undo() override;
+    void redo() override;
+    const std::shared_ptr<DocumentEdit>& Edit() const { return edit_; }
+
+private:
+    LevelDocument& document_;
+    std::shared_ptr<DocumentEdit> edit_;
+    bool applied_; // the step is already in the document: the first redo has nothing to do
+};

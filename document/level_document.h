@@ -1,0 +1,160 @@
+// LevelDocument: what is open. It owns the level record, its file name, the texture source, the
+// selections and the edit history, and every edit is one call here. The windows never change the level
+// themselves: they call an operation and refresh from the signal it emits. Every operation that changes
+// the level is a command on History(), so it can be undone and redone exactly.
+#pragma once
+
+#include <memory>
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+
+#include "document/document_edit.h"
+#include "document/t_rect.h"
+#include "document/texture_source.h"
+#include "level/animated_sets.h"
+#include "level/palette_matcher.h"
+#include "level/trlevel.h"
+
+class LevelDocument : public QObject {
+    Q_OBJECT
+
+public:
+    // The history keeps at most this many bytes of undo data; the oldest steps go first.
+    static constexpr std::size_t kDefaultHistoryLimit = std::size_t{256} << 20;
+
+    LevelDocument();
+    ~LevelDocument() override;
+
+    const pw::Ttrlevel& Level() const { return level_; }
+    const QString& LevelFileName() const { return file_name_; }
+    const TextureSource& Source() const { return source_; }
+    // The 64 x 64 destination tile of copies, on the grid inside the page.
+    const TRect& SelectedTile() const { return selected_tile_; }
+    // The texture the table shows, -1 for none.
+    int SelectedTexture() const { return selected_texture_; }
+    // The working copy of the animated-texture sets: read from the level by Open, stored into the
+    // written file by Save.
+    const pw::AnimatedSets& AnimatedSets() const { return sets_; }
+
+    bool HasLevel() const { return level_.IsLoaded(); }
+    bool HasTexture(int index) const;
+    // A level page to copy into and a source page to copy from.
+    bool CanCopy(int level_page, int source_page) const;
+    // Why the reader refused the last level or source level that was not a level (empty otherwise).
+    const QString& InvalidReason() const { return invalid_reason_; }
+
+    void SetSelectedTile(const TRect& tile);
+    void SetSelectedTexture(int index);
+
+    // The edit history; its clean state is "no unsaved changes".
+    QUndoStack& History() { return history_; }
+    bool IsModified() const { return HasLevel() && !history_.isClean(); }
+    // The bytes of undo data the history holds, and the most it may hold.
+    std::size_t HistoryBytes() const;
+    void SetHistoryLimit(std::size_t bytes) { history_limit_ = bytes; }
+
+    // Reads `path` into a new record (LoadLevel's result). Only when the read succeeds does it replace
+    // the open level (clearing the history, emitting LevelReplaced); otherwise the open level, its
+    // history and its file name stay. Reader exceptions pass through, the document unchanged.
+    int Open(const QString& path, pw::Gauge* gauge);
+    // Forgets the level and its history (the source stays).
+    void CloseLevel();
+
+    // Replaces the texture source; emits SourceReplaced when the source changed.
+    SourceOpenResult OpenSource(const QString& path, pw::Gauge* gauge);
+
+    // Copies the 64 x 64 source tile at (x, y) of source page `source_page` onto SelectedTile of
+    // `level_page`, in every depth the level carries. Without such a source page nothing is copied.
+    void CopyTile(int level_page, int source_page, int x, int y);
+    // Copies source page `source_page` over level page `level_page`.
+    void CopyPage(int level_page, int source_page);
+
+    // Texture-table edits; each returns false (nothing changed) for an index outside the table.
+    bool SetAttribute(int index, int attribute);
+    bool MirrorTexture(int index, bool horizontal);
+    bool PasteTexture(int from, int to);
+    // Appends textures and selects the first new one; return its index (-1: nothing appended).
+    int DefineGrid(int page, int height);
+    int DefineRectangle(int page, const TRect& rect);
+    int CloneTexture(int index);
+
+    // Writes the level to `path` as edited: the opaque flags set and the animated sets stored (sets
+    // without frames left out) on the bytes written, the record itself left as it is. On success the
+    // document moves to `path` and the current step becomes the clean one. Returns SaveLevel's result;
+    // the writer's exceptions pass through and the file at `path` stays as it was.
+    int Save(const QString& path, pw::Gauge* gauge);
+    // Appends an empty page in every depth; returns its index (-1: no level).
+    int AddPage();
+    // Writes all pages stacked (ExportPicture) as a 24-bit .bmp, or .png when the name ends so.
+    // Throws std::runtime_error naming the file when it cannot be written; an existing file is then
+    // left as it was.
+    void Export(const QString& path) const;
+    // The exported picture: 24 bits per pixel, 256 x 256 x num_pages; null without pages.
+    QImage ExportPicture() const;
+
+    // Animated-set edits. Each returns false (nothing changed) when the set or frame does not exist
+    // or the format's limits would be passed, and emits AnimatedSetsChanged otherwise.
+    bool AddAnimatedSet();
+    bool DeleteLastAnimatedSet();
+    bool AddAnimatedFrame(int set, int texture);
+    bool DeleteAnimatedFrame(int set, int frame);
+    bool ReplaceAnimatedFrame(int set, int frame, int texture);
+
+signals:
+    void LevelReplaced();
+    void SourceReplaced();
+    // The pixels of one page changed in every depth the level carries.
+    void PageChanged(int page);
+    // Entries of the table were added, removed or changed; SelectedTexture is the one to show.
+    void TexturesChanged();
+    // A page was appended (its index), or the last page was taken off again (the index it had).
+    void PageAdded(int page);
+    void PageRemoved(int page);
+    // The working copy of the animated sets changed.
+    void AnimatedSetsChanged();
+    // SelectedTile or SelectedTexture changed.
+    void SelectionChanged();
+    // The level was saved to another file name.
+    void FileNameChanged();
+
+private:
+    friend class EditCommand;
+
+    pw::PaletteMatcher* Matcher();
+    void WriteFromSource(const QString& step, int level_page, int left, int top, int source_x, int source_y,
+                         int size);
+    bool HasAnimatedSet(int set) const;
+    // Records the sets as they are now, lets `change` edit them (false: nothing changed) and records
+    // the step called `step`.
+    template <typename Change> bool EditAnimatedSets(const QString& step, Change change);
+    // Records records [first, first + count) as they are now, lets `change` edit the table and records
+    // the step; the changed texture is selected.
+    template <typename Change> int EditTextures(const QString& step, int first, int count, Change change);
+    // Pushes a step already applied to the document, then keeps the history within its limit.
+    void Record(const QString& step, std::shared_ptr<class DocumentEdit> edit);
+    void TrimHistory();
+    void SwapEdit(DocumentEdit& edit);
+    // A new level: no steps, the opened state the clean one.
+    void ResetHistory();
+
+    pw::Ttrlevel level_;
+    QString file_name_;
+    QString invalid_reason_;
+    TextureSource source_;
+    TRect selected_tile_{0, 0, 64, 64};
+    int selected_texture_ = -1;
+    pw::AnimatedSets sets_;
+
+    QUndoStack history_;
+    std::size_t history_limit_ = kDefaultHistoryLimit;
+    // The history index at which the level holds exactly the bytes it was opened with; -1 once that
+    // step has been dropped from the history.
+    int opened_index_ = 0;
+    // Set while the history is rebuilt: the commands then move the index without touching the level.
+    bool replaying_ = false;
+
+    std::unique_ptr<pw::PaletteMatcher> matcher_;
+};

@@ -1,0 +1,49 @@
+#include "document/picture_bridge.h"
+
+#include <algorithm>
+
+#include <QImageReader>
+
+namespace {
+
+constexpr int kSide = 256;
+
+bool PageSized(const QSize& size) {
+    return size.width() == kSide && size.height() >= kSide;
+}
+
+} // namespace
+
+SourcePicture ReadSourcePicture(const QString& path) {
+    SourcePicture picture;
+    QImageReader reader(path);
+    picture.size = reader.size();
+    if (picture.size.isValid() && !PageSized(picture.size)) {
+        picture.status = SourcePicture::Status::wrong_size;
+        return picture;
+    }
+    picture.image = reader.read();
+    if (picture.image.isNull()) {
+        picture.error = reader.errorString();
+        return picture;
+    }
+    picture.size = picture.image.size();
+    picture.has_alpha = picture.image.hasAlphaChannel();
+    picture.status =
+        PageSized(picture.size) ? SourcePicture::Status::read : SourcePicture::Status::wrong_size;
+    return picture;
+}
+
+std::vector<std::uint32_t> PictureColours(const QImage& picture, int x, int y, int size, bool keep_alpha) {
+    std::vector<std::uint32_t> colours(static_cast<std::size_t>(size) * size, 0xFF000000u);
+    if (picture.isNull())
+        return colours;
+    const QImage part = picture.copy(x, y, size, size)
+                            .convertToFormat(keep_alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int row = 0; row < size && row < part.height(); ++row) {
+        const auto* line = reinterpret_cast<const std::uint32_t*>(part.constScanLine(row));
+        std::copy(line, line + std::min(size, part.width()),
+                  colours.begin() + static_cast<std::ptrdiff_t>(row) * size);
+    }
+    return colours;
+}

@@ -1,0 +1,27 @@
+// Pictures (.bmp, .png) as the copies use them, for the windows and the command-line tool alike: a
+// picture read and checked for the 256-pixel page width, and a square of it as the colours a copy
+// writes.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QImage>
+#include <QString>
+
+struct SourcePicture {
+    enum class Status { read, wrong_size, unreadable };
+    Status status = Status::unreadable;
+    QImage image;           // the picture when read
+    QSize size;             // what the file claims, when known
+    bool has_alpha = false; // the file's format carries alpha (RGBA PNG)
+    QString error;          // why it could not be read
+};
+
+// Reads `path`; a picture that is not 256 wide and at least 256 tall is refused before it is
+// decoded, however large it claims to be.
+SourcePicture ReadSourcePicture(const QString& path);
+
+// The `size` square from (x, y) of `picture` as 0xAARRGGBB, rows top first; opaque black where the
+// picture has no pixels. Alpha is kept only when `keep_alpha`.
+std::vector<std::uint32_t> PictureColours(const QImage& picture, int x, int y, int size, bool keep_alpha);
