@@ -1,10 +1,12 @@
 #include "app/texture_source.h"
 
+#include <stdexcept>
+
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 
 #include "app/pixel_helpers.h"
+#include "document/picture_checks.h"
 #include "level/layout.h"
 #include "level/page_access.h"
 
@@ -48,10 +50,13 @@ QImage FromLevelPages(const pw::Ttrlevel& level) {
 }
 
 SourceOpenResult OpenPicture(const QString& path, TextureSource& source) {
-    QImageReader reader(path);
-    QImage image = reader.read();
-    if (image.isNull())
-        return SourceOpenResult::unreadable_picture;
+    PictureReading reading = ReadPictureFile(path);
+    if (reading.fault != PictureReading::Fault::none) {
+        QString error = reading.error;
+        error[0] = error[0].toUpper();
+        throw std::runtime_error(error.toStdString());
+    }
+    QImage image = std::move(reading.image);
     if (image.width() != kSide || image.height() < kSide) {
         source.SourceImage = BlackPage();
         source.FileName.clear();

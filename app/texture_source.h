@@ -22,7 +22,8 @@ enum class SourceOpenResult { opened, wrong_size, not_a_level, unreadable_pictur
 
 // Reads `path` as a texture source into `source`: a picture when its extension is .bmp, .BMP, .png or
 // .PNG, a level otherwise. On wrong_size the source becomes one black page; on any other failure
-// `source` is left as it was. Level reading errors (I/O, decompression) are thrown.
+// `source` is left as it was. Level reading errors (I/O, decompression) and pictures that cannot be
+// read (with the reason) are thrown.
 SourceOpenResult OpenTextureSource(const QString& path, TextureSource& source, pw::Gauge* gauge);
 
 // True for the extensions that are read as pictures.

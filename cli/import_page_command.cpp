@@ -2,14 +2,18 @@
 // level carries, by the rules the main window's whole-page copy follows; OUT is then written the way
 // File > Save writes a level.
 #include <charconv>
+#include <cstdio>
 #include <exception>
-#include <filesystem>
+#include <functional>
 
 #include <QFile>
-#include <QImageReader>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "cli/picture_commands.h"
 #include "cli/picture_files.h"
+#include "document/picture_checks.h"
 #include "level/animated_sets.h"
 #include "level/page_writing.h"
 #include "level/save_preparation.h"
@@ -34,6 +38,37 @@ std::vector<std::uint32_t> FirstPage(const QImage& image, bool has_alpha) {
         std::copy(line, line + kSide, colours.begin() + static_cast<std::ptrdiff_t>(y) * kSide);
     }
     return colours;
+}
+
+// libpng, inside Qt's decoder, prints its errors straight to stderr; the tool gives its own one line, so
+// the decoder's stderr goes nowhere while it runs.
+class QuietStderr {
+public:
+    QuietStderr() : saved_(::dup(STDERR_FILENO)) {
+        std::fflush(stderr);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null >= 0) {
+            ::dup2(null, STDERR_FILENO);
+            ::close(null);
+        }
+    }
+    ~QuietStderr() {
+        if (saved_ < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int saved_;
+};
+
+PictureReading ReadQuietly(const std::string& file, const std::function<bool(QSize)>& fits) {
+    const QuietStderr quiet;
+    return ReadPictureFile(QFile::decodeName(file.c_str()), fits);
 }
 
 int WrongSize(const std::string& file, const QSize& size, const CliServices& cli) {
@@ -66,19 +101,20 @@ int ImportPageCommand(const std::vector<std::string>& args, const CliServices& c
     if (page > level.num_pages + 1)
         return cli.fail(cli::kUsage, "import-page: " + args[0] + " has " + std::to_string(level.num_pages) +
                                          " pages; PAGE can be 1 to " + std::to_string(level.num_pages + 1));
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(image_file, ec))
-        return cli.fail(cli::kNotFound, "file not found: " + image_file);
-    QImageReader reader(QFile::decodeName(image_file.c_str()));
+    const auto fits = [](QSize size) { return size.width() == kSide && size.height() >= kSide; };
     // A picture of the wrong size is refused before it is decoded, however large it claims to be.
-    if (const QSize size = reader.size(); size.isValid() && (size.width() != kSide || size.height() < kSide))
-        return WrongSize(image_file, size, cli);
-    const QImage image = reader.read();
-    if (image.isNull())
-        return cli.fail(cli::kOtherError,
-                        "cannot read the picture " + image_file + ": " + reader.errorString().toStdString());
-    if (image.width() != kSide || image.height() < kSide)
-        return WrongSize(image_file, image.size(), cli);
+    const PictureReading reading = ReadQuietly(image_file, fits);
+    switch (reading.fault) {
+    case PictureReading::Fault::none:
+        break;
+    case PictureReading::Fault::not_found:
+        return cli.fail(cli::kNotFound, "file not found: " + image_file);
+    case PictureReading::Fault::wrong_size:
+        return WrongSize(image_file, reading.size, cli);
+    default:
+        return cli.fail(cli::kOtherError, reading.error.toStdString());
+    }
+    const QImage& image = reading.image;
 
     if (page == level.num_pages + 1)
         level.AddPage();

@@ -25,13 +25,16 @@ file(GLOB PWUI_SOURCES CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/textures/*.cpp
     ${PROJECT_SOURCE_DIR}/textures/*.h
     ${PROJECT_SOURCE_DIR}/localisation/*.cpp
-    ${PROJECT_SOURCE_DIR}/localisation/*.h)
+    ${PROJECT_SOURCE_DIR}/localisation/*.h
+    ${PROJECT_SOURCE_DIR}/document/*.cpp
+    ${PROJECT_SOURCE_DIR}/document/*.h)
 list(REMOVE_ITEM PWUI_SOURCES ${PROJECT_SOURCE_DIR}/app/main.cpp)
 
 add_library(pwui STATIC ${PWUI_SOURCES})
 set_target_properties(pwui PROPERTIES AUTOMOC ON)
 target_include_directories(pwui PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(pwui PUBLIC pwlevel pwwidgets)
+find_package(PNG REQUIRED)
+target_link_libraries(pwui PUBLIC pwlevel pwwidgets PNG::PNG)
 
 add_executable(pagewright ${PROJECT_SOURCE_DIR}/app/main.cpp)
 target_link_libraries(pagewright PRIVATE pwui)
