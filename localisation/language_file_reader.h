@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -46,4 +47,7 @@ private:
     qsizetype pos_ = 0;
     language_file::Version version_;
     QList<QString> strings_;
+    // The component records of the form being read by name (the first of a name), so that finding
+    // one takes constant time.
+    QHash<QString, TCompInfo*> components_;
 };
