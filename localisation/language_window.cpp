@@ -161,7 +161,8 @@ void TLocalisation::FormCreate() {
     Available = MigrateLanguageFiles();
 
     const QString default_file = DefaultLanguageFileName();
-    if (QFile::exists(default_file) && PrimaryStore.LoadFromFile(default_file))
+    if (QFile::exists(default_file) && LanguageFileReadable(default_file) &&
+        PrimaryStore.LoadFromFile(default_file))
         CurrentLangId = PrimaryStore.LangId;
     // A default file of a language the window doesn't list selects nothing.
     CurrentIndex = LanguageIndexOf(CurrentLangId);
