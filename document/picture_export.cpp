@@ -88,9 +88,10 @@ bool WritePng(const pw::Ttrlevel& level, ExportDepth depth, PngSink& sink, std::
                  alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_pHYs(png, info, pw::kExportDotsPerMeter, pw::kExportDotsPerMeter, PNG_RESOLUTION_METER);
-    // Fast settings: page art compresses well with one cheap filter, and the export stays close to
-    // the speed of the uncompressed bitmap.
+    // The fastest level and one cheap filter: the export stays within a few times the uncompressed
+    // bitmap's time, and page art still compresses well.
     png_set_compression_level(png, 1);
+    png_set_compression_buffer_size(png, 1 << 20);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_write_info(png, info);
     png_set_bgr(png); // rows come as B, G, R (, A), the level's own order
