@@ -84,6 +84,8 @@ bool WritePng(const pw::Ttrlevel& level, ExportDepth depth, PngSink& sink, std::
     const std::size_t rows = static_cast<std::size_t>(level.num_pages) * kSide;
     const bool alpha = depth == ExportDepth::stored32;
     png_set_write_fn(png, &sink, OnPngWrite, OnPngFlush);
+    // libpng refuses more than a million rows by default (3907 pages); the format allows 2^31 - 1.
+    png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_set_IHDR(png, info, kSide, static_cast<png_uint_32>(rows), 8,
                  alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
