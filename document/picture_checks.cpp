@@ -1,5 +1,6 @@
 #include "document/picture_checks.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -18,7 +19,8 @@ namespace {
 struct BmpLayout {
     bool valid = false;
     std::uint64_t pixel_offset = 0;
-    std::uint64_t pixel_bytes = 0; // 0 when compressed: the size is known only by decoding
+    std::uint64_t row_bytes = 0; // 0 when compressed: the size is known only by decoding
+    std::uint64_t rows = 0;
     int bits = 0;
     std::array<std::uint32_t, 3> masks{}; // red, green, blue of a 16-bit file
 };
@@ -54,11 +56,12 @@ BmpLayout ReadBmpLayout(const QByteArray& head) {
     layout.valid = true;
     // Uncompressed rows (plain or with colour masks) have a fixed size, padded to four bytes.
     if (compression == 0 || compression == 3 || compression == 6) {
-        const std::uint64_t stride = (static_cast<std::uint64_t>(std::max<std::int64_t>(width, 0)) *
-                                          static_cast<std::uint64_t>(layout.bits) +
-                                      31) /
-                                     32 * 4;
-        layout.pixel_bytes = stride * static_cast<std::uint64_t>(height);
+        // Width times bits is at most 2^47: no overflow.
+        const auto bits_per_row = static_cast<std::uint64_t>(std::max<std::int64_t>(width, 0)) *
+                                  static_cast<std::uint64_t>(layout.bits);
+        const std::uint64_t stride = (bits_per_row + 31) / 32 * 4;
+        layout.row_bytes = stride;
+        layout.rows = static_cast<std::uint64_t>(height);
     }
     layout.masks = {0x7C00u, 0x03E0u, 0x001Fu}; // 16-bit files without masks are 5-5-5
     if ((compression == 3 || compression == 6) && head.size() >= 66)
@@ -133,7 +136,9 @@ PictureReading ReadPictureFile(const QString& path, const std::function<bool(QSi
         return Refused(PictureReading::Fault::unreadable,
                        QStringLiteral("cannot read the picture %1: %2").arg(path, why));
     };
-    if (bmp.valid && (bmp.pixel_offset >= file_bytes || file_bytes - bmp.pixel_offset < bmp.pixel_bytes))
+    // Compared by division: rows times row size can exceed 64 bits.
+    if (bmp.valid && (bmp.pixel_offset >= file_bytes ||
+                      (bmp.row_bytes > 0 && bmp.rows > (file_bytes - bmp.pixel_offset) / bmp.row_bytes)))
         return unreadable(QStringLiteral("the file is shorter than its header says"));
 
     QImageReader reader(&file);
