@@ -46,6 +46,8 @@ void TForm1::LoadSettings() {
 
 void TForm1::SaveSettings() {
     SettingsOpen(kSettingsKey);
+    // Only the entries below are kept: whatever else the file held is dropped.
+    SettingsClear();
     WriteStringSetting(kVersionSection, QStringLiteral("version"), kVersion);
     const bool maximized = isMaximized();
     // The bounds written are the normal ones, which the next start maximizes again if need be.
@@ -65,12 +67,15 @@ void TForm1::SaveSettings() {
     SettingsClose();
 }
 
-// The stored bounds, kept on a screen and at a usable size whatever the file says.
+// The stored bounds, kept on a screen and at a usable size whatever the file says. Bounds of which a
+// number cannot be read leave the default placement.
 void TForm1::RestorePlacement() {
-    const WindowBounds stored{ReadIntSetting(kFormSection, QStringLiteral("left")),
-                              ReadIntSetting(kFormSection, QStringLiteral("top")),
-                              ReadIntSetting(kFormSection, QStringLiteral("width")),
-                              ReadIntSetting(kFormSection, QStringLiteral("height"))};
+    WindowBounds stored{};
+    if (!TryReadIntSetting(kFormSection, QStringLiteral("left"), stored.left) ||
+        !TryReadIntSetting(kFormSection, QStringLiteral("top"), stored.top) ||
+        !TryReadIntSetting(kFormSection, QStringLiteral("width"), stored.width) ||
+        !TryReadIntSetting(kFormSection, QStringLiteral("height"), stored.height))
+        return;
     const QRect bounds = VisibleWindowBounds(stored, AvailableScreenAreas());
     SetBounds(bounds.left(), bounds.top(), bounds.width(), bounds.height());
 }

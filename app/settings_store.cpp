@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -27,9 +28,22 @@ QString SettingsFilePath(const QString& key) {
     return QDir(folder).filePath(key + QStringLiteral(".ini"));
 }
 
+// Only a regular file (or none yet) is a key: a pipe or a device under the key's name would block or
+// flood the reader, so such a key stays closed and the program runs on its defaults.
 void SettingsOpen(const QString& key) {
     SettingsClose();
-    OpenKey() = std::make_unique<QSettings>(SettingsFilePath(key), QSettings::IniFormat);
+    const QString path = SettingsFilePath(key);
+    const QFileInfo file(path);
+    if (file.exists() && !file.isFile()) {
+        qWarning("Cannot use the settings %s: it is not a regular file", qPrintable(path));
+        return;
+    }
+    OpenKey() = std::make_unique<QSettings>(path, QSettings::IniFormat);
+}
+
+void SettingsClear() {
+    if (OpenKey())
+        OpenKey()->clear();
 }
 
 // A key that cannot be written (a read-only folder) costs only the remembered settings: the program
@@ -65,9 +79,16 @@ bool ReadBoolSetting(const QString& section, const QString& entry) {
 }
 
 int ReadIntSetting(const QString& section, const QString& entry) {
+    int value = 0;
+    return TryReadIntSetting(section, entry, value) ? value : 0;
+}
+
+bool TryReadIntSetting(const QString& section, const QString& entry, int& value) {
     bool ok = false;
-    const int value = ReadStringSetting(section, entry).trimmed().toInt(&ok, 10);
-    return ok ? value : 0;
+    const int read = ReadStringSetting(section, entry).trimmed().toInt(&ok, 10);
+    if (ok)
+        value = read;
+    return ok;
 }
 
 QString ReadStringSetting(const QString& section, const QString& entry) {

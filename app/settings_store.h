@@ -9,8 +9,11 @@
 // the user's configuration folder ($XDG_CONFIG_HOME, ~/.config, or the platform's equivalent).
 QString SettingsFilePath(const QString& key);
 
-// Closes the open key if there is one, then opens `key` (created on the first write).
+// Closes the open key if there is one, then opens `key` (created on the first write). A key whose file
+// is no regular file stays closed.
 void SettingsOpen(const QString& key);
+// Removes every entry of the open key, so that the file keeps only what is written afterwards.
+void SettingsClear();
 // Writes the open key to its file and closes it.
 void SettingsClose();
 bool SettingsIsOpen();
@@ -23,5 +26,8 @@ void WriteStringSetting(const QString& section, const QString& entry, const QStr
 bool ReadBoolSetting(const QString& section, const QString& entry);
 // The decimal value; 0 when missing, not a number or out of the range of int.
 int ReadIntSetting(const QString& section, const QString& entry);
+// The decimal value into `value`; false (and `value` unchanged) when missing, not a whole number or
+// out of the range of int.
+bool TryReadIntSetting(const QString& section, const QString& entry, int& value);
 // The string; empty when missing.
 QString ReadStringSetting(const QString& section, const QString& entry);

@@ -1,10 +1,11 @@
 // export [--depth 32] LEVEL OUT: every page of the level stacked top to bottom in one picture.
-#include <cstring>
+#include <exception>
+#include <new>
 
 #include "cli/picture_commands.h"
 #include "cli/picture_files.h"
+#include "document/picture_export.h"
 #include "level/page_access.h"
-#include "level/page_export.h"
 
 namespace {
 
@@ -33,32 +34,6 @@ bool ParseExportArgs(const std::vector<std::string>& args, ExportArgs& parsed) {
     return true;
 }
 
-// The picture of all pages as the main window shows and exports them, 24 bits per pixel.
-QImage Picture24(const pw::Ttrlevel& level) {
-    const std::vector<std::uint8_t> rgb = pw::ExportPixelsRgb(level);
-    QImage picture(256, level.num_pages * 256, QImage::Format_RGB888);
-    if (picture.isNull() || rgb.empty())
-        return {};
-    for (int y = 0; y < picture.height(); ++y)
-        std::memcpy(picture.scanLine(y), rgb.data() + static_cast<std::size_t>(y) * 768, 768);
-    return picture;
-}
-
-// The 32-bit pages as stored, alpha included.
-QImage Picture32(const pw::Ttrlevel& level) {
-    const std::vector<std::uint8_t> bgra = pw::ExportPixels32(level);
-    QImage picture(256, level.num_pages * 256, QImage::Format_ARGB32);
-    if (picture.isNull() || bgra.empty())
-        return {};
-    for (int y = 0; y < picture.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        const std::uint8_t* in = bgra.data() + static_cast<std::size_t>(y) * 1024;
-        for (int x = 0; x < 256; ++x, in += 4)
-            line[x] = qRgba(in[2], in[1], in[0], in[3]);
-    }
-    return picture;
-}
-
 } // namespace
 
 int ExportCommand(const std::vector<std::string>& args, const CliServices& cli) {
@@ -76,19 +51,12 @@ int ExportCommand(const std::vector<std::string>& args, const CliServices& cli) 
         return cli.fail(cli::kUsage, "export --depth 32: " + parsed.level + " has no 32-bit pages");
     if (level.num_pages <= 0)
         return cli.fail(cli::kOtherError, "cannot export " + parsed.level + ": the level has no pages");
-    std::vector<std::uint8_t> bytes;
-    if (cli::EndsWith(parsed.out, ".png")) {
-        QImage picture = parsed.depth32 ? Picture32(level) : Picture24(level);
-        if (picture.isNull())
-            return cli.fail(cli::kOtherError, "not enough memory for the picture of " + parsed.level);
-        picture.setDotsPerMeterX(pw::kExportDotsPerMeter);
-        picture.setDotsPerMeterY(pw::kExportDotsPerMeter);
-        if (const std::string error = cli::EncodePng(picture, bytes); !error.empty())
-            return cli.fail(cli::kOtherError, "cannot encode " + parsed.out + ": " + error);
-    } else {
-        bytes = pw::ExportBmp(level);
+    try {
+        WritePictureExport(level, parsed.out, parsed.depth32 ? ExportDepth::stored32 : ExportDepth::shown24);
+    } catch (const std::bad_alloc&) {
+        return cli.fail(cli::kOtherError, "not enough memory to write " + parsed.out);
+    } catch (const std::exception& e) {
+        return cli.fail(cli::kOtherError, e.what());
     }
-    if (const std::string error = cli::WriteFileBytes(bytes, parsed.out); !error.empty())
-        return cli.fail(cli::kOtherError, "cannot write " + parsed.out + ": " + error);
     return cli::kDone;
 }

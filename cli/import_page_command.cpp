@@ -2,10 +2,13 @@
 // level carries, by the rules the main window's whole-page copy follows; OUT is then written the way
 // File > Save writes a level.
 #include <charconv>
+#include <cstdio>
 #include <exception>
-#include <filesystem>
 
 #include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "cli/picture_commands.h"
 #include "cli/picture_files.h"
@@ -22,6 +25,37 @@ bool ParsePage(const std::string& text, int& page) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, page);
     return error == std::errc() && stop == end && page >= 1;
+}
+
+// libpng, inside Qt's decoder, prints its errors straight to stderr; the tool gives its own one line, so
+// the decoder's stderr goes nowhere while it runs.
+class QuietStderr {
+public:
+    QuietStderr() : saved_(::dup(STDERR_FILENO)) {
+        std::fflush(stderr);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null >= 0) {
+            ::dup2(null, STDERR_FILENO);
+            ::close(null);
+        }
+    }
+    ~QuietStderr() {
+        if (saved_ < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int saved_;
+};
+
+SourcePicture ReadQuietly(const std::string& file) {
+    const QuietStderr quiet;
+    return ReadSourcePicture(QFile::decodeName(file.c_str()));
 }
 
 int WrongSize(const std::string& file, const QSize& size, const CliServices& cli) {
@@ -54,15 +88,15 @@ int ImportPageCommand(const std::vector<std::string>& args, const CliServices& c
     if (page > level.num_pages + 1)
         return cli.fail(cli::kUsage, "import-page: " + args[0] + " has " + std::to_string(level.num_pages) +
                                          " pages; PAGE can be 1 to " + std::to_string(level.num_pages + 1));
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(image_file, ec))
-        return cli.fail(cli::kNotFound, "file not found: " + image_file);
-    const SourcePicture picture = ReadSourcePicture(QFile::decodeName(image_file.c_str()));
+    // A picture of the wrong size is refused before it is decoded, however large it claims to be.
+    const SourcePicture picture = ReadQuietly(image_file);
     if (picture.status == SourcePicture::Status::wrong_size)
         return WrongSize(image_file, picture.size, cli);
-    if (picture.status == SourcePicture::Status::unreadable)
-        return cli.fail(cli::kOtherError,
-                        "cannot read the picture " + image_file + ": " + picture.error.toStdString());
+    if (picture.status == SourcePicture::Status::unreadable) {
+        if (picture.fault == PictureReading::Fault::not_found)
+            return cli.fail(cli::kNotFound, "file not found: " + image_file);
+        return cli.fail(cli::kOtherError, picture.error.toStdString());
+    }
 
     if (page == level.num_pages + 1)
         level.AddPage();

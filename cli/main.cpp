@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <QtGlobal>
+
 #include "cli/level_info_json.h"
 #include "cli/picture_commands.h"
 #include "level/level_errors.h"
@@ -148,9 +150,14 @@ int Resave(const std::vector<std::string>& args) {
     return kDone;
 }
 
+// The picture decoders report through Qt's message log; the tool says what failed in one line of its
+// own, so their lines are kept out of its output.
+void DropLibraryMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    qInstallMessageHandler(DropLibraryMessages);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return Fail(kUsage, std::string("no command given\n") + kUsageText);

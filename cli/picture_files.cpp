@@ -2,12 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <exception>
-
-#include <QBuffer>
-#include <QImageWriter>
-
-#include "level/file_replace.h"
 
 namespace cli {
 
@@ -21,26 +15,6 @@ bool EndsWith(const std::string& name, const std::string& suffix) {
 
 bool IsPictureName(const std::string& name) {
     return EndsWith(name, ".bmp") || EndsWith(name, ".png");
-}
-
-std::string EncodePng(const QImage& picture, std::vector<std::uint8_t>& bytes) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, QByteArrayLiteral("png"));
-    if (!writer.write(picture))
-        return writer.errorString().toStdString();
-    bytes.assign(png.begin(), png.end());
-    return {};
-}
-
-std::string WriteFileBytes(const std::vector<std::uint8_t>& bytes, const std::string& path) {
-    try {
-        pw::ReplaceFileContents(path, bytes);
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return {};
 }
 
 } // namespace cli

@@ -1,11 +1,7 @@
-// Reading and writing the pictures of the command-line tool (.bmp and .png, through QImage).
+// Picture names and exit codes of the command-line tool.
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <vector>
-
-#include <QImage>
 
 namespace cli {
 
@@ -16,10 +12,5 @@ inline constexpr int kUsage = 64;
 
 bool EndsWith(const std::string& name, const std::string& suffix); // ignoring case
 bool IsPictureName(const std::string& name);                       // .bmp or .png
-
-// Each returns an empty string, or what went wrong.
-std::string EncodePng(const QImage& picture, std::vector<std::uint8_t>& bytes);
-// Replaces the file only once all of `bytes` are written.
-std::string WriteFileBytes(const std::vector<std::uint8_t>& bytes, const std::string& path);
 
 } // namespace cli

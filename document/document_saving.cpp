@@ -1,17 +1,12 @@
 // The document operations that write files or grow the level: Save, AddPage and Export.
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QImageWriter>
 
 #include "document/level_document.h"
-#include "level/file_replace.h"
-#include "level/level_errors.h"
-#include "level/page_export.h"
+#include "document/picture_export.h"
 #include "level/save_preparation.h"
 
 namespace {
@@ -56,39 +51,16 @@ int LevelDocument::AddPage() {
     return page;
 }
 
-QImage LevelDocument::ExportPicture() const {
-    const std::vector<std::uint8_t> rgb = pw::ExportPixelsRgb(level_);
-    if (rgb.empty())
-        return {};
-    QImage picture(256, level_.num_pages * 256, QImage::Format_RGB888);
-    if (picture.isNull())
-        return {};
-    picture.setDotsPerMeterX(pw::kExportDotsPerMeter);
-    picture.setDotsPerMeterY(pw::kExportDotsPerMeter);
-    const std::size_t row = 256 * 3;
-    for (int y = 0; y < picture.height(); ++y)
-        std::memcpy(picture.scanLine(y), rgb.data() + static_cast<std::size_t>(y) * row, row);
-    return picture;
-}
-
 void LevelDocument::Export(const QString& path) const {
     if (!HasLevel() || level_.num_pages <= 0)
         ExportFailed(path, QStringLiteral("no level pages to export"));
-    const std::string name = QFile::encodeName(path).toStdString();
-    // Written beside the target and moved over it when complete.
+    // Streamed into a file beside the target that replaces it when complete.
     try {
-        if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
-            QByteArray png;
-            QBuffer buffer(&png);
-            buffer.open(QIODevice::WriteOnly);
-            if (!QImageWriter(&buffer, QByteArrayLiteral("png")).write(ExportPicture()))
-                ExportFailed(path, QStringLiteral("the PNG could not be encoded"));
-            pw::ReplaceFileContents(name, std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
-                                                    static_cast<std::size_t>(png.size())));
-        } else {
-            pw::ReplaceFileContents(name, [&](std::FILE* f) { pw::WriteExportBmp(level_, f, name); });
-        }
-    } catch (const pw::LevelError& e) {
-        ExportFailed(path, QString::fromLocal8Bit(e.what()));
+        WritePictureExport(level_, QFile::encodeName(path).toStdString(), ExportDepth::shown24);
+    } catch (const std::runtime_error& e) {
+        QString error = QString::fromLocal8Bit(e.what());
+        if (!error.isEmpty())
+            error[0] = error[0].toUpper();
+        throw std::runtime_error(error.toStdString());
     }
 }

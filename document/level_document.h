@@ -88,12 +88,10 @@ public:
     int Save(const QString& path, pw::Gauge* gauge);
     // Appends an empty page in every depth; returns its index (-1: no level).
     int AddPage();
-    // Writes all pages stacked (ExportPicture) as a 24-bit .bmp, or .png when the name ends so.
-    // Throws std::runtime_error naming the file when it cannot be written; an existing file is then
-    // left as it was.
+    // Writes all pages stacked, 24 bits per pixel, as a .bmp, or .png when the name ends so, a band of
+    // rows at a time. Throws std::runtime_error naming the file and the reason when it cannot be
+    // written; an existing file is then left as it was.
     void Export(const QString& path) const;
-    // The exported picture: 24 bits per pixel, 256 x 256 x num_pages; null without pages.
-    QImage ExportPicture() const;
 
     // Animated-set edits. Each returns false (nothing changed) when the set or frame does not exist
     // or the format's limits would be passed, and emits AnimatedSetsChanged otherwise.

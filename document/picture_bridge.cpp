@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QImageReader>
 
 namespace {
 
@@ -15,18 +14,18 @@ bool PageSized(const QSize& size) {
 } // namespace
 
 SourcePicture ReadSourcePicture(const QString& path) {
+    PictureReading reading = ReadPictureFile(path, PageSized);
     SourcePicture picture;
-    QImageReader reader(path);
-    picture.size = reader.size();
-    if (picture.size.isValid() && !PageSized(picture.size)) {
+    picture.fault = reading.fault;
+    picture.size = reading.size;
+    picture.error = reading.error;
+    if (reading.fault == PictureReading::Fault::wrong_size) {
         picture.status = SourcePicture::Status::wrong_size;
         return picture;
     }
-    picture.image = reader.read();
-    if (picture.image.isNull()) {
-        picture.error = reader.errorString();
+    if (reading.fault != PictureReading::Fault::none)
         return picture;
-    }
+    picture.image = std::move(reading.image);
     picture.size = picture.image.size();
     picture.has_alpha = picture.image.hasAlphaChannel();
     picture.status =

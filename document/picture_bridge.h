@@ -9,17 +9,21 @@
 #include <QImage>
 #include <QString>
 
+#include "document/picture_checks.h"
+
 struct SourcePicture {
     enum class Status { read, wrong_size, unreadable };
     Status status = Status::unreadable;
+    PictureReading::Fault fault = PictureReading::Fault::unreadable; // what kept it from being read
     QImage image;           // the picture when read
     QSize size;             // what the file claims, when known
     bool has_alpha = false; // the file's format carries alpha (RGBA PNG)
-    QString error;          // why it could not be read
+    QString error;          // why it could not be read: a sentence naming the file
 };
 
-// Reads `path`; a picture that is not 256 wide and at least 256 tall is refused before it is
-// decoded, however large it claims to be.
+// Reads `path` through the checks of ReadPictureFile (regular files only, data as long as the header
+// says); a picture that is not 256 wide and at least 256 tall is refused before it is decoded, however
+// large it claims to be.
 SourcePicture ReadSourcePicture(const QString& path);
 
 // The `size` square from (x, y) of `picture` as 0xAARRGGBB, rows top first; opaque black where the

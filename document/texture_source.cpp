@@ -1,5 +1,7 @@
 #include "document/texture_source.h"
 
+#include <stdexcept>
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -43,8 +45,12 @@ QImage FromLevelPages(const pw::Ttrlevel& level) {
 
 SourceOpenResult OpenPicture(const QString& path, TextureSource& source) {
     SourcePicture picture = ReadSourcePicture(path);
-    if (picture.status == SourcePicture::Status::unreadable)
-        return SourceOpenResult::unreadable_picture;
+    if (picture.status == SourcePicture::Status::unreadable) {
+        QString error = picture.error;
+        if (!error.isEmpty())
+            error[0] = error[0].toUpper();
+        throw std::runtime_error(error.toStdString());
+    }
     if (picture.status == SourcePicture::Status::wrong_size)
         return SourceOpenResult::wrong_size;
     source.HasAlpha = picture.has_alpha;

@@ -23,7 +23,8 @@ enum class SourceOpenResult { opened, wrong_size, not_a_level, no_pages, unreada
 
 // Reads `path` as a texture source into `source`: a picture when its extension is .bmp, .BMP, .png or
 // .PNG, a level otherwise. On any failure `source` is left as it was; for not_a_level, `reason` (when
-// given) gets the reader's reason. Level reading errors (I/O, decompression) are thrown.
+// given) gets the reader's reason. Level reading errors (I/O, decompression) and pictures that cannot
+// be read (with the reason) are thrown.
 SourceOpenResult OpenTextureSource(const QString& path, TextureSource& source, pw::Gauge* gauge,
                                    QString* reason = nullptr);
 

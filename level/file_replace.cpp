@@ -29,23 +29,42 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+// A short name of its own in the target's folder, so that it fits wherever the target's name does.
 fs::path TemporaryNameBeside(const fs::path& target) {
     std::random_device rd;
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".pwtmp-%08x", static_cast<unsigned>(rd()));
-    return fs::path(target.string() + suffix);
+    char name[32];
+    std::snprintf(name, sizeof name, ".pwtmp-%08x", static_cast<unsigned>(rd()));
+    return target.parent_path() / name;
 }
 
-void WriteAll(const fs::path& path, const std::function<void(std::FILE*)>& write) {
+// The file a chain of symbolic links ends at (the name itself when it is no link), so that writing
+// replaces that file and keeps the links. A loop stops after as many hops as the system allows.
+fs::path FinalTarget(const fs::path& name) {
+    constexpr int kMaxHops = 40;
+    fs::path path = name;
+    for (int hop = 0; hop < kMaxHops; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec)))
+            return path;
+        const fs::path link = fs::read_symlink(path, ec);
+        if (ec)
+            return path;
+        path = link.is_absolute() ? link : path.parent_path() / link;
+    }
+    return path;
+}
+
+// Messages name the target (`shown`): the temporary file is no name the user knows.
+void WriteAll(const fs::path& path, const std::string& shown, const std::function<void(std::FILE*)>& write) {
     FilePtr f(std::fopen(path.c_str(), "wb"));
     if (!f)
-        throw FileIoError("Cannot create file " + path.string() + ": " + SystemReason());
+        throw FileIoError("Cannot create file " + shown + ": " + SystemReason());
     write(f.get());
     if (std::fflush(f.get()) != 0 || ::fsync(::fileno(f.get())) != 0)
-        throw FileIoError("Cannot write file " + path.string() + ": " + SystemReason());
+        throw FileIoError("Cannot write file " + shown + ": " + SystemReason());
     std::FILE* raw = f.release();
     if (std::fclose(raw) != 0)
-        throw FileIoError("Cannot close file " + path.string() + ": " + SystemReason());
+        throw FileIoError("Cannot close file " + shown + ": " + SystemReason());
 }
 
 // Makes a rename in `folder` durable; a folder that cannot be opened or synced is no error, since the
@@ -82,10 +101,10 @@ void ReplaceFileContents(const std::string& file_name, std::span<const std::uint
 }
 
 void ReplaceFileContents(const std::string& file_name, const std::function<void(std::FILE*)>& write) {
-    const fs::path target(file_name);
+    const fs::path target = FinalTarget(file_name);
     const fs::path temporary = TemporaryNameBeside(target);
     try {
-        WriteAll(temporary, write);
+        WriteAll(temporary, file_name, write);
         std::error_code ec;
         const auto status = fs::status(target, ec);
         if (!ec && fs::exists(status))

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cerrno>
 #include <cstring>
 
 #include "level/layout.h"
@@ -133,6 +134,16 @@ std::vector<std::uint8_t> ExportPixelsRgb(const Ttrlevel& level) {
     return rgb;
 }
 
+void ExportRows(const Ttrlevel& level, std::size_t first, std::size_t count, bool bgr, std::uint8_t* out) {
+    const RowConverter convert(level);
+    for (std::size_t row = first; row < first + count; ++row, out += 3 * kSide) {
+        if (bgr)
+            convert.Row<true>(row, out);
+        else
+            convert.Row<false>(row, out);
+    }
+}
+
 void WriteExportBmp(const Ttrlevel& level, std::FILE* out, const std::string& name) {
     const std::size_t rows = ExportRows(level);
     if (rows == 0)
@@ -141,7 +152,7 @@ void WriteExportBmp(const Ttrlevel& level, std::FILE* out, const std::string& na
     std::vector<std::uint8_t> buffer(std::max(kBmpHeaderBytes, kRowsPerWrite * 3 * kSide));
     const auto put = [&](std::size_t bytes) {
         if (std::fwrite(buffer.data(), 1, bytes, out) != bytes)
-            throw FileIoError("cannot write " + name);
+            throw FileIoError("cannot write " + name + ": " + std::strerror(errno));
     };
     PutBmpHeader(buffer.data(), static_cast<std::uint32_t>(rows));
     put(kBmpHeaderBytes);

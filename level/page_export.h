@@ -28,6 +28,10 @@ inline constexpr int kExportDotsPerMeter = 3780;
 // are black. Empty when the level has no pages.
 std::vector<std::uint8_t> ExportPixelsRgb(const Ttrlevel& level);
 
+// Rows [first, first + count) of that picture into `out`, 768 bytes a row, in B, G, R order when `bgr`.
+// Rows past the last page are black.
+void ExportRows(const Ttrlevel& level, std::size_t first, std::size_t count, bool bgr, std::uint8_t* out);
+
 // The same picture as a whole Windows bitmap file: 24 bits per pixel, rows stored bottom up, no
 // padding (a row is 768 bytes). Empty when the level has no pages.
 std::vector<std::uint8_t> ExportBmp(const Ttrlevel& level);

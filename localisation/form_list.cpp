@@ -24,6 +24,7 @@ void TFormList::Clear() {
     // Records release their texts, so nothing should be left; an orphan would be a leak.
     qDeleteAll(Strings);
     Strings.clear();
+    index_.clear();
 }
 
 TFormInfo* TFormList::FindForm(const TForm* form) const {
@@ -90,22 +91,43 @@ bool TFormList::PurgeAbsent(bool with_forms) {
 }
 
 TItemString* TFormList::FindString(const QString& text) const {
-    for (TItemString* string : Strings) {
-        if (string->Text == text)
-            return string;
-    }
-    return nullptr;
+    return index_.value(text, nullptr);
 }
 
 TItemString* TFormList::AddString(const QString& text) {
     auto* string = new TItemString(this, text);
     Strings.append(string);
+    if (!index_.contains(string->Text)) // a text held already keeps its first string
+        index_.insert(string->Text, string);
     return string;
 }
 
 void TFormList::DeleteString(TItemString* string) {
     Strings.removeOne(string);
+    Unindex(string, string->Text);
     delete string;
+}
+
+void TFormList::Unindex(TItemString* string, const QString& text) {
+    const auto entry = index_.constFind(text);
+    if (entry == index_.cend() || entry.value() != string)
+        return;
+    index_.erase(entry);
+    for (TItemString* other : std::as_const(Strings)) {
+        if (other != string && other->Text == text) {
+            index_.insert(text, other);
+            break;
+        }
+    }
+}
+
+void TFormList::StringRenamed(TItemString* string, const QString& old_text) {
+    if (old_text == string->Text)
+        return;
+    Unindex(string, old_text);
+    TItemString*& first = index_[string->Text];
+    if (!first || Strings.indexOf(string) < Strings.indexOf(first))
+        first = string;
 }
 
 int TFormList::StringNumber(const TItemString* string) const {

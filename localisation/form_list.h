@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -60,11 +61,13 @@ public:
     // Drops nodes of records that are gone and shows every other node's text and bullet anew.
     void RefreshTree();
 
-    // The entry for `text` in the string table, or none.
+    // The entry for `text` in the string table (the first, should two hold it), or none.
     TItemString* FindString(const QString& text) const;
     TItemString* AddString(const QString& text);
     // Removes `string` from the table and destroys it.
     void DeleteString(TItemString* string);
+    // Keeps FindString right after `string`'s text changed from `old_text`.
+    void StringRenamed(TItemString* string, const QString& old_text);
     int StringNumber(const TItemString* string) const;
 
     QList<TFormInfo*> Forms;
@@ -77,5 +80,10 @@ private:
     friend class LanguageFileReader;
     void SetError(const QString& error) { error_ = error; }
 
+    // Drops `string` from the index under `text`, handing the entry to another string that holds it.
+    void Unindex(TItemString* string, const QString& text);
+
     QString error_;
+    // Text to the first string of the table that holds it, so that finding a text takes constant time.
+    QHash<QString, TItemString*> index_;
 };

@@ -3,10 +3,13 @@
 #include "localisation/accelerators.h"
 #include "localisation/comp_info.h"
 #include "localisation/form_info.h"
+#include "localisation/form_list.h"
 
 void TItemString::ReplaceEverywhere(QString new_text) {
     const int position = ExtractAccel(new_text);
+    const QString old_text = Text;
     Text = new_text.left(MaxTextLength);
+    Owner->StringRenamed(this, old_text);
     // Applying may not change the users, but take a copy: a user listed twice is applied twice.
     const QList<TCompInfo*> users = Users;
     for (TCompInfo* user : users) {

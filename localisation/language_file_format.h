@@ -16,6 +16,9 @@ constexpr int MaxStrings = 4999;
 constexpr int MaxForms = 500;
 constexpr int MaxComponents = 2000;
 constexpr int MaxItems = 1000;
+// The shipped files are about 4 KB; one 250 times larger is still read, and the limit keeps any file
+// the reader accepts quick to load and small in memory.
+constexpr qint64 MaxFileBytes = 1 << 20;
 // A length byte of 255 is rejected for names and for the file-name field.
 constexpr int MaxNameBytes = 254;
 constexpr int MaxTextBytes = 255;

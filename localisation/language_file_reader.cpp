@@ -159,20 +159,28 @@ bool LanguageFileReader::ReadComponent(TFormInfo* form) {
     QString class_name;
     if (!ReadName(name) || !ReadName(class_name))
         return false;
-    TCompInfo* record = form->FindComponent(name);
+    TCompInfo* record = components_.value(name, nullptr);
     const bool appended = !record;
-    if (appended)
+    if (appended) {
         record = form->AddComponent(nullptr);
+        components_.insert(name, record);
+    }
     record->Name = name;
     record->ClassName = class_name;
     const bool ok = ReadComponentTexts(record);
     // A component only the file knows, given no text, leaves nothing behind.
-    if (appended && !record->HasText())
+    if (appended && !record->HasText()) {
+        components_.remove(name);
         form->RemoveComponent(record);
+    }
     return ok;
 }
 
 bool LanguageFileReader::ReadComponents(TFormInfo* form) {
+    components_.clear();
+    for (TCompInfo* record : std::as_const(form->Components))
+        if (!components_.contains(record->Name))
+            components_.insert(record->Name, record);
     int count = 0;
     if (!ReadCount(MaxComponents, "component", count))
         return false;

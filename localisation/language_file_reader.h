@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -48,4 +49,7 @@ private:
     language_file::Version version_;
     QList<QString> strings_;
     TCodePage code_page_{0}; // the file's, once its header is read
+    // The component records of the form being read by name (the first of a name), so that finding
+    // one takes constant time.
+    QHash<QString, TCompInfo*> components_;
 };

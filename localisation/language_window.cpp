@@ -164,7 +164,8 @@ void TLocalisation::FormCreate() {
     Available = MigrateLanguageFiles();
 
     const QString default_file = DefaultLanguageFileName();
-    if (QFile::exists(default_file) && PrimaryStore.LoadFromFile(default_file)) {
+    if (QFile::exists(default_file) && LanguageFileReadable(default_file) &&
+        PrimaryStore.LoadFromFile(default_file)) {
         CurrentLangId = PrimaryStore.LangId;
         qCInfo(lcDataFiles) << "default language" << default_file;
     }

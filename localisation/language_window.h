@@ -38,6 +38,8 @@ public:
     void OnClickExit();
     void OnClickSave();
     void cbLanguageChange();
+    // False, after saying why, when `file` exists but is no language file that can be read.
+    bool LanguageFileReadable(const QString& file);
     void cbSecondaryLanguageChange();
     void TreeViewChange(QTreeWidgetItem* node);
     void OnElementEditing(QTreeWidgetItem* node);

@@ -2,6 +2,7 @@
 // current one, the language chosen at start-up, and how the language boxes draw their items.
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 
 #include "localisation/language_window.h"
@@ -29,6 +30,18 @@ QString TLocalisation::LanguageHint(int index, const QString& item_text) const {
     return name == item_text ? QString() : name;
 }
 
+// Reads `file` into a scratch store first, so that a damaged file merges nothing into the texts on
+// show; says which file could not be read and why. A missing file is no fault (a new translation).
+bool TLocalisation::LanguageFileReadable(const QString& file) {
+    if (!QFileInfo::exists(file))
+        return true;
+    TFormList trial;
+    if (trial.LoadFromFile(file))
+        return true;
+    CurrentPlatform().ShowError(this, trial.ErrorString());
+    return false;
+}
+
 void TLocalisation::cbLanguageChange() {
     TreeView->setEnabled(true);
     ButtonSave->setEnabled(true);
@@ -36,6 +49,11 @@ void TLocalisation::cbLanguageChange() {
     if (!Modified && selected == CurrentIndex)
         return;
     if (Modified && !AskToSave()) {
+        ComboBoxLanguage->SetItemIndex(CurrentIndex);
+        return;
+    }
+    // A file that cannot be read changes nothing: the language on show stays the chosen one.
+    if (ValidIndex(selected) && !LanguageFileReadable(LanguageFileName(LanguageAt(selected).Code))) {
         ComboBoxLanguage->SetItemIndex(CurrentIndex);
         return;
     }

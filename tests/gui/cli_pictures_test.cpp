@@ -1,4 +1,6 @@
 // pagewright-cli export and import-page against what the windows write for the same input.
+#include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QProcess>
@@ -185,4 +187,23 @@ TEST_F(CliPicturesTest, PalettedExportImportedBackKeepsItsPaletteEntries) {
     ASSERT_EQ(Cli({"import-page", level, "1", Path("page.bmp"), Path("back.phd")}), 0)
         << cli_errors_.toStdString();
     EXPECT_EQ(Reread(Path("back.phd")).pages8, pw::Bytes(desc.pages8.begin(), desc.pages8.end()));
+}
+
+TEST_F(CliPicturesTest, DamagedPicturesAreRefusedInOneLineAndWriteNothing) {
+    const QString level = WriteLevel(Level(6, 1));
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter(&buffer, "png").write(Picture24());
+    }
+    pw::fixtures::WriteFile(Path("cut.png").toStdString(), Bytes(png.begin(), png.begin() + png.size() / 2));
+    QDir(Folder()).mkdir("folder.bmp");
+    const QString out = Path("out.tr4");
+    for (const QString name : {"cut.png", "folder.bmp"}) {
+        EXPECT_EQ(Cli({"import-page", level, "1", Path(name), out}), 3) << name.toStdString();
+        EXPECT_EQ(cli_errors_.count('\n'), 1) << cli_errors_.toStdString();
+        EXPECT_TRUE(cli_errors_.contains(name)) << cli_errors_.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(out));
 }

@@ -414,3 +414,23 @@ TEST_F(LanguageWindowTest, KeysReachTheWindowBeforeItsControls) {
     EXPECT_FALSE(W().isVisible());
     EXPECT_FALSE(W().EditorOpen());
 }
+
+TEST_F(LanguageWindowTest, ADamagedFileIsNamedAndTheLanguageOnShowIsKeptAndStored) {
+    WriteLanguage(0, {{"None", "Aucun"}});
+    WriteLanguage(2, {{"None", "Nothing"}});
+    Choose(0);
+    ASSERT_EQ(Form1->None2->Caption(), "Aucun");
+    const QString us = LanguageFileName("us");
+    QFile file(us);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.resize(file.size() / 2));
+    file.close();
+    Choose(2);
+    ASSERT_EQ(platform_.messages.size(), 1u);
+    EXPECT_TRUE(platform_.MessageTexts().join("").contains(us));
+    EXPECT_EQ(W().ComboBoxLanguage->ItemIndex(), 0);
+    EXPECT_EQ(W().CurrentLangId, 0x040C);
+    EXPECT_EQ(Form1->None2->Caption(), "Aucun");
+    Form1->Close(); // writes the settings
+    QSettings settings(ConfigFolder() + "/Pagewright.ini", QSettings::IniFormat);
+    EXPECT_EQ(settings.value("form1/languaje").toInt(), 0x040C);
+}

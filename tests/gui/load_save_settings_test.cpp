@@ -1,6 +1,7 @@
 // Saving the settings when the main window closes and restoring them at the next start.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include "app/main_window.h"
@@ -142,4 +143,23 @@ TEST_F(LoadSaveSettingsTest, DamagedSettingsGiveAUsableWindowAndNoJunkEntries) {
     EXPECT_EQ(Localisation->CurrentLangId, 0u);
     // Only the first five entries count, and the empty or missing ones among them are skipped.
     EXPECT_EQ(Form1->RecentFiles, QStringList({"/l/zero.tr4", "/l/three.tr4"}));
+}
+
+TEST_F(LoadSaveSettingsTest, UnreadableNumbersKeepTheDefaultPlacementAndJunkIsDropped) {
+    QByteArray junk = "[Version]\nversion=Pagewright 2.0\n[form1]\nleft=12.5\ntop=20\nwidth=700\nheight=500\n"
+                      "colour=blue\n[Recent%20files]\ncount=5\n";
+    for (int i = 0; i < 10000; ++i)
+        junk += "File%20name" + QByteArray::number(i) + "=/l/" + QByteArray::number(i) + ".tr4\n";
+    junk += "[Elsewhere]\nkey=value\n";
+    WriteIni(junk);
+    StartAgain();
+    EXPECT_EQ(Bounds(), QRect(114, 2, 651, 560));
+    EXPECT_EQ(Form1->RecentFiles.size(), 5);
+
+    Form1->Close();
+    QSettings stored(IniPath(), QSettings::IniFormat);
+    EXPECT_EQ(stored.allKeys().size(), 13) << stored.allKeys().join(' ').toStdString();
+    EXPECT_FALSE(stored.contains("form1/colour"));
+    EXPECT_FALSE(stored.contains("Elsewhere/key"));
+    EXPECT_LT(QFileInfo(IniPath()).size(), 1000);
 }

@@ -4,7 +4,10 @@
 
 #include <array>
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include "localisation/form_list.h"
 #include "localisation/scramble.h"
@@ -358,4 +361,48 @@ TEST(LanguageFile, KoreanAcceleratorsCountBytesOfCodePage949) {
     const qsizetype caption = written.indexOf(names.bytes) + names.bytes.size();
     ASSERT_GT(caption, names.bytes.size());
     EXPECT_EQ(written.mid(caption, 4), QByteArray("\x01\x00\x00\x06", 4));
+}
+
+TEST(LanguageFile, AFileAtTheReadersLimitsLoadsInLinearTime) {
+    // Every string in use, many components per form and many items each: what a reader that looks
+    // texts and names up one by one takes tens of seconds over.
+    FileBytes file;
+    file.Header("LFv01.3").Word(4999);
+    for (int i = 0; i < 4999; ++i)
+        file.Encoded("t" + QByteArray::number(i));
+    file.Word(5);
+    int next = 0;
+    for (int form = 0; form < 5; ++form) {
+        file.Encoded("F" + QByteArray::number(form)).Encoded("TF" + QByteArray::number(form)).Word(1);
+        file.Word(2000);
+        for (int c = 0; c < 2000; ++c) {
+            file.Encoded("c" + QByteArray::number(c)).Encoded("T").Word(++next % 4999 + 1).Word(0).Word(0);
+            file.Word(19);
+            for (int k = 0; k < 19; ++k)
+                file.Word(++next % 4999 + 1);
+        }
+    }
+    ASSERT_LE(file.bytes.size(), 1 << 20);
+    QElapsedTimer timer;
+    timer.start();
+    TFormList store;
+    ASSERT_TRUE(store.LoadFromBytes(file.bytes)) << store.ErrorString().toStdString();
+    // Linear loading takes milliseconds; looking things up one by one took tens of seconds.
+    EXPECT_LT(timer.elapsed(), 10000);
+    EXPECT_EQ(store.Strings.size(), 4999);
+    EXPECT_EQ(store.Forms[4]->Components[1999]->ItemCount(), 19);
+}
+
+TEST(LanguageFile, OnlyRegularFilesOfALanguageFilesSizeAreRead) {
+    QTemporaryDir folder;
+    const QString pipe = folder.filePath("pipe.lng");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QFile big(folder.filePath("big.lng"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize((1 << 20) + 1));
+    big.close();
+    for (const QString& path : {pipe, big.fileName(), QStringLiteral("/dev/zero"), folder.path()}) {
+        TFormList store;
+        EXPECT_FALSE(store.LoadFromFile(path)) << path.toStdString();
+        EXPECT_TRUE(store.ErrorString().contains(path)) << store.ErrorString().toStdString();
+    }
 }

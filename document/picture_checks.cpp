@@ -1,0 +1,165 @@
+#include "document/picture_checks.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstdlib>
+
+#include <QFile>
+#include <QImageReader>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// What a .bmp file's headers say about its pixel data.
+struct BmpLayout {
+    bool valid = false;
+    std::uint64_t pixel_offset = 0;
+    std::uint64_t row_bytes = 0; // 0 when compressed: the size is known only by decoding
+    std::uint64_t rows = 0;
+    int bits = 0;
+    std::array<std::uint32_t, 3> masks{}; // red, green, blue of a 16-bit file
+};
+
+std::uint32_t Le(const QByteArray& b, int at, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | static_cast<std::uint8_t>(b[at + i]);
+    return v;
+}
+
+BmpLayout ReadBmpLayout(const QByteArray& head) {
+    BmpLayout layout;
+    if (head.size() < 26 || !head.startsWith("BM"))
+        return layout;
+    layout.pixel_offset = Le(head, 10, 4);
+    const std::uint32_t header_size = Le(head, 14, 4);
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::uint32_t compression = 0;
+    if (header_size == 12) { // the oldest header: 16-bit sizes, never compressed
+        width = Le(head, 18, 2);
+        height = Le(head, 20, 2);
+        layout.bits = static_cast<int>(Le(head, 24, 2));
+    } else if (header_size >= 40 && head.size() >= 54) {
+        width = static_cast<std::int32_t>(Le(head, 18, 4));
+        height = std::abs(static_cast<std::int64_t>(static_cast<std::int32_t>(Le(head, 22, 4))));
+        layout.bits = static_cast<int>(Le(head, 28, 2));
+        compression = Le(head, 30, 4);
+    } else {
+        return layout;
+    }
+    layout.valid = true;
+    // Uncompressed rows (plain or with colour masks) have a fixed size, padded to four bytes.
+    if (compression == 0 || compression == 3 || compression == 6) {
+        // Width times bits is at most 2^47: no overflow.
+        const auto bits_per_row = static_cast<std::uint64_t>(std::max<std::int64_t>(width, 0)) *
+                                  static_cast<std::uint64_t>(layout.bits);
+        const std::uint64_t stride = (bits_per_row + 31) / 32 * 4;
+        layout.row_bytes = stride;
+        layout.rows = static_cast<std::uint64_t>(height);
+    }
+    layout.masks = {0x7C00u, 0x03E0u, 0x001Fu}; // 16-bit files without masks are 5-5-5
+    if ((compression == 3 || compression == 6) && head.size() >= 66)
+        layout.masks = {Le(head, 54, 4), Le(head, 58, 4), Le(head, 62, 4)};
+    return layout;
+}
+
+// Widens every component that held fewer than 8 bits: the decoder put the bits at the top and left
+// zeros below them; those zeros become copies of the high bits (31 of 5 bits gives 255, not 248).
+void WidenComponents(QImage& image, const std::array<std::uint32_t, 3>& masks) {
+    std::array<std::array<std::uint8_t, 256>, 3> tables{};
+    for (int c = 0; c < 3; ++c) {
+        const int bits = std::popcount(masks[c]);
+        for (int v = 0; v < 256; ++v) {
+            int wide = v;
+            for (int shift = bits; bits > 0 && bits < 8 && shift < 8; shift += bits)
+                wide |= v >> shift;
+            tables[c][v] = static_cast<std::uint8_t>(wide);
+        }
+    }
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32)
+        image.convertTo(QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = qRgba(tables[0][qRed(line[x])], tables[1][qGreen(line[x])], tables[2][qBlue(line[x])],
+                            qAlpha(line[x]));
+    }
+}
+
+PictureReading Refused(PictureReading::Fault fault, const QString& error) {
+    PictureReading reading;
+    reading.fault = fault;
+    reading.error = error;
+    return reading;
+}
+
+// Opens only a regular file. The descriptor is checked after opening (without waiting on a pipe), so
+// a name swapped for a pipe or a device in between is refused as well.
+PictureReading Open(const QString& path, QFile& file) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0)
+        return Refused(PictureReading::Fault::not_found, QStringLiteral("file not found: %1").arg(path));
+    if (S_ISDIR(info.st_mode))
+        return Refused(PictureReading::Fault::folder,
+                       QStringLiteral("%1 is a folder, not a picture").arg(path));
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
+        return Refused(PictureReading::Fault::not_a_file,
+                       QStringLiteral("cannot read the picture %1: it is not a regular file").arg(path));
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Refused(PictureReading::Fault::unreadable,
+                       QStringLiteral("cannot read the picture %1: %2").arg(path, file.errorString()));
+    }
+    return {};
+}
+
+} // namespace
+
+PictureReading ReadPictureFile(const QString& path, const std::function<bool(QSize)>& size_fits) {
+    QFile file;
+    if (PictureReading opened = Open(path, file); opened.fault != PictureReading::Fault::none)
+        return opened;
+    const auto file_bytes = static_cast<std::uint64_t>(file.size());
+    const BmpLayout bmp = ReadBmpLayout(file.peek(70));
+    const auto unreadable = [&](const QString& why) {
+        return Refused(PictureReading::Fault::unreadable,
+                       QStringLiteral("cannot read the picture %1: %2").arg(path, why));
+    };
+    // Compared by division: rows times row size can exceed 64 bits.
+    if (bmp.valid && (bmp.pixel_offset >= file_bytes ||
+                      (bmp.row_bytes > 0 && bmp.rows > (file_bytes - bmp.pixel_offset) / bmp.row_bytes)))
+        return unreadable(QStringLiteral("the file is shorter than its header says"));
+
+    QImageReader reader(&file);
+    PictureReading reading;
+    reading.size = reader.size();
+    if (size_fits && reading.size.isValid() && !size_fits(reading.size)) {
+        reading.fault = PictureReading::Fault::wrong_size;
+        return reading;
+    }
+    if (!reader.read(&reading.image) || reading.image.isNull())
+        return unreadable(reader.errorString());
+    // A decoder that stopped early may still hand over a picture; what it delivered must be whole.
+    if (reading.size.isValid() && reading.image.size() != reading.size)
+        return unreadable(QStringLiteral("the file is shorter than its header says"));
+    reading.size = reading.image.size();
+    if (size_fits && !size_fits(reading.size)) {
+        reading.fault = PictureReading::Fault::wrong_size;
+        reading.image = QImage();
+        return reading;
+    }
+    if (bmp.valid && bmp.bits == 16)
+        WidenComponents(reading.image, bmp.masks);
+    return reading;
+}

@@ -1,0 +1,17 @@
+// Writing all pages of a level stacked top to bottom into one .bmp or .png file, a band of rows at a
+// time, so that a level of any page count is exported without its picture in memory.
+#pragma once
+
+#include <string>
+
+#include "level/trlevel.h"
+
+enum class ExportDepth {
+    shown24, // the pages as the program shows them, 24 bits per pixel
+    stored32 // the 32-bit pages as stored, alpha included (.png only)
+};
+
+// Writes the picture of `level` to `path`: PNG when the name ends in ".png" (any case), a 24-bit BMP
+// otherwise. The file is replaced only once complete. Raises std::runtime_error with a message naming
+// `path` and the system's reason.
+void WritePictureExport(const pw::Ttrlevel& level, const std::string& path, ExportDepth depth);
