@@ -7,6 +7,17 @@
 #include "localisation/data_captions.h"
 #include "widgets/platform.h"
 
+// The steps the document records, by the names it gives them.
+QStringList HistoryStepNames() {
+    return {QStringLiteral("Copy tile"),       QStringLiteral("Copy page"),
+            QStringLiteral("Set attribute"),   QStringLiteral("Mirror texture"),
+            QStringLiteral("Paste texture"),   QStringLiteral("Define textures"),
+            QStringLiteral("Define texture"),  QStringLiteral("Clone texture"),
+            QStringLiteral("Add page"),        QStringLiteral("Add animated set"),
+            QStringLiteral("Delete animated set"), QStringLiteral("Add frame"),
+            QStringLiteral("Delete frame"),    QStringLiteral("Replace frame")};
+}
+
 namespace {
 
 // "&Undo" and a step's name make "&Undo Copy tile"; without a step the item shows its own text.
@@ -30,10 +41,16 @@ void TForm1::ConnectHistory() {
     ShowHistorySteps();
 }
 
+// A step's name in the current language (the document names steps in English).
+QString TForm1::StepText(const QString& step) const {
+    const int index = static_cast<int>(HistoryStepNames().indexOf(step));
+    return index >= 0 && index < StepTexts->Items()->Count() ? StepTexts->Items()->Strings(index) : step;
+}
+
 void TForm1::ShowHistorySteps() {
     const QUndoStack& history = doc_.History();
-    Undo1->SetCaption(StepCaption(Undo1, history.canUndo() ? history.undoText() : QString()));
-    Redo1->SetCaption(StepCaption(Redo1, history.canRedo() ? history.redoText() : QString()));
+    Undo1->SetCaption(StepCaption(Undo1, history.canUndo() ? StepText(history.undoText()) : QString()));
+    Redo1->SetCaption(StepCaption(Redo1, history.canRedo() ? StepText(history.redoText()) : QString()));
     Undo1->SetEnabled(history.canUndo());
     Redo1->SetEnabled(history.canRedo());
 }

@@ -27,6 +27,9 @@
 // The message for a level file the reader refused (shown by File > Open and by source opening).
 QString RefusedLevelMessage(const QString& path, const QString& reason);
 
+// The names the document gives the steps of its history, in the order of TForm1::StepTexts.
+QStringList HistoryStepNames();
+
 class TForm1 : public TForm {
     Q_OBJECT
 
@@ -59,6 +62,8 @@ public:
     TLabel* Label6;
     // Hidden: the page boxes' caption, "Page:%1/%2" with the page and the page count filled in.
     TListBox* PageTexts;
+    // Hidden: the names of the history's steps ("Copy tile"), in the order of HistoryStepNames().
+    TListBox* StepTexts;
 
     // Menu.
     TMainMenu* MainMenu1;
@@ -184,6 +189,7 @@ public:
     QString PageCaption(int page, int count) const;
     // The Undo and Redo items name the steps they would take (again after a language is applied).
     void ShowHistorySteps();
+    QString StepText(const QString& step) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

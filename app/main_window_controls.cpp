@@ -98,6 +98,9 @@ void TForm1::CreateControls() {
     PageTexts = new TListBox(this, Client(), QStringLiteral("PageTexts"));
     PageTexts->Items()->Assign({QStringLiteral("Page:%1/%2")});
     PageTexts->setVisible(false);
+    StepTexts = new TListBox(this, Client(), QStringLiteral("StepTexts"));
+    StepTexts->Items()->Assign(HistoryStepNames());
+    StepTexts->setVisible(false);
 
     CreateTextureTable();
 }
