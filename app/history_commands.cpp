@@ -9,13 +9,20 @@
 
 // The steps the document records, by the names it gives them.
 QStringList HistoryStepNames() {
-    return {QStringLiteral("Copy tile"),       QStringLiteral("Copy page"),
-            QStringLiteral("Set attribute"),   QStringLiteral("Mirror texture"),
-            QStringLiteral("Paste texture"),   QStringLiteral("Define textures"),
-            QStringLiteral("Define texture"),  QStringLiteral("Clone texture"),
-            QStringLiteral("Add page"),        QStringLiteral("Add animated set"),
-            QStringLiteral("Delete animated set"), QStringLiteral("Add frame"),
-            QStringLiteral("Delete frame"),    QStringLiteral("Replace frame")};
+    return {QStringLiteral("Copy tile"),
+            QStringLiteral("Copy page"),
+            QStringLiteral("Set attribute"),
+            QStringLiteral("Mirror texture"),
+            QStringLiteral("Paste texture"),
+            QStringLiteral("Define textures"),
+            QStringLiteral("Define texture"),
+            QStringLiteral("Clone texture"),
+            QStringLiteral("Add page"),
+            QStringLiteral("Add animated set"),
+            QStringLiteral("Delete animated set"),
+            QStringLiteral("Add frame"),
+            QStringLiteral("Delete frame"),
+            QStringLiteral("Replace frame")};
 }
 
 namespace {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace {
 
 constexpr int kSide = 256;

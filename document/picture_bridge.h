@@ -15,8 +15,8 @@ struct SourcePicture {
     enum class Status { read, wrong_size, unreadable };
     Status status = Status::unreadable;
     PictureReading::Fault fault = PictureReading::Fault::unreadable; // what kept it from being read
-    QImage image;           // the picture when read
-    QSize size;             // what the file claims, when known
+    QImage image;                                                    // the picture when read
+    QSize size;                                                      // what the file claims, when known
     bool has_alpha = false; // the file's format carries alpha (RGBA PNG)
     QString error;          // why it could not be read: a sentence naming the file
 };

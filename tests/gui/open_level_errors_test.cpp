@@ -76,7 +76,8 @@ TEST_F(OpenLevelErrorsTest, UnknownVersionKeepsTheEarlierLevelAndItsEdits) {
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], "Invalid TR file format!!!");
     EXPECT_EQ(lines[2], QDir::toNativeSeparators(notes));
-    EXPECT_TRUE(lines[3].startsWith("version word: not a level of a known version")) << lines[3].toStdString();
+    EXPECT_TRUE(lines[3].startsWith("version word: not a level of a known version"))
+        << lines[3].toStdString();
     EXPECT_EQ(Form1->ComboBox1->Items()->Count(), 3);
     EXPECT_TRUE(Form1->Save1->Enabled());
     EXPECT_TRUE(Form1->isWindowModified());

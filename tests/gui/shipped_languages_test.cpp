@@ -150,7 +150,8 @@ TEST_F(ShippedLanguagesTest, DataCaptionsShowInTheCurrentLanguage) {
     EXPECT_EQ(Form1->GroupBox1->Caption(), "Page : 1/2");
     // The history's steps are named in the language too.
     Form1->AddNewPage1->Action()->trigger();
-    EXPECT_TRUE(Form1->Undo1->Caption().endsWith(" Ajouter une page")) << Form1->Undo1->Caption().toStdString();
+    EXPECT_TRUE(Form1->Undo1->Caption().endsWith(" Ajouter une page"))
+        << Form1->Undo1->Caption().toStdString();
 }
 
 TEST_F(ShippedLanguagesTest, QtsOwnTextsFollowTheLanguageWhereQtHasThem) {
