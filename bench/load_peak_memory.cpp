@@ -17,6 +17,7 @@
 #include <string>
 
 #include "bench/kind6_blocks.h"
+#include "bench/peak_memory.h"
 #include "level/layout.h"
 #include "level/trlevel.h"
 #include "tools/sample_level.h"
@@ -27,31 +28,9 @@ namespace fs = std::filesystem;
 
 constexpr double kTarget = 1.3;
 
-// A field of /proc/self/status in bytes ("VmRSS", "VmHWM"), or 0 when absent.
-std::size_t StatusBytes(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field + ":", 0) == 0)
-            return std::strtoull(line.c_str() + field.size() + 1, nullptr, 10) * 1024;
-    return 0;
-}
-
-// Starts a new high-water mark at the current resident set.
-void ResetPeak() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-bool SaveInChild(const fs::path& file, int pages) {
-    const pid_t child = fork();
-    if (child == 0) {
-        pw::Ttrlevel level;
-        pw::art::BuildSampleLevel({file.string(), pw::layout::kVersionTr4, pages, 2024}, level);
-        std::_Exit(level.SaveLevel(file.string()) == 0 ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
+using pw::bench::ResetPeak;
+using pw::bench::SaveInChild;
+using pw::bench::StatusBytes;
 
 std::size_t InflatedSize(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -67,7 +46,7 @@ int main(int argc, char** argv) {
     const fs::path file =
         fs::temp_directory_path() / ("pagewright-memory-" + std::to_string(getpid()) + ".tr4");
     try {
-        if (pages <= 0 || !SaveInChild(file, pages)) {
+        if (pages <= 0 || !SaveInChild(file, pw::layout::kVersionTr4, pages)) {
             std::fprintf(stderr, "pagewright-bench-memory: cannot make the level\n");
             return 2;
         }
