@@ -2,14 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <csetjmp>
-#include <cstring>
 #include <stdexcept>
 #include <vector>
 
-#include <png.h>
-
+#include "document/png_stream.h"
 #include "level/file_replace.h"
 #include "level/layout.h"
 #include "level/page_export.h"
@@ -27,86 +23,40 @@ bool IsPngName(const std::string& path) {
     return ext == ".png";
 }
 
-// What libpng reports; kept to raise it as ours once libpng has unwound.
-struct PngSink {
-    std::FILE* file = nullptr;
-    std::string error;
-};
-
-void OnPngError(png_structp png, png_const_charp message) {
-    auto* sink = static_cast<PngSink*>(png_get_error_ptr(png));
-    if (sink->error.empty())
-        sink->error = message;
-    png_longjmp(png, 1);
-}
-
-void OnPngWarning(png_structp, png_const_charp) {} // nothing the user can act on
-
-void OnPngWrite(png_structp png, png_bytep data, png_size_t length) {
-    auto* sink = static_cast<PngSink*>(png_get_io_ptr(png));
-    if (std::fwrite(data, 1, length, sink->file) != length) {
-        sink->error = std::strerror(errno);
-        png_error(png, "write failed");
-    }
-}
-
-void OnPngFlush(png_structp) {}
-
-// Fills `count` rows from `first` on, in the byte order the PNG is told to expect.
+// Fills `count` rows from `first` on with R, G, B (, A) bytes.
 void Band(const pw::Ttrlevel& level, ExportDepth depth, std::size_t first, std::size_t count,
           std::uint8_t* out) {
     if (depth == ExportDepth::shown24) {
-        pw::ExportRows(level, first, count, true, out);
+        pw::ExportRows(level, first, count, false, out);
         return;
     }
     const std::size_t row_bytes = 4 * kSide;
     const std::size_t begin = std::min(first * row_bytes, level.pages32.size());
     const std::size_t end = std::min((first + count) * row_bytes, level.pages32.size());
-    std::copy(level.pages32.begin() + static_cast<std::ptrdiff_t>(begin),
-              level.pages32.begin() + static_cast<std::ptrdiff_t>(end), out);
-    std::fill(out + (end - begin), out + count * row_bytes, std::uint8_t{0});
+    const std::uint8_t* bgra = level.pages32.data();
+    for (std::size_t at = begin; at + 4 <= end; at += 4) { // the level stores B, G, R, A
+        std::uint8_t* pixel = out + (at - begin);
+        pixel[0] = bgra[at + 2];
+        pixel[1] = bgra[at + 1];
+        pixel[2] = bgra[at];
+        pixel[3] = bgra[at + 3];
+    }
+    const std::size_t whole = (end - begin) / 4 * 4;
+    std::fill(out + whole, out + count * row_bytes, std::uint8_t{0});
 }
 
-// libpng leaves by longjmp on an error, so nothing in here owns anything that needs destroying; the
-// band buffer belongs to the caller.
-bool WritePng(const pw::Ttrlevel& level, ExportDepth depth, PngSink& sink, std::vector<std::uint8_t>& band) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink, OnPngError, OnPngWarning);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        sink.error = "not enough memory";
-        return false;
-    }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
+void WritePng(const pw::Ttrlevel& level, ExportDepth depth, std::FILE* file, const std::string& path) {
     const std::size_t rows = static_cast<std::size_t>(level.num_pages) * kSide;
     const bool alpha = depth == ExportDepth::stored32;
-    png_set_write_fn(png, &sink, OnPngWrite, OnPngFlush);
-    // libpng refuses more than a million rows by default (3907 pages); the format allows 2^31 - 1.
-    png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
-    png_set_IHDR(png, info, kSide, static_cast<png_uint_32>(rows), 8,
-                 alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_pHYs(png, info, pw::kExportDotsPerMeter, pw::kExportDotsPerMeter, PNG_RESOLUTION_METER);
-    // The fastest level and one cheap filter: the export stays within a few times the uncompressed
-    // bitmap's time, and page art still compresses well.
-    png_set_compression_level(png, 1);
-    png_set_compression_buffer_size(png, 1 << 20);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
-    png_write_info(png, info);
-    png_set_bgr(png); // rows come as B, G, R (, A), the level's own order
-    const std::size_t row_bytes = (alpha ? 4 : 3) * kSide;
+    PngStream png(file, path, kSide, static_cast<std::uint32_t>(rows),
+                  alpha ? PngStream::Colour::rgba : PngStream::Colour::rgb, pw::kExportDotsPerMeter);
+    std::vector<std::uint8_t> band(kBandRows * (alpha ? 4 : 3) * kSide);
     for (std::size_t first = 0; first < rows; first += kBandRows) {
         const std::size_t count = std::min(kBandRows, rows - first);
         Band(level, depth, first, count, band.data());
-        for (std::size_t i = 0; i < count; ++i)
-            png_write_row(png, band.data() + i * row_bytes);
+        png.WriteRows(band.data(), count);
     }
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    return true;
+    png.Finish();
 }
 
 } // namespace
@@ -120,11 +70,5 @@ void WritePictureExport(const pw::Ttrlevel& level, const std::string& path, Expo
         pw::ReplaceFileContents(path, [&](std::FILE* f) { pw::WriteExportBmp(level, f, path); });
         return;
     }
-    std::vector<std::uint8_t> band(kBandRows * 4 * kSide);
-    pw::ReplaceFileContents(path, [&](std::FILE* f) {
-        PngSink sink;
-        sink.file = f;
-        if (!WritePng(level, depth, sink, band))
-            throw std::runtime_error("cannot write " + path + ": " + sink.error);
-    });
+    pw::ReplaceFileContents(path, [&](std::FILE* f) { WritePng(level, depth, f, path); });
 }
