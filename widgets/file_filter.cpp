@@ -13,3 +13,15 @@ QString QtFileFilter(const QString& filter) {
     }
     return entries.join(QLatin1String(";;"));
 }
+
+QString SingleSuffix(const QString& qt_entry) {
+    const qsizetype open = qt_entry.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = qt_entry.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close < open)
+        return {};
+    const QString pattern = qt_entry.mid(open + 1, close - open - 1).trimmed();
+    if (!pattern.startsWith(QLatin1String("*.")) || pattern.contains(QLatin1Char(' ')))
+        return {};
+    const QString suffix = pattern.mid(2);
+    return suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('?')) ? QString() : suffix;
+}

@@ -5,3 +5,7 @@
 #include <QString>
 
 QString QtFileFilter(const QString& filter);
+
+// The extension of a Qt filter entry that holds a single "*.ext" pattern ("png" for
+// "Portable Network Graphics (*.png) (*.png)"); empty for several patterns or a wildcard.
+QString SingleSuffix(const QString& qt_entry);

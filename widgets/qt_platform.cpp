@@ -38,6 +38,11 @@ std::optional<QString> QtPlatform::SaveFileName(QWidget* parent, const FileDialo
     QFileDialog dialog(parent, request.title, request.initial_folder, QtFileFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(request.default_suffix);
+    // A typed name without an extension takes the one of the chosen type, when the type has just one.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& entry) {
+        const QString suffix = SingleSuffix(entry);
+        dialog.setDefaultSuffix(suffix.isEmpty() ? request.default_suffix : suffix);
+    });
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
