@@ -1,0 +1,28 @@
+// What the picture fuzz target does with one input, shared with anything that replays its findings:
+// read the file as a texture source is read, and check that a picture taken as read is what the
+// copies expect.
+#pragma once
+
+#include <QString>
+
+#include "document/picture_bridge.h"
+
+namespace pw::fuzz {
+
+// Empty when all is well, else what went wrong.
+inline const char* CheckPictureInput(const QString& path) {
+    const SourcePicture picture = ReadSourcePicture(path);
+    if (picture.status != SourcePicture::Status::read)
+        return picture.error.isEmpty() && picture.status == SourcePicture::Status::unreadable
+                   ? "refused without a reason"
+                   : nullptr;
+    if (picture.image.isNull() || picture.image.width() != 256 || picture.image.height() < 256)
+        return "a picture taken as read is not page sized";
+    // The first and the last tile of the first page, as a copy takes them.
+    for (const int at : {0, 192})
+        if (PictureColours(picture.image, at, at, 64, picture.has_alpha).size() != 64 * 64)
+            return "a tile has the wrong number of colours";
+    return nullptr;
+}
+
+} // namespace pw::fuzz
