@@ -1,19 +1,9 @@
 // Writes the seed corpus of the language-file fuzz target: stores of every shape written by the
 // writer, in several languages, and the same bodies under the older signatures.
-#include <cstdio>
-
-#include <QDir>
-#include <QFile>
-
+#include "fuzz/seed_folder.h"
 #include "localisation/form_list.h"
 
 namespace {
-
-void Write(const QString& folder, const QString& name, const QByteArray& bytes) {
-    QFile file(QDir(folder).filePath(name));
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-}
 
 QByteArray Store(quint16 lang_id, const QString& caption) {
     TFormList store;
@@ -45,20 +35,20 @@ QByteArray Store(quint16 lang_id, const QString& caption) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+    const std::optional<QString> seeds = pw::fuzz::SeedFolder(argc, argv);
+    if (!seeds)
         return 2;
-    }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(folder);
-    Write(folder, "french.lng", Store(0x040C, QString::fromUtf8("Données")));
-    Write(folder, "korean.lng", Store(0x0412, QString::fromUtf8("파일")));
+    const auto Write = [&](const QString& name, const QByteArray& bytes) {
+        pw::fuzz::WriteSeed(*seeds, name, bytes);
+    };
+    Write("french.lng", Store(0x040C, QString::fromUtf8("Données")));
+    Write("korean.lng", Store(0x0412, QString::fromUtf8("파일")));
     const QByteArray body = Store(0x0407, QStringLiteral("Fenster"));
     for (const char* version : {"LFv01.0", "LFv01.1", "LFv01.2", "LFv02.0"}) {
         QByteArray old = body;
         old.replace(1, 7, version);
-        Write(folder, QStringLiteral("v%1.lng").arg(QLatin1String(version + 3)), old);
+        Write(QStringLiteral("v%1.lng").arg(QLatin1String(version + 3)), old);
     }
-    Write(folder, "empty.lng", TFormList().SaveToBytes(QStringLiteral("e.lng")));
+    Write("empty.lng", TFormList().SaveToBytes(QStringLiteral("e.lng")));
     return 0;
 }

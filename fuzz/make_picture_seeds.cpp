@@ -2,21 +2,13 @@
 // .png (colour, alpha, palette, grey, a double page, a wrong width) and .bmp (24, 8 and 1 bits from
 // Qt's writer; 16 bits with 5-6-5 masks and plain 5-5-5, the oldest 12-byte header, rows top down and
 // run-length coded 8 bits, made here byte by byte).
-#include <cstdio>
-
 #include <QBuffer>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 
-namespace {
+#include "fuzz/seed_folder.h"
 
-void Write(const QString& folder, const QString& name, const QByteArray& bytes) {
-    QFile file(QDir(folder).filePath(name));
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-}
+namespace {
 
 QByteArray Encoded(const QImage& image, const char* format) {
     QByteArray bytes;
@@ -108,26 +100,26 @@ QByteArray BmpRle8() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+    const std::optional<QString> seeds = pw::fuzz::SeedFolder(argc, argv);
+    if (!seeds)
         return 2;
-    }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(folder);
+    const auto Write = [&](const QString& name, const QByteArray& bytes) {
+        pw::fuzz::WriteSeed(*seeds, name, bytes);
+    };
     const QImage page = Page();
-    Write(folder, "rgb.png", Encoded(page.convertToFormat(QImage::Format_RGB32), "png"));
-    Write(folder, "alpha.png", Encoded(page, "png"));
-    Write(folder, "palette.png", Encoded(page.convertToFormat(QImage::Format_Indexed8), "png"));
-    Write(folder, "grey.png", Encoded(page.convertToFormat(QImage::Format_Grayscale8), "png"));
-    Write(folder, "two-pages.png", Encoded(Page(256, 512), "png"));
-    Write(folder, "narrow.png", Encoded(Page(255, 256), "png"));
-    Write(folder, "rgb24.bmp", Encoded(page.convertToFormat(QImage::Format_RGB32), "bmp"));
-    Write(folder, "palette8.bmp", Encoded(page.convertToFormat(QImage::Format_Indexed8), "bmp"));
-    Write(folder, "mono.bmp", Encoded(page.convertToFormat(QImage::Format_Mono), "bmp"));
-    Write(folder, "565.bmp", Bmp16(true));
-    Write(folder, "555.bmp", Bmp16(false));
-    Write(folder, "core24.bmp", BmpCore24());
-    Write(folder, "top-down8.bmp", Bmp8TopDown());
-    Write(folder, "rle8.bmp", BmpRle8());
+    Write("rgb.png", Encoded(page.convertToFormat(QImage::Format_RGB32), "png"));
+    Write("alpha.png", Encoded(page, "png"));
+    Write("palette.png", Encoded(page.convertToFormat(QImage::Format_Indexed8), "png"));
+    Write("grey.png", Encoded(page.convertToFormat(QImage::Format_Grayscale8), "png"));
+    Write("two-pages.png", Encoded(Page(256, 512), "png"));
+    Write("narrow.png", Encoded(Page(255, 256), "png"));
+    Write("rgb24.bmp", Encoded(page.convertToFormat(QImage::Format_RGB32), "bmp"));
+    Write("palette8.bmp", Encoded(page.convertToFormat(QImage::Format_Indexed8), "bmp"));
+    Write("mono.bmp", Encoded(page.convertToFormat(QImage::Format_Mono), "bmp"));
+    Write("565.bmp", Bmp16(true));
+    Write("555.bmp", Bmp16(false));
+    Write("core24.bmp", BmpCore24());
+    Write("top-down8.bmp", Bmp8TopDown());
+    Write("rle8.bmp", BmpRle8());
     return 0;
 }
