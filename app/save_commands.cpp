@@ -110,8 +110,9 @@ void TForm1::ExporttoImage1Click() {
         return;
     if (QFileInfo(*path).suffix().isEmpty())
         *path += QStringLiteral(".bmp");
-    RunGuarded(
-        this,
-        {{}, QStringLiteral("Not enough memory to export to %1").arg(QDir::toNativeSeparators(*path)), {}},
-        [&](pw::Gauge*) { doc_.Export(*path); });
+    RunGuarded(this,
+               {QStringLiteral("Saving Texture to Bitmap..."),
+                QStringLiteral("Not enough memory to export to %1").arg(QDir::toNativeSeparators(*path)),
+                {}},
+               [&](pw::Gauge* gauge) { doc_.Export(*path, gauge); });
 }

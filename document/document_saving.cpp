@@ -51,12 +51,12 @@ int LevelDocument::AddPage() {
     return page;
 }
 
-void LevelDocument::Export(const QString& path) const {
+void LevelDocument::Export(const QString& path, pw::Gauge* gauge) const {
     if (!HasLevel() || level_.num_pages <= 0)
         ExportFailed(path, QStringLiteral("no level pages to export"));
     // Streamed into a file beside the target that replaces it when complete.
     try {
-        WritePictureExport(level_, QFile::encodeName(path).toStdString(), ExportDepth::shown24);
+        WritePictureExport(level_, QFile::encodeName(path).toStdString(), ExportDepth::shown24, gauge);
     } catch (const std::runtime_error& e) {
         QString error = QString::fromLocal8Bit(e.what());
         if (!error.isEmpty())

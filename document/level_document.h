@@ -89,9 +89,9 @@ public:
     // Appends an empty page in every depth; returns its index (-1: no level).
     int AddPage();
     // Writes all pages stacked, 24 bits per pixel, as a .bmp, or .png when the name ends so, a band of
-    // rows at a time. Throws std::runtime_error naming the file and the reason when it cannot be
-    // written; an existing file is then left as it was.
-    void Export(const QString& path) const;
+    // rows at a time, moving `gauge` (when given) up to 100. Throws std::runtime_error naming the file
+    // and the reason when it cannot be written; an existing file is then left as it was.
+    void Export(const QString& path, pw::Gauge* gauge = nullptr) const;
 
     // Animated-set edits. Each returns false (nothing changed) when the set or frame does not exist
     // or the format's limits would be passed, and emits AnimatedSetsChanged otherwise.

@@ -45,30 +45,34 @@ void Band(const pw::Ttrlevel& level, ExportDepth depth, std::size_t first, std::
     std::fill(out + whole, out + count * row_bytes, std::uint8_t{0});
 }
 
-void WritePng(const pw::Ttrlevel& level, ExportDepth depth, std::FILE* file, const std::string& path) {
+void WritePng(const pw::Ttrlevel& level, ExportDepth depth, std::FILE* file, const std::string& path,
+              pw::Gauge* gauge) {
     const std::size_t rows = static_cast<std::size_t>(level.num_pages) * kSide;
     const bool alpha = depth == ExportDepth::stored32;
     PngStream png(file, path, kSide, static_cast<std::uint32_t>(rows),
                   alpha ? PngStream::Colour::rgba : PngStream::Colour::rgb, pw::kExportDotsPerMeter);
     std::vector<std::uint8_t> band(kBandRows * (alpha ? 4 : 3) * kSide);
+    pw::GaugeSteps steps(gauge);
     for (std::size_t first = 0; first < rows; first += kBandRows) {
         const std::size_t count = std::min(kBandRows, rows - first);
         Band(level, depth, first, count, band.data());
         png.WriteRows(band.data(), count);
+        steps.Done(first + count, rows);
     }
     png.Finish();
 }
 
 } // namespace
 
-void WritePictureExport(const pw::Ttrlevel& level, const std::string& path, ExportDepth depth) {
+void WritePictureExport(const pw::Ttrlevel& level, const std::string& path, ExportDepth depth,
+                        pw::Gauge* gauge) {
     if (level.num_pages <= 0)
         throw std::runtime_error("cannot write " + path + ": the level has no pages");
     if (depth == ExportDepth::stored32 && !IsPngName(path))
         throw std::runtime_error("cannot write " + path + ": 32-bit pages are written as .png only");
     if (!IsPngName(path)) {
-        pw::ReplaceFileContents(path, [&](std::FILE* f) { pw::WriteExportBmp(level, f, path); });
+        pw::ReplaceFileContents(path, [&](std::FILE* f) { pw::WriteExportBmp(level, f, path, gauge); });
         return;
     }
-    pw::ReplaceFileContents(path, [&](std::FILE* f) { WritePng(level, depth, f, path); });
+    pw::ReplaceFileContents(path, [&](std::FILE* f) { WritePng(level, depth, f, path, gauge); });
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "level/gauge.h"
 #include "level/trlevel.h"
 
 enum class ExportDepth {
@@ -12,6 +13,7 @@ enum class ExportDepth {
 };
 
 // Writes the picture of `level` to `path`: PNG when the name ends in ".png" (any case), a 24-bit BMP
-// otherwise. The file is replaced only once complete. Raises std::runtime_error with a message naming
-// `path` and the system's reason.
-void WritePictureExport(const pw::Ttrlevel& level, const std::string& path, ExportDepth depth);
+// otherwise, moving `gauge` (when given) up to 100 as the rows go out. The file is replaced only once
+// complete. Raises std::runtime_error with a message naming `path` and the system's reason.
+void WritePictureExport(const pw::Ttrlevel& level, const std::string& path, ExportDepth depth,
+                        pw::Gauge* gauge = nullptr);

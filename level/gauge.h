@@ -10,4 +10,20 @@ public:
     virtual void SetProgress(int percent) = 0;
 };
 
+// Drives an optional gauge from counts of work done, calling it only when the percent changes.
+class GaugeSteps {
+public:
+    explicit GaugeSteps(Gauge* gauge) : gauge_(gauge) {}
+    void Done(unsigned long long done, unsigned long long total) {
+        const int percent = total == 0 ? 100 : static_cast<int>(done * 100 / total);
+        if (gauge_ && percent != last_)
+            gauge_->SetProgress(percent);
+        last_ = percent;
+    }
+
+private:
+    Gauge* gauge_;
+    int last_ = -1;
+};
+
 } // namespace pw

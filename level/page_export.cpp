@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "level/gauge.h"
 #include "level/layout.h"
 #include "level/level_errors.h"
 #include "level/page_access.h"
@@ -144,7 +145,7 @@ void ExportRows(const Ttrlevel& level, std::size_t first, std::size_t count, boo
     }
 }
 
-void WriteExportBmp(const Ttrlevel& level, std::FILE* out, const std::string& name) {
+void WriteExportBmp(const Ttrlevel& level, std::FILE* out, const std::string& name, Gauge* gauge) {
     const std::size_t rows = ExportRows(level);
     if (rows == 0)
         return;
@@ -157,6 +158,7 @@ void WriteExportBmp(const Ttrlevel& level, std::FILE* out, const std::string& na
     PutBmpHeader(buffer.data(), static_cast<std::uint32_t>(rows));
     put(kBmpHeaderBytes);
     const RowConverter convert(level);
+    GaugeSteps steps(gauge);
     // Bottom up: the file's first row is the picture's last.
     for (std::size_t done = 0; done < rows;) {
         const std::size_t count = std::min(kRowsPerWrite, rows - done);
@@ -164,6 +166,7 @@ void WriteExportBmp(const Ttrlevel& level, std::FILE* out, const std::string& na
             convert.Row<true>(rows - 1 - (done + i), buffer.data() + i * 3 * kSide);
         put(count * 3 * kSide);
         done += count;
+        steps.Done(done, rows);
     }
 }
 

@@ -1,6 +1,7 @@
 // Reading pictures to copy from, refusing damaged ones, and writing the stacked export a band at a time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include <QImage>
@@ -46,6 +47,12 @@ Bytes Bmp(int height, int bits, std::size_t pixel_bytes, std::uint32_t offset = 
     }
     return b;
 }
+
+// The percents a gauge was given, in order.
+struct RecordingGauge : pw::Gauge {
+    std::vector<int> percents;
+    void SetProgress(int percent) override { percents.push_back(percent); }
+};
 
 PictureReading Read(const std::string& path) {
     return ReadPictureFile(QString::fromStdString(path));
@@ -107,7 +114,11 @@ TEST(PictureFiles, StreamedExportsHoldThePagesInEitherFormat) {
     level.pages32 = pw::fixtures::Pattern(3 * 256 * 256 * 4 - 1000, 9); // the last rows missing
     const std::vector<std::uint8_t> rgb = pw::ExportPixelsRgb(level);
     for (const char* name : {"pages.bmp", "pages.PNG"}) {
-        WritePictureExport(level, dir.File(name), ExportDepth::shown24);
+        RecordingGauge gauge;
+        WritePictureExport(level, dir.File(name), ExportDepth::shown24, &gauge);
+        EXPECT_TRUE(std::is_sorted(gauge.percents.begin(), gauge.percents.end())) << name;
+        EXPECT_GT(gauge.percents.size(), 2u) << name; // moves along, not only at the end
+        EXPECT_EQ(gauge.percents.back(), 100) << name;
         const QImage image =
             QImage(QString::fromStdString(dir.File(name))).convertToFormat(QImage::Format_RGB888);
         ASSERT_EQ(image.size(), QSize(256, 768)) << name;
