@@ -35,20 +35,17 @@ QByteArray Store(quint16 lang_id, const QString& caption) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::optional<QString> seeds = pw::fuzz::SeedFolder(argc, argv);
+    const auto seeds = pw::fuzz::SeedFolder::FromArguments(argc, argv);
     if (!seeds)
         return 2;
-    const auto Write = [&](const QString& name, const QByteArray& bytes) {
-        pw::fuzz::WriteSeed(*seeds, name, bytes);
-    };
-    Write("french.lng", Store(0x040C, QString::fromUtf8("Données")));
-    Write("korean.lng", Store(0x0412, QString::fromUtf8("파일")));
+    seeds->Write("french.lng", Store(0x040C, QString::fromUtf8("Données")));
+    seeds->Write("korean.lng", Store(0x0412, QString::fromUtf8("파일")));
     const QByteArray body = Store(0x0407, QStringLiteral("Fenster"));
     for (const char* version : {"LFv01.0", "LFv01.1", "LFv01.2", "LFv02.0"}) {
         QByteArray old = body;
         old.replace(1, 7, version);
-        Write(QStringLiteral("v%1.lng").arg(QLatin1String(version + 3)), old);
+        seeds->Write(QStringLiteral("v%1.lng").arg(QLatin1String(version + 3)), old);
     }
-    Write("empty.lng", TFormList().SaveToBytes(QStringLiteral("e.lng")));
+    seeds->Write("empty.lng", TFormList().SaveToBytes(QStringLiteral("e.lng")));
     return 0;
 }

@@ -100,26 +100,23 @@ QByteArray BmpRle8() {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::optional<QString> seeds = pw::fuzz::SeedFolder(argc, argv);
+    const auto seeds = pw::fuzz::SeedFolder::FromArguments(argc, argv);
     if (!seeds)
         return 2;
-    const auto Write = [&](const QString& name, const QByteArray& bytes) {
-        pw::fuzz::WriteSeed(*seeds, name, bytes);
-    };
     const QImage page = Page();
-    Write("rgb.png", Encoded(page.convertToFormat(QImage::Format_RGB32), "png"));
-    Write("alpha.png", Encoded(page, "png"));
-    Write("palette.png", Encoded(page.convertToFormat(QImage::Format_Indexed8), "png"));
-    Write("grey.png", Encoded(page.convertToFormat(QImage::Format_Grayscale8), "png"));
-    Write("two-pages.png", Encoded(Page(256, 512), "png"));
-    Write("narrow.png", Encoded(Page(255, 256), "png"));
-    Write("rgb24.bmp", Encoded(page.convertToFormat(QImage::Format_RGB32), "bmp"));
-    Write("palette8.bmp", Encoded(page.convertToFormat(QImage::Format_Indexed8), "bmp"));
-    Write("mono.bmp", Encoded(page.convertToFormat(QImage::Format_Mono), "bmp"));
-    Write("565.bmp", Bmp16(true));
-    Write("555.bmp", Bmp16(false));
-    Write("core24.bmp", BmpCore24());
-    Write("top-down8.bmp", Bmp8TopDown());
-    Write("rle8.bmp", BmpRle8());
+    seeds->Write("rgb.png", Encoded(page.convertToFormat(QImage::Format_RGB32), "png"));
+    seeds->Write("alpha.png", Encoded(page, "png"));
+    seeds->Write("palette.png", Encoded(page.convertToFormat(QImage::Format_Indexed8), "png"));
+    seeds->Write("grey.png", Encoded(page.convertToFormat(QImage::Format_Grayscale8), "png"));
+    seeds->Write("two-pages.png", Encoded(Page(256, 512), "png"));
+    seeds->Write("narrow.png", Encoded(Page(255, 256), "png"));
+    seeds->Write("rgb24.bmp", Encoded(page.convertToFormat(QImage::Format_RGB32), "bmp"));
+    seeds->Write("palette8.bmp", Encoded(page.convertToFormat(QImage::Format_Indexed8), "bmp"));
+    seeds->Write("mono.bmp", Encoded(page.convertToFormat(QImage::Format_Mono), "bmp"));
+    seeds->Write("565.bmp", Bmp16(true));
+    seeds->Write("555.bmp", Bmp16(false));
+    seeds->Write("core24.bmp", BmpCore24());
+    seeds->Write("top-down8.bmp", Bmp8TopDown());
+    seeds->Write("rle8.bmp", BmpRle8());
     return 0;
 }
