@@ -3,7 +3,7 @@
 
 #include "app/bitmap_drawing.h"
 #include "app/main_window.h"
-#include "document/pixel_helpers.h"
+#include "pictures/pixel_helpers.h"
 #include "level/layout.h"
 #include "level/page_access.h"
 #include "localisation/data_captions.h"

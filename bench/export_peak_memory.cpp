@@ -1,5 +1,5 @@
 // pagewright-bench-export [PAGES] [tr1|tr4]: the peak memory and the time of writing a level's stacked
-// export as .bmp and as .png (document/picture_export.h), for a level of PAGES pages (default 1024) of
+// export as .bmp and as .png (pictures/picture_export.h), for a level of PAGES pages (default 1024) of
 // kind 1 or 6 (default tr4). A child process draws and saves the level; this process loads it as the
 // export command does and measures each export's rise of the resident set over what the loaded level
 // holds (VmHWM, reset before each export, less VmRSS after the load) and its wall-clock time (the
@@ -20,7 +20,7 @@
 #include <string>
 
 #include "bench/peak_memory.h"
-#include "document/picture_export.h"
+#include "pictures/picture_export.h"
 #include "level/layout.h"
 #include "level/trlevel.h"
 #include "tools/sample_level.h"

@@ -4,7 +4,7 @@
 
 #include "cli/picture_commands.h"
 #include "cli/picture_files.h"
-#include "document/picture_export.h"
+#include "pictures/picture_export.h"
 #include "level/page_access.h"
 
 namespace {

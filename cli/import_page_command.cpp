@@ -12,7 +12,7 @@
 
 #include "cli/picture_commands.h"
 #include "cli/picture_files.h"
-#include "document/picture_bridge.h"
+#include "pictures/picture_bridge.h"
 #include "level/animated_sets.h"
 #include "level/page_writing.h"
 #include "level/save_preparation.h"

@@ -1,4 +1,4 @@
-# Qt user interface: pwwidgets (widgets/), pwui (app/, textures/, localisation/), the pagewright executable and
+# Qt user interface: pwwidgets (widgets/), pwlocalisation, pwtextures and pwapp (one a folder), the pagewright executable and
 # the GUI tests.
 find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
 
@@ -12,29 +12,33 @@ list(REMOVE_ITEM PWWIDGETS_SOURCES
     ${PROJECT_SOURCE_DIR}/widgets/scripted_platform.h)
 add_library(pwwidgets STATIC ${PWWIDGETS_SOURCES})
 set_target_properties(pwwidgets PROPERTIES AUTOMOC ON)
-target_include_directories(pwwidgets PUBLIC ${PROJECT_SOURCE_DIR})
+pw_own_headers(pwwidgets widgets)
 target_link_libraries(pwwidgets PUBLIC Qt6::Widgets)
 
 add_library(pwscripted STATIC ${PROJECT_SOURCE_DIR}/widgets/scripted_platform.cpp
     ${PROJECT_SOURCE_DIR}/widgets/scripted_platform.h)
 target_link_libraries(pwscripted PUBLIC pwwidgets)
 
-file(GLOB PWUI_SOURCES CONFIGURE_DEPENDS
-    ${PROJECT_SOURCE_DIR}/app/*.cpp
-    ${PROJECT_SOURCE_DIR}/app/*.h
-    ${PROJECT_SOURCE_DIR}/textures/*.cpp
-    ${PROJECT_SOURCE_DIR}/textures/*.h
-    ${PROJECT_SOURCE_DIR}/localisation/*.cpp
-    ${PROJECT_SOURCE_DIR}/localisation/*.h)
-list(REMOVE_ITEM PWUI_SOURCES ${PROJECT_SOURCE_DIR}/app/main.cpp)
+# One library per folder; each links only what the layers allow, so a wrong include fails to compile.
+function(pw_folder_library target folder)
+    file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp ${PROJECT_SOURCE_DIR}/${folder}/*.h)
+    list(REMOVE_ITEM sources ${PROJECT_SOURCE_DIR}/app/main.cpp)
+    add_library(${target} STATIC ${sources})
+    set_target_properties(${target} PROPERTIES AUTOMOC ON)
+    pw_own_headers(${target} ${folder})
+endfunction()
 
-add_library(pwui STATIC ${PWUI_SOURCES})
-set_target_properties(pwui PROPERTIES AUTOMOC ON)
-target_include_directories(pwui PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(pwui PUBLIC pwdocument pwlevel pwwidgets)
+pw_folder_library(pwlocalisation localisation)
+target_link_libraries(pwlocalisation PUBLIC pwwidgets)
+
+pw_folder_library(pwtextures textures)
+target_link_libraries(pwtextures PUBLIC pwdocument pwwidgets)
+
+pw_folder_library(pwapp app)
+target_link_libraries(pwapp PUBLIC pwtextures pwlocalisation pwdocument pwwidgets)
 
 add_executable(pagewright ${PROJECT_SOURCE_DIR}/app/main.cpp)
-target_link_libraries(pagewright PRIVATE pwui)
+target_link_libraries(pagewright PRIVATE pwapp)
 set_target_properties(pagewright PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/app)
 # The readme window shows readme.txt from the executable's folder.
 add_custom_command(TARGET pagewright POST_BUILD
@@ -47,7 +51,7 @@ if(PAGEWRIGHT_TESTS)
     include(GoogleTest)
     file(GLOB GUI_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/gui/*.cpp)
     add_executable(pwgui-tests ${GUI_TEST_SOURCES})
-    target_link_libraries(pwgui-tests PRIVATE pwui pwscripted pwfixtures Qt6::Test GTest::gtest)
+    target_link_libraries(pwgui-tests PRIVATE pwapp pwscripted pwfixtures Qt6::Test GTest::gtest)
     target_compile_definitions(pwgui-tests PRIVATE
         PW_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples"
         PW_README_PATH="${PROJECT_SOURCE_DIR}/app/readme.txt"
@@ -59,6 +63,14 @@ if(PAGEWRIGHT_TESTS)
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()
 
+if(PAGEWRIGHT_TESTS)
+    # The control layer's plain functions (dialog filters), without windows.
+    file(GLOB WIDGETS_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/widgets/*.cpp)
+    add_executable(pwwidgets-tests ${WIDGETS_TEST_SOURCES})
+    target_link_libraries(pwwidgets-tests PRIVATE pwwidgets GTest::gtest_main)
+    gtest_discover_tests(pwwidgets-tests DISCOVERY_TIMEOUT 60)
+endif()
+
 # The GUI benchmarks (bench/gui_*.cpp) are built by bench/CMakeLists.txt as pagewright-bench-gui.
 
 if(PAGEWRIGHT_TESTS)
@@ -66,7 +78,7 @@ if(PAGEWRIGHT_TESTS)
     file(GLOB LOCALISATION_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/localisation/*.cpp)
     add_executable(pwlocalisation-tests ${LOCALISATION_TEST_SOURCES}
                    ${PROJECT_SOURCE_DIR}/tests/gui/gui_test_main.cpp)
-    target_link_libraries(pwlocalisation-tests PRIVATE pwui pwscripted pwfixtures Qt6::Test GTest::gtest)
+    target_link_libraries(pwlocalisation-tests PRIVATE pwapp pwscripted pwfixtures Qt6::Test GTest::gtest)
     set_target_properties(pwlocalisation-tests PROPERTIES AUTOMOC ON)
     target_compile_definitions(pwlocalisation-tests PRIVATE
         PW_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
@@ -79,7 +91,7 @@ endif()
 # The shipped language files, made from the translators' source by the program's own windows and
 # translation store, beside the executable where the program reads them.
 add_executable(pagewright-make-languages ${PROJECT_SOURCE_DIR}/tools/make_language_files.cpp)
-target_link_libraries(pagewright-make-languages PRIVATE pwui)
+target_link_libraries(pagewright-make-languages PRIVATE pwapp)
 set(PW_LANGUAGE_FILES)
 foreach(code fr uk us de it es se po kr def)
     list(APPEND PW_LANGUAGE_FILES ${PROJECT_BINARY_DIR}/app/pagewright_${code}.lng)

@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "document/picture_bridge.h"
-#include "document/pixel_helpers.h"
 #include "level/layout.h"
 #include "level/page_access.h"
+#include "pictures/picture_bridge.h"
+#include "pictures/pixel_helpers.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "document/picture_bridge.h"
+#include "pictures/picture_bridge.h"
 
 namespace pw::fuzz {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "document/pixel_helpers.h"
+#include "pictures/pixel_helpers.h"
 #include "level/layout.h"
 #include "level/object_textures.h"
 #include "level/page_access.h"

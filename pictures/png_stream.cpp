@@ -1,4 +1,4 @@
-#include "document/png_stream.h"
+#include "pictures/png_stream.h"
 
 #include <cerrno>
 #include <cstring>

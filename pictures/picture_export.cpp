@@ -1,14 +1,14 @@
-#include "document/picture_export.h"
+#include "pictures/picture_export.h"
 
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
 #include <vector>
 
-#include "document/png_stream.h"
 #include "level/file_replace.h"
 #include "level/layout.h"
 #include "level/page_export.h"
+#include "pictures/png_stream.h"
 
 namespace {
 

@@ -1,21 +1,12 @@
-// The pixel helpers between level blocks and bitmaps, frames on the views and dialog filters.
+// The pixel helpers between level blocks and bitmaps.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <vector>
 
-#include "app/bitmap_drawing.h"
-#include "document/pixel_helpers.h"
-#include "level/pixel_conversion.h"
-#include "widgets/file_filter.h"
+#include "pictures/pixel_helpers.h"
 
-TEST(PixelConversions, ExactValues) {
-    EXPECT_EQ(pw::Expand1555To565Word(0xFFFF), 0xFFDF); // green's lowest bit clear, flag dropped
-    EXPECT_EQ(pw::Expand1555To565Word(0x7C00), 0xF800);
-    EXPECT_EQ(pw::Expand1555To565Word(0x03E0), 0x07C0);
-    EXPECT_EQ(pw::Pack565To1555Word(0xFFFF), 0x7FFF);
-    EXPECT_EQ(pw::Pack565To1555Word(0x0020), 0x0000); // green's lowest bit is lost
-
+TEST(PixelHelpers, SixteenBitPictureWordsWidenToFiveSixFive) {
     QImage bitmap(2, 1, QImage::Format_RGB16);
     auto* words = reinterpret_cast<std::uint16_t*>(bitmap.scanLine(0));
     words[0] = 0xFFFF;
@@ -23,11 +14,6 @@ TEST(PixelConversions, ExactValues) {
     Expand1555To565(bitmap);
     EXPECT_EQ(words[0], 0xFFDF);
     EXPECT_EQ(words[1], 0x001F);
-
-    // An odd byte count leaves the last byte alone.
-    std::array<std::uint8_t, 3> block{0xFF, 0xFF, 0xAB};
-    pw::Pack565To1555(block.data(), block.size());
-    EXPECT_EQ(block, (std::array<std::uint8_t, 3>{0xFF, 0x7F, 0xAB}));
 }
 
 TEST(PixelHelpers, LevelPaletteTimesFourKeptInEightBits) {
@@ -77,26 +63,4 @@ TEST(PixelHelpers, AtlasFromEightBitPagesThroughThePalette) {
     FillFromPages8(atlas, pages, palette);
     EXPECT_EQ(reinterpret_cast<const std::uint16_t*>(atlas.constScanLine(0))[0], (31 << 11) | (2 << 5) | 0);
     EXPECT_EQ(reinterpret_cast<const std::uint16_t*>(atlas.constScanLine(1))[0], 0x1234);
-}
-
-TEST(BitmapDrawing, FrameOnEightBitPictureUsesNearestPaletteColour) {
-    QImage picture(8, 8, QImage::Format_Indexed8);
-    picture.setColorTable({qRgb(0, 0, 0), qRgb(250, 250, 240), qRgb(255, 0, 0)});
-    picture.fill(0);
-    FrameRect(picture, {2, 2, 6, 6}, qRgb(255, 255, 255));
-    EXPECT_EQ(picture.pixelIndex(2, 2), 1);
-    EXPECT_EQ(picture.pixelIndex(5, 5), 1);
-    EXPECT_EQ(picture.pixelIndex(6, 6), 0); // Right and Bottom lie outside
-    EXPECT_EQ(picture.pixelIndex(3, 3), 0);
-}
-
-TEST(FileFilter, DescriptionsAndPatternsBecomeQtEntries) {
-    EXPECT_EQ(QtFileFilter("Windows Bitmap (*.bmp)|*.bmp"), "Windows Bitmap (*.bmp) (*.bmp)");
-    EXPECT_EQ(QtFileFilter("A (*.a,*.b)|*.a;*.b|C|*.c"), "A (*.a,*.b) (*.a *.b);;C (*.c)");
-}
-
-TEST(FileFilter, OnlyAnEntryOfOnePatternNamesTheSuffixOfATypedName) {
-    EXPECT_EQ(SingleSuffix("Portable Network Graphics (*.png) (*.png)"), "png");
-    for (const char* entry : {"A (*.a *.b)", "All files (*.*)", "Any (*)", "No patterns"})
-        EXPECT_EQ(SingleSuffix(entry), "") << entry;
 }

@@ -9,7 +9,7 @@
 #include <QImage>
 #include <QString>
 
-#include "document/picture_checks.h"
+#include "pictures/picture_checks.h"
 
 struct SourcePicture {
     enum class Status { read, wrong_size, unreadable };

@@ -1,4 +1,4 @@
-#include "document/picture_bridge.h"
+#include "pictures/picture_bridge.h"
 
 #include <algorithm>
 

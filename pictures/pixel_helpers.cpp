@@ -1,4 +1,4 @@
-#include "document/pixel_helpers.h"
+#include "pictures/pixel_helpers.h"
 
 #include <algorithm>
 #include <array>

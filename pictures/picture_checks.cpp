@@ -1,4 +1,4 @@
-#include "document/picture_checks.h"
+#include "pictures/picture_checks.h"
 
 #include <algorithm>
 #include <array>

@@ -9,9 +9,9 @@
 
 #include <sys/stat.h>
 
-#include "document/picture_checks.h"
-#include "document/picture_export.h"
 #include "level/page_export.h"
+#include "pictures/picture_checks.h"
+#include "pictures/picture_export.h"
 #include "tests/fixtures/test_support.h"
 
 namespace {
