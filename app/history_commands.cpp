@@ -36,11 +36,10 @@ QString StepCaption(const TMenuItem* item, const QString& step) {
 } // namespace
 
 void TForm1::ConnectHistory() {
-    QUndoStack& history = doc_.History();
-    Undo1->OnClick = [&history] { history.undo(); };
-    Redo1->OnClick = [&history] { history.redo(); };
-    connect(&history, &QUndoStack::indexChanged, this, [this] { ShowHistorySteps(); });
-    connect(&history, &QUndoStack::cleanChanged, this, [this] { ShowCaption(); });
+    Undo1->OnClick = [this] { doc_.Undo(); };
+    Redo1->OnClick = [this] { doc_.Redo(); };
+    connect(&doc_, &LevelDocument::HistoryChanged, this, [this] { ShowHistorySteps(); });
+    connect(&doc_, &LevelDocument::ModifiedChanged, this, [this] { ShowCaption(); });
     connect(&doc_, &LevelDocument::FileNameChanged, this, [this] {
         ShowCaption();
         Label3->SetCaption(QFileInfo(doc_.LevelFileName()).fileName());

@@ -44,11 +44,11 @@ void Copy(benchmark::State& state, bool page) {
             doc.CopyTile(i % kPages, 0, 64, 64);
         if (++i % 256 == 0) {
             state.PauseTiming();
-            doc.History().clear();
+            doc.ClearHistory();
             state.ResumeTiming();
         }
     }
-    doc.History().clear();
+    doc.ClearHistory();
 }
 
 void UndoRedo(benchmark::State& state, bool page) {
@@ -58,10 +58,10 @@ void UndoRedo(benchmark::State& state, bool page) {
     else
         doc.CopyTile(3, 0, 64, 64);
     for (auto _ : state) {
-        doc.History().undo();
-        doc.History().redo();
+        doc.Undo();
+        doc.Redo();
     }
-    doc.History().clear();
+    doc.ClearHistory();
 }
 
 void TileCopy(benchmark::State& state) {
@@ -84,7 +84,7 @@ BENCHMARK(PageUndoRedoPair)->Unit(benchmark::kMicrosecond);
 
 void ReportHistoryMemory() {
     LevelDocument& doc = Document();
-    doc.History().clear();
+    doc.ClearHistory();
     for (int i = 0; i < 1000; ++i) {
         doc.SetSelectedTile({i % 4 * 64, i / 4 % 4 * 64, i % 4 * 64 + 64, i / 4 % 4 * 64 + 64});
         doc.CopyTile(i % kPages, 0, i % 256, 0);
@@ -93,7 +93,7 @@ void ReportHistoryMemory() {
     const double held = static_cast<double>(doc.HistoryBytes());
     std::printf("history after 1000 tile copies: %.0f bytes held, %.0f bytes changed, %.3f x + %.0f\n", held,
                 changed, held / changed, held - changed);
-    doc.History().clear();
+    doc.ClearHistory();
 }
 
 } // namespace

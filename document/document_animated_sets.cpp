@@ -19,7 +19,6 @@ template <typename Change> bool LevelDocument::EditAnimatedSets(const QString& s
         level_.anim_words[0] = static_cast<std::uint16_t>(std::min(sets_.size(), pw::kMaxAnimatedSets));
     }
     Record(step, std::move(edit));
-    emit AnimatedSetsChanged();
     return true;
 }
 

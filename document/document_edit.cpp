@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "document/level_document.h"
-
 namespace {
 
 constexpr int kSide = 256;
@@ -35,7 +33,7 @@ PixelsEdit::PixelsEdit(const pw::Ttrlevel& level, int page, int left, int top, i
     }
 }
 
-void PixelsEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {
+EditChange PixelsEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {
     for (Depth& kept : depths_) {
         const auto pixels = pw::PageSpan(level, kept.depth, page_);
         if (pixels.empty())
@@ -48,10 +46,7 @@ void PixelsEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {
                              kept.bytes.begin() + static_cast<std::ptrdiff_t>(y * row));
         }
     }
-}
-
-void PixelsEdit::Announce(LevelDocument& document) const {
-    emit document.PageChanged(page_);
+    return {EditChange::What::page_pixels, page_};
 }
 
 std::size_t PixelsEdit::Bytes() const {
@@ -72,7 +67,7 @@ TexturesEdit::TexturesEdit(const pw::Ttrlevel& level, int first, int count)
 
 // An edit that changed the table's length holds everything from `first` to the end; one that did not
 // holds as many records as it changed.
-void TexturesEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {
+EditChange TexturesEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {
     const int length = level.num_object_textures;
     const std::size_t end = length != table_length_ ? static_cast<std::size_t>(std::max(length, first_))
                                                     : static_cast<std::size_t>(first_) + records_.size();
@@ -84,12 +79,7 @@ void TexturesEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {
     std::copy(records_.begin(), records_.end(), table.begin() + first_);
     records_ = std::move(current);
     table_length_ = length;
-}
-
-void TexturesEdit::Announce(LevelDocument& document) const {
-    const int length = document.Level().num_object_textures;
-    document.SetSelectedTexture(length > 0 ? std::min(first_, length - 1) : -1);
-    emit document.TexturesChanged();
+    return {EditChange::What::textures, first_};
 }
 
 std::size_t TexturesEdit::Bytes() const {
@@ -99,14 +89,11 @@ std::size_t TexturesEdit::Bytes() const {
 AnimatedSetsEdit::AnimatedSetsEdit(const pw::Ttrlevel& level, const pw::AnimatedSets& sets)
     : sets_(sets), anim_words_(level.anim_words), anim_word_count_(level.num_anim_words) {}
 
-void AnimatedSetsEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) {
+EditChange AnimatedSetsEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) {
     std::swap(sets_, sets);
     std::swap(anim_words_, level.anim_words);
     std::swap(anim_word_count_, level.num_anim_words);
-}
-
-void AnimatedSetsEdit::Announce(LevelDocument& document) const {
-    emit document.AnimatedSetsChanged();
+    return {EditChange::What::animated_sets};
 }
 
 std::size_t AnimatedSetsEdit::Bytes() const {
@@ -116,33 +103,11 @@ std::size_t AnimatedSetsEdit::Bytes() const {
     return bytes;
 }
 
-void AddPageEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {
+EditChange AddPageEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {
     if (present_)
         level.RemoveLastPage();
     else
         level.AddPage();
     present_ = !present_;
-}
-
-void AddPageEdit::Announce(LevelDocument& document) const {
-    if (present_)
-        emit document.PageAdded(page_);
-    else
-        emit document.PageRemoved(page_);
-}
-
-EditCommand::EditCommand(LevelDocument& document, const QString& text, std::shared_ptr<DocumentEdit> edit,
-                         bool applied)
-    : QUndoCommand(text), document_(document), edit_(std::move(edit)), applied_(applied) {}
-
-void EditCommand::undo() {
-    document_.SwapEdit(*edit_);
-}
-
-void EditCommand::redo() {
-    if (applied_) {
-        applied_ = false;
-        return;
-    }
-    document_.SwapEdit(*edit_);
+    return {present_ ? EditChange::What::page_added : EditChange::What::page_removed, page_};
 }

@@ -6,21 +6,23 @@
 #include <memory>
 #include <vector>
 
-#include <QUndoCommand>
-
 #include "level/animated_sets.h"
 #include "level/page_access.h"
 #include "level/trlevel.h"
 
-class LevelDocument;
+// What a swap changed, for the document to announce.
+struct EditChange {
+    enum class What { page_pixels, textures, animated_sets, page_added, page_removed };
+    What what;
+    // The page, or for textures the first record the step holds.
+    int index = -1;
+};
 
 class DocumentEdit {
 public:
     virtual ~DocumentEdit() = default;
-    // Exchanges what the edit holds with the level and the sets.
-    virtual void Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) = 0;
-    // Emits the document's signal for what Swap changed.
-    virtual void Announce(LevelDocument& document) const = 0;
+    // Exchanges what the edit holds with the level and the sets, and says what changed.
+    virtual EditChange Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) = 0;
     // The bytes the edit keeps.
     virtual std::size_t Bytes() const = 0;
 };
@@ -30,8 +32,7 @@ class PixelsEdit : public DocumentEdit {
 public:
     // Keeps the rectangle's current bytes; clipped to the page.
     PixelsEdit(const pw::Ttrlevel& level, int page, int left, int top, int width, int height);
-    void Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) override;
-    void Announce(LevelDocument& document) const override;
+    EditChange Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) override;
     std::size_t Bytes() const override;
 
 private:
@@ -48,8 +49,7 @@ class TexturesEdit : public DocumentEdit {
 public:
     // Keeps records [first, first + count) as they are now; count 0 for an edit that appends.
     TexturesEdit(const pw::Ttrlevel& level, int first, int count);
-    void Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) override;
-    void Announce(LevelDocument& document) const override;
+    EditChange Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) override;
     std::size_t Bytes() const override;
 
 private:
@@ -62,8 +62,7 @@ private:
 class AnimatedSetsEdit : public DocumentEdit {
 public:
     AnimatedSetsEdit(const pw::Ttrlevel& level, const pw::AnimatedSets& sets);
-    void Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) override;
-    void Announce(LevelDocument& document) const override;
+    EditChange Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) override;
     std::size_t Bytes() const override;
 
 private:
@@ -72,31 +71,14 @@ private:
     std::int32_t anim_word_count_;
 };
 
-// An appended page: swapping takes it off or appends it again.
+// An appended page: swapping appends it or takes it off again. Made before the page exists.
 class AddPageEdit : public DocumentEdit {
 public:
     explicit AddPageEdit(int page) : page_(page) {}
-    void Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) override;
-    void Announce(LevelDocument& document) const override;
+    EditChange Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) override;
     std::size_t Bytes() const override { return sizeof(*this); }
 
 private:
     int page_;
-    bool present_ = true; // whether the page is in the level
-};
-
-// The history's command for one step. The edit is shared so that the history can be rebuilt
-// without copying it.
-class EditCommand : public QUndoCommand {
-public:
-    EditCommand(LevelDocument& document, const QString& text, std::shared_ptr<DocumentEdit> edit,
-                bool applied);
-    void undo() override;
-    void redo() override;
-    const std::shared_ptr<DocumentEdit>& Edit() const { return edit_; }
-
-private:
-    LevelDocument& document_;
-    std::shared_ptr<DocumentEdit> edit_;
-    bool applied_; // the step is already in the document: the first redo has nothing to do
+    bool present_ = false; // whether the page is in the level
 };

@@ -1,5 +1,4 @@
-// The document operations that write files or grow the level: Save, AddPage and
-// Export.
+// The document operations that write files or grow the level: Save, AddPage and Export.
 #include <algorithm>
 #include <stdexcept>
 
@@ -12,59 +11,54 @@
 
 namespace {
 
-[[noreturn]] void ExportFailed(const QString &path, const QString &reason) {
-  throw std::runtime_error(QStringLiteral("Cannot write the picture %1: %2")
-                               .arg(QDir::toNativeSeparators(path), reason)
-                               .toStdString());
+[[noreturn]] void ExportFailed(const QString& path, const QString& reason) {
+    throw std::runtime_error(QStringLiteral("Cannot write the picture %1: %2")
+                                 .arg(QDir::toNativeSeparators(path), reason)
+                                 .toStdString());
 }
 
 } // namespace
 
-int LevelDocument::Save(const QString &path, pw::Gauge *gauge) {
-  if (!HasLevel())
-    return 1;
-  const std::string name = QFile::encodeName(path).toStdString();
-  level_.gauge = gauge;
-  struct GaugeReset {
-    pw::Ttrlevel &level;
-    ~GaugeReset() { level.gauge = nullptr; }
-  } reset{level_};
-  // At the step that was opened the level is written as read, so every block
-  // passes through.
-  const int result = history_.index() == opened_index_
-                         ? level_.SaveLevel(name)
-                         : pw::SaveLevelKeepingRecord(level_, sets_, name);
-  if (result != 0)
+int LevelDocument::Save(const QString& path, pw::Gauge* gauge) {
+    if (!HasLevel())
+        return 1;
+    const std::string name = QFile::encodeName(path).toStdString();
+    level_.gauge = gauge;
+    struct GaugeReset {
+        pw::Ttrlevel& level;
+        ~GaugeReset() { level.gauge = nullptr; }
+    } reset{level_};
+    // At the step that was opened the level is written as read, so every block passes through.
+    const int result = history_.index() == opened_index_ ? level_.SaveLevel(name)
+                                                         : pw::SaveLevelKeepingRecord(level_, sets_, name);
+    if (result != 0)
+        return result;
+    history_.setClean();
+    if (path != file_name_) {
+        file_name_ = path;
+        emit FileNameChanged();
+    }
     return result;
-  history_.setClean();
-  if (path != file_name_) {
-    file_name_ = path;
-    emit FileNameChanged();
-  }
-  return result;
 }
 
 int LevelDocument::AddPage() {
-  if (!HasLevel())
-    return -1;
-  level_.AddPage();
-  const int page = level_.num_pages - 1;
-  Record(tr("Add page"), std::make_shared<AddPageEdit>(page));
-  emit PageAdded(page);
-  return page;
+    if (!HasLevel())
+        return -1;
+    const int page = level_.num_pages;
+    Push(tr("Add page"), std::make_shared<AddPageEdit>(page));
+    return page;
 }
 
-void LevelDocument::Export(const QString &path, pw::Gauge *gauge) const {
-  if (!HasLevel() || level_.num_pages <= 0)
-    ExportFailed(path, QStringLiteral("no level pages to export"));
-  // Streamed into a file beside the target that replaces it when complete.
-  try {
-    WritePictureExport(level_, QFile::encodeName(path).toStdString(),
-                       ExportDepth::shown24, gauge);
-  } catch (const std::runtime_error &e) {
-    QString error = QString::fromLocal8Bit(e.what());
-    if (!error.isEmpty())
-      error[0] = error[0].toUpper();
-    throw std::runtime_error(error.toStdString());
-  }
+void LevelDocument::Export(const QString& path, pw::Gauge* gauge) const {
+    if (!HasLevel() || level_.num_pages <= 0)
+        ExportFailed(path, QStringLiteral("no level pages to export"));
+    // Streamed into a file beside the target that replaces it when complete.
+    try {
+        WritePictureExport(level_, QFile::encodeName(path).toStdString(), ExportDepth::shown24, gauge);
+    } catch (const std::runtime_error& e) {
+        QString error = QString::fromLocal8Bit(e.what());
+        if (!error.isEmpty())
+            error[0] = error[0].toUpper();
+        throw std::runtime_error(error.toStdString());
+    }
 }

@@ -1,8 +1,24 @@
-// The document's edit history: recording steps, undoing and redoing them, and keeping the memory the
-// steps hold within the limit by dropping the oldest ones.
+// The document's edit history: recording steps, undoing and redoing them, announcing what each changed,
+// and keeping the memory the steps hold within the limit by dropping the oldest ones.
 #include <QSignalBlocker>
+#include <QUndoCommand>
 
 #include "document/level_document.h"
+
+// One step of the history. Its redo applies the change the edit holds, its undo takes it back; both go
+// through the document, which announces what changed.
+class EditCommand : public QUndoCommand {
+public:
+    EditCommand(LevelDocument& document, const QString& text, std::shared_ptr<DocumentEdit> edit)
+        : QUndoCommand(text), document_(document), edit_(std::move(edit)) {}
+    void undo() override { document_.Apply(*edit_); }
+    void redo() override { document_.Apply(*edit_); }
+    const std::shared_ptr<DocumentEdit>& Edit() const { return edit_; }
+
+private:
+    LevelDocument& document_;
+    std::shared_ptr<DocumentEdit> edit_;
+};
 
 namespace {
 
@@ -12,16 +28,65 @@ const EditCommand& CommandAt(const QUndoStack& history, int index) {
 
 } // namespace
 
-void LevelDocument::SwapEdit(DocumentEdit& edit) {
+void LevelDocument::ConnectHistory() {
+    connect(&history_, &QUndoStack::cleanChanged, this, [this] { emit ModifiedChanged(IsModified()); });
+    connect(&history_, &QUndoStack::indexChanged, this, &LevelDocument::HistoryChanged);
+}
+
+void LevelDocument::Undo() {
+    history_.undo();
+}
+
+void LevelDocument::Redo() {
+    history_.redo();
+}
+
+void LevelDocument::ClearHistory() {
+    const bool opened = history_.index() == opened_index_;
+    const bool modified = !history_.isClean();
+    history_.clear();
+    if (modified)
+        history_.resetClean();
+    opened_index_ = opened ? 0 : -1;
+}
+
+void LevelDocument::Apply(DocumentEdit& edit) {
     if (replaying_)
         return;
-    edit.Swap(level_, sets_);
-    edit.Announce(*this);
+    Announce(edit.Swap(level_, sets_));
+}
+
+void LevelDocument::Announce(const EditChange& change) {
+    switch (change.what) {
+    case EditChange::What::page_pixels:
+        emit PageChanged(change.index);
+        break;
+    case EditChange::What::textures: {
+        const int length = level_.num_object_textures;
+        SetSelectedTexture(length > 0 ? std::min(change.index, length - 1) : -1);
+        emit TexturesChanged();
+        break;
+    }
+    case EditChange::What::animated_sets:
+        emit AnimatedSetsChanged();
+        break;
+    case EditChange::What::page_added:
+        emit PageAdded(change.index);
+        break;
+    case EditChange::What::page_removed:
+        emit PageRemoved(change.index);
+        break;
+    }
+}
+
+void LevelDocument::Push(const QString& step, std::shared_ptr<DocumentEdit> edit) {
+    history_.push(new EditCommand(*this, step, std::move(edit)));
+    TrimHistory();
 }
 
 void LevelDocument::Record(const QString& step, std::shared_ptr<DocumentEdit> edit) {
-    history_.push(new EditCommand(*this, step, std::move(edit), true));
-    TrimHistory();
+    edit->Swap(level_, sets_);
+    Push(step, std::move(edit));
 }
 
 std::size_t LevelDocument::HistoryBytes() const {
@@ -54,7 +119,7 @@ void LevelDocument::TrimHistory() {
         replaying_ = true;
         history_.clear();
         for (auto& [text, edit] : kept)
-            history_.push(new EditCommand(*this, text, std::move(edit), false));
+            history_.push(new EditCommand(*this, text, std::move(edit)));
         if (clean >= drop) {
             history_.setIndex(clean - drop);
             history_.setClean();
@@ -65,8 +130,6 @@ void LevelDocument::TrimHistory() {
         replaying_ = false;
     }
     opened_index_ = opened_index_ >= drop ? opened_index_ - drop : -1;
-    emit history_.cleanChanged(history_.isClean());
-    emit history_.indexChanged(history_.index());
-    emit history_.canUndoChanged(history_.canUndo());
-    emit history_.undoTextChanged(history_.undoText());
+    emit ModifiedChanged(IsModified());
+    emit HistoryChanged();
 }

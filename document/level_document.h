@@ -49,8 +49,13 @@ public:
     void SetSelectedTile(const TRect& tile);
     void SetSelectedTexture(int index);
 
-    // The edit history; its clean state is "no unsaved changes".
-    QUndoStack& History() { return history_; }
+    // The edit history, to read; its clean state is "no unsaved changes". Undo and Redo move through
+    // it, and the document announces what each step changed.
+    const QUndoStack& History() const { return history_; }
+    void Undo();
+    void Redo();
+    // Forgets every step; the level stays as it is, modified or not as before.
+    void ClearHistory();
     bool IsModified() const { return HasLevel() && !history_.isClean(); }
     // The bytes of undo data the history holds, and the most it may hold.
     std::size_t HistoryBytes() const;
@@ -117,6 +122,10 @@ signals:
     void SelectionChanged();
     // The level was saved to another file name.
     void FileNameChanged();
+    // The level gained or lost unsaved changes.
+    void ModifiedChanged(bool modified);
+    // The history moved: what Undo and Redo would do changed.
+    void HistoryChanged();
 
 private:
     friend class EditCommand;
@@ -131,10 +140,18 @@ private:
     // Records records [first, first + count) as they are now, lets `change` edit the table and records
     // the step; the changed texture is selected.
     template <typename Change> int EditTextures(const QString& step, int first, int count, Change change);
-    // Pushes a step already applied to the document, then keeps the history within its limit.
-    void Record(const QString& step, std::shared_ptr<class DocumentEdit> edit);
+    // Pushes a step whose edit holds the change, then keeps the history within its limit. The step's
+    // redo, which the history runs on the push, applies the change and announces it.
+    void Push(const QString& step, std::shared_ptr<DocumentEdit> edit);
+    // For operations that change the level in place, where the level library's operations work: the
+    // edit, made before the change, takes it aside, and Push applies it again.
+    void Record(const QString& step, std::shared_ptr<DocumentEdit> edit);
     void TrimHistory();
-    void SwapEdit(DocumentEdit& edit);
+    void ConnectHistory();
+    // Swaps the edit into the document and announces what changed; nothing while the history is
+    // rebuilt.
+    void Apply(DocumentEdit& edit);
+    void Announce(const EditChange& change);
     // A new level: no steps, the opened state the clean one.
     void ResetHistory();
 

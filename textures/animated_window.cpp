@@ -144,10 +144,12 @@ void Tfanimated::ConnectHandlers() {
     connect(&doc_, &LevelDocument::AnimatedSetsChanged, this, [this] { ShowSets(); });
     connect(&doc_, &LevelDocument::TexturesChanged, this, [this] { LimitTextureIds(); });
     // The history's keys work here as in the main window.
-    QAction* undo = doc_.History().createUndoAction(this);
+    auto* undo = new QAction(this);
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction* redo = doc_.History().createRedoAction(this);
+    connect(undo, &QAction::triggered, &doc_, &LevelDocument::Undo);
+    auto* redo = new QAction(this);
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, &doc_, &LevelDocument::Redo);
     addActions({undo, redo});
 }
 

@@ -95,11 +95,22 @@ TEST_P(EditHistoryTest, UndoAndRedoMoveBetweenTheStatesEveryOperationMade) {
         {[&] { doc_.AddAnimatedSet(); }, &sets},
         {[&] { doc_.DeleteLastAnimatedSet(); }, &sets},
     };
+    // Each move announces its change exactly once, and no other: undoing an added page announces its
+    // removal.
+    const std::vector<QSignalSpy*> spies{&page, &textures, &sets, &added, &removed};
+    const auto announced_once = [&](QSignalSpy* expected, const std::function<void()>& move) {
+        std::vector<qsizetype> before;
+        for (QSignalSpy* spy : spies)
+            before.push_back(spy->count());
+        move();
+        for (std::size_t s = 0; s < spies.size(); ++s)
+            if (spies[s]->count() - before[s] != (spies[s] == expected ? 1 : 0))
+                return false;
+        return true;
+    };
     std::vector<State> states{StateOf(doc_)};
     for (std::size_t i = 0; i < steps.size(); ++i) {
-        const qsizetype before = steps[i].signal->count();
-        steps[i].run();
-        EXPECT_GT(steps[i].signal->count(), before) << "step " << i;
+        EXPECT_TRUE(announced_once(steps[i].signal, steps[i].run)) << "step " << i;
         states.push_back(StateOf(doc_));
         EXPECT_NE(states[i + 1], states[i]) << "step " << i << " changed nothing";
     }
@@ -107,14 +118,13 @@ TEST_P(EditHistoryTest, UndoAndRedoMoveBetweenTheStatesEveryOperationMade) {
     EXPECT_TRUE(doc_.IsModified());
 
     for (std::size_t i = steps.size(); i-- > 0;) {
-        const qsizetype before = steps[i].signal->count() + (steps[i].signal == &added ? removed.count() : 0);
-        doc_.History().undo();
-        EXPECT_GT(steps[i].signal->count() + (steps[i].signal == &added ? removed.count() : 0), before);
+        QSignalSpy* undone = steps[i].signal == &added ? &removed : steps[i].signal;
+        EXPECT_TRUE(announced_once(undone, [&] { doc_.Undo(); })) << "undo of step " << i;
         EXPECT_EQ(StateOf(doc_), states[i]) << "undo of step " << i;
     }
     EXPECT_FALSE(doc_.IsModified());
     for (std::size_t i = 0; i < steps.size(); ++i) {
-        doc_.History().redo();
+        EXPECT_TRUE(announced_once(steps[i].signal, [&] { doc_.Redo(); })) << "redo of step " << i;
         EXPECT_EQ(StateOf(doc_), states[i + 1]) << "redo of step " << i;
     }
 }
@@ -126,8 +136,8 @@ TEST_P(EditHistoryTest, SavingKeepsWhatTheHistoryReliesOn) {
     const State start = StateOf(doc_);
     doc_.CopyTile(0, 1, 0, 0);
     doc_.AddAnimatedSet();
-    doc_.History().undo();
-    doc_.History().undo();
+    doc_.Undo();
+    doc_.Undo();
     const QString first = QString::fromStdString(dir_.File("first" + Suffix()));
     ASSERT_EQ(doc_.Save(first, nullptr), 0);
     EXPECT_EQ(FileBytes(first), opened);
@@ -144,13 +154,13 @@ TEST_P(EditHistoryTest, SavingKeepsWhatTheHistoryReliesOn) {
     doc_.MirrorTexture(0, true);
     doc_.AddPage();
     EXPECT_TRUE(doc_.IsModified());
-    doc_.History().undo();
-    doc_.History().undo();
+    doc_.Undo();
+    doc_.Undo();
     EXPECT_FALSE(doc_.IsModified());
     ASSERT_EQ(doc_.Save(second, nullptr), 0);
     EXPECT_EQ(FileBytes(second), saved);
 
-    doc_.History().undo();
+    doc_.Undo();
     EXPECT_EQ(StateOf(doc_), start);
     EXPECT_TRUE(doc_.IsModified());
 }
@@ -168,7 +178,7 @@ TEST_P(EditHistoryTest, HistoryDropsItsOldestStepsAtTheLimit) {
     const int kept = doc_.History().count();
     EXPECT_GE(kept, 4);
     for (int i = 0; i < kept; ++i)
-        doc_.History().undo();
+        doc_.Undo();
     EXPECT_FALSE(doc_.History().canUndo());
     EXPECT_EQ(StateOf(doc_), states[states.size() - static_cast<std::size_t>(kept)]);
     // The opened step is gone: the level stays modified.
