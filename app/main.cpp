@@ -8,6 +8,7 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "localisation/code_page.h"
 
 #ifndef PW_VERSION
 #define PW_VERSION "unknown"
@@ -39,6 +40,12 @@ int main(int argc, char** argv) {
     if (AnsweredOnTerminal(argc, argv))
         return 0;
     QApplication app(argc, argv);
+    const QStringList missing = MissingCodePages();
+    if (!missing.isEmpty()) {
+        std::fprintf(stderr, "pagewright: this Qt cannot convert the code pages %s of the language files\n",
+                     qPrintable(missing.join(QStringLiteral(", "))));
+        return 1;
+    }
     // The program ends with its main window, whatever other windows are still open.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QStringList>
 
 class TCodePage {
 public:
@@ -25,9 +26,13 @@ private:
     QByteArray EncodeCharacter(const QString& character) const;
 
     bool korean_;
-    // Invalid when this Qt lacks the code page.
+    // Valid wherever the program runs: it refuses to start on a Qt that lacks a code page.
     mutable QStringEncoder encoder_;
     mutable QStringDecoder decoder_;
 };
 
 constexpr quint16 KoreanLangId = 0x0412;
+
+// The code pages of language files that this Qt cannot convert (Qt built without ICU); the program
+// does not start without them.
+QStringList MissingCodePages();

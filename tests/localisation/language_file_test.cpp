@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include "localisation/code_page.h"
 #include "localisation/form_list.h"
 #include "localisation/scramble.h"
 
@@ -312,6 +313,8 @@ TEST(LanguageFile, WriterRefusesWhatTheReaderWouldReject) {
 }
 
 TEST(LanguageFile, CodePagesAndByteLimits) {
+    // The program starts only where Qt converts both code pages.
+    EXPECT_TRUE(MissingCodePages().isEmpty()) << MissingCodePages().join(", ").toStdString();
     TFormList korean;
     korean.LangId = 0x0412;
     TFormInfo* form = Form(korean, "Form1", "TForm1", QString::fromUtf8("파일 열기"));
