@@ -25,3 +25,8 @@ QString SingleSuffix(const QString& qt_entry) {
     const QString suffix = pattern.mid(2);
     return suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('?')) ? QString() : suffix;
 }
+
+QString TypedNameSuffix(const QString& chosen_entry, const QString& default_suffix) {
+    const QString suffix = SingleSuffix(chosen_entry);
+    return suffix.isEmpty() ? default_suffix : suffix;
+}

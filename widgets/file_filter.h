@@ -9,3 +9,7 @@ QString QtFileFilter(const QString& filter);
 // The extension of a Qt filter entry that holds a single "*.ext" pattern ("png" for
 // "Portable Network Graphics (*.png) (*.png)"); empty for several patterns or a wildcard.
 QString SingleSuffix(const QString& qt_entry);
+
+// The extension a save dialog gives a name typed without one: that of the type chosen last (a Qt filter
+// entry), or `default_suffix` when that type has several patterns or a wildcard.
+QString TypedNameSuffix(const QString& chosen_entry, const QString& default_suffix);

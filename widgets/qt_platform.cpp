@@ -37,16 +37,21 @@ std::optional<QString> QtPlatform::OpenFileName(QWidget* parent, const FileDialo
 std::optional<QString> QtPlatform::SaveFileName(QWidget* parent, const FileDialogRequest& request) {
     QFileDialog dialog(parent, request.title, request.initial_folder, QtFileFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(request.default_suffix);
-    // A typed name without an extension takes the one of the chosen type, when the type has just one.
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& entry) {
-        const QString suffix = SingleSuffix(entry);
-        dialog.setDefaultSuffix(suffix.isEmpty() ? request.default_suffix : suffix);
-    });
+    // A typed name without an extension takes the one of the type chosen last, when the type has just
+    // one; asked again at the end for dialogs that do not report every change of type.
+    const auto follow_type = [&](const QString& entry) {
+        dialog.setDefaultSuffix(TypedNameSuffix(entry, request.default_suffix));
+    };
+    follow_type(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow_type);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    follow_type(dialog.selectedNameFilter());
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen.constFirst();
 }
 
 void QtPlatform::SetBusyCursor(bool busy) {
