@@ -71,3 +71,16 @@ TEST_F(DataFilesTest, SavingBesideAWritableProgramKeepsTheFileThere) {
     EXPECT_EQ(LanguageSaveFileName("it"), Path("build/pagewright_it.lng"));
     EXPECT_EQ(LanguageFileName("it"), Path("build/pagewright_it.lng"));
 }
+
+TEST_F(DataFilesTest, AUsersOwnLanguageFileIsReadAndSavedWhereItIs) {
+    // Installed (a data folder beside bin) or portable, the program's own folder writable.
+    for (const QString program : {"opt/bin/pagewright", "portable/pagewright"}) {
+        OverrideExecutablePath(Path(program));
+        Touch(program);
+        Touch("opt/share/pagewright/pagewright_es.lng");
+        Touch(QFileInfo(program).path() + "/pagewright_es.lng");
+        Touch("home/pagewright/pagewright_es.lng");
+        EXPECT_EQ(LanguageFileName("es"), Path("home/pagewright/pagewright_es.lng")) << program;
+        EXPECT_EQ(LanguageSaveFileName("es"), Path("home/pagewright/pagewright_es.lng")) << program;
+    }
+}

@@ -364,6 +364,15 @@ TEST(LanguageFile, KoreanAcceleratorsCountBytesOfCodePage949) {
     const qsizetype caption = written.indexOf(names.bytes) + names.bytes.size();
     ASSERT_GT(caption, names.bytes.size());
     EXPECT_EQ(written.mid(caption, 4), QByteArray("\x01\x00\x00\x06", 4));
+
+    // A marked syllable counts the bytes before it, not through it, both ways.
+    const TCodePage korean(KoreanLangId);
+    const QString syllables = QString::fromUtf8("A파일");
+    const int first_byte[] = {0, 1, 2, 4}; // of characters 1 to 3
+    for (int character = 1; character <= 3; ++character) {
+        EXPECT_EQ(korean.AccelToBytes(syllables, character), first_byte[character]) << character;
+        EXPECT_EQ(korean.AccelFromBytes(syllables, first_byte[character]), character) << character;
+    }
 }
 
 TEST(LanguageFile, AFileAtTheReadersLimitsLoadsInLinearTime) {
