@@ -34,5 +34,21 @@ TEST(FileReplace, WritesTheFileAChainOfLinksPointsToAndKeepsTheLinks) {
     EXPECT_EQ(ReadFile(dir.File("real/level.tr4")), (Bytes{4, 5}));
 }
 
+// Each relative link is read from its own folder, and the file it ends at keeps its mode, not the one the
+// temporary file was created with.
+TEST(FileReplace, FollowsRelativeLinksFromTheirOwnFoldersAndKeepsTheMode) {
+    TempDir dir;
+    fs::create_directory(dir.File("levels"));
+    WriteFile(dir.File("levels/level.tr4"), Bytes{9});
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(dir.File("levels/level.tr4"), mode);
+    fs::create_symlink("level.tr4", dir.File("levels/current"));
+    fs::create_symlink("levels/current", dir.File("open.tr4"));
+    ReplaceFileContents(dir.File("open.tr4"), Bytes{4, 5});
+    EXPECT_EQ(ReadFile(dir.File("levels/level.tr4")), (Bytes{4, 5}));
+    EXPECT_FALSE(fs::exists(dir.File("level.tr4")));
+    EXPECT_EQ(fs::status(dir.File("levels/level.tr4")).permissions(), mode);
+}
+
 } // namespace
 } // namespace pw
