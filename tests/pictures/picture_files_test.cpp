@@ -3,13 +3,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include <QImage>
 #include <QString>
 
 #include <sys/stat.h>
 
-#include "level/page_export.h"
 #include "pictures/picture_checks.h"
 #include "pictures/picture_export.h"
 #include "tests/fixtures/test_support.h"
@@ -26,9 +26,10 @@ void Put(Bytes& b, std::size_t at, std::uint32_t v, int bytes) {
 }
 
 // A 256-wide BMP, `height` rows announced, `pixel_bytes` of pixel data after the headers; 16-bit ones
-// carry 5-6-5 masks.
-Bytes Bmp(int height, int bits, std::size_t pixel_bytes, std::uint32_t offset = 0) {
-    const std::size_t headers = bits == 16 ? 66 : 54;
+// carry 5-6-5 masks unless `masks` is false.
+Bytes Bmp(int height, int bits, std::size_t pixel_bytes, std::uint32_t offset = 0, bool masks = true) {
+    const bool with_masks = bits == 16 && masks;
+    const std::size_t headers = with_masks ? 66 : 54;
     Bytes b(headers + pixel_bytes, 0x7F);
     b[0] = 'B';
     b[1] = 'M';
@@ -39,8 +40,8 @@ Bytes Bmp(int height, int bits, std::size_t pixel_bytes, std::uint32_t offset = 
     Put(b, 22, static_cast<std::uint32_t>(height), 4);
     Put(b, 26, 1, 2);
     Put(b, 28, static_cast<std::uint32_t>(bits), 2);
-    Put(b, 30, bits == 16 ? 3 : 0, 4);
-    if (bits == 16) {
+    Put(b, 30, with_masks ? 3 : 0, 4);
+    if (with_masks) {
         Put(b, 54, 0xF800, 4);
         Put(b, 58, 0x07E0, 4);
         Put(b, 62, 0x001F, 4);
@@ -56,6 +57,36 @@ struct RecordingGauge : pw::Gauge {
 
 PictureReading Read(const std::string& path) {
     return ReadPictureFile(QString::fromStdString(path));
+}
+
+// The colour shown for pixel `i` of the stacked pages, worked out from the page bytes: its palette
+// entry times 4, or its word's 5-bit red and blue and its green less the lowest bit (5-6-5), each
+// widened by repeating its high bits; black where the level holds no pixels.
+QRgb ShownPixel(const pw::Ttrlevel& level, std::size_t i) {
+    if (level.kind == pw::kind_tr1) {
+        if (i >= level.pages8.size())
+            return qRgb(0, 0, 0);
+        const std::uint8_t* rgb = &level.palette[3u * level.pages8[i]];
+        return qRgb(rgb[0] * 4, rgb[1] * 4, rgb[2] * 4);
+    }
+    if (2 * i + 1 >= level.pages16.size())
+        return qRgb(0, 0, 0);
+    const unsigned word = level.pages16[2 * i] | (level.pages16[2 * i + 1] << 8);
+    const unsigned r = (word >> 10) & 31, g = ((word >> 5) & 31) << 1, b = word & 31;
+    return qRgb(static_cast<int>((r << 3) | (r >> 2)), static_cast<int>((g << 2) | (g >> 4)),
+                static_cast<int>((b << 3) | (b >> 2)));
+}
+
+// The first pixel of `image` that differs from `expected(i)`, i counting rows from the top.
+::testing::AssertionResult PixelsAre(const QImage& image, const std::function<QRgb(std::size_t)>& expected) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb want = expected(static_cast<std::size_t>(y) * 256 + static_cast<std::size_t>(x));
+            if (image.pixel(x, y) != want)
+                return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << std::hex
+                                                     << image.pixel(x, y) << ", not " << want;
+        }
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace
@@ -105,31 +136,52 @@ TEST(PictureFiles, SixteenBitColoursRepeatTheirHighBits) {
     EXPECT_EQ(image.pixel(2, bottom), qRgb(132, 130, 132));
 }
 
+TEST(PictureFiles, SixteenBitColoursWithoutMasksAreFiveFiveFive) {
+    TempDir dir;
+    Bytes bmp = Bmp(256, 16, 256 * 512, 0, false);
+    Put(bmp, 54, 0x7FFF, 2);                     // white
+    Put(bmp, 56, (16 << 10) | (1 << 5) | 31, 2); // the middle of red, the smallest green, full blue
+    WriteFile(dir.File("555.bmp"), bmp);
+    const QImage image = Read(dir.File("555.bmp")).image;
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.pixel(0, 255), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(1, 255), qRgb(132, 8, 255));
+}
+
 TEST(PictureFiles, StreamedExportsHoldThePagesInEitherFormat) {
     TempDir dir;
+    pw::Ttrlevel paletted;
+    paletted.kind = pw::kind_tr1;
+    paletted.num_pages = 2;
+    paletted.pages8 = pw::fixtures::Pattern(2 * 256 * 256 - 3 * 256, 5); // the last rows missing
+    const Bytes palette = pw::fixtures::Pattern(768, 6);
+    for (std::size_t i = 0; i < 768; ++i)
+        paletted.palette[i] = palette[i] & 63;
     pw::Ttrlevel level;
     level.kind = pw::kind_tr4;
     level.num_pages = 3;
     level.pages16 = pw::fixtures::Pattern(3 * 256 * 256 * 2, 7);
-    level.pages32 = pw::fixtures::Pattern(3 * 256 * 256 * 4 - 1000, 9); // the last rows missing
-    const std::vector<std::uint8_t> rgb = pw::ExportPixelsRgb(level);
-    for (const char* name : {"pages.bmp", "pages.PNG"}) {
-        RecordingGauge gauge;
-        WritePictureExport(level, dir.File(name), ExportDepth::shown24, &gauge);
-        EXPECT_TRUE(std::is_sorted(gauge.percents.begin(), gauge.percents.end())) << name;
-        EXPECT_GT(gauge.percents.size(), 2u) << name; // moves along, not only at the end
-        EXPECT_EQ(gauge.percents.back(), 100) << name;
-        const QImage image =
-            QImage(QString::fromStdString(dir.File(name))).convertToFormat(QImage::Format_RGB888);
-        ASSERT_EQ(image.size(), QSize(256, 768)) << name;
-        for (int y = 0; y < image.height(); ++y)
-            ASSERT_EQ(std::memcmp(image.constScanLine(y), rgb.data() + y * 768, 768), 0)
-                << name << " row " << y;
+    level.pages32 = pw::fixtures::Pattern(3 * 256 * 256 * 4 - 1000, 9); // the last pixels missing
+    for (const pw::Ttrlevel* shown : {&paletted, &level}) {
+        for (const char* name : {"pages.bmp", "pages.PNG"}) {
+            RecordingGauge gauge;
+            WritePictureExport(*shown, dir.File(name), ExportDepth::shown24, &gauge);
+            EXPECT_TRUE(std::is_sorted(gauge.percents.begin(), gauge.percents.end())) << name;
+            EXPECT_GT(gauge.percents.size(), 2u) << name; // moves along, not only at the end
+            EXPECT_EQ(gauge.percents.back(), 100) << name;
+            const QImage image =
+                QImage(QString::fromStdString(dir.File(name))).convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(image.size(), QSize(256, 256 * shown->num_pages)) << name;
+            EXPECT_TRUE(PixelsAre(image, [&](std::size_t i) { return ShownPixel(*shown, i); })) << name;
+        }
     }
     WritePictureExport(level, dir.File("pages32.png"), ExportDepth::stored32);
     const QImage image =
         QImage(QString::fromStdString(dir.File("pages32.png"))).convertToFormat(QImage::Format_ARGB32);
-    const std::vector<std::uint8_t> bgra = pw::ExportPixels32(level);
-    for (int y = 0; y < image.height(); ++y)
-        ASSERT_EQ(std::memcmp(image.constScanLine(y), bgra.data() + y * 1024, 1024), 0) << "row " << y;
+    ASSERT_EQ(image.size(), QSize(256, 768));
+    EXPECT_TRUE(PixelsAre(image, [&](std::size_t i) {
+        const Bytes& bgra = level.pages32; // stored B, G, R, A
+        return 4 * i + 3 < bgra.size() ? qRgba(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i], bgra[4 * i + 3])
+                                       : qRgba(0, 0, 0, 0);
+    }));
 }
