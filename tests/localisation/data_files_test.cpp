@@ -80,7 +80,7 @@ TEST_F(DataFilesTest, AUsersOwnLanguageFileIsReadAndSavedWhereItIs) {
         Touch("opt/share/pagewright/pagewright_es.lng");
         Touch(QFileInfo(program).path() + "/pagewright_es.lng");
         Touch("home/pagewright/pagewright_es.lng");
-        EXPECT_EQ(LanguageFileName("es"), Path("home/pagewright/pagewright_es.lng")) << program;
-        EXPECT_EQ(LanguageSaveFileName("es"), Path("home/pagewright/pagewright_es.lng")) << program;
+        EXPECT_EQ(LanguageFileName("es"), Path("home/pagewright/pagewright_es.lng")) << program.toStdString();
+        EXPECT_EQ(LanguageSaveFileName("es"), Path("home/pagewright/pagewright_es.lng")) << program.toStdString();
     }
 }

@@ -77,14 +77,24 @@ QRgb ShownPixel(const pw::Ttrlevel& level, std::size_t i) {
                 static_cast<int>((b << 3) | (b >> 2)));
 }
 
+std::string Components(QRgb c) {
+    return QStringLiteral("(%1, %2, %3, %4)")
+        .arg(qRed(c))
+        .arg(qGreen(c))
+        .arg(qBlue(c))
+        .arg(qAlpha(c))
+        .toStdString();
+}
+
 // The first pixel of `image` that differs from `expected(i)`, i counting rows from the top.
 ::testing::AssertionResult PixelsAre(const QImage& image, const std::function<QRgb(std::size_t)>& expected) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QRgb want = expected(static_cast<std::size_t>(y) * 256 + static_cast<std::size_t>(x));
-            if (image.pixel(x, y) != want)
-                return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << std::hex
-                                                     << image.pixel(x, y) << ", not " << want;
+            const QRgb got = image.pixel(x, y);
+            if (got != want)
+                return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is "
+                                                     << Components(got) << ", not " << Components(want);
         }
     return ::testing::AssertionSuccess();
 }
