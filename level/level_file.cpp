@@ -6,6 +6,10 @@
 #include <string>
 #include <utility>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "level/level_errors.h"
 
 namespace pw {
@@ -31,10 +35,17 @@ template <typename Use> bool ForEachStep(const FileSegment& segment, Use use) {
 
 } // namespace
 
-std::shared_ptr<std::FILE> OpenShared(const char* path, const char* mode) {
-    std::FILE* f = std::fopen(path, mode);
-    if (!f)
+std::shared_ptr<std::FILE> OpenShared(const char* path) {
+    // Opened without waiting: a pipe put in the file's place since it was read would block the open.
+    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return {};
+    struct stat info {};
+    std::FILE* f = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? ::fdopen(fd, "rb") : nullptr;
+    if (!f) {
+        ::close(fd);
+        return {};
+    }
     return std::shared_ptr<std::FILE>(f, [](std::FILE* p) { std::fclose(p); });
 }
 

@@ -21,8 +21,9 @@ struct FileSegment {
     std::uint64_t length = 0;
 };
 
-// Opens a file for reading as a shared handle; empty when it cannot be opened.
-std::shared_ptr<std::FILE> OpenShared(const char* path, const char* mode);
+// Opens a regular file for reading as a shared handle; empty when it cannot be opened or is no
+// regular file.
+std::shared_ptr<std::FILE> OpenShared(const char* path);
 // The CRC-32 of a segment; false when it cannot be read whole.
 bool SegmentCrc32(const FileSegment& segment, std::uint32_t& crc);
 

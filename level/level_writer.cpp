@@ -322,7 +322,7 @@ bool KeptBlock(const tread_block& read, std::span<const std::uint8_t> content, B
         r.packed = read.packed;
         return r.packed.data != nullptr;
     }
-    r.segment = {OpenShared(read.file_name.c_str(), "rb"), read.file_offset, read.packed_size};
+    r.segment = {OpenShared(read.file_name.c_str()), read.file_offset, read.packed_size};
     std::uint32_t crc = 0;
     return r.segment.file && SegmentCrc32(r.segment, crc) && crc == read.packed_crc32;
 }

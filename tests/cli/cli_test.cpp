@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include "tests/fixtures/level_builder.h"
@@ -46,7 +47,8 @@ protected:
     }
     CliRun Cli(const std::string& args) {
         const std::string err_file = (dir_ / "stderr.txt").string();
-        const std::string command = std::string(PW_CLI_PATH) + " " + args + " 2>" + err_file;
+        // A tool that waits on a pipe ends after a minute instead of hanging the suite.
+        const std::string command = "timeout 60 " + std::string(PW_CLI_PATH) + " " + args + " 2>" + err_file;
         CliRun r;
         FILE* pipe = popen(command.c_str(), "r");
         std::array<char, 4096> buffer{};
@@ -216,6 +218,28 @@ TEST_F(CliTest, ExitCodesAndMessagesForFilesThatCannotBeRead) {
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
 
     EXPECT_FALSE(fs::exists(out)) << "no output file may be created when reading fails";
+}
+
+// Pipes are refused at once whether they are read or written, through a link or not, and stay pipes.
+TEST_F(CliTest, PipesAreRefusedWithoutWaiting) {
+    const std::string level = Write("level.tr4", pw::fixtures::BuildLevel(pw::fixtures::MakeLevel(6)));
+    const std::string pipe = (dir_ / "pipe.tr4").string();
+    const std::string picture = (dir_ / "pipe.png").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(picture.c_str(), 0600), 0);
+    fs::create_symlink("pipe.png", dir_ / "link.png");
+    const std::string out = (dir_ / "out.tr4").string();
+    for (const std::string& args :
+         {"info " + pipe, "resave " + pipe + " " + out, "export " + pipe + " " + (dir_ / "x.png").string(),
+          "import-page " + pipe + " 1 " + picture + " " + out, "export " + level + " " + picture,
+          "export " + level + " " + (dir_ / "link.png").string(), "resave " + level + " " + pipe}) {
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.exit_code, 3) << args;
+        EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << args << ": " << r.err;
+    }
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_TRUE(fs::is_fifo(picture));
+    EXPECT_FALSE(fs::exists(out));
 }
 
 TEST_F(CliTest, FailedWriteLeavesNoFileAndExitsThree) {

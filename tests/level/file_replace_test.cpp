@@ -1,7 +1,16 @@
-// Replacing a file's contents: names at the system's limit and targets reached through links.
+// Replacing a file's contents: names at the system's limit, targets reached through links, targets that
+// are no files, and what a save killed half way leaves behind.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "level/level_errors.h"
 
 #include "level/file_replace.h"
 #include "tests/fixtures/test_support.h"
@@ -48,6 +57,59 @@ TEST(FileReplace, FollowsRelativeLinksFromTheirOwnFoldersAndKeepsTheMode) {
     EXPECT_EQ(ReadFile(dir.File("levels/level.tr4")), (Bytes{4, 5}));
     EXPECT_FALSE(fs::exists(dir.File("level.tr4")));
     EXPECT_EQ(fs::status(dir.File("levels/level.tr4")).permissions(), mode);
+}
+
+TEST(FileReplace, PipesAndLinksToThemAreRefusedAndLeftAsTheyWere) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("pipe.png").c_str(), 0600), 0);
+    fs::create_symlink("pipe.png", dir.File("link.png"));
+    for (const char* name : {"pipe.png", "link.png"}) {
+        try {
+            ReplaceFileContents(dir.File(name), Bytes{1});
+            ADD_FAILURE() << name << " was written";
+        } catch (const FileIoError& e) {
+            EXPECT_NE(std::string(e.what()).find("not a regular file"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_TRUE(fs::is_fifo(dir.File("pipe.png")));
+    EXPECT_TRUE(fs::is_symlink(dir.File("link.png")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("")), fs::directory_iterator()), 2);
+}
+
+TEST(FileReplace, ADanglingLinkGetsItsFileWritten) {
+    TempDir dir;
+    fs::create_symlink("made.tr4", dir.File("dangling"));
+    ReplaceFileContents(dir.File("dangling"), Bytes{7});
+    EXPECT_TRUE(fs::is_symlink(dir.File("dangling")));
+    EXPECT_EQ(ReadFile(dir.File("made.tr4")), (Bytes{7}));
+}
+
+// Where the folder's file system makes unnamed files, a save killed while it writes leaves the target
+// as it was and no other entry in the folder.
+TEST(FileReplace, ASaveKilledWhileWritingLeavesNothingBehind) {
+    TempDir dir;
+    const int probe = ::open(dir.File("").c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (probe < 0)
+        GTEST_SKIP() << "the file system makes no unnamed files";
+    ::close(probe);
+    WriteFile(dir.File("level.tr4"), Bytes{1, 2, 3});
+    const pid_t child = ::fork();
+    if (child == 0) {
+        try {
+            ReplaceFileContents(dir.File("level.tr4"), [](std::FILE* f) {
+                std::fputs("half of the new level", f);
+                std::fflush(f);
+                std::raise(SIGKILL);
+            });
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"level.tr4"});
+    EXPECT_EQ(ReadFile(dir.File("level.tr4")), (Bytes{1, 2, 3}));
 }
 
 } // namespace

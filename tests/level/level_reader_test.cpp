@@ -1,9 +1,16 @@
 // Reading level files of all seven kinds, laid out byte by byte by the fixture builder.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
+#include <thread>
 
 #include "level/level_errors.h"
 #include "level/trlevel.h"
@@ -88,6 +95,59 @@ TEST(LevelReader, FileInAFolderWithoutSearchPermissionIsAnInputOutputError) {
     Ttrlevel level;
     EXPECT_THROW(level.LoadLevel((folder / "level.phd").string()), FileIoError);
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+}
+
+// Opens a pipe for writing when a reader still waits on it after a second, so that a reader that blocks
+// ends instead of hanging the suite. Stop() tells whether that was needed.
+class PipeUnblocker {
+public:
+    explicit PipeUnblocker(std::string path) : path_(std::move(path)), thread_([this] { Run(); }) {}
+    ~PipeUnblocker() { Stop(); }
+    bool Stop() {
+        {
+            const std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        wake_.notify_all();
+        if (thread_.joinable())
+            thread_.join();
+        return unblocked_;
+    }
+
+private:
+    void Run() {
+        using namespace std::chrono_literals;
+        std::unique_lock lock(mutex_);
+        for (auto wait = 1000ms; !wake_.wait_for(lock, wait, [this] { return done_; }); wait = 20ms) {
+            const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK); // fails while nobody reads
+            if (fd >= 0) {
+                unblocked_ = true;
+                ::close(fd);
+            }
+        }
+    }
+    std::string path_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    std::atomic<bool> unblocked_{false};
+    std::thread thread_;
+};
+
+TEST(LevelReader, PipeNamedLikeALevelIsRefusedWithoutWaiting) {
+    TempDir dir;
+    const std::string pipe = dir.File("level.tr4");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    PipeUnblocker unblocker(pipe);
+    Ttrlevel level;
+    try {
+        level.LoadLevel(pipe);
+        ADD_FAILURE() << "a pipe was read as a level";
+    } catch (const FileIoError& e) {
+        EXPECT_NE(std::string(e.what()).find("level.tr4: not a regular file"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(unblocker.Stop()) << "reading waited for a writer";
+    EXPECT_FALSE(level.IsLoaded());
 }
 
 TEST(LevelReader, InvalidFileGivesItsReason) {
