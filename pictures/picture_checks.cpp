@@ -22,6 +22,7 @@ struct BmpLayout {
     std::uint64_t row_bytes = 0; // 0 when compressed: the size is known only by decoding
     std::uint64_t rows = 0;
     int bits = 0;
+    int run_length_bits = 0;              // 8 or 4 when the rows are run-length coded
     std::array<std::uint32_t, 3> masks{}; // red, green, blue of a 16-bit file
 };
 
@@ -63,6 +64,10 @@ BmpLayout ReadBmpLayout(const QByteArray& head) {
         layout.row_bytes = stride;
         layout.rows = static_cast<std::uint64_t>(height);
     }
+    if ((compression == 1 && layout.bits == 8) || (compression == 2 && layout.bits == 4)) {
+        layout.run_length_bits = layout.bits;
+        layout.rows = static_cast<std::uint64_t>(height);
+    }
     layout.masks = {0x7C00u, 0x03E0u, 0x001Fu}; // 16-bit files without masks are 5-5-5
     if ((compression == 3 || compression == 6) && head.size() >= 66)
         layout.masks = {Le(head, 54, 4), Le(head, 58, 4), Le(head, 62, 4)};
@@ -90,6 +95,47 @@ void WidenComponents(QImage& image, const std::array<std::uint32_t, 3>& masks) {
             line[x] = qRgba(tables[0][qRed(line[x])], tables[1][qGreen(line[x])], tables[2][qBlue(line[x])],
                             qAlpha(line[x]));
     }
+}
+
+// Whether run-length coded rows reach their end-of-picture code, or fill all `rows` rows, before the data
+// ends. Every step reads at least two bytes, so the walk is as long as the data at most.
+bool RunLengthDataComplete(const QByteArray& data, std::uint64_t rows, int bits) {
+    const auto byte = [&data](qsizetype at) { return static_cast<std::uint8_t>(data[at]); };
+    qsizetype at = 0;
+    for (std::uint64_t row = 0; row < rows;) {
+        if (data.size() - at < 2)
+            return false;
+        const int count = byte(at);
+        const int code = byte(at + 1);
+        at += 2;
+        if (count > 0 || code == 0) { // a run of one index, or the end of a row
+            row += count > 0 ? 0 : 1;
+        } else if (code == 1) { // the end of the picture
+            return true;
+        } else if (code == 2) { // a move right and down
+            if (data.size() - at < 2)
+                return false;
+            row += byte(at + 1);
+            at += 2;
+        } else { // `code` indices as they are, padded to a whole word
+            const qsizetype bytes = bits == 8 ? code : (code + 1) / 2;
+            const qsizetype padded = bytes + (bytes & 1);
+            if (data.size() - at < padded)
+                return false;
+            at += padded;
+        }
+    }
+    return true;
+}
+
+// The bytes from `offset` to the end, read without moving the file's position.
+QByteArray BytesFrom(QFile& file, std::uint64_t offset) {
+    const qint64 position = file.pos();
+    QByteArray data;
+    if (file.seek(static_cast<qint64>(offset)))
+        data = file.readAll();
+    file.seek(position);
+    return data;
 }
 
 PictureReading Refused(PictureReading::Fault fault, const QString& error) {
@@ -139,6 +185,10 @@ PictureReading ReadPictureFile(const QString& path, const std::function<bool(QSi
     // Compared by division: rows times row size can exceed 64 bits.
     if (bmp.valid && (bmp.pixel_offset >= file_bytes ||
                       (bmp.row_bytes > 0 && bmp.rows > (file_bytes - bmp.pixel_offset) / bmp.row_bytes)))
+        return unreadable(QStringLiteral("the file is shorter than its header says"));
+    // The decoder fills what run-length data leaves out with index 0 without a word.
+    if (bmp.valid && bmp.run_length_bits != 0 &&
+        !RunLengthDataComplete(BytesFrom(file, bmp.pixel_offset), bmp.rows, bmp.run_length_bits))
         return unreadable(QStringLiteral("the file is shorter than its header says"));
 
     QImageReader reader(&file);

@@ -49,6 +49,22 @@ Bytes Bmp(int height, int bits, std::size_t pixel_bytes, std::uint32_t offset = 
     return b;
 }
 
+// A 256 x 256 BMP with run-length coded 8-bit rows: two runs fill each row, which ends with its
+// end-of-row code; the end-of-picture code follows the last row when `end_code` is set.
+Bytes RunLengthBmp(bool end_code) {
+    Bytes b = Bmp(256, 8, 1024);
+    Put(b, 10, 54 + 1024, 4);
+    Put(b, 30, 1, 4);
+    Put(b, 46, 0, 4); // all 256 colours
+    Put(b, 50, 0, 4);
+    for (int row = 0; row < 256; ++row)
+        b.insert(b.end(), {200, static_cast<std::uint8_t>(row), 56, 7, 0, 0});
+    if (end_code)
+        b.insert(b.end(), {0, 1});
+    Put(b, 2, static_cast<std::uint32_t>(b.size()), 4);
+    return b;
+}
+
 // The percents a gauge was given, in order.
 struct RecordingGauge : pw::Gauge {
     std::vector<int> percents;
@@ -117,6 +133,30 @@ TEST(PictureFiles, PixelDataShorterThanTheHeaderSaysIsRefused) {
         EXPECT_EQ(reading.fault, PictureReading::Fault::unreadable) << what;
         EXPECT_TRUE(reading.image.isNull()) << what;
         EXPECT_TRUE(reading.error.contains("shorter than its header says")) << what;
+    }
+}
+
+TEST(PictureFiles, RunLengthDataThatEndsEarlyIsRefused) {
+    TempDir dir;
+    const Bytes whole = RunLengthBmp(true);
+    const std::vector<std::pair<const char*, Bytes>> readable = {
+        {"with its end code", whole},
+        {"rows filled, no end code", RunLengthBmp(false)},
+    };
+    for (const auto& [what, bytes] : readable) {
+        WriteFile(dir.File("whole.bmp"), bytes);
+        const PictureReading reading = Read(dir.File("whole.bmp"));
+        ASSERT_EQ(reading.fault, PictureReading::Fault::none) << what << ": " << reading.error.toStdString();
+        EXPECT_EQ(reading.image.pixelIndex(0, 1), 254) << what; // rows are stored bottom up
+        EXPECT_EQ(reading.image.pixelIndex(255, 1), 7) << what;
+    }
+    const std::size_t half = 54 + 1024 + 128 * 6;
+    for (const std::size_t cut : {half, half + 1, whole.size() - 2 - 3}) {
+        WriteFile(dir.File("cut.bmp"),
+                  Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut)));
+        const PictureReading reading = Read(dir.File("cut.bmp"));
+        EXPECT_EQ(reading.fault, PictureReading::Fault::unreadable) << "cut at " << cut;
+        EXPECT_TRUE(reading.error.contains("shorter than its header says")) << reading.error.toStdString();
     }
 }
 
