@@ -43,12 +43,9 @@ void WritePageCrcs(std::ostringstream& out, const Bytes& pages, std::size_t page
     JoinNumbers(out, crcs);
 }
 
-} // namespace
-
-std::string LevelInfoJson(const Ttrlevel& level) {
-    std::ostringstream out;
-    out << "{\"kind\": " << level.kind << ", \"version\": " << level.version
-        << ", \"num_pages\": " << level.num_pages << ", \"num_rooms\": " << level.num_rooms
+// The counts, object textures and animated-texture words, read after the pages.
+void WriteSectionsAfterPages(std::ostringstream& out, const Ttrlevel& level) {
+    out << ", \"num_rooms\": " << level.num_rooms
         << ", \"num_object_textures\": " << level.num_object_textures
         << ", \"num_anim_words\": " << level.num_anim_words << ", \"anim_words\": ";
     JoinNumbers(out, level.anim_words);
@@ -57,7 +54,18 @@ std::string LevelInfoJson(const Ttrlevel& level) {
         out << (i ? ", " : "");
         WriteObjectTexture(out, level.object_textures[i]);
     }
-    out << "], \"samples_size\": " << level.samples_size << ", \"page_crc32\": {";
+    out << "], \"samples_size\": " << level.samples_size;
+}
+
+} // namespace
+
+std::string LevelInfoJson(const Ttrlevel& level, bool textures_only) {
+    std::ostringstream out;
+    out << "{\"kind\": " << level.kind << ", \"version\": " << level.version
+        << ", \"num_pages\": " << level.num_pages;
+    if (!textures_only || !TexturesOnlyStopsAfterPages(level.kind))
+        WriteSectionsAfterPages(out, level);
+    out << ", \"page_crc32\": {";
     const char* sep = "";
     if (level.kind >= kind_tr1 && level.kind <= kind_tr3) {
         out << "\"8\": ";

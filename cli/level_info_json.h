@@ -7,6 +7,7 @@
 
 namespace pw {
 
-std::string LevelInfoJson(const Ttrlevel& level);
+// `textures_only`: the level was read for its textures only, so what was not read is left out.
+std::string LevelInfoJson(const Ttrlevel& level, bool textures_only = false);
 
 } // namespace pw

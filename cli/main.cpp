@@ -3,12 +3,9 @@
 //   resave IN OUT                 reads IN and writes it as OUT (warns when OUT's extension is unusual)
 //   export, import-page           pictures of the pages (cli/picture_commands.h)
 // Exit codes: 0 done, 1 file not found, 2 not a level of a known kind, 3 any other read or write error.
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,6 +14,7 @@
 #include "cli/level_info_json.h"
 #include "cli/picture_commands.h"
 #include "level/level_errors.h"
+#include "level/level_file_names.h"
 #include "level/trlevel.h"
 
 #ifndef PW_VERSION
@@ -37,7 +35,10 @@ const char* const kHelpText =
     "pagewright-cli reads and writes TR level files (.phd .tub .tr2 .trg .tr4 .trc).\n\n"
     "  info [--textures-only] FILE  print the level as one JSON object: kind, version, page and\n"
     "                               section counts, animated-texture words, object textures and\n"
-    "                               the CRC-32 of every page of every depth the level carries\n"
+    "                               the CRC-32 of every page of every depth the level carries.\n"
+    "                               --textures-only reads a .tr2, .trg, .tr4 or .trc level only up\n"
+    "                               to its pages, which is quicker, and prints only kind, version,\n"
+    "                               num_pages and page_crc32 (.phd and .tub levels are read whole)\n"
     "  resave IN OUT                read IN and write it as OUT. The level's version word decides\n"
     "                               the layout; OUT's name chooses only between the two layouts\n"
     "                               of one version (.tub, .trg or .trc in the name). A warning is\n"
@@ -93,44 +94,15 @@ int Info(const std::vector<std::string>& args) {
     pw::Ttrlevel level;
     if (const int code = Load(level, file, textures_only); code != kDone)
         return code;
-    std::printf("%s\n", pw::LevelInfoJson(level).c_str());
+    std::printf("%s\n", pw::LevelInfoJson(level, textures_only).c_str());
     return kDone;
 }
 
-// The extensions a level of `kind` usually has, the first being the one named in warnings. Kinds 2
-// and 4 carry their mark (".tub", ".trg") in the name, so the extension of their family fits too.
-std::vector<std::string> UsualExtensions(std::int32_t kind) {
-    switch (kind) {
-    case pw::kind_tr1:
-        return {".phd"};
-    case pw::kind_tub:
-        return {".tub", ".phd"};
-    case pw::kind_tr2:
-    case pw::kind_tr3:
-        return {".tr2"};
-    case pw::kind_trg:
-        return {".trg", ".tr2"};
-    case pw::kind_tr4:
-        return {".tr4"};
-    case pw::kind_trc:
-        return {".trc"};
-    default:
-        return {};
-    }
-}
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-    return s;
-}
-
 void WarnOnUnusualExtension(const std::string& out, std::int32_t kind) {
-    const auto usual = UsualExtensions(kind);
-    const std::string extension = Lower(std::filesystem::path(out).extension().string());
-    if (usual.empty() || std::find(usual.begin(), usual.end(), extension) != usual.end())
+    if (pw::HasUsualExtension(out, kind))
         return;
     std::fprintf(stderr, "pagewright-cli: warning: %s was written as a kind %d level, usually named *%s\n",
-                 out.c_str(), static_cast<int>(kind), usual.front().c_str());
+                 out.c_str(), static_cast<int>(kind), pw::UsualExtensions(kind).front().c_str());
 }
 
 int Resave(const std::vector<std::string>& args) {

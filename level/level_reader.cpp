@@ -7,6 +7,7 @@
 #include "level/image_cursor.h"
 #include "level/layout.h"
 #include "level/level_errors.h"
+#include "level/level_file_names.h"
 #include "level/object_textures.h"
 #include "level/trc_rooms.h"
 #include "level/trlevel.h"
@@ -77,7 +78,7 @@ void LevelReader::Run(const std::string& file_name) {
     }
     if (l_.kind <= kind_tr3)
         ReadPages();
-    if (textures_only_ && l_.kind >= kind_tr2)
+    if (textures_only_ && TexturesOnlyStopsAfterPages(l_.kind))
         return;
     std::size_t trc_level_end = 0;
     if (l_.kind == kind_trc)
@@ -590,7 +591,26 @@ std::uint8_t Ttrlevel::LoadLevel(const std::string& file_name, bool textures_onl
         Clear();
         throw;
     }
-    return ParseImage(std::move(bytes), file_name, textures_only, true);
+    const std::uint8_t result = ParseImage(std::move(bytes), file_name, textures_only, true);
+    if (result == 2)
+        ExplainRenamedLayout(file_name, textures_only);
+    return result;
+}
+
+// A level of one layout renamed to the other one's extension fails far into the file, with a reason
+// that says nothing of the name; when the other layout reads, the reason says so instead.
+void Ttrlevel::ExplainRenamedLayout(const std::string& file_name, bool textures_only) {
+    Ttrlevel other;
+    try {
+        if (other.ParseImage(ReadWholeFile(file_name), OtherLayoutName(file_name), textures_only, false) != 0)
+            return;
+    } catch (const std::exception&) {
+        return;
+    }
+    const std::string extension = LowerExtension(file_name);
+    const std::string layout = "This is a " + UsualExtensions(other.kind).front() + " level";
+    invalid_reason_ =
+        extension.empty() ? layout + ", but its name has no extension" : layout + " named " + extension;
 }
 
 } // namespace pw

@@ -39,6 +39,10 @@ bool IsKnownVersion(std::uint32_t version) {
            version == kVersionTr3b || version == kVersionTr4 || version == kVersionTr4Alt;
 }
 
+bool TexturesOnlyStopsAfterPages(std::int32_t kind) {
+    return kind >= kind_tr2;
+}
+
 std::int32_t KindForVersion(std::uint32_t version, const std::string& file_name) {
     using namespace layout;
     switch (version) {

@@ -81,6 +81,10 @@ struct tobjtexture {
 // The kind a version word and file name select; kind_none for an unknown version word.
 std::int32_t KindForVersion(std::uint32_t version, const std::string& file_name);
 bool IsKnownVersion(std::uint32_t version);
+// Whether reading only the textures of a `kind` level stops after its pages, leaving the rooms, the
+// object textures, the animated textures and the samples unread (kinds 3 to 7; kinds 1 and 2 keep
+// their palette at the end, so they are read whole).
+bool TexturesOnlyStopsAfterPages(std::int32_t kind);
 
 class Ttrlevel {
 public:
@@ -145,6 +149,8 @@ private:
     // `from_file`: the image is the content of the file `file_name`, whose blocks a save may copy.
     std::uint8_t ParseImage(std::vector<std::uint8_t> image, const std::string& file_name, bool textures_only,
                             bool from_file);
+    // After `file_name` was refused: the reason names the other layout of its version when that reads.
+    void ExplainRenamedLayout(const std::string& file_name, bool textures_only);
     std::string invalid_reason_;
 
 public:

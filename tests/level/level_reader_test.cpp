@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <mutex>
 #include <thread>
+#include <tuple>
 
 #include "level/level_errors.h"
 #include "level/trlevel.h"
@@ -148,6 +149,24 @@ TEST(LevelReader, PipeNamedLikeALevelIsRefusedWithoutWaiting) {
     }
     EXPECT_FALSE(unblocker.Stop()) << "reading waited for a writer";
     EXPECT_FALSE(level.IsLoaded());
+}
+
+// A level saved under the name of the other layout of its version is refused with a reason that says
+// which layout it is (.tr2 and .trg levels share theirs).
+TEST(LevelReader, ALevelRenamedToTheOtherLayoutIsNamedInTheReason) {
+    const std::vector<std::tuple<int, const char*, const char*>> renamed = {
+        {1, "level.tub", "This is a .phd level named .tub"},
+        {2, "level.phd", "This is a .tub level named .phd"},
+        {6, "level.trc", "This is a .tr4 level named .trc"},
+        {7, "level.tr4", "This is a .trc level named .tr4"},
+        {2, "level", "This is a .tub level, but its name has no extension"}};
+    TempDir dir;
+    for (const auto& [kind, name, reason] : renamed) {
+        WriteFile(dir.File(name), BuildLevel(MakeLevel(kind)));
+        Ttrlevel level;
+        EXPECT_EQ(level.LoadLevel(dir.File(name)), 2) << name;
+        EXPECT_EQ(level.InvalidReason(), reason);
+    }
 }
 
 TEST(LevelReader, InvalidFileGivesItsReason) {
