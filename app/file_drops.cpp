@@ -1,5 +1,6 @@
 // Files dropped on the main window: a level opens as File > Open does; on the source view a level or a
-// picture opens as File > Open Texture images does. Any other file gets the message a wrong file gets.
+// picture opens as File > Open Texture images does. A folder is said to be one; any other file gets the
+// message a wrong file gets.
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -44,6 +45,8 @@ void TForm1::dropEvent(QDropEvent* event) {
     // Opening shows progress and messages: it runs after the drop has been answered, so the program the
     // file came from is not kept waiting.
     QTimer::singleShot(0, this, [this, path, on_source, accepted] {
+        if (RefuseFolder(path))
+            return;
         if (!accepted)
             CurrentPlatform().ShowMessage(this, QStringLiteral("Invalid TR file format!!!"));
         else if (on_source)

@@ -29,6 +29,9 @@ QString RefusedLevelMessage(const QString& path, const QString& reason);
 
 // The names the document gives the steps of its history, in the order of TForm1::StepTexts.
 QStringList HistoryStepNames();
+// The English texts of TForm1::FileTexts, in the order of FileTextIndex.
+QStringList FileTextDefaults();
+enum class FileTextIndex { folder, unusual_level_name };
 
 class TForm1 : public TForm {
     Q_OBJECT
@@ -64,6 +67,8 @@ public:
     TListBox* PageTexts;
     // Hidden: the names of the history's steps ("Copy tile"), in the order of HistoryStepNames().
     TListBox* StepTexts;
+    // Hidden: what is said about a file's name (FileTextDefaults()), values filled in as %1 and %2.
+    TListBox* FileTexts;
 
     // Menu.
     TMainMenu* MainMenu1;
@@ -190,6 +195,8 @@ public:
     // The Undo and Redo items name the steps they would take (again after a language is applied).
     void ShowHistorySteps();
     QString StepText(const QString& step) const;
+    // A text of FileTexts in the current language with `values` (at most two) filled in.
+    QString FileText(FileTextIndex index, const QStringList& values) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -223,6 +230,10 @@ private:
     void ShowRemovedPage(int page);
     void ShowPageList(int page);
     bool SaveLevelShowingProgress(const QString& path);
+    // Says so and gives true when `path` is a folder.
+    bool RefuseFolder(const QString& path);
+    // The name Save As writes the level under (see file_name_checks.cpp); empty when the user declined.
+    QString LevelSaveName(const QString& chosen);
     void ShowAddedPage(int page);
     void ShowLevelFromDocument();
     void ShowSource();

@@ -101,6 +101,9 @@ void TForm1::CreateControls() {
     StepTexts = new TListBox(this, Client(), QStringLiteral("StepTexts"));
     StepTexts->Items()->Assign(HistoryStepNames());
     StepTexts->setVisible(false);
+    FileTexts = new TListBox(this, Client(), QStringLiteral("FileTexts"));
+    FileTexts->Items()->Assign(FileTextDefaults());
+    FileTexts->setVisible(false);
 
     CreateTextureTable();
 }

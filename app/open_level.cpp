@@ -41,6 +41,8 @@ void TForm1::OpenLevel1Click() {
 }
 
 void TForm1::OpenLevelFile(const QString& path) {
+    if (RefuseFolder(path))
+        return;
     if (!QFileInfo(path).isFile()) {
         CurrentPlatform().ShowMessage(this, QStringLiteral("File not found!!!"));
         return;

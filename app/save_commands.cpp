@@ -9,6 +9,7 @@
 #include "app/guarded_work.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
+#include "level/level_file_names.h"
 #include "widgets/platform.h"
 
 namespace {
@@ -53,10 +54,15 @@ void TForm1::Save1Click() {
 void TForm1::SaveAs1Click() {
     if (!LevelOpen())
         return;
-    const std::optional<QString> path =
-        CurrentPlatform().SaveFileName(this, {QString(), kSaveFilter, QString(), true, QString()});
-    if (path && SaveLevelShowingProgress(*path))
-        AddRecentFile(*path);
+    const auto usual = pw::UsualExtensions(doc_.Level().kind);
+    const QString suffix = usual.empty() ? QString() : QString::fromStdString(usual.front()).mid(1);
+    const std::optional<QString> chosen =
+        CurrentPlatform().SaveFileName(this, {QString(), kSaveFilter, suffix, true, QString()});
+    if (!chosen)
+        return;
+    const QString path = LevelSaveName(*chosen);
+    if (!path.isEmpty() && SaveLevelShowingProgress(path))
+        AddRecentFile(path);
 }
 
 // A failed write leaves the file at `path` as it was (the writer replaces it only when complete) and

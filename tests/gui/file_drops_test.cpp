@@ -1,5 +1,7 @@
 // Files dropped on the main window: a level anywhere opens as the level, a level or picture on the
-// source view opens as the texture source, anything else is refused with the wrong-file message.
+// source view opens as the texture source, a folder is said to be one, anything else is refused with the
+// wrong-file message.
+#include <QDir>
 #include <QImage>
 #include <QMimeData>
 #include <QTest>
@@ -67,6 +69,19 @@ TEST_F(FileDropsTest, OtherFilesAreRefusedAndTextIsNotTaken) {
               QStringList({"Invalid TR file format!!!", "Invalid TR file format!!!"}));
     EXPECT_EQ(Form1->Document().LevelFileName(), level);
     EXPECT_EQ(Form1->Label4->Caption(), "None");
+
+    // A folder, named like a level or not, is said to be one.
+    for (const QString& name : {QStringLiteral("levels.tr4"), QStringLiteral("pictures")}) {
+        platform_.messages.clear();
+        QDir(Folder()).mkdir(name);
+        ASSERT_TRUE(Drop(Folder() + "/" + name, OnLevelView()));
+        EXPECT_EQ(platform_.MessageTexts(), QStringList{Folder() + "/" + name + " is a folder, not a file."});
+    }
+    // A translation that lost the folder's name gives the English text with it.
+    Form1->FileTexts->Items()->Assign({"Das ist ein Ordner.", "?"});
+    platform_.messages.clear();
+    ASSERT_TRUE(Drop(Folder() + "/pictures", OnSourceView()));
+    EXPECT_EQ(platform_.MessageTexts(), QStringList{Folder() + "/pictures is a folder, not a file."});
 
     QMimeData words;
     words.setText("page one");

@@ -52,7 +52,7 @@ TEST_F(OpenLevelErrorsTest, MissingFileKeepsTheOpenLevel) {
 
 TEST_F(OpenLevelErrorsTest, FolderIsNotAFile) {
     OpenThroughMenu(Folder());
-    EXPECT_EQ(platform_.MessageTexts(), QStringList({"File not found!!!"}));
+    EXPECT_EQ(platform_.MessageTexts(), QStringList({Folder() + " is a folder, not a file."}));
 }
 
 TEST_F(OpenLevelErrorsTest, CancelledDialogChangesNothing) {

@@ -122,13 +122,38 @@ TEST_F(SaveCommandsTest, SaveAfterSaveAsWritesToTheNewFile) {
     EXPECT_EQ(Reread(copy).num_pages, 3);
 }
 
+// Save As adds the level's extension to a bare name and asks before it writes under another one.
+TEST_F(SaveCommandsTest, SaveAsNamesTheLevelByItsKind) {
+    OpenThroughMenu(WriteLevel(Level(6, 2)));
+    SaveAs(Folder() + "/bare");
+    EXPECT_EQ(platform_.dialogs.back().request.default_suffix, "tr4");
+    EXPECT_EQ(Form1->Document().LevelFileName(), Folder() + "/bare.tr4");
+    EXPECT_EQ(Reread(Folder() + "/bare.tr4").kind, pw::kind_tr4);
+    EXPECT_TRUE(platform_.messages.empty()) << platform_.MessageTexts().join('\n').toStdString();
+
+    platform_.answers.push_back(QMessageBox::No);
+    SaveAs(Folder() + "/picture.png");
+    EXPECT_EQ(platform_.MessageTexts(),
+              QStringList{"picture.png is not named like a .tr4 level. Save it under this name anyway?"});
+    EXPECT_FALSE(QFile::exists(Folder() + "/picture.png"));
+    EXPECT_EQ(Form1->Document().LevelFileName(), Folder() + "/bare.tr4");
+
+    platform_.answers.push_back(QMessageBox::Yes);
+    SaveAs(Folder() + "/picture.png");
+    EXPECT_EQ(Form1->Document().LevelFileName(), Folder() + "/picture.png");
+    EXPECT_EQ(Reread(Folder() + "/picture.png").kind, pw::kind_tr4);
+}
+
 TEST_F(SaveCommandsTest, FailedSaveNamesTheFileAndLeavesItAlone) {
     OpenThroughMenu(WriteLevel(Level(6, 1)));
     // Rooms read from a .tr4 file cannot be written in the .trc layout.
     const Bytes old_bytes(100, 0xAB);
     const QString target = WriteBytes("other.trc", old_bytes);
 
+    platform_.answers.push_back(QMessageBox::Yes); // .trc is no name of a .tr4 level
     SaveAs(target);
+    ASSERT_EQ(platform_.messages.size(), 2u);
+    platform_.messages.erase(platform_.messages.begin());
 
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_EQ(platform_.messages[0].kind, ScriptedPlatform::MessageKind::Error);
