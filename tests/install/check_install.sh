@@ -24,7 +24,10 @@ for file in bin/pagewright bin/pagewright-cli share/pagewright/readme.txt share/
     [ -f "$usr/$file" ] || fail "not installed: $file"
 done
 
-desktop-file-validate "$usr/share/applications/$app.desktop"
+# The validator passes a file with hints; any line it prints fails the check.
+validation=$(desktop-file-validate "$usr/share/applications/$app.desktop" 2>&1) ||
+    fail "desktop-file-validate: $validation"
+[ -z "$validation" ] || fail "desktop-file-validate: $validation"
 appstreamcli validate --no-net "$usr/share/metainfo/$app.metainfo.xml" >/dev/null ||
     fail "appstreamcli validate: $(appstreamcli validate --no-net "$usr/share/metainfo/$app.metainfo.xml")"
 update-mime-database "$usr/share/mime"
