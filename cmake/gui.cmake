@@ -107,4 +107,7 @@ add_dependencies(pagewright pagewright-languages)
 if(PAGEWRIGHT_TESTS)
     add_dependencies(pwgui-tests pagewright-languages)
     target_compile_definitions(pwgui-tests PRIVATE PW_LANGUAGE_FILES_DIR="${PROJECT_BINARY_DIR}/app")
+    add_test(NAME language_files_made_quietly
+        COMMAND bash ${PROJECT_SOURCE_DIR}/tests/localisation/check_quiet_language_build.sh
+                $<TARGET_FILE:pagewright-make-languages> ${PROJECT_SOURCE_DIR}/localisation/translations/source.tsv)
 endif()

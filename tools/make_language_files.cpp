@@ -202,6 +202,11 @@ public:
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Build machines often have no session: the windows get a runtime folder of their own rather than a
+    // warning in the build's output.
+    QTemporaryDir scratch;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(scratch.path()));
     QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 4) {
@@ -211,10 +216,13 @@ int main(int argc, char** argv) {
     const Source source = ReadSource(arguments[1]);
     const QString folder = arguments[2] + QLatin1Char('/') + arguments[3] + QLatin1Char('_');
 
-    // The windows start as on a first run: no language files, no settings, no dialogs.
-    QTemporaryDir scratch;
+    // The windows start as on a first run: no language files, no settings, no dialogs. The readme window
+    // finds an empty readme beside the program, so it has nothing to report.
     OverrideExecutablePath(scratch.path() + QStringLiteral("/pagewright"));
     qputenv("PAGEWRIGHT_CONFIG_DIR", QFile::encodeName(scratch.path()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(scratch.path() + QStringLiteral("/data")));
+    if (QFile readme(scratch.filePath(QStringLiteral("readme.txt"))); !readme.open(QIODevice::WriteOnly))
+        Fail(QStringLiteral("cannot write %1").arg(readme.fileName()));
     BuildPlatform quiet;
     InstallPlatform(&quiet);
     CreateApplicationForms();
