@@ -1,6 +1,7 @@
 #include "level/object_textures.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace pw {
@@ -74,13 +75,45 @@ TextureBox TextureBounds(const tobjtexture& texture) {
     return box;
 }
 
-MirrorState ReadMirrorState(const tobjtexture& texture) {
+MirrorState ReadSideMirrorState(const tobjtexture& texture) {
     const auto& v1 = texture.vertices[0];
     const auto& v3 = texture.vertices[2];
     if (IsTriangleTexture(texture))
         return {v1.xcoord == kFarSide && v3.xcoord != v1.xcoord,
                 v1.ycoord == kFarSide && v3.ycoord != v1.ycoord};
     return {v1.xcoord == kFarSide, v1.ycoord == kFarSide};
+}
+
+namespace {
+
+// Whether vertex 1 lies past `other` on one axis (right of it, or below it); nothing when they tie.
+std::optional<bool> PastOf(int first, int other) {
+    if (first == other)
+        return std::nullopt;
+    return first > other;
+}
+
+// A triangle's vertex 1 against the first of vertices 2 and 3 that differs from it on the axis.
+std::optional<bool> TrianglePastOf(const tobjtexture& t, std::uint8_t tvertex_coords::*pixel) {
+    const auto& v = t.vertices;
+    const int first = v[0].*pixel;
+    return PastOf(first, v[1].*pixel != first ? v[1].*pixel : v[2].*pixel);
+}
+
+} // namespace
+
+// Real levels hold all kinds of values in the side bytes (127, or 0 everywhere), so the pixel positions
+// decide: mirrored left to right when vertex 1 lies right of vertex 2, top to bottom when it lies below
+// vertex 4. The side bytes only break a tie.
+MirrorState ReadMirrorState(const tobjtexture& texture) {
+    const MirrorState sides = ReadSideMirrorState(texture);
+    const auto& v = texture.vertices;
+    const bool triangle = IsTriangleTexture(texture);
+    const std::optional<bool> horizontal =
+        triangle ? TrianglePastOf(texture, &tvertex_coords::xpixel) : PastOf(v[0].xpixel, v[1].xpixel);
+    const std::optional<bool> vertical =
+        triangle ? TrianglePastOf(texture, &tvertex_coords::ypixel) : PastOf(v[0].ypixel, v[3].ypixel);
+    return {horizontal.value_or(sides.horizontal), vertical.value_or(sides.vertical)};
 }
 
 void MirrorHorizontal(tobjtexture& texture) {

@@ -35,12 +35,19 @@ struct TextureBox {
 };
 TextureBox TextureBounds(const tobjtexture& texture);
 
-// Whether the texture reads as mirrored, from the side bytes of vertices 1 and 3.
+// Whether the texture reads as mirrored. The pixel positions decide: left to right when vertex 1 lies
+// right of vertex 2, top to bottom when it lies below vertex 4 (a three-vertex texture compares vertex 1
+// with the first of vertices 2 and 3 that differs from it on the axis). Where the positions tie on an
+// axis, the side bytes decide it as ReadSideMirrorState does.
 struct MirrorState {
     bool horizontal = false;
     bool vertical = false;
+    bool operator==(const MirrorState&) const = default;
 };
 MirrorState ReadMirrorState(const tobjtexture& texture);
+// What the side bytes alone say: vertex 1 on the far side (255); for three vertices, also vertex 3 on
+// the other side than vertex 1.
+MirrorState ReadSideMirrorState(const tobjtexture& texture);
 
 // Mirror left to right / top to bottom. Four vertices: the x (or y) bytes are swapped between the
 // vertex pairs. Three vertices (the fourth stays all zero): each vertex's pixel is reflected inside the

@@ -115,13 +115,67 @@ TEST(ObjectTextureMirroring, TrianglesStayTrianglesAndRestoreWhenDoneTwice) {
     }
 }
 
-TEST(ObjectTextureMirroring, TriangleStateReadsFromVertexOneAndThree) {
+TEST(ObjectTextureMirroring, StateFollowsThePixelsWhateverTheSideBytesHold) {
+    // Real levels hold 127 in the side bytes, or 0 in all of them: the state must still show a mirror.
+    for (std::uint8_t side : {std::uint8_t{0}, std::uint8_t{127}}) {
+        tobjtexture quad = Square();
+        tobjtexture triangle = Triangle(side);
+        for (tobjtexture* t : {&quad, &triangle})
+            for (auto& v : t->vertices)
+                v.xcoord = v.ycoord = side;
+        triangle.vertices[3] = tvertex_coords{};
+        for (tobjtexture* t : {&quad, &triangle}) {
+            EXPECT_EQ(pw::ReadMirrorState(*t), (pw::MirrorState{false, false}));
+            pw::MirrorHorizontal(*t);
+            EXPECT_EQ(pw::ReadMirrorState(*t), (pw::MirrorState{true, false}));
+            pw::MirrorVertical(*t);
+            EXPECT_EQ(pw::ReadMirrorState(*t), (pw::MirrorState{true, true}));
+        }
+    }
+}
+
+TEST(ObjectTextureMirroring, SideBytesDecideOnlyWherePositionsTie) {
     tobjtexture t = Triangle(1);
+    t.vertices[1].xpixel = 10; // every vertex in column 10
     t.vertices[0].xcoord = 255;
     t.vertices[2].xcoord = 255;
     EXPECT_FALSE(pw::ReadMirrorState(t).horizontal); // vertices 1 and 3 on the same side
     t.vertices[2].xcoord = 1;
     EXPECT_TRUE(pw::ReadMirrorState(t).horizontal);
+    EXPECT_FALSE(pw::ReadMirrorState(t).vertical); // the rows differ: vertex 1 is above vertex 3
+
+    tobjtexture line = Square(); // one pixel high: vertices 1 and 4 share a row
+    line.vertices[2].ypixel = line.vertices[3].ypixel = 128;
+    EXPECT_FALSE(pw::ReadMirrorState(line).vertical);
+    pw::MirrorVertical(line);
+    EXPECT_TRUE(pw::ReadMirrorState(line).vertical);
+}
+
+TEST(ObjectTextureMirroring, PositionsAndSideBytesAgreeOnTexturesWithNearAndFarSides) {
+    // Textures as tools that write 0 or 1 for the near side and 255 for the far side make them: the
+    // rectangles of every kind, and the triangles of three clockwise corners, in any mirror sequence.
+    std::vector<tobjtexture> textures;
+    for (int kind = pw::kind_tr1; kind <= pw::kind_trc; ++kind) {
+        const tobjtexture rect = pw::MakeRectangleTexture(kind, 0, 3, 40, 66, 41);
+        textures.push_back(rect);
+        for (std::size_t corner = 0; corner < 4; ++corner) { // vertex 2 is the right angle
+            tobjtexture t = rect;
+            for (std::size_t i = 0; i < 3; ++i)
+                t.vertices[i] = rect.vertices[(corner + 3 + i) % 4];
+            t.vertices[3] = tvertex_coords{};
+            t.three_vertices = true;
+            textures.push_back(t);
+        }
+    }
+    const std::function<void(tobjtexture&)> mirror[2] = {pw::MirrorHorizontal, pw::MirrorVertical};
+    for (const tobjtexture& original : textures) {
+        for (unsigned code = 1; code < 16; ++code) { // sequences coded in the bits after the leading 1
+            tobjtexture t = original;
+            for (unsigned c = code; c > 1; c >>= 1)
+                mirror[c & 1](t);
+            EXPECT_EQ(pw::ReadMirrorState(t), pw::ReadSideMirrorState(t)) << "sequence " << code;
+        }
+    }
 }
 
 TEST(DefineTextures, GridOf64x64AppendsSixteenRowByRow) {
