@@ -57,6 +57,20 @@ bool SegmentCrc32(const FileSegment& segment, std::uint32_t& crc) {
     return whole;
 }
 
+bool ReadSegment(const FileSegment& segment, PackedBlock& into) {
+    PackedBlock block;
+    block.size = static_cast<std::size_t>(segment.length);
+    block.data = std::shared_ptr<std::uint8_t[]>(new std::uint8_t[block.size]);
+    std::size_t at = 0;
+    if (!ForEachStep(segment, [&](std::span<const std::uint8_t> s) {
+            std::copy(s.begin(), s.end(), block.data.get() + at);
+            at += s.size();
+        }))
+        return false;
+    into = std::move(block);
+    return true;
+}
+
 void LevelFile::Add(std::vector<std::uint8_t> bytes) {
     owned_.push_back(std::move(bytes));
     pieces_.push_back({owned_.back(), {}});

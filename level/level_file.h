@@ -26,6 +26,8 @@ struct FileSegment {
 std::shared_ptr<std::FILE> OpenShared(const char* path);
 // The CRC-32 of a segment; false when it cannot be read whole.
 bool SegmentCrc32(const FileSegment& segment, std::uint32_t& crc);
+// The bytes of a segment, copied into memory; false when it cannot be read whole.
+bool ReadSegment(const FileSegment& segment, PackedBlock& into);
 
 class LevelFile {
 public:

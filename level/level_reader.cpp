@@ -151,6 +151,7 @@ void LevelReader::ReadBlock(ReadBlockIndex index, std::size_t limit, Bytes& into
     Inflate(in_, stream, unpacked, limit, into);
     size = static_cast<std::int64_t>(into.size());
     KeepReadBlock(l_.read_blocks[index], stream, into);
+    l_.opened_blocks[index] = l_.read_blocks[index];
 }
 
 // The 16-bit block's claim decides the page count: look at it before inflating the 32-bit block,
@@ -213,6 +214,7 @@ void LevelReader::ReadKind6LevelData() {
     const auto stream = in_.Take(packed);
     Inflate(in_, stream, unpacked, kMaxLevelDataBytes, level_data);
     KeepReadBlock(l_.read_blocks[block_level_data], stream, level_data);
+    l_.opened_blocks[block_level_data] = l_.read_blocks[block_level_data];
     in_.SetSection("sound samples");
     CheckSampleRecords();
     const auto rest = in_.Rest();

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <filesystem>
 #include <future>
 
 #include "level/compression.h"
@@ -41,7 +42,9 @@ class LevelWriter {
 public:
     // With `spill`, blocks compressed anew wait for their turn in temporary files rather than in
     // memory (SaveLevel); without it, they stay in the record for the next save (SaveLevelImage).
-    LevelWriter(Ttrlevel& level, bool spill) : l_(level), spill_(spill) {}
+    // `target` is the file the save replaces (empty for a save in memory).
+    LevelWriter(Ttrlevel& level, bool spill, std::string target = {})
+        : l_(level), spill_(spill), target_(std::move(target)) {}
     LevelFile Run();
     // After the file was written as `file_name`: the record's kept blocks are those of that file.
     void RememberBlocksIn(const std::string& file_name, const LevelFile& file);
@@ -63,6 +66,7 @@ private:
 
     Ttrlevel& l_;
     bool spill_;
+    std::string target_;
     ImageBuilder out_;
     Bytes level_data_;
     std::array<BlockResult, 4> results_;
@@ -307,6 +311,32 @@ BlockResult Compress(std::span<const std::uint8_t> content, bool spill) {
     return r;
 }
 
+bool SamePackedBytes(const tread_block& a, const tread_block& b) {
+    return a.kept == b.kept && a.packed_size == b.packed_size && a.packed_crc32 == b.packed_crc32;
+}
+
+// Whether the block's bytes are kept in the file `target` (which may be named another way).
+bool LiesIn(const tread_block& block, const std::string& target) {
+    if (!block.kept || block.file_name.empty() || target.empty())
+        return false;
+    std::error_code error;
+    return block.file_name == target || std::filesystem::equivalent(block.file_name, target, error);
+}
+
+// Copies a block kept as a place in a file into memory; a block whose bytes have changed there is
+// dropped.
+void KeepInMemory(tread_block& block) {
+    FileSegment segment{OpenShared(block.file_name.c_str(), "rb"), block.file_offset, block.packed_size};
+    PackedBlock bytes;
+    if (!segment.file || !ReadSegment(segment, bytes) || Crc32(bytes.Bytes()) != block.packed_crc32) {
+        block = {};
+        return;
+    }
+    block.packed = std::move(bytes);
+    block.file_name.clear();
+    block.file_offset = 0;
+}
+
 // The block as read, when its content is unchanged and its packed bytes are still at hand (in memory,
 // or unchanged in the file they were read from).
 bool KeptBlock(const tread_block& read, std::span<const std::uint8_t> content, BlockResult& r) {
@@ -331,13 +361,19 @@ bool KeptBlock(const tread_block& read, std::span<const std::uint8_t> content, B
 // checked and compressed concurrently: the bytes read when the content is unchanged, else the block
 // compressed anew (moved into a temporary file when done, so that finished blocks do not wait in
 // memory for the others). Each task touches only its own kept block.
+// The opened file's bytes come first, so that a level taken back to what was opened is written as it
+// was read. Opened bytes that lie in the file this save replaces are copied into memory first.
 PendingBlock LevelWriter::StartBlock(ReadBlockIndex index, std::span<const std::uint8_t> content) {
     PendingBlock block;
     tread_block& read = l_.read_blocks[index];
-    block.task = std::async(std::launch::async, [content, &read, spill = spill_] {
+    tread_block& opened = l_.opened_blocks[index];
+    block.task = std::async(std::launch::async, [content, &read, &opened, spill = spill_, this] {
         BlockResult kept;
-        if (KeptBlock(read, content, kept))
+        if (KeptBlock(opened, content, kept) ||
+            (!SamePackedBytes(read, opened) && KeptBlock(read, content, kept)))
             return kept;
+        if (LiesIn(opened, target_))
+            KeepInMemory(opened);
         read = {}; // stale: let its bytes go before the new form is built
         return Compress(content, spill);
     });
@@ -380,6 +416,11 @@ void LevelWriter::RememberBlocksIn(const std::string& file_name, const LevelFile
         read.crc32 = results_[i].crc32;
         read.adler32 = results_[i].adler32;
         read.kept = true;
+        // Opened bytes that lay in the replaced file are found again where this save wrote them
+        // unchanged; the others were copied into memory before the file was replaced.
+        tread_block& opened = l_.opened_blocks[i];
+        if (LiesIn(opened, file_name))
+            opened = SamePackedBytes(opened, read) ? read : tread_block{};
     }
 }
 
@@ -514,7 +555,7 @@ std::uint8_t Ttrlevel::SaveLevel(const std::string& file_name) {
         return 1;
     try {
         PrepareSave(*this, file_name);
-        LevelWriter writer(*this, true);
+        LevelWriter writer(*this, true, file_name);
         const LevelFile file = writer.Run();
         SetProgress(100);
         ReplaceFileContents(file_name, [&file, &file_name](std::FILE* f) { file.WriteTo(f, file_name); });

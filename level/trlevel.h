@@ -262,6 +262,9 @@ public:
     std::int32_t read_kind = kind_none;
     // The compressed blocks of a kind 6 or 7 file as read, by ReadBlockIndex.
     std::array<tread_block, 4> read_blocks;
+    // The same blocks of the file as it was opened, kept through saves (in memory once a save replaces
+    // the file they lie in), so that a level taken back to what was opened is saved as it was read.
+    std::array<tread_block, 4> opened_blocks;
 
     // 31. Not owned.
     Gauge* gauge = nullptr;

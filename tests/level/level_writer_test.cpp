@@ -98,6 +98,31 @@ TEST_P(WriteEveryKind, SaveLevelWritesWhatSaveLevelImageBuilds) {
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{d.FileName()});
 }
 
+// A save after an edit replaces the opened file; once the edit is taken back, the next save must
+// write the blocks as they were read again, not compress them anew.
+TEST_P(WriteEveryKind, EditTakenBackAfterASaveGivesTheOpenedFileAgain) {
+    const LevelDescription d = MakeLevel(GetParam());
+    const Bytes original = BuildLevel(d);
+    TempDir dir;
+    const std::string path = dir.File(d.FileName());
+    WriteFile(path, original);
+    Ttrlevel level;
+    ASSERT_EQ(level.LoadLevel(path), 0);
+    const tobjtexture texture = level.object_textures[1];
+    const Bytes pages = level.pages16;
+    level.object_textures[1].attribute ^= 1;
+    if (!level.pages16.empty())
+        std::fill(level.pages16.begin(), level.pages16.begin() + 64, 0x11);
+    ASSERT_EQ(level.SaveLevel(path), 0);
+    ASSERT_FALSE(SameBytes(ReadFile(path), original));
+
+    level.object_textures[1] = texture;
+    level.pages16 = pages;
+    ASSERT_EQ(level.SaveLevel(path), 0);
+    EXPECT_TRUE(SameBytes(ReadFile(path), original));
+    EXPECT_TRUE(SameBytes(level.SaveLevelImage(d.FileName()), original)); // and once more, in memory
+}
+
 INSTANTIATE_TEST_SUITE_P(Kinds, WriteEveryKind, ::testing::Range(1, 8),
                          [](const auto& info) { return "kind" + std::to_string(info.param); });
 
