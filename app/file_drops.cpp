@@ -48,7 +48,7 @@ void TForm1::dropEvent(QDropEvent* event) {
         if (RefuseFolder(path))
             return;
         if (!accepted)
-            CurrentPlatform().ShowMessage(this, QStringLiteral("Invalid TR file format!!!"));
+            CurrentPlatform().ShowMessage(this, Text(MessageText::invalid_level));
         else if (on_source)
             OpenSourceFile(path);
         else if (SaveChangesFirst())

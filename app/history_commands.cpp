@@ -73,7 +73,7 @@ bool TForm1::SaveChangesFirst() {
     if (!doc_.IsModified())
         return true;
     const QString name = QFileInfo(doc_.LevelFileName()).fileName();
-    switch (CurrentPlatform().Ask(this, QStringLiteral("Save changes to %1?").arg(name),
+    switch (CurrentPlatform().Ask(this, Text(MessageText::save_changes).arg(name),
                                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
     case QMessageBox::Save:
         return SaveLevelShowingProgress(doc_.LevelFileName());
@@ -85,7 +85,7 @@ bool TForm1::SaveChangesFirst() {
 }
 
 QString TForm1::StatusText() const {
-    return QStringLiteral("%1  %2***%3  %4")
+    return Text(MessageText::selection_corners)
         .arg(MouseSelection.Left)
         .arg(MouseSelection.Top)
         .arg(MouseSelection.Right)

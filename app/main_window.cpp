@@ -11,6 +11,14 @@
 
 TForm1* Form1 = nullptr;
 
+namespace {
+
+// The room for the texture preview in GroupBox3: from Image3's corner to the list on its right and the
+// CLONE button below it.
+constexpr QSize kTexturePreviewBox{156, 82};
+
+} // namespace
+
 TForm1::TForm1(LevelDocument& document) : TForm(QStringLiteral("Form1")), doc_(document) {
     SetCaption(NoLevelCaption());
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -25,11 +33,15 @@ TForm1::TForm1(LevelDocument& document) : TForm(QStringLiteral("Form1")), doc_(d
     SetKeyPreview(true);
     setAcceptDrops(true);
     Table = std::make_unique<TextureTable>(
-        doc_, TextureTableControls{ListBox1, Image3, ComboBox3, CheckBox1, CheckBox2}, LevelAtlas);
+        doc_,
+        TextureTableControls{ListBox1, Image3, ComboBox3, CheckBox1, CheckBox2, Label7, kTexturePreviewBox},
+        LevelAtlas);
+    Table->LineText = [this](int index) { return Entry(EntryText::texture, index); };
     ConnectEditing();
     ConnectDocument();
     ConnectSaving();
     ConnectHistory();
+    ConnectViewKeys();
     FormCreate();
 }
 

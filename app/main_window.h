@@ -6,9 +6,11 @@
 #include <memory>
 
 #include <QImage>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
+#include "app/message_texts.h"
 #include "document/level_document.h"
 #include "document/t_rect.h"
 #include "level/trlevel.h"
@@ -23,9 +25,6 @@
 #include "widgets/t_list_box.h"
 #include "widgets/t_main_menu.h"
 #include "widgets/t_menu_item.h"
-
-// The message for a level file the reader refused (shown by File > Open and by source opening).
-QString RefusedLevelMessage(const QString& path, const QString& reason);
 
 // The names the document gives the steps of its history, in the order of TForm1::StepTexts.
 QStringList HistoryStepNames();
@@ -63,12 +62,17 @@ public:
     TButton* Button2;
     TLabel* Label5;
     TLabel* Label6;
+    TLabel* Label7; // the selected texture's size, beside its enlarged preview
     // Hidden: the page boxes' caption, "Page:%1/%2" with the page and the page count filled in.
     TListBox* PageTexts;
     // Hidden: the names of the history's steps ("Copy tile"), in the order of HistoryStepNames().
     TListBox* StepTexts;
     // Hidden: what is said about a file's name (FileTextDefaults()), values filled in as %1 and %2.
     TListBox* FileTexts;
+    // Hidden: the message boxes', file dialogs' and progress window's texts, in the order of MessageText.
+    TListBox* MessageTexts;
+    // Hidden: the patterns of generated list entries ("Page#%1"), in the order of EntryText.
+    TListBox* EntryTexts;
 
     // Menu.
     TMainMenu* MainMenu1;
@@ -93,6 +97,7 @@ public:
     TMenuItem* N6;
     TMenuItem* Copy1;
     TMenuItem* Paste1;
+    TMenuItem* GoToTexture1; // selects a texture by its number
     TMenuItem* Textures1;
     TMenuItem* AddNewPage1;
     TMenuItem* Define64x64textures1;
@@ -121,6 +126,8 @@ public:
     TRect MouseSelection;
     QStringList RecentFiles;
     int CopiedTexture = -1; // -1: nothing copied
+    // The source view's keyboard cursor: the top-left corner of the tile Enter copies.
+    QPoint SourceCursor;
     // The texture table of GroupBox3.
     std::unique_ptr<TextureTable> Table;
 
@@ -128,7 +135,7 @@ public:
     static QString NoLevelCaption() { return QStringLiteral("Kestrel's Pagewright"); }
 
     bool LevelOpen() const { return doc_.HasLevel(); }
-    // The status bar's text: the mouse rectangle's coordinates.
+    // The status bar's text: the mouse rectangle's corners, labelled.
     QString StatusText() const;
 
     void FormCreate();
@@ -156,7 +163,11 @@ public:
     void Button1Click();
     void Copy1Click();
     void Paste1Click();
+    void GoToTexture1Click();
     void FormKeyDown(int& key, Qt::KeyboardModifiers shift);
+    // Keys in the focused views; true when the key was used.
+    bool Image1KeyDown(int key, Qt::KeyboardModifiers shift);
+    bool Image2KeyDown(int key, Qt::KeyboardModifiers shift);
 
     // Texture table.
     void ListBox1Click();
@@ -197,6 +208,18 @@ public:
     QString StepText(const QString& step) const;
     // A text of FileTexts in the current language with `values` (at most two) filled in.
     QString FileText(FileTextIndex index, const QStringList& values) const;
+    // The message for a level file the reader refused (shown by File > Open and by source opening).
+    QString RefusedLevelMessage(const QString& path, const QString& reason) const;
+    // A message, dialog or progress text in the current language, placeholders still to fill.
+    QString Text(MessageText text) const;
+    // A generated list entry in the current language: "Page#3" for EntryText::page and 3.
+    QString Entry(EntryText entry, int number) const;
+    // The page list's entries "Page#1" to "Page#count".
+    QStringList PageEntries(int count) const;
+    // One file dialog filter entry: "name (shown)|patterns".
+    QString FilterEntry(MessageText name, const QString& shown, const QString& patterns) const;
+    // The generated list entries again, in the current language (after a language is applied).
+    void ShowListEntries();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -224,6 +247,8 @@ private:
     void ConnectEditing();
     void ConnectSaving();
     void ConnectHistory();
+    void ConnectViewKeys();
+    void ShowSourceCursor();
     void EnableLevelCommands();
     // The caption names the level's file, marked while it has unsaved changes.
     void ShowCaption();

@@ -104,6 +104,12 @@ void TForm1::CreateControls() {
     FileTexts = new TListBox(this, Client(), QStringLiteral("FileTexts"));
     FileTexts->Items()->Assign(FileTextDefaults());
     FileTexts->setVisible(false);
+    MessageTexts = new TListBox(this, Client(), QStringLiteral("MessageTexts"));
+    MessageTexts->Items()->Assign(MessageTextPatterns());
+    MessageTexts->setVisible(false);
+    EntryTexts = new TListBox(this, Client(), QStringLiteral("EntryTexts"));
+    EntryTexts->Items()->Assign(EntryTextPatterns());
+    EntryTexts->setVisible(false);
 
     CreateTextureTable();
 }
@@ -147,6 +153,10 @@ void TForm1::CreateTextureTable() {
     Label6 = new TLabel(this, GroupBox3, QStringLiteral("Label6"));
     PlaceLabel(Label6, 501, 115, QStringLiteral("0,0,0"));
     new StayRightOf(Label5, Label6, 501);
+
+    Label7 = new TLabel(this, GroupBox3, QStringLiteral("Label7"));
+    PlaceLabel(Label7, 96, 110, QString());
+    Label7->SetTag(-1); // the size of the selected texture: data, not a text to translate
 
     // The page and texture lists hold the level's data, never texts to translate; a combo box's
     // caption is its selected entry, so it is left out too.

@@ -54,6 +54,9 @@ void TForm1::CreateEditMenu() {
     Copy1 = AddMenuItem(Edit1, QStringLiteral("Copy1"), QStringLiteral("&Copy"), Qt::CTRL | Qt::Key_C);
     Paste1 = AddMenuItem(Edit1, QStringLiteral("Paste1"), QStringLiteral("&Paste"), Qt::CTRL | Qt::Key_V);
     Paste1->SetEnabled(false);
+    GoToTexture1 = AddMenuItem(Edit1, QStringLiteral("GoToTexture1"), QStringLiteral("&Go to texture..."),
+                               Qt::CTRL | Qt::Key_G);
+    GoToTexture1->OnClick = [this] { GoToTexture1Click(); };
 }
 
 void TForm1::CreatePagesMenu() {

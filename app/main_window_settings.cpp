@@ -14,7 +14,8 @@ const QString kSettingsKey = QStringLiteral("Pagewright");
 const QString kVersionSection = QStringLiteral("Version");
 const QString kFormSection = QStringLiteral("form1");
 const QString kRecentSection = QStringLiteral("Recent files");
-const QString kVersion = QStringLiteral("Pagewright 2.0");
+// The program and its version (the project's): settings of another version are not read.
+const QString kVersion = QStringLiteral("Pagewright " PW_VERSION);
 
 // Longer than any path a file system takes: such an entry is damage, not a file name.
 constexpr int kMaxStoredPathLength = 4096;

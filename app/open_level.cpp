@@ -14,17 +14,15 @@
 
 namespace {
 
-const QString kLevelFilter =
-    QStringLiteral("All TR files (*.phd,*.tub,*.tr2,*.trg,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc");
-
 // LoadLevel's result for a file that could not be read at all; the message has been shown.
 constexpr int kLoadFailed = -1;
 
 } // namespace
 
 // The message for a file the reader refused: the usual line, then which file and why.
-QString RefusedLevelMessage(const QString& path, const QString& reason) {
-    QString message = QStringLiteral("Invalid TR file format!!!\n\n") + QDir::toNativeSeparators(path);
+QString TForm1::RefusedLevelMessage(const QString& path, const QString& reason) const {
+    QString message =
+        Text(MessageText::invalid_level) + QStringLiteral("\n\n") + QDir::toNativeSeparators(path);
     if (!reason.isEmpty())
         message += QStringLiteral("\n") + reason;
     return message;
@@ -33,8 +31,11 @@ QString RefusedLevelMessage(const QString& path, const QString& reason) {
 void TForm1::OpenLevel1Click() {
     if (!SaveChangesFirst())
         return;
+    const QString filter =
+        FilterEntry(MessageText::all_level_files, QStringLiteral("*.phd,*.tub,*.tr2,*.trg,*.tr4,*.trc"),
+                    QStringLiteral("*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc"));
     const std::optional<QString> path =
-        CurrentPlatform().OpenFileName(this, {QStringLiteral("Open TR file"), kLevelFilter, {}, false, {}});
+        CurrentPlatform().OpenFileName(this, {Text(MessageText::open_level_title), filter, {}, false, {}});
     CurrentPlatform().SetBusyCursor(false);
     if (path)
         OpenLevelFile(*path);
@@ -44,7 +45,7 @@ void TForm1::OpenLevelFile(const QString& path) {
     if (RefuseFolder(path))
         return;
     if (!QFileInfo(path).isFile()) {
-        CurrentPlatform().ShowMessage(this, QStringLiteral("File not found!!!"));
+        CurrentPlatform().ShowMessage(this, Text(MessageText::file_not_found));
         return;
     }
     BusyCursor busy;
@@ -66,7 +67,7 @@ void TForm1::OpenLevelFile(const QString& path) {
 int TForm1::LoadLevelShowingProgress(const QString& path) {
     int result = kLoadFailed;
     RunGuarded(this,
-               {QStringLiteral("Loading Level..."), QStringLiteral("Not enough memory to open %1").arg(path),
+               {Text(MessageText::loading_level), Text(MessageText::no_memory_to_open).arg(path),
                 [&](const QString& message) { return NamingTheFile(path, message); }},
                [&](pw::Gauge* gauge) { result = doc_.Open(path, gauge); });
     return result;
@@ -84,10 +85,7 @@ void TForm1::ShowLoadedLevel(const QString& path) {
     LevelPage = 0;
     MouseSelecting = false;
     MouseSelectionShown = false;
-    QStringList pages;
-    for (int i = 1; i <= Level.num_pages; ++i)
-        pages.append(QStringLiteral("Page#%1").arg(i));
-    ComboBox1->Items()->Assign(pages);
+    ComboBox1->Items()->Assign(PageEntries(Level.num_pages));
     ComboBox1->SetItemIndex(0);
 
     PrepareLevelViews();

@@ -14,10 +14,7 @@
 
 namespace {
 
-const QString kSaveFilter = QStringLiteral(
-    "All TR files (*.phd, *.tub, *.tr2,*.trg,*.tr4,*.trc)|*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc");
-const QString kExportFilter =
-    QStringLiteral("Windows Bitmap (*.bmp)|*.bmp|Portable Network Graphics (*.png)|*.png");
+const QString kLevelPatterns = QStringLiteral("*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc");
 
 } // namespace
 
@@ -56,8 +53,11 @@ void TForm1::SaveAs1Click() {
         return;
     const auto usual = pw::UsualExtensions(doc_.Level().kind);
     const QString suffix = usual.empty() ? QString() : QString::fromStdString(usual.front()).mid(1);
-    const std::optional<QString> chosen =
-        CurrentPlatform().SaveFileName(this, {QString(), kSaveFilter, suffix, true, QString()});
+    const std::optional<QString> chosen = CurrentPlatform().SaveFileName(
+        this, {Text(MessageText::save_as_title),
+               FilterEntry(MessageText::all_level_files,
+                           QStringLiteral("*.phd, *.tub, *.tr2,*.trg,*.tr4,*.trc"), kLevelPatterns),
+               suffix, true, QString()});
     if (!chosen)
         return;
     const QString path = LevelSaveName(*chosen);
@@ -70,10 +70,10 @@ void TForm1::SaveAs1Click() {
 bool TForm1::SaveLevelShowingProgress(const QString& path) {
     int result = 1;
     RunGuarded(this,
-               {QStringLiteral("Saving Level..."), QStringLiteral("Not enough memory."),
+               {Text(MessageText::saving_level), Text(MessageText::no_memory),
                 [&](const QString& message) {
-                    return QStringLiteral("The level could not be saved to %1\n\n%2")
-                        .arg(QDir::toNativeSeparators(path), message);
+                    return Text(MessageText::not_saved).arg(QDir::toNativeSeparators(path)) +
+                           QStringLiteral("\n\n") + message;
                 }},
                [&](pw::Gauge* gauge) { result = doc_.Save(path, gauge); });
     return result == 0;
@@ -97,10 +97,7 @@ void TForm1::ShowRemovedPage(int page) {
 }
 
 void TForm1::ShowPageList(int page) {
-    QStringList pages;
-    for (int i = 1; i <= doc_.Level().num_pages; ++i)
-        pages.append(QStringLiteral("Page#%1").arg(i));
-    ComboBox1->Items()->Assign(pages);
+    ComboBox1->Items()->Assign(PageEntries(doc_.Level().num_pages));
     ComboBox1->SetItemIndex(page);
     RebuildLevelAtlas();
     ComboBox1Change();
@@ -109,16 +106,18 @@ void TForm1::ShowPageList(int page) {
 void TForm1::ExporttoImage1Click() {
     if (!LevelOpen())
         return;
-    std::optional<QString> path =
-        CurrentPlatform().SaveFileName(this, {QStringLiteral("Save Texture to Bitmap"), kExportFilter,
-                                              QStringLiteral("bmp"), false, QString()});
+    const QString filter =
+        FilterEntry(MessageText::windows_bitmap, QStringLiteral("*.bmp"), QStringLiteral("*.bmp")) + u'|' +
+        FilterEntry(MessageText::png_pictures, QStringLiteral("*.png"), QStringLiteral("*.png"));
+    std::optional<QString> path = CurrentPlatform().SaveFileName(
+        this, {Text(MessageText::export_title), filter, QStringLiteral("bmp"), false, QString()});
     if (!path)
         return;
     if (QFileInfo(*path).suffix().isEmpty())
         *path += QStringLiteral(".bmp");
     RunGuarded(this,
-               {QStringLiteral("Saving Texture to Bitmap..."),
-                QStringLiteral("Not enough memory to export to %1").arg(QDir::toNativeSeparators(*path)),
+               {Text(MessageText::exporting),
+                Text(MessageText::no_memory_to_export).arg(QDir::toNativeSeparators(*path)),
                 {}},
                [&](pw::Gauge* gauge) { doc_.Export(*path, gauge); });
 }

@@ -12,16 +12,18 @@
 
 namespace {
 
-const QString kSourceFilter = QStringLiteral(
-    "All (*.bmp;*.png;*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc)|*.bmp;*.png;*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc|"
-    "Bitmaps (*.bmp;*.png)|*.bmp;*.png|TR files "
-    "(*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc)|*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc");
+const QString kLevelPatterns = QStringLiteral("*.phd;*.tub;*.tr2;*.trg;*.tr4;*.trc");
+const QString kPicturePatterns = QStringLiteral("*.bmp;*.png");
 
 } // namespace
 
 void TForm1::openimage1Click() {
-    const std::optional<QString> path = CurrentPlatform().OpenFileName(
-        this, {QStringLiteral("Open texture images"), kSourceFilter, {}, false, {}});
+    const QString all = kPicturePatterns + u';' + kLevelPatterns;
+    const QString filter = FilterEntry(MessageText::all_files, all, all) + u'|' +
+                           FilterEntry(MessageText::bitmaps, kPicturePatterns, kPicturePatterns) + u'|' +
+                           FilterEntry(MessageText::level_files, kLevelPatterns, kLevelPatterns);
+    const std::optional<QString> path =
+        CurrentPlatform().OpenFileName(this, {Text(MessageText::open_source_title), filter, {}, false, {}});
     if (path)
         OpenSourceFile(*path);
 }
@@ -30,8 +32,8 @@ void TForm1::OpenSourceFile(const QString& path) {
     repaint();
     SourceOpenResult result = SourceOpenResult::not_a_level;
     if (!RunGuarded(this,
-                    {IsPictureFileName(path) ? QString() : QStringLiteral("Loading Level..."),
-                     QStringLiteral("Not enough memory to open %1").arg(path),
+                    {IsPictureFileName(path) ? QString() : Text(MessageText::loading_level),
+                     Text(MessageText::no_memory_to_open).arg(path),
                      [&](const QString& message) { return NamingTheFile(path, message); }},
                     [&](pw::Gauge* gauge) { result = doc_.OpenSource(path, gauge); }))
         return;
@@ -39,19 +41,18 @@ void TForm1::OpenSourceFile(const QString& path) {
     case SourceOpenResult::opened:
         break;
     case SourceOpenResult::wrong_size:
-        CurrentPlatform().ShowMessage(this,
-                                      QStringLiteral("Bitmap must be 256 width and 256 height or more"));
+        CurrentPlatform().ShowMessage(this, Text(MessageText::bitmap_too_small));
         break;
     case SourceOpenResult::not_a_level:
         CurrentPlatform().ShowMessage(this, RefusedLevelMessage(path, doc_.InvalidReason()));
         break;
     case SourceOpenResult::no_pages:
-        CurrentPlatform().ShowMessage(
-            this, QStringLiteral("%1 holds no texture pages.").arg(QDir::toNativeSeparators(path)));
+        CurrentPlatform().ShowMessage(this,
+                                      Text(MessageText::no_source_pages).arg(QDir::toNativeSeparators(path)));
         break;
     case SourceOpenResult::unreadable_picture:
         CurrentPlatform().ShowError(
-            this, QStringLiteral("Cannot read the picture %1").arg(QDir::toNativeSeparators(path)));
+            this, Text(MessageText::unreadable_picture).arg(QDir::toNativeSeparators(path)));
         break;
     }
 }
@@ -60,10 +61,7 @@ void TForm1::OpenSourceFile(const QString& path) {
 void TForm1::ShowSource() {
     const TextureSource& source = doc_.Source();
     Label4->SetCaption(source.FileName.isEmpty() ? DataCaptionText(Label4) : source.FileName);
-    QStringList pages;
-    for (int i = 1; i <= source.PageCount(); ++i)
-        pages.append(QStringLiteral("Page#%1").arg(i));
-    ComboBox2->Items()->Assign(pages);
+    ComboBox2->Items()->Assign(PageEntries(source.PageCount()));
     ComboBox2->SetItemIndex(0);
     SourcePage = 0;
     SourcePageView = source.SourceImage.copy(0, 0, 256, 256).convertToFormat(QImage::Format_RGB888);

@@ -27,6 +27,7 @@ void CreateApplicationForms() {
     // Applying a language writes the recent-file items' own caption back; they show the paths again.
     QObject::connect(Localisation, &TLocalisation::TextsApplied, Form1, &TForm1::ShowRecentFiles);
     QObject::connect(Localisation, &TLocalisation::TextsApplied, Form1, &TForm1::ShowDataCaptions);
+    QObject::connect(Localisation, &TLocalisation::TextsApplied, Form1, &TForm1::ShowListEntries);
     QObject::connect(Localisation, &TLocalisation::TextsApplied, fanimated, &Tfanimated::ShowSets);
     QObject::connect(Localisation, &TLocalisation::TextsApplied, fanimated, &Tfanimated::ArrangeControls);
     QObject::connect(Localisation, &TLocalisation::TextsApplied, Form2, &TForm2::ArrangeTexts);

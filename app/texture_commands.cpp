@@ -1,5 +1,7 @@
 // The texture-table handlers of the main window: selection and preview, attribute, mirroring, cloning
 // and the grid definitions. The table logic itself is TextureTable's.
+#include <algorithm>
+
 #include "app/main_window.h"
 #include "widgets/platform.h"
 
@@ -28,7 +30,22 @@ void TForm1::Button2Click() {
         return;
     const int clone = doc_.CloneTexture(Table->Selected());
     if (clone >= 0)
-        CurrentPlatform().ShowMessage(this, QStringLiteral("Cloned Texture ID: %1").arg(clone));
+        CurrentPlatform().ShowMessage(this, Text(MessageText::cloned_texture).arg(clone));
+}
+
+// Selects a texture by its number: quicker than scrolling through a list of thousands.
+void TForm1::GoToTexture1Click() {
+    const int count = LevelOpen() ? ListBox1->Items()->Count() : 0;
+    if (count == 0)
+        return;
+    const std::optional<int> number = CurrentPlatform().AskNumber(
+        this, Text(MessageText::go_to_texture_title), Text(MessageText::go_to_texture_label).arg(count - 1),
+        std::max(Table->Selected(), 0), 0, count - 1);
+    if (!number)
+        return;
+    ListBox1->SetItemIndex(*number);
+    ListBox1Click();
+    ListBox1->setFocus();
 }
 
 void TForm1::DefineGridTextures(int height) {

@@ -15,13 +15,15 @@ target_compile_definitions(pagewright-cli PRIVATE PW_VERSION="${PROJECT_VERSION}
 install(TARGETS pagewright-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 if(TARGET pagewright)
-    target_compile_definitions(pagewright PRIVATE PW_VERSION="${PROJECT_VERSION}")
+    # The windows write the version into the settings file; the tests check what they write.
+    target_compile_definitions(pwui PUBLIC PW_VERSION="${PROJECT_VERSION}")
     set_property(SOURCE ${PROJECT_SOURCE_DIR}/widgets/data_files.cpp TARGET_DIRECTORY pwwidgets APPEND
                  PROPERTY COMPILE_DEFINITIONS PW_DATA_FROM_BIN="${PW_DATA_FROM_BIN}")
     install(TARGETS pagewright RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${PW_LANGUAGE_FILES} ${PROJECT_SOURCE_DIR}/app/readme.txt DESTINATION ${PW_INSTALL_DATA_DIR})
     install(FILES ${PW_PACKAGING_DIR}/${PW_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-    install(FILES ${PW_PACKAGING_DIR}/${PW_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    configure_file(${PW_PACKAGING_DIR}/${PW_APP_ID}.metainfo.xml ${PROJECT_BINARY_DIR}/${PW_APP_ID}.metainfo.xml @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/${PW_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     install(FILES ${PW_PACKAGING_DIR}/icons/${PW_APP_ID}.svg
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
     foreach(size 16 32 48 64 128 256)

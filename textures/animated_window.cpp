@@ -4,6 +4,7 @@
 
 #include "document/level_document.h"
 #include "textures/animated_preview.h"
+#include "widgets/translated_pattern.h"
 
 Tfanimated* fanimated = nullptr;
 
@@ -25,6 +26,11 @@ TButton* MakeButton(TForm* owner, const QString& name, const QRect& bounds, cons
 // The width a caption needs on a button, and a box title above its frame.
 int CaptionWidth(const TButton* button) {
     return button->fontMetrics().horizontalAdvance(QString(button->Caption()).remove(QLatin1Char('&'))) + 12;
+}
+
+// The English patterns of EntryTexts.
+QStringList EntryPatterns() {
+    return {QStringLiteral("Animated Texture #%1"), QStringLiteral("Texture ID:%1")};
 }
 
 int TitleWidth(const TGroupBox* box) {
@@ -110,6 +116,9 @@ void Tfanimated::CreateControls() {
     CreateButtons();
     Timer1 = new TTimer(this, QStringLiteral("Timer1"));
     Timer1->SetInterval(100);
+    EntryTexts = new TListBox(this, Client(), QStringLiteral("EntryTexts"));
+    EntryTexts->Items()->Assign(EntryPatterns());
+    EntryTexts->setVisible(false);
 }
 
 void Tfanimated::CreateButtons() {
@@ -187,7 +196,7 @@ void Tfanimated::ShowSets() {
     const int count = static_cast<int>(doc_.AnimatedSets().size());
     QStringList lines;
     for (int s = 1; s <= count; ++s)
-        lines.append(QStringLiteral("Animated Texture #%1").arg(s));
+        lines.append(EntryText(0, s));
     if (ListBox1->Items()->ToStringList() != lines)
         ListBox1->Items()->Assign(lines);
     ListBox1->SetItemIndex(std::min(selected, count - 1));
@@ -200,10 +209,21 @@ void Tfanimated::ShowFrames() {
     QStringList lines;
     if (set >= 0)
         for (const std::uint16_t texture : doc_.AnimatedSets()[static_cast<std::size_t>(set)])
-            lines.append(QStringLiteral("Texture ID:%1").arg(texture));
+            lines.append(EntryText(1, texture));
     if (ListBox2->Items()->ToStringList() != lines)
         ListBox2->Items()->Assign(lines);
     ListBox2->SetItemIndex(selected < lines.size() ? selected : -1);
+    EnableFrameCommands();
+}
+
+void Tfanimated::EnableFrameCommands() {
+    const bool frame = SelectedSet() >= 0 && ListBox2->ItemIndex() >= 0;
+    Button4->setEnabled(frame);
+    Button5->setEnabled(frame);
+}
+
+QString Tfanimated::EntryText(int entry, int number) const {
+    return TranslatedPattern(EntryTexts, entry, EntryPatterns().value(entry)).arg(number);
 }
 
 void Tfanimated::ListBox1Click() {
@@ -215,6 +235,7 @@ void Tfanimated::ListBox1Click() {
 void Tfanimated::ListBox2Click() {
     const int set = SelectedSet();
     const int frame = ListBox2->ItemIndex();
+    EnableFrameCommands();
     if (set < 0 || frame < 0)
         return;
     const auto& frames = doc_.AnimatedSets()[static_cast<std::size_t>(set)];
@@ -242,14 +263,17 @@ void Tfanimated::Button3Click() {
     if (set < 0 || !doc_.AddAnimatedFrame(set, SpinEdit1->Value()))
         return;
     ListBox2->SetItemIndex(ListBox2->Items()->Count() - 1);
+    EnableFrameCommands();
 }
 
-// Without a selected frame line the first frame goes.
+// Only the selected frame goes; without one the button is disabled.
 void Tfanimated::Button4Click() {
     const int set = SelectedSet();
-    if (set < 0 || !doc_.DeleteAnimatedFrame(set, std::max(ListBox2->ItemIndex(), 0)))
+    const int frame = ListBox2->ItemIndex();
+    if (set < 0 || frame < 0 || !doc_.DeleteAnimatedFrame(set, frame))
         return;
     ListBox2->SetItemIndex(ListBox2->Items()->Count() - 1);
+    EnableFrameCommands();
 }
 
 void Tfanimated::Button5Click() {

@@ -37,6 +37,8 @@ public:
     TButton* Button5;
     TButton* Button6;
     TTimer* Timer1;
+    // Hidden: the patterns of the lists' entries, "Animated Texture #%1" and "Texture ID:%1".
+    TListBox* EntryTexts;
 
     // 1-based number of the frame the preview shows next.
     int PreviewFrame = 1;
@@ -73,6 +75,10 @@ private:
     void ConnectHandlers();
     int SelectedSet() const;
     void ShowFrames();
+    // DELETE and REPLACE work on the selected frame: offered only while one is selected.
+    void EnableFrameCommands();
+    // A list entry in the current language: entry 0 a set ("Animated Texture #%1"), 1 a frame.
+    QString EntryText(int entry, int number) const;
     void LimitTextureIds();
     void ShowNextFrame();
 

@@ -1,14 +1,23 @@
 #include "textures/texture_preview.h"
 
+#include <algorithm>
+
 #include <QPainter>
 
 #include "level/object_textures.h"
 
 namespace {
 
-// The corner a vertex stands for inside the preview: the far side (255) is the last column or row.
-QPoint Corner(const pw::tvertex_coords& v, int width, int height) {
-    return {v.xcoord == 255 ? width - 1 : 1, v.ycoord == 255 ? height - 1 : 1};
+// Whether a vertex lies on the far side (right or bottom) of the box on one axis: by its pixel where the
+// box has extent, else by its side byte.
+bool OnFarSide(int pixel, int low, int high, std::uint8_t side) {
+    return low < high ? pixel == high : side == 255;
+}
+
+// The corner a vertex stands for inside the preview: the far side is the last column or row.
+QPoint Corner(const pw::tvertex_coords& v, const pw::TextureBox& box, int width, int height) {
+    return {OnFarSide(v.xpixel, box.min_x, box.max_x, v.xcoord) ? width - 1 : 1,
+            OnFarSide(v.ypixel, box.min_y, box.max_y, v.ycoord) ? height - 1 : 1};
 }
 
 } // namespace
@@ -21,16 +30,25 @@ QImage BuildTexturePreview(const QImage& atlas, const pw::tobjtexture& texture) 
     QImage preview =
         atlas.copy(box.min_x, top + box.min_y, width, height).convertToFormat(QImage::Format_RGB888);
 
-    const pw::MirrorState mirror = pw::ReadMirrorState(texture);
-    preview = preview.mirrored(mirror.horizontal, mirror.vertical);
-
+    // The outline is drawn where the vertices lie in the page and mirrored with the pixels, so that it
+    // stays on the pixels the texture covers.
     if (pw::IsTriangleTexture(texture)) {
         const auto& v = texture.vertices;
-        const QPoint corners[3] = {Corner(v[0], width, height), Corner(v[1], width, height),
-                                   Corner(v[2], width, height)};
+        const QPoint corners[3] = {Corner(v[0], box, width, height), Corner(v[1], box, width, height),
+                                   Corner(v[2], box, width, height)};
         QPainter painter(&preview);
         painter.setPen(QPen(QColor(255, 255, 255), 1));
         painter.drawPolygon(corners, 3);
     }
-    return preview;
+    const pw::MirrorState mirror = pw::ReadMirrorState(texture);
+    return preview.mirrored(mirror.horizontal, mirror.vertical);
+}
+
+QImage ScalePreviewToFit(const QImage& preview, QSize box) {
+    if (preview.isNull())
+        return preview;
+    const int factor = std::min(box.width() / preview.width(), box.height() / preview.height());
+    if (factor <= 1)
+        return preview;
+    return preview.scaled(preview.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }

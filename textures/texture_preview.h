@@ -8,3 +8,7 @@
 
 // `atlas` holds every page of the level stacked, page p at rows p x 256. Rows outside the atlas are black.
 QImage BuildTexturePreview(const QImage& atlas, const pw::tobjtexture& texture);
+
+// The preview enlarged by the largest whole factor that fits `box`, each pixel a square block; a preview
+// that fits only at 1:1 (or not at all) is returned as it is.
+QImage ScalePreviewToFit(const QImage& preview, QSize box);

@@ -20,7 +20,10 @@ void TextureTable::Refresh() {
         return;
     doc_.SetSelectedTexture(index);
     const pw::tobjtexture& texture = doc_.Level().object_textures[static_cast<std::size_t>(index)];
-    c_.Preview->SetPicture(BuildTexturePreview(atlas_, texture));
+    const QImage preview = BuildTexturePreview(atlas_, texture);
+    c_.Preview->SetPicture(ScalePreviewToFit(preview, c_.PreviewBox));
+    if (c_.Size)
+        c_.Size->SetCaption(QStringLiteral("%1 \u00D7 %2").arg(preview.width()).arg(preview.height()));
     c_.Attribute->SetItemIndex(texture.attribute <= 2 ? texture.attribute : -1);
 
     const pw::MirrorState mirror = pw::ReadMirrorState(texture);
@@ -33,20 +36,23 @@ void TextureTable::Refresh() {
 void TextureTable::ShowLines() {
     const int count = std::max(doc_.Level().num_object_textures, 0);
     TStrings* items = c_.List->Items();
-    if (items->Count() > count) {
+    // Lines are appended while the table grows; fewer entries or another language rebuild them all.
+    if (items->Count() > count || (items->Count() > 0 && items->Strings(0) != LineText(0))) {
         QStringList lines;
         for (int i = 0; i < count; ++i)
-            lines.append(QStringLiteral("Texture#%1").arg(i));
+            lines.append(LineText(i));
         items->Assign(lines);
     }
     for (int i = items->Count(); i < count; ++i)
-        items->Add(QStringLiteral("Texture#%1").arg(i));
+        items->Add(LineText(i));
     c_.List->SetItemIndex(doc_.SelectedTexture() < count ? doc_.SelectedTexture() : -1);
 }
 
 void TextureTable::Clear() {
     c_.List->Items()->Clear();
     c_.Preview->ClearPicture();
+    if (c_.Size)
+        c_.Size->SetCaption(QString());
 }
 
 void TextureTable::AttributeChosen() {

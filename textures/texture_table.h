@@ -3,11 +3,15 @@
 // table entry i.
 #pragma once
 
+#include <functional>
+
 #include <QImage>
+#include <QString>
 
 #include "widgets/t_check_box.h"
 #include "widgets/t_combo_box.h"
 #include "widgets/t_image.h"
+#include "widgets/t_label.h"
 #include "widgets/t_list_box.h"
 
 class LevelDocument;
@@ -18,6 +22,8 @@ struct TextureTableControls {
     TComboBox* Attribute = nullptr; // ComboBox3
     TCheckBox* FlipH = nullptr;     // CheckBox1
     TCheckBox* FlipV = nullptr;     // CheckBox2
+    TLabel* Size = nullptr;         // the texture's size beside the preview, "16 × 16"
+    QSize PreviewBox;               // the room the preview is enlarged to fill
 };
 
 class TextureTable {
@@ -27,12 +33,14 @@ public:
 
     // True while Refresh sets the check boxes, so that their click handlers do not mirror again.
     bool UpdatingTextureControls = false;
+    // The text of list line i ("Texture#i"), in the current language.
+    std::function<QString(int)> LineText = [](int index) { return QStringLiteral("Texture#%1").arg(index); };
 
     // The selected list line, when it names an entry of the table; -1 otherwise.
     int Selected() const;
     // Rebuilds the preview, attribute and check boxes from the selected entry.
     void Refresh();
-    // One line per entry; the selection moves to the document's SelectedTexture.
+    // One line per entry, in the current LineText; the selection moves to the document's SelectedTexture.
     void ShowLines();
     void Clear();
 

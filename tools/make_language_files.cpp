@@ -191,6 +191,9 @@ public:
     QMessageBox::StandardButton Ask(QWidget*, const QString&, QMessageBox::StandardButtons buttons) override {
         return buttons & QMessageBox::Cancel ? QMessageBox::Cancel : QMessageBox::No;
     }
+    std::optional<int> AskNumber(QWidget*, const QString&, const QString&, int, int, int) override {
+        return std::nullopt;
+    }
     std::optional<QString> OpenFileName(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> SaveFileName(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
     void SetBusyCursor(bool) override {}

@@ -29,6 +29,10 @@ public:
     virtual QMessageBox::StandardButton Ask(QWidget* parent, const QString& text,
                                             QMessageBox::StandardButtons buttons) = 0;
 
+    // A whole number from `minimum` to `maximum`, `value` offered first; nothing when the user cancels.
+    virtual std::optional<int> AskNumber(QWidget* parent, const QString& title, const QString& label,
+                                         int value, int minimum, int maximum) = 0;
+
     // The chosen full path, or nothing when the user cancels.
     virtual std::optional<QString> OpenFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) = 0;

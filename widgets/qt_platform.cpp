@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QInputDialog>
 
 #include "widgets/file_filter.h"
 
@@ -26,6 +27,13 @@ void QtPlatform::ShowError(QWidget* parent, const QString& text) {
 QMessageBox::StandardButton QtPlatform::Ask(QWidget* parent, const QString& text,
                                             QMessageBox::StandardButtons buttons) {
     return QMessageBox::question(parent, BoxTitle(), text, buttons);
+}
+
+std::optional<int> QtPlatform::AskNumber(QWidget* parent, const QString& title, const QString& label,
+                                         int value, int minimum, int maximum) {
+    bool ok = false;
+    const int number = QInputDialog::getInt(parent, title, label, value, minimum, maximum, 1, &ok);
+    return ok ? std::optional<int>(number) : std::nullopt;
 }
 
 std::optional<QString> QtPlatform::OpenFileName(QWidget* parent, const FileDialogRequest& request) {

@@ -9,6 +9,8 @@ public:
     void ShowError(QWidget* parent, const QString& text) override;
     QMessageBox::StandardButton Ask(QWidget* parent, const QString& text,
                                     QMessageBox::StandardButtons buttons) override;
+    std::optional<int> AskNumber(QWidget* parent, const QString& title, const QString& label, int value,
+                                 int minimum, int maximum) override;
     std::optional<QString> OpenFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) override;
     void SetBusyCursor(bool busy) override;

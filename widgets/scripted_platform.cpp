@@ -1,5 +1,7 @@
 #include "widgets/scripted_platform.h"
 
+#include <algorithm>
+
 ScriptedPlatform::ScriptedPlatform() : replaced_(InstallPlatform(this)) {}
 
 ScriptedPlatform::~ScriptedPlatform() {
@@ -23,6 +25,17 @@ QMessageBox::StandardButton ScriptedPlatform::Ask(QWidget*, const QString& text,
         return answer;
     }
     return buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
+}
+
+std::optional<int> ScriptedPlatform::AskNumber(QWidget*, const QString& title, const QString& label, int,
+                                               int minimum, int maximum) {
+    messages.push_back({MessageKind::Question, title + u'\n' + label});
+    number_ranges.emplace_back(minimum, maximum);
+    if (number_answers.empty())
+        return std::nullopt;
+    const int answer = std::clamp(number_answers.front(), minimum, maximum);
+    number_answers.pop_front();
+    return answer;
 }
 
 std::optional<QString> ScriptedPlatform::OpenFileName(QWidget*, const FileDialogRequest& request) {

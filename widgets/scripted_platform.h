@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <utility>
 #include <vector>
 
 #include <QStringList>
@@ -31,6 +32,8 @@ public:
     void ShowError(QWidget* parent, const QString& text) override;
     QMessageBox::StandardButton Ask(QWidget* parent, const QString& text,
                                     QMessageBox::StandardButtons buttons) override;
+    std::optional<int> AskNumber(QWidget* parent, const QString& title, const QString& label, int value,
+                                 int minimum, int maximum) override;
     std::optional<QString> OpenFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) override;
     void SetBusyCursor(bool busy) override;
@@ -46,6 +49,10 @@ public:
     std::deque<QString> file_answers;
     // Answers for the questions in order; an empty queue answers Cancel, or No without Cancel.
     std::deque<QMessageBox::StandardButton> answers;
+    // Answers for the number questions in order, each clamped to the range asked; an empty queue cancels.
+    std::deque<int> number_answers;
+    // The range of every number question: {minimum, maximum}.
+    std::vector<std::pair<int, int>> number_ranges;
     bool busy = false;
     // Every change of the cursor: true for busy, false for default.
     std::vector<bool> cursor_changes;

@@ -1,5 +1,6 @@
 #include "widgets/t_image.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -28,16 +29,42 @@ void TImage::Changed() {
 }
 
 void TImage::paintEvent(QPaintEvent*) {
-    if (picture_.isNull())
-        return;
     QPainter painter(this);
-    if (stretch_)
+    if (stretch_ && !picture_.isNull())
         painter.drawImage(rect(), picture_);
-    else
+    else if (!picture_.isNull())
         painter.drawImage(0, 0, picture_);
+    // The dotted frame says which control the keys go to.
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void TImage::keyPressEvent(QKeyEvent* event) {
+    if (OnKeyDown && OnKeyDown(event->key(), event->modifiers()))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TImage::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+    if (OnFocusChange)
+        OnFocusChange(true);
+}
+
+void TImage::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+    if (OnFocusChange)
+        OnFocusChange(false);
 }
 
 void TImage::mousePressEvent(QMouseEvent* event) {
+    if (focusPolicy() != Qt::NoFocus)
+        setFocus(Qt::MouseFocusReason);
     if (OnMouseDown) {
         const QPoint at = event->position().toPoint();
         OnMouseDown(event->button(), event->modifiers(), at.x(), at.y());

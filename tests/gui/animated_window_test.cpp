@@ -113,16 +113,24 @@ TEST_F(AnimatedWindowTest, DeleteSetRemovesTheLastWhicheverIsSelected) {
     EXPECT_EQ(SaveAndReread(path), (std::vector<std::uint16_t>{2, 0, 1, 0, 2}));
 }
 
-TEST_F(AnimatedWindowTest, DeleteFrameTakesTheSelectedOrTheFirst) {
+TEST_F(AnimatedWindowTest, DeleteFrameTakesOnlyTheSelectedFrame) {
     OpenLevel(kOneSet);
     SelectFrame(1);
+    EXPECT_TRUE(fanimated->Button4->isEnabled());
     Click(fanimated->Button4);
     EXPECT_EQ(Frames(), QStringList({"Texture ID:10", "Texture ID:12"}));
     EXPECT_EQ(fanimated->ListBox2->ItemIndex(), 1);
 
+    // Without a selected frame, DELETE (and REPLACE) are offered for nothing.
     OpenLevel(kOneSet);
-    Click(fanimated->Button4);
-    EXPECT_EQ(Frames(), QStringList({"Texture ID:11", "Texture ID:12"}));
+    EXPECT_FALSE(fanimated->Button4->isEnabled());
+    EXPECT_FALSE(fanimated->Button5->isEnabled());
+    fanimated->Button4Click();
+    EXPECT_EQ(Frames(), QStringList({"Texture ID:10", "Texture ID:11", "Texture ID:12"}));
+    SelectFrame(0);
+    EXPECT_TRUE(fanimated->Button4->isEnabled());
+    fanimated->ListBox1Click(); // choosing the set again clears the frame
+    EXPECT_FALSE(fanimated->Button4->isEnabled());
 }
 
 TEST_F(AnimatedWindowTest, FrameSelectionFillsTheFieldAndReplaceUsesIt) {

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app_fixture.h"
 #include "level/object_textures.h"
+#include "textures/texture_preview.h"
 
 namespace {
 
@@ -317,7 +318,7 @@ TEST_F(EditingTest, RightClickPicksTheFirstTextureUnderThePointer) {
     SelectLevelPage(3);
     Press(Form1->Image1, Qt::RightButton, 110, 110);
     EXPECT_EQ(Form1->ListBox1->ItemIndex(), 3);
-    EXPECT_EQ(Form1->Image3->Picture().size(), QSize(21, 21));
+    EXPECT_EQ(Form1->Label7->Caption(), QString::fromUtf8("21 × 21"));
 }
 
 TEST_F(EditingTest, CopyAndPasteWholeRecords) {
@@ -399,10 +400,10 @@ TEST_F(EditingTest, TrianglePreviewCarriesAWhiteOutline) {
     Open(level);
     Form1->ListBox1Click();
     const QImage& preview = Form1->Image3->Picture();
-    ASSERT_EQ(preview.size(), QSize(31, 41));
-    EXPECT_EQ(preview.pixel(1, 1), qRgb(255, 255, 255));
-    EXPECT_EQ(preview.pixel(30, 1), qRgb(255, 255, 255));
-    EXPECT_EQ(preview.pixel(1, 40), qRgb(255, 255, 255));
+    ASSERT_EQ(preview.size(), QSize(62, 82)); // 31 x 41, twice as large to fill its room
+    EXPECT_EQ(preview.pixel(2, 2), qRgb(255, 255, 255));
+    EXPECT_EQ(preview.pixel(61, 3), qRgb(255, 255, 255));
+    EXPECT_EQ(preview.pixel(3, 81), qRgb(255, 255, 255));
 }
 
 TEST_F(EditingTest, AttributeOutsideTheListShowsNoEntryAndChoosingOneStoresIt) {
@@ -440,7 +441,7 @@ TEST_F(EditingTest, GridDefinitionsAppendSixteenAndSelectTheFirst) {
     const tobjtexture& cell = Lvl().object_textures[6];
     EXPECT_EQ(cell.vertices[0], (tvertex_coords{0, 128, 0, 112}));
     EXPECT_EQ(cell.vertices[2], (tvertex_coords{255, 191, 255, 127}));
-    EXPECT_EQ(Form1->Image3->Picture().size(), QSize(64, 16));
+    EXPECT_EQ(Form1->Label7->Caption(), QString::fromUtf8("64 × 16"));
 }
 
 TEST_F(EditingTest, MouseRectangleDefinesOneTexture) {
@@ -449,7 +450,7 @@ TEST_F(EditingTest, MouseRectangleDefinesOneTexture) {
     Open(level);
     Drag(Form1->Image1, {37, 70}, {101, 130});
     EXPECT_EQ(Form1->MouseSelection, (TRect{32, 64, 96, 128}));
-    EXPECT_EQ(Form1->statusBar()->currentMessage(), "32  64***96  128");
+    EXPECT_EQ(Form1->statusBar()->currentMessage(), "Selection: left 32, top 64, right 96, bottom 128");
     EXPECT_TRUE(Form1->MouseSelectionShown);
     EXPECT_EQ(Form1->Image1->Picture().pixel(32, 64), qRgb(255, 255, 255));
 
@@ -515,6 +516,75 @@ TEST_F(EditingTest, CloneAppendsACopyAndSaysItsIndex) {
     EXPECT_EQ(Form1->ListBox1->Items()->Strings(200), "Texture#200");
     EXPECT_EQ(Form1->ListBox1->ItemIndex(), 200);
     EXPECT_EQ(Form1->ComboBox3->ItemIndex(), 2);
+}
+
+TEST_F(EditingTest, KeyboardReachesBothViewsMovesTheTileAndCopiesFromTheSourceCursor) {
+    Open(Level(3, 1));
+    OpenSource(Picture("tiles.png", {kSky}));
+    Form1->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+    Form1->ComboBox1->setFocus();
+    QStringList reached;
+    for (int i = 0; i < 5; ++i) {
+        Key(Qt::Key_Tab);
+        reached.append(QApplication::focusWidget()->objectName());
+    }
+    EXPECT_EQ(reached, QStringList({"Image1", "ComboBox2", "Image2", "Button1", "ListBox1"}));
+
+    Form1->Image1->setFocus();
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Form1->Document().SelectedTile(), (TRect{64, 128, 128, 192}));
+    for (int i = 0; i < 4; ++i)
+        Key(Qt::Key_Left); // stops at the page's edge
+    EXPECT_EQ(Form1->Document().SelectedTile(), (TRect{0, 128, 64, 192}));
+
+    // Enter copies the source tile under the cursor, framed while the view has the focus.
+    Form1->Image2->setFocus();
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Form1->Image2->Picture().pixel(64, 0), qRgb(255, 255, 0));
+    const pw::Ttrlevel before = Lvl();
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(OnlySquareChanged(before.pages16, Lvl().pages16, 2, 0, 0, 128, 64));
+    EXPECT_EQ(Word(Lvl(), 0, 0, 128), 0x1A1E);
+    Form1->ListBox1->setFocus();
+    EXPECT_EQ(Form1->Image2->Picture().pixel(64, 0), kSky); // the frame goes with the focus
+}
+
+TEST_F(EditingTest, GoToTextureSelectsTheNumberGiven) {
+    auto level = Level(3, 1);
+    level.object_textures.assign(300, Rect(0, 0, 0, 15, 15));
+    level.object_textures[250] = Rect(0, 0, 0, 7, 3);
+    Open(level);
+    platform_.number_answers = {250, 9999};
+    Form1->GoToTexture1->Action()->trigger();
+    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 250);
+    EXPECT_EQ(Form1->Label7->Caption(), QString::fromUtf8("8 × 4")); // its preview is shown
+    EXPECT_EQ(platform_.number_ranges.back(), (std::pair{0, 299}));
+    Form1->GoToTexture1->Action()->trigger(); // the dialog keeps the number inside its range
+    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 299);
+    Form1->GoToTexture1->Action()->trigger(); // cancelled
+    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 299);
+}
+
+TEST(TexturePreviewScaling, WholeStepsNearestNeighbourToTheLargestSizeThatFits) {
+    const QSize box(156, 82);
+    for (const QSize size : {QSize(2, 2), QSize(8, 8), QSize(16, 16), QSize(31, 41), QSize(64, 64),
+                             QSize(200, 30), QSize(256, 256)}) {
+        QImage texture(size, QImage::Format_RGB888);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                texture.setPixel(x, y, qRgb(x * 7, y * 5, (x ^ y) * 3));
+        int factor = 1;
+        while (size.width() * (factor + 1) <= box.width() && size.height() * (factor + 1) <= box.height())
+            ++factor;
+        const QImage shown = ScalePreviewToFit(texture, box);
+        ASSERT_EQ(shown.size(), size * factor) << size.width() << "x" << size.height();
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                ASSERT_EQ(shown.pixel(x, y), texture.pixel(x / factor, y / factor));
+    }
 }
 
 TEST_F(EditingTest, CommandsWithoutALevelDoNothing) {

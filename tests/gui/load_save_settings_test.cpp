@@ -51,7 +51,7 @@ TEST_F(LoadSaveSettingsTest, FirstRunKeepsTheFormPlacementAndClosingCreatesTheKe
     EXPECT_EQ(Localisation->CurrentLangId, 0u);
 
     Form1->Close();
-    EXPECT_EQ(Stored("Version/version"), "Pagewright 2.0");
+    EXPECT_EQ(Stored("Version/version"), "Pagewright " PW_VERSION); // the version --version shows
     EXPECT_EQ(Stored("Recent files/count"), "0");
     EXPECT_EQ(Stored("form1/maximized"), "0");
     EXPECT_EQ(Stored("form1/width"), "651");

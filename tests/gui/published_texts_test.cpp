@@ -83,6 +83,7 @@ TEST_F(AppTest, MainWindowTextsAreAllPublished) {
                                     "&Edit",
                                     "&Copy",
                                     "&Paste",
+                                    "&Go to texture...",
                                     "&Pages",
                                     "&Add new empty page",
                                     "Define 64x64 textures",
@@ -101,6 +102,7 @@ TEST_F(AppTest, MainWindowTextsAreAllPublished) {
                     "Copy the entire page", "Select a texture piece", "Texture attrib",
                     "Clone the current texture to a new Id", "Use this color for transparent textures"});
     EXPECT_EQ(texts.items, QStringList({"Page:%1/%2"}) + HistoryStepNames() + FileTextDefaults() +
+                               MessageTextPatterns() + EntryTextPatterns() +
                                QStringList({"Opaque", "Transparerent", "Semi-Transparent"}));
 }
 

@@ -154,6 +154,47 @@ TEST_F(ShippedLanguagesTest, DataCaptionsShowInTheCurrentLanguage) {
         << Form1->Undo1->Caption().toStdString();
 }
 
+// Message boxes, file dialogs and the entries the windows make up follow the language; names and
+// numbers are filled in.
+TEST_F(ShippedLanguagesTest, MessagesDialogsAndListEntriesShowInTheCurrentLanguage) {
+    for (const QString& code : {QString("de"), QString("kr")})
+        ASSERT_TRUE(QFile::copy(Shipped(code), LanguageFileName(code)));
+    const auto choose = [](quint16 lang_id) {
+        Localisation->ComboBoxLanguage->SetItemIndex(LanguageIndexOf(lang_id));
+        Localisation->cbLanguageChange();
+    };
+    auto level = Level(3, 2);
+    level.anim_words = {1, 1, 0, 1};
+    OpenThroughMenu(WriteLevel(level));
+    choose(0x0407);
+    EXPECT_EQ(Form1->ComboBox1->Items()->Strings(1), "Seite #2");
+    EXPECT_EQ(Form1->ComboBox1->ItemIndex(), 0);
+    EXPECT_EQ(Form1->ListBox1->Items()->Strings(0), "Textur #0");
+    EXPECT_EQ(fanimated->ListBox1->Items()->Strings(0), "Animierte Textur #1");
+    EXPECT_EQ(fanimated->ListBox2->Items()->Strings(1), "Textur-ID: 1");
+
+    Form1->AddNewPage1->Action()->trigger();
+    platform_.messages.clear();
+    platform_.answers.push_back(QMessageBox::Cancel);
+    Form1->OpenLevel1->Action()->trigger();
+    EXPECT_EQ(platform_.MessageTexts(),
+              QStringList({QString::fromUtf8("Änderungen an level.tr2 speichern?")}));
+    Form1->Document().History().undo();
+    platform_.file_answers.push_back(QString());
+    Form1->OpenLevel1->Action()->trigger();
+    EXPECT_EQ(platform_.dialogs.back().request.title, QString::fromUtf8("TR-Datei öffnen"));
+    EXPECT_TRUE(platform_.dialogs.back().request.filter.startsWith("Alle TR-Dateien (*.phd,"));
+    OpenThroughMenu(Folder() + "/missing.tr4");
+    EXPECT_EQ(platform_.MessageTexts().back(), "Datei nicht gefunden!");
+
+    choose(0x0412);
+    EXPECT_EQ(Form1->ComboBox1->Items()->Strings(0), QString::fromUtf8("페이지 #1"));
+    Form1->Button2->click();
+    EXPECT_EQ(platform_.MessageTexts().back(),
+              QString::fromUtf8("복제된 텍스처 ID: ") +
+                  QString::number(Form1->Document().Level().num_object_textures - 1));
+}
+
 TEST_F(ShippedLanguagesTest, QtsOwnTextsFollowTheLanguageWhereQtHasThem) {
     const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
     for (const QString& code : {QString("de"), QString("se"), QString("po")})

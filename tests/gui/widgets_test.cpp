@@ -10,6 +10,7 @@
 #include "widgets/t_list_box.h"
 #include "widgets/t_memo.h"
 #include "widgets/t_menu_item.h"
+#include "widgets/translated_pattern.h"
 
 TEST(Widgets, ListsRunTheirHandlersOnlyForTheUser) {
     TForm form("Form");
@@ -108,4 +109,19 @@ TEST(Widgets, DisabledMenuItemDoesNothing) {
     item->SetCaption("-");
     EXPECT_TRUE(item->Action()->isSeparator());
     EXPECT_EQ(item->Caption(), "-");
+}
+
+// A translation that loses or adds a placeholder shows the English text rather than a wrong one.
+TEST(Widgets, TranslatedPatternsFallBackToEnglishWithoutTheirPlaceholders) {
+    TForm form("Form");
+    auto* texts = new TListBox(&form, form.Client(), "Texts");
+    texts->Items()->Assign({"Seite %1", "%2 von %1", "Fehler", "", "Datei %1 %3"});
+    EXPECT_EQ(TranslatedPattern(texts, 0, "Page %1"), "Seite %1");
+    EXPECT_EQ(TranslatedPattern(texts, 1, "%1 of %2"), "%2 von %1"); // reordered is fine
+    EXPECT_EQ(TranslatedPattern(texts, 2, "Error %1"), "Error %1");  // dropped
+    EXPECT_EQ(TranslatedPattern(texts, 2, "Error"), "Fehler");
+    EXPECT_EQ(TranslatedPattern(texts, 3, "Empty"), "Empty");
+    EXPECT_EQ(TranslatedPattern(texts, 4, "File %1"), "File %1"); // one too many
+    EXPECT_EQ(TranslatedPattern(texts, 5, "Past the end"), "Past the end");
+    EXPECT_EQ(TranslatedPattern(nullptr, 0, "No list"), "No list");
 }

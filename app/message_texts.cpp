@@ -1,0 +1,35 @@
+#include "app/message_texts.h"
+
+QStringList MessageTextPatterns() {
+    return {QStringLiteral("Save changes to %1?"),
+            QStringLiteral("File not found!!!"),
+            QStringLiteral("Invalid TR file format!!!"),
+            QStringLiteral("Cloned Texture ID: %1"),
+            QStringLiteral("Bitmap must be 256 width and 256 height or more"),
+            QStringLiteral("The level could not be saved to %1"),
+            QStringLiteral("Not enough memory to open %1"),
+            QStringLiteral("Not enough memory."),
+            QStringLiteral("Not enough memory to export to %1"),
+            QStringLiteral("%1 holds no texture pages."),
+            QStringLiteral("Cannot read the picture %1"),
+            QStringLiteral("Open TR file"),
+            QStringLiteral("Save As"),
+            QStringLiteral("Save Texture to Bitmap"),
+            QStringLiteral("Open texture images"),
+            QStringLiteral("All TR files"),
+            QStringLiteral("All"),
+            QStringLiteral("Bitmaps"),
+            QStringLiteral("TR files"),
+            QStringLiteral("Windows Bitmap"),
+            QStringLiteral("Portable Network Graphics"),
+            QStringLiteral("Loading Level..."),
+            QStringLiteral("Saving Level..."),
+            QStringLiteral("Saving Texture to Bitmap..."),
+            QStringLiteral("Selection: left %1, top %2, right %3, bottom %4"),
+            QStringLiteral("Go to texture"),
+            QStringLiteral("Texture number (0 to %1):")};
+}
+
+QStringList EntryTextPatterns() {
+    return {QStringLiteral("Page#%1"), QStringLiteral("Texture#%1")};
+}

@@ -1,0 +1,47 @@
+// The texts the main window fills in while it runs: its message boxes, the titles and filter names of
+// its file dialogs, its progress captions and the entries it generates for its lists. TForm1 keeps them
+// in its hidden lists MessageTexts and EntryTexts, so that a language file translates them; file names,
+// numbers and the reasons of failures are filled into the placeholders.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+enum class MessageText {
+    save_changes, // "Save changes to %1?" with the level's file name
+    file_not_found,
+    invalid_level,  // the file name and the reader's reason follow on lines of their own
+    cloned_texture, // "Cloned Texture ID: %1"
+    bitmap_too_small,
+    not_saved,         // "The level could not be saved to %1"; the reason follows
+    no_memory_to_open, // %1 the file
+    no_memory,
+    no_memory_to_export, // %1 the file
+    no_source_pages,     // %1 the file
+    unreadable_picture,  // %1 the file
+    open_level_title,
+    save_as_title,
+    export_title,
+    open_source_title,
+    all_level_files, // filter names; the patterns are added to them
+    all_files,
+    bitmaps,
+    level_files,
+    windows_bitmap,
+    png_pictures,
+    loading_level, // progress captions
+    saving_level,
+    exporting,
+    selection_corners, // the status bar: the mouse rectangle's left, top, right and bottom
+    go_to_texture_title,
+    go_to_texture_label, // %1 the last texture number
+};
+
+enum class EntryText {
+    page,    // "Page#%1", a page list entry (from 1)
+    texture, // "Texture#%1", a texture list line (from 0)
+};
+
+// The English texts, in the order of the enumerations.
+QStringList MessageTextPatterns();
+QStringList EntryTextPatterns();
