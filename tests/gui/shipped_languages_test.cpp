@@ -179,7 +179,7 @@ TEST_F(ShippedLanguagesTest, MessagesDialogsAndListEntriesShowInTheCurrentLangua
     Form1->OpenLevel1->Action()->trigger();
     EXPECT_EQ(platform_.MessageTexts(),
               QStringList({QString::fromUtf8("Änderungen an level.tr2 speichern?")}));
-    Form1->Document().History().undo();
+    Form1->Document().Undo();
     platform_.file_answers.push_back(QString());
     Form1->OpenLevel1->Action()->trigger();
     EXPECT_EQ(platform_.dialogs.back().request.title, QString::fromUtf8("TR-Datei öffnen"));
