@@ -16,7 +16,7 @@ install(TARGETS pagewright-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 if(TARGET pagewright)
     # The windows write the version into the settings file; the tests check what they write.
-    target_compile_definitions(pwui PUBLIC PW_VERSION="${PROJECT_VERSION}")
+    target_compile_definitions(pwapp PUBLIC PW_VERSION="${PROJECT_VERSION}")
     set_property(SOURCE ${PROJECT_SOURCE_DIR}/widgets/data_files.cpp TARGET_DIRECTORY pwwidgets APPEND
                  PROPERTY COMPILE_DEFINITIONS PW_DATA_FROM_BIN="${PW_DATA_FROM_BIN}")
     install(TARGETS pagewright RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

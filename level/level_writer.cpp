@@ -326,7 +326,7 @@ bool LiesIn(const tread_block& block, const std::string& target) {
 // Copies a block kept as a place in a file into memory; a block whose bytes have changed there is
 // dropped.
 void KeepInMemory(tread_block& block) {
-    FileSegment segment{OpenShared(block.file_name.c_str(), "rb"), block.file_offset, block.packed_size};
+    FileSegment segment{OpenShared(block.file_name.c_str()), block.file_offset, block.packed_size};
     PackedBlock bytes;
     if (!segment.file || !ReadSegment(segment, bytes) || Crc32(bytes.Bytes()) != block.packed_crc32) {
         block = {};
