@@ -1,6 +1,7 @@
 #include "level/palette_matcher.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "level/cie_lab.h"
 
@@ -12,8 +13,9 @@ PaletteMatcher::PaletteMatcher(std::span<const std::uint8_t, 768> palette) {
         for (std::size_t c = 0; c < 3; ++c)
             // As displayed: the component times 4, kept in 8 bits.
             shown_[i][c] = static_cast<std::uint8_t>(palette[3 * i + c] * 4);
-    for (std::size_t i = 0; i < kOpaque; ++i) {
-        const auto& c = shown_[i + 1];
+    lab_l_[0] = 1e6f; // a squared distance of 1e12: farther than any colour
+    for (std::size_t i = 1; i < kEntries; ++i) {
+        const auto& c = shown_[i];
         const CieLab lab = LabFromRgb(c[0], c[1], c[2]);
         lab_l_[i] = lab.l;
         lab_a_[i] = lab.a;
@@ -29,14 +31,19 @@ PaletteMatcher::PaletteMatcher(std::span<const std::uint8_t, 768> palette) {
 
 std::uint8_t PaletteMatcher::Nearest(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const {
     const CieLab lab = LabFromRgb(red, green, blue);
-    std::array<float, kOpaque> distance;
-    for (std::size_t i = 0; i < kOpaque; ++i) {
+    // Two simple passes the compiler turns into vector code: the distances and their minimum, then the
+    // first entry at that minimum, so the lowest index wins a tie.
+    alignas(32) std::array<float, kEntries> distance;
+    float smallest = std::numeric_limits<float>::max();
+    for (std::size_t i = 0; i < kEntries; ++i) {
         const float dl = lab_l_[i] - lab.l, da = lab_a_[i] - lab.a, db = lab_b_[i] - lab.b;
         distance[i] = dl * dl + da * da + db * db;
+        smallest = distance[i] < smallest ? distance[i] : smallest;
     }
-    // The first smallest: the lowest index wins a tie.
-    const auto best = std::min_element(distance.begin(), distance.end());
-    return static_cast<std::uint8_t>(best - distance.begin() + 1);
+    std::size_t best = 1;
+    while (distance[best] != smallest)
+        ++best;
+    return static_cast<std::uint8_t>(best);
 }
 
 void PaletteMatcher::MatchPixels(const std::uint32_t* argb, std::size_t count, std::uint8_t* out) {

@@ -44,7 +44,7 @@ public:
 
 private:
     static constexpr std::uint32_t kFrontSize = 4096;
-    static constexpr std::size_t kOpaque = 255; // entries 1 to 255
+    static constexpr std::size_t kEntries = 256;
     // 12 well-mixed bits of the colour.
     static std::uint32_t FrontSlot(std::uint32_t rgb) { return (rgb * 2654435761u) >> 20; }
 
@@ -69,10 +69,11 @@ private:
 
     std::array<std::uint8_t, 768> palette_{};
     std::array<std::array<std::uint8_t, 3>, 256> shown_{};
-    // Lab coordinates of entries 1 to 255, one array per coordinate so the search runs in vector lanes.
-    alignas(32) std::array<float, kOpaque> lab_l_{};
-    alignas(32) std::array<float, kOpaque> lab_a_{};
-    alignas(32) std::array<float, kOpaque> lab_b_{};
+    // Lab coordinates of the entries, one array per coordinate so the search runs in vector lanes;
+    // entry 0 sits far outside the colours so that it is never the nearest.
+    alignas(32) std::array<float, kEntries> lab_l_{};
+    alignas(32) std::array<float, kEntries> lab_a_{};
+    alignas(32) std::array<float, kEntries> lab_b_{};
     // Per slot: a colour and its index. An empty slot holds a colour that does not hash to it.
     std::array<std::uint32_t, kFrontSize> front_keys_{};
     std::array<std::uint8_t, kFrontSize> front_values_{};
