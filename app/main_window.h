@@ -106,6 +106,8 @@ public:
     TMenuItem* Define64x16textures1;
     TMenuItem* N5;
     TMenuItem* Definemouseselected1;
+    TMenuItem* N7;
+    TMenuItem* DitherPictures1; // checked: copies from pictures diffuse the error into 8-bit pages
     TMenuItem* Textures2;
     TMenuItem* AnimatedTextures1;
     TMenuItem* About1;
@@ -177,6 +179,7 @@ public:
     void Button2Click();
     void DefineGridTextures(int height);
     void Definemouseselected1Click();
+    void DitherPictures1Click();
 
     // Page display.
     void PrepareLevelViews();

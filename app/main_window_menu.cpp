@@ -74,6 +74,17 @@ void TForm1::CreatePagesMenu() {
     N5 = AddMenuItem(Textures1, QStringLiteral("N5"), QStringLiteral("-"));
     Definemouseselected1 = AddMenuItem(Textures1, QStringLiteral("Definemouseselected1"),
                                        QStringLiteral("Define mouse selected"));
+    N7 = AddMenuItem(Textures1, QStringLiteral("N7"), QStringLiteral("-"));
+    DitherPictures1 = AddMenuItem(Textures1, QStringLiteral("DitherPictures1"),
+                                  QStringLiteral("Dither Pictures to 256 Colours"));
+    DitherPictures1->Action()->setCheckable(true);
+    DitherPictures1->OnClick = [this] { DitherPictures1Click(); };
+}
+
+// The action's own toggle and this one agree: the document's setting decides what the item shows.
+void TForm1::DitherPictures1Click() {
+    doc_.SetDitherPictures(!doc_.DitherPictures());
+    DitherPictures1->Action()->setChecked(doc_.DitherPictures());
 }
 
 void TForm1::CreateHelpMenus() {

@@ -1,5 +1,5 @@
-// Saving the main window's placement, the interface language and the recent files between runs, and
-// restoring them at start-up.
+// Saving the main window's placement, the interface language, the recent files and whether pictures are
+// dithered between runs, and restoring them at start-up.
 #include <algorithm>
 
 #include "app/main_window.h"
@@ -41,6 +41,8 @@ void TForm1::LoadSettings() {
         if (ReadBoolSetting(kFormSection, QStringLiteral("maximized")))
             setWindowState(windowState() | Qt::WindowMaximized);
         RestoreRecentFiles();
+        doc_.SetDitherPictures(ReadBoolSetting(kFormSection, QStringLiteral("dither")));
+        DitherPictures1->Action()->setChecked(doc_.DitherPictures());
     }
     SettingsClose();
 }
@@ -61,6 +63,7 @@ void TForm1::SaveSettings() {
     WriteIntSetting(kFormSection, QStringLiteral("height"), Height());
     WriteIntSetting(kFormSection, QStringLiteral("languaje"),
                     Localisation ? static_cast<int>(Localisation->CurrentLangId) : 0);
+    WriteBoolSetting(kFormSection, QStringLiteral("dither"), doc_.DitherPictures());
     const int count = static_cast<int>(std::min<qsizetype>(RecentFiles.size(), kMaxRecentFiles));
     WriteIntSetting(kRecentSection, QStringLiteral("count"), count);
     for (int i = 0; i < count; ++i)

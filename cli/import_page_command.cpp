@@ -1,6 +1,6 @@
-// import-page LEVEL PAGE IMAGE OUT: a picture written over one page of the level in every depth the
-// level carries, by the rules the main window's whole-page copy follows; OUT is then written the way
-// File > Save writes a level.
+// import-page [--dither] LEVEL PAGE IMAGE OUT: a picture written over one page of the level in every
+// depth the level carries, by the rules the main window's whole-page copy follows (--dither: with error
+// diffusion into 8-bit pages); OUT is then written the way File > Save writes a level.
 #include <charconv>
 #include <cstdio>
 #include <exception>
@@ -75,10 +75,13 @@ int Write(pw::Ttrlevel& level, const std::string& out, const CliServices& cli) {
 
 } // namespace
 
-int ImportPageCommand(const std::vector<std::string>& args, const CliServices& cli) {
+int ImportPageCommand(const std::vector<std::string>& given, const CliServices& cli) {
+    // --dither may stand anywhere among the arguments, once.
+    std::vector<std::string> args = given;
+    const auto dither_flags = std::erase(args, std::string("--dither"));
     int page = 0;
-    if (args.size() != 4)
-        return cli.fail(cli::kUsage, "import-page needs LEVEL PAGE IMAGE OUT\n" + cli.usage);
+    if (args.size() != 4 || dither_flags > 1)
+        return cli.fail(cli::kUsage, "import-page needs [--dither] LEVEL PAGE IMAGE OUT\n" + cli.usage);
     const std::string& image_file = args[2];
     if (!ParsePage(args[1], page))
         return cli.fail(cli::kUsage, "import-page: PAGE counts from 1, not " + args[1]);
@@ -107,6 +110,7 @@ int ImportPageCommand(const std::vector<std::string>& args, const CliServices& c
     source.height = kSide;
     source.argb = colours;
     source.has_alpha = has_alpha;
+    source.dither = dither_flags == 1;
     pw::WritePagePixels(level, page - 1, 0, 0, source, nullptr);
     return Write(level, args[3], cli);
 }

@@ -28,7 +28,7 @@ enum ExitCode { kDone = 0, kNotFound = 1, kNotALevel = 2, kOtherError = 3, kUsag
 const char* const kUsageText = "usage: pagewright-cli info [--textures-only] FILE\n"
                                "       pagewright-cli resave IN OUT\n"
                                "       pagewright-cli export [--depth 32] LEVEL OUT\n"
-                               "       pagewright-cli import-page LEVEL PAGE IMAGE OUT\n"
+                               "       pagewright-cli import-page [--dither] LEVEL PAGE IMAGE OUT\n"
                                "       pagewright-cli --help | --version\n";
 
 const char* const kHelpText =
@@ -47,10 +47,12 @@ const char* const kHelpText =
     "                               write all pages stacked, as the program shows them, to OUT\n"
     "                               (.bmp: 24-bit BMP, .png: PNG); --depth 32: the 32-bit pages of a\n"
     "                               .tr4/.trc level as stored, alpha included, to a .png\n"
-    "  import-page LEVEL PAGE IMAGE OUT\n"
+    "  import-page [--dither] LEVEL PAGE IMAGE OUT\n"
     "                               write IMAGE (.bmp or .png, 256 wide, at least 256 tall) over page\n"
     "                               PAGE (from 1; one more than the pages appends one) in every depth,\n"
-    "                               then write the level as OUT the way the program saves it\n\n"
+    "                               then write the level as OUT the way the program saves it. Colours\n"
+    "                               take the nearest-looking palette entry of 8-bit pages; --dither\n"
+    "                               spreads the difference over neighbouring pixels (Floyd-Steinberg)\n\n"
     "Exit codes: 0 done, 1 file not found, 2 not a level of a known kind (or a damaged file),\n"
     "            3 any other read or write error, 64 wrong arguments (a page number or picture\n"
     "            size out of range included; nothing is written then).\n";

@@ -1,6 +1,7 @@
 // The pagewright-cli commands that turn pages into pictures and pictures into pages:
 //   export [--depth 32] LEVEL OUT      all pages stacked, as the main window's export writes them
-//   import-page LEVEL PAGE IMAGE OUT   a picture over one page, the level written as Save writes it
+//   import-page [--dither] LEVEL PAGE IMAGE OUT
+//                                      a picture over one page, the level written as Save writes it
 #pragma once
 
 #include <functional>

@@ -118,6 +118,7 @@ void LevelDocument::WriteFromSource(const QString& step, int level_page, int lef
         PictureColours(source_.SourceImage, source_x, source_y, size, source_.HasAlpha);
     const std::vector<std::uint8_t> stored32 = SourceStored(source_.Pages32, 4, source_x, source_y, size);
     const std::vector<std::uint8_t> stored16 = SourceStored(source_.Pages16, 2, source_x, source_y, size);
+    const std::vector<std::uint8_t> stored8 = SourceStored(source_.Pages8, 1, source_x, source_y, size);
     pw::PixelSource pixels;
     pixels.width = size;
     pixels.height = size;
@@ -125,6 +126,9 @@ void LevelDocument::WriteFromSource(const QString& step, int level_page, int lef
     pixels.has_alpha = source_.HasAlpha;
     pixels.stored32 = stored32;
     pixels.stored16 = stored16;
+    pixels.stored8 = stored8;
+    pixels.palette8 = source_.Palette8;
+    pixels.dither = dither_pictures_;
     auto edit = std::make_shared<PixelsEdit>(level_, level_page, left, top, size, size);
     pw::WritePagePixels(level_, level_page, left, top, pixels, Matcher());
     Record(step, std::move(edit));

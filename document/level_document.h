@@ -76,6 +76,9 @@ public:
     void CopyTile(int level_page, int source_page, int x, int y);
     // Copies source page `source_page` over level page `level_page`.
     void CopyPage(int level_page, int source_page);
+    // Whether copies from a picture diffuse the palette error in 8-bit pages (off at first).
+    bool DitherPictures() const { return dither_pictures_; }
+    void SetDitherPictures(bool dither) { dither_pictures_ = dither; }
 
     // Texture-table edits; each returns false (nothing changed) for an index outside the table.
     bool SetAttribute(int index, int attribute);
@@ -162,6 +165,7 @@ private:
     TRect selected_tile_{0, 0, 64, 64};
     int selected_texture_ = -1;
     pw::AnimatedSets sets_;
+    bool dither_pictures_ = false;
 
     QUndoStack history_;
     std::size_t history_limit_ = kDefaultHistoryLimit;

@@ -58,6 +58,7 @@ SourceOpenResult OpenPicture(const QString& path, TextureSource& source) {
     source.FileName = QFileInfo(path).fileName();
     source.Pages32.clear();
     source.Pages16.clear();
+    source.Pages8.clear();
     return SourceOpenResult::opened;
 }
 
@@ -85,6 +86,12 @@ SourceOpenResult OpenLevel(const QString& path, TextureSource& source, pw::Gauge
     if (pw::CarriesDepth(level.kind, pw::PageDepth::bits16) &&
         level.pages16.size() >= pw::layout::kPage16Bytes * static_cast<std::size_t>(level.num_pages))
         source.Pages16 = std::move(level.pages16);
+    source.Pages8.clear();
+    if (pw::CarriesDepth(level.kind, pw::PageDepth::bits8) &&
+        level.pages8.size() >= pw::layout::kPage8Bytes * static_cast<std::size_t>(level.num_pages)) {
+        source.Pages8 = std::move(level.pages8);
+        source.Palette8 = level.palette;
+    }
     return SourceOpenResult::opened;
 }
 

@@ -3,6 +3,9 @@
 // palette, or its 16-bit pages as 5-6-5) or from a picture file (.bmp, .png).
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include <QImage>
 #include <QString>
 
@@ -14,6 +17,8 @@ struct TextureSource {
     bool HasAlpha = false; // a picture with an alpha channel (RGBA PNG)
     pw::Bytes Pages32;     // a kind 6/7 source level's 32-bit pages, kept for copies between such levels
     pw::Bytes Pages16;     // a source level's 16-bit words as stored (opaque flag included)
+    pw::Bytes Pages8;      // a source level's 8-bit indices as stored, with its palette
+    std::array<std::uint8_t, 768> Palette8{};
 
     int PageCount() const { return SourceImage.isNull() ? 0 : SourceImage.height() / 256; }
 };

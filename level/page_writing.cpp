@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
+#include <vector>
 
+#include "level/error_diffusion.h"
 #include "level/layout.h"
 #include "level/page_access.h"
 #include "level/palette_matcher.h"
@@ -16,6 +19,8 @@ constexpr int kSide = static_cast<int>(layout::kPageWidth);
 // The part of the source that lands inside the page.
 struct Span2d {
     int x0, y0, x1, y1; // source coordinates, x1 and y1 exclusive
+    int Width() const { return x1 - x0; }
+    int Height() const { return y1 - y0; }
 };
 
 Span2d Clip(int left, int top, const PixelSource& source) {
@@ -23,9 +28,50 @@ Span2d Clip(int left, int top, const PixelSource& source) {
             std::min(source.height, kSide - top)};
 }
 
-bool Transparent(const PixelSource& source, std::uint32_t argb) {
-    return source.has_alpha && (argb >> 24) == 0;
+bool HasStored(std::span<const std::uint8_t> stored, const PixelSource& source, std::size_t bytes) {
+    return !stored.empty() && stored.size() >= source.argb.size() * bytes;
 }
+
+std::uint16_t Stored16(const PixelSource& source, std::size_t at) {
+    return static_cast<std::uint16_t>(source.stored16[2 * at] | source.stored16[2 * at + 1] << 8);
+}
+
+// What the source holds and which of its pixels are transparent in the level written to.
+struct SourceRules {
+    SourceRules(const Ttrlevel& level, const PixelSource& source, bool carries8, bool carries32)
+        : source(source), stored32(HasStored(source.stored32, source, 4)),
+          stored16(HasStored(source.stored16, source, 2)), stored8(HasStored(source.stored8, source, 1)),
+          follow32(stored32 && carries32), carries8(carries8) {
+        // The colour "8 bits transparent color:" shows: entry 0, each stored byte times 4. A stored byte
+        // above 63 shows a number no picture colour reaches.
+        if (carries8 && level.palette[0] < 64 && level.palette[1] < 64 && level.palette[2] < 64)
+            transparent_rgb = std::uint32_t{level.palette[0]} << 18 | std::uint32_t{level.palette[1]} << 10 |
+                              std::uint32_t{level.palette[2]} << 2;
+    }
+
+    bool FromPicture() const { return !stored32 && !stored16 && !stored8; }
+
+    bool Transparent(std::size_t at) const {
+        if (follow32 || (stored32 && !stored16))
+            return source.stored32[4 * at + 3] == 0;
+        if (stored16)
+            return Stored16(source, at) == 0;
+        if (stored8)
+            return source.stored8[at] == 0;
+        const std::uint32_t c = source.argb[at];
+        if (source.has_alpha)
+            return (c >> 24) == 0;
+        if (carries8)
+            return transparent_rgb && (c & 0xFFFFFFu) == *transparent_rgb;
+        return LevelWordFromRgb(c) == 0;
+    }
+
+    const PixelSource& source;
+    bool stored32, stored16, stored8;
+    bool follow32; // the level carries 32-bit pages too: its 16-bit words follow the stored pixels
+    bool carries8;
+    std::optional<std::uint32_t> transparent_rgb;
+};
 
 template <typename Write> void ForEachPixel(int left, int top, const PixelSource& source, Write write) {
     const Span2d clip = Clip(left, top, source);
@@ -40,60 +86,78 @@ template <typename Write> void ForEachPixel(int left, int top, const PixelSource
     }
 }
 
-void Write8(std::span<std::uint8_t> page, int left, int top, const PixelSource& source,
+// The written part of a picture, diffused as one rectangle.
+void Write8Dithered(std::span<std::uint8_t> page, int left, int top, const SourceRules& rules,
+                    PaletteMatcher& matcher) {
+    const PixelSource& source = rules.source;
+    const Span2d clip = Clip(left, top, source);
+    if (clip.Width() <= 0 || clip.Height() <= 0)
+        return;
+    const std::size_t count =
+        static_cast<std::size_t>(clip.Width()) * static_cast<std::size_t>(clip.Height());
+    std::vector<std::uint32_t> colours;
+    std::vector<std::uint8_t> transparent;
+    colours.reserve(count);
+    transparent.reserve(count);
+    ForEachPixel(left, top, source, [&](std::size_t at, std::size_t) {
+        colours.push_back(source.argb[at]);
+        transparent.push_back(rules.Transparent(at) ? 1 : 0);
+    });
+    const std::vector<std::uint8_t> indices =
+        DiffuseToPalette(colours, transparent, clip.Width(), clip.Height(), matcher);
+    std::size_t next = 0;
+    ForEachPixel(left, top, source, [&](std::size_t, std::size_t out) { page[out] = indices[next++]; });
+}
+
+void Write8(std::span<std::uint8_t> page, int left, int top, const SourceRules& rules,
             PaletteMatcher& matcher) {
+    const PixelSource& source = rules.source;
+    if (source.dither && rules.FromPicture())
+        return Write8Dithered(page, left, top, rules, matcher);
+    const bool same_palette =
+        rules.stored8 && source.palette8.size() >= 768 && matcher.SamePalette(source.palette8.first<768>());
     ForEachPixel(left, top, source, [&](std::size_t at, std::size_t out) {
-        const std::uint32_t c = source.argb[at];
-        page[out] = Transparent(source, c)
-                        ? 0
-                        : matcher.Match(static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
-                                        static_cast<std::uint8_t>(c));
+        if (rules.Transparent(at))
+            page[out] = 0;
+        else if (same_palette && source.stored8[at] != 0)
+            page[out] = source.stored8[at];
+        else
+            page[out] = matcher.MatchArgb(source.argb[at]);
     });
 }
 
-bool HasStored(std::span<const std::uint8_t> stored, const PixelSource& source, std::size_t bytes) {
-    return !stored.empty() && stored.size() >= source.argb.size() * bytes;
-}
-
-// `follow32`: the level also carries 32-bit pages, which the words must agree with.
-void Write16(std::span<std::uint8_t> page, int left, int top, const PixelSource& source, bool follow32) {
-    const bool stored32 = follow32 && HasStored(source.stored32, source, 4);
-    const bool stored16 = HasStored(source.stored16, source, 2);
+void Write16(std::span<std::uint8_t> page, int left, int top, const SourceRules& rules) {
+    const PixelSource& source = rules.source;
     ForEachPixel(left, top, source, [&](std::size_t at, std::size_t out) {
-        const std::uint32_t c = source.argb[at];
         std::uint16_t word = 0;
-        if (stored32)
+        if (rules.follow32)
             word = LevelWordFromPixel32(source.stored32.data() + 4 * at);
-        else if (stored16)
-            word = static_cast<std::uint16_t>(source.stored16[2 * at] | source.stored16[2 * at + 1] << 8);
-        else if (!Transparent(source, c))
-            word = static_cast<std::uint16_t>(LevelWordFromRgb(c) | (source.has_alpha ? 0x8000u : 0u));
+        else if (rules.stored16)
+            word = Stored16(source, at);
+        else if (!rules.Transparent(at))
+            word = static_cast<std::uint16_t>(0x8000u | LevelWordFromRgb(source.argb[at]));
         page[2 * out] = static_cast<std::uint8_t>(word);
         page[2 * out + 1] = static_cast<std::uint8_t>(word >> 8);
     });
 }
 
-void Write32(std::span<std::uint8_t> page, int left, int top, const PixelSource& source) {
-    const bool stored32 = HasStored(source.stored32, source, 4);
-    const bool stored16 = HasStored(source.stored16, source, 2);
+void Write32(std::span<std::uint8_t> page, int left, int top, const SourceRules& rules) {
+    const PixelSource& source = rules.source;
     ForEachPixel(left, top, source, [&](std::size_t at, std::size_t out) {
         std::uint8_t* px = page.data() + 4 * out;
-        if (stored32) {
+        if (rules.stored32) {
             std::copy_n(source.stored32.data() + 4 * at, 4, px);
             return;
         }
-        const std::uint32_t c = source.argb[at];
-        bool clear = source.has_alpha ? (c >> 24) == 0 : LevelWordFromRgb(c) == 0;
-        if (stored16)
-            clear = (source.stored16[2 * at] | source.stored16[2 * at + 1]) == 0;
-        if (clear) {
+        if (rules.Transparent(at)) {
             std::fill_n(px, 4, std::uint8_t{0});
             return;
         }
+        const std::uint32_t c = source.argb[at];
         px[0] = static_cast<std::uint8_t>(c);
         px[1] = static_cast<std::uint8_t>(c >> 8);
         px[2] = static_cast<std::uint8_t>(c >> 16);
-        px[3] = source.has_alpha ? static_cast<std::uint8_t>(c >> 24) : 0xFF;
+        px[3] = source.has_alpha && rules.FromPicture() ? static_cast<std::uint8_t>(c >> 24) : 0xFF;
     });
 }
 
@@ -104,19 +168,22 @@ void WritePagePixels(Ttrlevel& level, int page, int left, int top, const PixelSo
     if (source.width <= 0 || source.height <= 0 ||
         source.argb.size() < static_cast<std::size_t>(source.width) * static_cast<std::size_t>(source.height))
         return;
-    if (auto p8 = PageSpan(level, PageDepth::bits8, page); !p8.empty()) {
+    const auto p8 = PageSpan(level, PageDepth::bits8, page);
+    const auto p16 = PageSpan(level, PageDepth::bits16, page);
+    const auto p32 = PageSpan(level, PageDepth::bits32, page);
+    const SourceRules rules(level, source, CarriesDepth(level.kind, PageDepth::bits8), !p32.empty());
+    if (!p8.empty()) {
         if (matcher) {
-            Write8(p8, left, top, source, *matcher);
+            Write8(p8, left, top, rules, *matcher);
         } else {
             PaletteMatcher own(level.palette);
-            Write8(p8, left, top, source, own);
+            Write8(p8, left, top, rules, own);
         }
     }
-    const bool carries32 = !PageSpan(level, PageDepth::bits32, page).empty();
-    if (auto p16 = PageSpan(level, PageDepth::bits16, page); !p16.empty())
-        Write16(p16, left, top, source, carries32);
-    if (auto p32 = PageSpan(level, PageDepth::bits32, page); !p32.empty())
-        Write32(p32, left, top, source);
+    if (!p16.empty())
+        Write16(p16, left, top, rules);
+    if (!p32.empty())
+        Write32(p32, left, top, rules);
 }
 
 } // namespace pw

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "level/cie_lab.h"
+
 namespace pw {
 
 PaletteMatcher::PaletteMatcher(std::span<const std::uint8_t, 768> palette) {
@@ -10,7 +12,15 @@ PaletteMatcher::PaletteMatcher(std::span<const std::uint8_t, 768> palette) {
     for (std::size_t i = 0; i < 256; ++i)
         for (std::size_t c = 0; c < 3; ++c)
             // As displayed: the component times 4, kept in 8 bits.
-            colours_[i][c] = static_cast<std::uint8_t>(palette[3 * i + c] * 4);
+            shown_[i][c] = static_cast<std::uint8_t>(palette[3 * i + c] * 4);
+    lab_l_[0] = 1e6f; // a squared distance of 1e12: farther than any colour
+    for (std::size_t i = 1; i < kEntries; ++i) {
+        const auto& c = shown_[i];
+        const CieLab lab = LabFromRgb(c[0], c[1], c[2]);
+        lab_l_[i] = lab.l;
+        lab_a_[i] = lab.a;
+        lab_b_[i] = lab.b;
+    }
     for (std::uint32_t slot = 0; slot < kFrontSize; ++slot) {
         std::uint32_t stranger = 0;
         while (FrontSlot(stranger) == slot)
@@ -20,19 +30,19 @@ PaletteMatcher::PaletteMatcher(std::span<const std::uint8_t, 768> palette) {
 }
 
 std::uint8_t PaletteMatcher::Nearest(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const {
-    int best = 0;
-    int best_distance = std::numeric_limits<int>::max();
-    for (int i = 0; i < 256; ++i) {
-        const auto& c = colours_[static_cast<std::size_t>(i)];
-        const int dr = c[0] - red;
-        const int dg = c[1] - green;
-        const int db = c[2] - blue;
-        const int distance = dr * dr + dg * dg + db * db;
-        if (distance < best_distance) { // strict: the lowest index wins a tie
-            best = i;
-            best_distance = distance;
-        }
+    const CieLab lab = LabFromRgb(red, green, blue);
+    // Two simple passes the compiler turns into vector code: the distances and their minimum, then the
+    // first entry at that minimum, so the lowest index wins a tie.
+    alignas(32) std::array<float, kEntries> distance;
+    float smallest = std::numeric_limits<float>::max();
+    for (std::size_t i = 0; i < kEntries; ++i) {
+        const float dl = lab_l_[i] - lab.l, da = lab_a_[i] - lab.a, db = lab_b_[i] - lab.b;
+        distance[i] = dl * dl + da * da + db * db;
+        smallest = distance[i] < smallest ? distance[i] : smallest;
     }
+    std::size_t best = 1;
+    while (distance[best] != smallest)
+        ++best;
     return static_cast<std::uint8_t>(best);
 }
 
@@ -48,10 +58,10 @@ bool PaletteMatcher::SamePalette(std::span<const std::uint8_t, 768> palette) con
 std::uint8_t PaletteMatcher::Remember(std::uint32_t rgb) {
     auto& block = blocks_[BlockOf(rgb)];
     if (!block)
-        block = std::make_unique<std::uint16_t[]>(4096); // zeroed: nothing known yet
+        block = std::make_unique<std::uint8_t[]>(4096); // zeroed: nothing known yet
     const std::uint8_t index = Nearest(static_cast<std::uint8_t>(rgb >> 16),
                                        static_cast<std::uint8_t>(rgb >> 8), static_cast<std::uint8_t>(rgb));
-    block[SlotOf(rgb)] = static_cast<std::uint16_t>(index + 1);
+    block[SlotOf(rgb)] = index;
     return index;
 }
 

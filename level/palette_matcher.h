@@ -1,8 +1,9 @@
-// Matches 24-bit colours to the entries of a level palette: the entry with the smallest squared RGB
-// distance to the colour, the palette taken as displayed (each 6-bit component times 4), the lowest
-// index on ties. Answers are cached twice: a small direct-mapped table that stays in the processor's
-// first-level cache, in front of blocks allocated on first use that remember every colour seen. A page
-// of pixels costs about one lookup per pixel once its colours have been seen.
+// Matches 24-bit colours to the opaque entries of a level palette. Entry 0 is the transparent colour of
+// 8-bit pages, so a match is always one of entries 1 to 255: the one that looks nearest (smallest CIE
+// ΔE76 against the palette as displayed, each 6-bit component times 4), the lowest index on ties.
+// Answers are cached twice: a small direct-mapped table that stays in the processor's first-level cache,
+// in front of blocks allocated on first use that remember every colour seen. A page of pixels costs
+// about one lookup per pixel once its colours have been seen.
 #pragma once
 
 #include <array>
@@ -36,19 +37,23 @@ public:
     // The same as Match, without the cache.
     std::uint8_t Nearest(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const;
 
+    // The colour entry `index` shows: red, green, blue, each component times 4 kept in 8 bits.
+    const std::array<std::uint8_t, 3>& Shown(std::uint8_t index) const { return shown_[index]; }
+
     bool SamePalette(std::span<const std::uint8_t, 768> palette) const;
 
 private:
     static constexpr std::uint32_t kFrontSize = 4096;
+    static constexpr std::size_t kEntries = 256;
     // 12 well-mixed bits of the colour.
     static std::uint32_t FrontSlot(std::uint32_t rgb) { return (rgb * 2654435761u) >> 20; }
 
     std::uint8_t Lookup(std::uint32_t rgb) {
         const auto& block = blocks_[BlockOf(rgb)];
         if (block) {
-            const std::uint16_t known = block[SlotOf(rgb)];
+            const std::uint8_t known = block[SlotOf(rgb)];
             if (known != 0)
-                return static_cast<std::uint8_t>(known - 1);
+                return known;
         }
         return Remember(rgb);
     }
@@ -63,12 +68,17 @@ private:
     std::uint8_t Remember(std::uint32_t rgb);
 
     std::array<std::uint8_t, 768> palette_{};
-    std::array<std::array<int, 3>, 256> colours_{};
+    std::array<std::array<std::uint8_t, 3>, 256> shown_{};
+    // Lab coordinates of the entries, one array per coordinate so the search runs in vector lanes;
+    // entry 0 sits far outside the colours so that it is never the nearest.
+    alignas(32) std::array<float, kEntries> lab_l_{};
+    alignas(32) std::array<float, kEntries> lab_a_{};
+    alignas(32) std::array<float, kEntries> lab_b_{};
     // Per slot: a colour and its index. An empty slot holds a colour that does not hash to it.
     std::array<std::uint32_t, kFrontSize> front_keys_{};
     std::array<std::uint8_t, kFrontSize> front_values_{};
-    // Per block: 4096 entries of index + 1, 0 while unknown.
-    std::array<std::unique_ptr<std::uint16_t[]>, 4096> blocks_;
+    // Per block: 4096 entries of the matched index, 0 while unknown (no colour matches entry 0).
+    std::array<std::unique_ptr<std::uint8_t[]>, 4096> blocks_;
 };
 
 } // namespace pw

@@ -38,7 +38,13 @@ struct Source {
     std::vector<std::uint32_t> argb;
     std::vector<std::uint8_t> stored32;
     pw::PixelSource View(int width, int height, bool alpha = false) const {
-        return {width, height, argb, alpha, stored32, {}};
+        pw::PixelSource source;
+        source.width = width;
+        source.height = height;
+        source.argb = argb;
+        source.has_alpha = alpha;
+        source.stored32 = stored32;
+        return source;
     }
 };
 
@@ -72,19 +78,19 @@ Bytes Pixel32(const pw::Ttrlevel& l, int page, int x, int y) {
     return ::testing::AssertionSuccess();
 }
 
-TEST(PaletteMatcher, TakesTheNearestDisplayedEntryAndTheLowestIndexOnTies) {
+TEST(PaletteMatcher, TakesTheNearestDisplayedOpaqueEntryAndTheLowestIndexOnTies) {
     const pw::Ttrlevel level = BlankLevel(1, 1);
     pw::PaletteMatcher matcher(level.palette);
     EXPECT_EQ(matcher.Match(250, 5, 5), 1);   // red, not blue: entry 1 is (252, 0, 0)
     EXPECT_EQ(matcher.Match(5, 5, 250), 2);   // blue
     EXPECT_EQ(matcher.Match(40, 80, 120), 3); // exact
-    EXPECT_EQ(matcher.Match(120, 80, 40), 5); // swapped channels: (120, 0, 0) beats entry 3
-    EXPECT_EQ(matcher.Match(100, 0, 0), 4);   // 20 from (80,0,0) and from (120,0,0): the lower index
-    EXPECT_EQ(matcher.Match(0, 0, 0), 0);     // black is entry 0 and every unused entry: the lowest
+    EXPECT_EQ(matcher.Match(120, 80, 40), 4); // swapped channels: (80, 0, 0) looks nearest (by RGB: 5)
+    EXPECT_EQ(matcher.Match(80, 0, 0), 4);    // exact
+    EXPECT_EQ(matcher.Match(0, 0, 0), 6);     // black is entry 0 and every unused entry: the lowest opaque
     // Cached answers are the answers.
     for (int c = 0; c < 256; c += 5)
         EXPECT_EQ(matcher.Match(c, 255 - c, c / 2), matcher.Nearest(c, 255 - c, c / 2)) << c;
-    EXPECT_EQ(matcher.Match(100, 0, 0), 4);
+    EXPECT_EQ(matcher.Match(80, 0, 0), 4);
 }
 
 TEST(WritePagePixels, Kind1WritesOnlyThe8BitTileThroughThePalette) {
@@ -105,7 +111,7 @@ TEST(WritePagePixels, Kind1WritesOnlyThe8BitTileThroughThePalette) {
     EXPECT_TRUE(level.pages32.empty());
 }
 
-TEST(WritePagePixels, Kind3WritesTruncated16BitWordsWithoutTheFlag) {
+TEST(WritePagePixels, Kind3WritesTruncated16BitWordsWithTheOpaqueFlag) {
     pw::Ttrlevel level = BlankLevel(3, 2);
     const Bytes before8 = level.pages8;
     const Bytes before16 = level.pages16;
@@ -114,9 +120,9 @@ TEST(WritePagePixels, Kind3WritesTruncated16BitWordsWithoutTheFlag) {
     src.argb[2] = 0xFF070707u;
     pw::WritePagePixels(level, 0, 128, 0, src.View(64, 64), nullptr);
 
-    EXPECT_EQ(Word(level, 0, 128, 0), 0x7E01);  // 31, 16, 1
-    EXPECT_EQ(Word(level, 0, 129, 0), 0x7FFF);  // white: the flag is set only on saving
-    EXPECT_EQ(Word(level, 0, 130, 0), 0x0000);  // below one step in every channel
+    EXPECT_EQ(Word(level, 0, 128, 0), 0xFE01);  // 31, 16, 1
+    EXPECT_EQ(Word(level, 0, 129, 0), 0xFFFF);  // white
+    EXPECT_EQ(Word(level, 0, 130, 0), 0x8000);  // below one step in every channel, yet opaque
     EXPECT_EQ(level.pages8[At8(0, 129, 0)], 3); // white: (40, 80, 120) is the nearest entry
     EXPECT_TRUE(OnlyRectChanged(before16, level.pages16, 2, 0, 128, 0, 64, 64));
     EXPECT_TRUE(OnlyRectChanged(before8, level.pages8, 1, 0, 128, 0, 64, 64));
@@ -136,7 +142,7 @@ TEST(WritePagePixels, Kind6Writes32BitPixelsOpaqueOrAllZero) {
     EXPECT_EQ(Pixel32(level, 1, 1, 64), (Bytes{0, 0, 0, 0}));
     EXPECT_EQ(Pixel32(level, 1, 2, 64), (Bytes{0x00, 0x00, 0x08, 0xFF}));
     EXPECT_EQ(Pixel32(level, 1, 3, 64), (Bytes{0, 0, 0, 0}));
-    EXPECT_EQ(Word(level, 1, 2, 64), 0x0400);
+    EXPECT_EQ(Word(level, 1, 2, 64), 0x8400);
     EXPECT_TRUE(OnlyRectChanged(before16, level.pages16, 2, 1, 0, 64, 64, 64));
     EXPECT_TRUE(OnlyRectChanged(before32, level.pages32, 4, 1, 0, 64, 64, 64));
     EXPECT_TRUE(level.pages8.empty());

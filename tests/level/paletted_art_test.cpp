@@ -1,0 +1,216 @@
+// Pictures written into paletted pages: index 0 stays the transparent colour and nothing opaque lands on
+// it, the 8-bit and 16-bit depths agree, and error diffusion stays inside the written rectangle and
+// lowers the error of what the eye averages. Properties over random pictures and real-looking palettes.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <random>
+#include <span>
+#include <vector>
+
+#include "level/cie_lab.h"
+#include "level/page_access.h"
+#include "level/page_writing.h"
+#include "level/palette_matcher.h"
+#include "tests/fixtures/level_builder.h"
+#include "tests/fixtures/palettes.h"
+
+namespace {
+
+using pw::Bytes;
+using pw::fixtures::RealLookingPalette;
+
+constexpr std::array<std::uint8_t, 3> kBlack{0, 0, 0};
+constexpr std::array<std::uint8_t, 3> kDarkRed{2, 0, 0}; // shows as (8, 0, 0)
+
+pw::Ttrlevel Level(int kind, std::uint32_t seed, std::array<std::uint8_t, 3> zero) {
+    pw::Ttrlevel level;
+    level.kind = kind;
+    level.num_pages = 2;
+    if (pw::CarriesDepth(kind, pw::PageDepth::bits8))
+        level.pages8 = pw::fixtures::Pattern(2 * 65536, seed);
+    if (pw::CarriesDepth(kind, pw::PageDepth::bits16))
+        level.pages16 = pw::fixtures::Pattern(2 * 131072, seed + 1);
+    if (pw::CarriesDepth(kind, pw::PageDepth::bits32))
+        level.pages32 = pw::fixtures::Pattern(2 * 262144, seed + 2);
+    level.palette = RealLookingPalette(seed, zero);
+    return level;
+}
+
+std::uint32_t Shown(const pw::Ttrlevel& level, int index) {
+    const auto c = [&](int k) {
+        return static_cast<std::uint32_t>(level.palette[3 * index + k] * 4) & 0xFFu;
+    };
+    return c(0) << 16 | c(1) << 8 | c(2);
+}
+
+pw::PixelSource Picture(int width, int height, std::span<const std::uint32_t> argb, bool alpha, bool dither) {
+    pw::PixelSource source;
+    source.width = width;
+    source.height = height;
+    source.argb = argb;
+    source.has_alpha = alpha;
+    source.dither = dither;
+    return source;
+}
+
+std::uint16_t Word(const Bytes& pages16, std::size_t pixel) {
+    return static_cast<std::uint16_t>(pages16[2 * pixel] | pages16[2 * pixel + 1] << 8);
+}
+
+// Random colours with some exactly the transparent colour and, with alpha, some alpha 0 and some
+// partly transparent.
+std::vector<std::uint32_t> RandomPicture(std::mt19937& random, int count, std::uint32_t transparent_rgb,
+                                         bool alpha) {
+    std::vector<std::uint32_t> argb(static_cast<std::size_t>(count));
+    for (auto& c : argb) {
+        const unsigned roll = random() % 16;
+        c = roll == 0 ? transparent_rgb : (roll == 1 ? 0 : random() & 0xFFFFFFu); // black now and then
+        c |= alpha ? (roll == 2 ? 0u : roll == 3 ? 0x40000000u : 0xFF000000u) : 0xFF000000u;
+    }
+    return argb;
+}
+
+TEST(CieLab, KnownColours) {
+    const auto near = [](pw::CieLab lab, float l, float a, float b) {
+        return std::abs(lab.l - l) < 0.05f && std::abs(lab.a - a) < 0.05f && std::abs(lab.b - b) < 0.05f;
+    };
+    EXPECT_TRUE(near(pw::LabFromRgb(255, 255, 255), 100.0f, 0.0f, 0.0f));
+    EXPECT_TRUE(near(pw::LabFromRgb(0, 0, 0), 0.0f, 0.0f, 0.0f));
+    EXPECT_TRUE(near(pw::LabFromRgb(255, 0, 0), 53.24f, 80.09f, 67.20f));
+    EXPECT_TRUE(near(pw::LabFromRgb(0, 0, 255), 32.30f, 79.19f, -107.86f));
+    EXPECT_TRUE(near(pw::LabFromRgb(119, 119, 119), 50.03f, 0.0f, 0.0f));
+}
+
+TEST(PaletteMatcher, AnswersTheNearestLookingOpaqueEntryAndNeverEntryZero) {
+    for (const std::uint32_t seed : {1u, 2u, 3u}) {
+        const pw::Ttrlevel level = Level(1, seed, seed == 1 ? kDarkRed : kBlack);
+        pw::PaletteMatcher matcher(level.palette);
+        std::mt19937 random(seed);
+        for (int i = 0; i < 800; ++i) {
+            const std::uint32_t rgb = i < 256 ? Shown(level, i) : random() & 0xFFFFFFu;
+            const auto r = static_cast<std::uint8_t>(rgb >> 16), g = static_cast<std::uint8_t>(rgb >> 8),
+                       b = static_cast<std::uint8_t>(rgb);
+            const pw::CieLab lab = pw::LabFromRgb(r, g, b);
+            int best = 1;
+            for (int e = 2; e < 256; ++e) {
+                const auto c = Shown(level, e), d = Shown(level, best);
+                const auto to = [&](std::uint32_t s) {
+                    return pw::DeltaE76Squared(lab, pw::LabFromRgb(static_cast<std::uint8_t>(s >> 16),
+                                                                   static_cast<std::uint8_t>(s >> 8),
+                                                                   static_cast<std::uint8_t>(s)));
+                };
+                if (to(c) < to(d))
+                    best = e;
+            }
+            ASSERT_EQ(matcher.Match(r, g, b), best) << std::hex << rgb;
+            if (i < 256) { // a palette colour: its first opaque entry, so repeats collapse to the lowest
+                int first = 1;
+                while (Shown(level, first) != rgb && first < 255)
+                    ++first;
+                if (Shown(level, first) == rgb) {
+                    EXPECT_EQ(best, first) << i;
+                }
+            }
+        }
+    }
+}
+
+// A picture written anywhere into a level with 8-bit pages, with and without alpha, with and without
+// dithering.
+TEST(PicturesInPalettedPages, NoOpaquePixelLandsOnIndexZeroAndTheDepthsAgree) {
+    std::mt19937 random(7);
+    for (int kind = 1; kind <= 5; ++kind) {
+        for (int round = 0; round < 8; ++round) {
+            const bool alpha = round % 2 == 1, dither = round / 2 % 2 == 1;
+            pw::Ttrlevel level =
+                Level(kind, 10u + static_cast<std::uint32_t>(round), round < 4 ? kBlack : kDarkRed);
+            const Bytes before8 = level.pages8, before16 = level.pages16;
+            const int width = 1 + static_cast<int>(random() % 100),
+                      height = 1 + static_cast<int>(random() % 100);
+            const int left = static_cast<int>(random() % 240) - 20,
+                      top = static_cast<int>(random() % 240) - 20;
+            const std::uint32_t transparent = Shown(level, 0);
+            const std::vector<std::uint32_t> argb = RandomPicture(random, width * height, transparent, alpha);
+            pw::WritePagePixels(level, 1, left, top, Picture(width, height, argb, alpha, dither), nullptr);
+
+            for (int y = 0; y < 256; ++y) {
+                for (int x = 0; x < 256; ++x) {
+                    const std::size_t pixel = 65536 + static_cast<std::size_t>(y) * 256 + x;
+                    const int sx = x - left, sy = y - top;
+                    if (sx < 0 || sy < 0 || sx >= width || sy >= height) {
+                        ASSERT_EQ(level.pages8[pixel], before8[pixel])
+                            << kind << " outside " << x << "," << y;
+                        if (!level.pages16.empty()) {
+                            ASSERT_EQ(Word(level.pages16, pixel), Word(before16, pixel));
+                        }
+                        continue;
+                    }
+                    const std::uint32_t c = argb[static_cast<std::size_t>(sy) * width + sx];
+                    const bool clear = alpha ? (c >> 24) == 0 : (c & 0xFFFFFFu) == transparent;
+                    ASSERT_EQ(level.pages8[pixel] == 0, clear)
+                        << kind << " round " << round << std::hex << " " << c;
+                    if (!level.pages16.empty()) {
+                        ASSERT_EQ(Word(level.pages16, pixel), clear ? 0 : (0x8000 | pw::LevelWordFromRgb(c)))
+                            << kind << std::hex << " " << c;
+                    }
+                }
+            }
+        }
+    }
+}
+
+// A 128 x 128 gradient from black up to bright colours, with a dark band across the middle.
+std::vector<std::uint32_t> DarkGradient() {
+    std::vector<std::uint32_t> argb;
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x) {
+            const int dark = y >= 48 && y < 80 ? 4 : 1;
+            const auto r = static_cast<std::uint32_t>(2 * x / dark),
+                       g = static_cast<std::uint32_t>((x + y) / dark),
+                       b = static_cast<std::uint32_t>(2 * y / dark);
+            argb.push_back(0xFF000000u | r << 16 | g << 8 | b);
+        }
+    return argb;
+}
+
+// The mean difference, per channel, between the average colour of each 8 x 8 block of the picture and
+// the average colour the written indices show there.
+double BlockAverageError(const pw::Ttrlevel& level, const std::vector<std::uint32_t>& argb) {
+    double total = 0;
+    int blocks = 0;
+    for (int by = 0; by < 128; by += 8)
+        for (int bx = 0; bx < 128; bx += 8, ++blocks)
+            for (int channel = 0; channel < 3; ++channel) {
+                double wanted = 0, shown = 0;
+                for (int y = by; y < by + 8; ++y)
+                    for (int x = bx; x < bx + 8; ++x) {
+                        const int shift = 16 - 8 * channel;
+                        wanted += (argb[static_cast<std::size_t>(y) * 128 + x] >> shift) & 0xFF;
+                        shown +=
+                            (Shown(level, level.pages8[static_cast<std::size_t>(y) * 256 + x]) >> shift) &
+                            0xFF;
+                    }
+                total += std::abs(wanted - shown) / 64;
+            }
+    return total / (3.0 * blocks);
+}
+
+TEST(PicturesInPalettedPages, DitheringHalvesTheBlockAverageErrorAndRepeatsItself) {
+    const std::vector<std::uint32_t> argb = DarkGradient();
+    for (const std::uint32_t seed : {21u, 22u, 23u}) {
+        pw::Ttrlevel plain = Level(1, seed, kDarkRed);
+        pw::Ttrlevel dithered = plain;
+        pw::WritePagePixels(plain, 0, 0, 0, Picture(128, 128, argb, false, false), nullptr);
+        pw::WritePagePixels(dithered, 0, 0, 0, Picture(128, 128, argb, false, true), nullptr);
+        const double without = BlockAverageError(plain, argb), with = BlockAverageError(dithered, argb);
+        EXPECT_LE(with, without / 2) << "seed " << seed << ": " << with << " against " << without;
+
+        pw::Ttrlevel again = Level(1, seed, kDarkRed);
+        pw::WritePagePixels(again, 0, 0, 0, Picture(128, 128, argb, false, true), nullptr);
+        EXPECT_EQ(again.pages8, dithered.pages8);
+    }
+}
+
+} // namespace
