@@ -158,7 +158,7 @@ TEST_F(LoadSaveSettingsTest, UnreadableNumbersKeepTheDefaultPlacementAndJunkIsDr
 
     Form1->Close();
     QSettings stored(IniPath(), QSettings::IniFormat);
-    EXPECT_EQ(stored.allKeys().size(), 13) << stored.allKeys().join(' ').toStdString();
+    EXPECT_EQ(stored.allKeys().size(), 14) << stored.allKeys().join(' ').toStdString();
     EXPECT_FALSE(stored.contains("form1/colour"));
     EXPECT_FALSE(stored.contains("Elsewhere/key"));
     EXPECT_LT(QFileInfo(IniPath()).size(), 1000);
