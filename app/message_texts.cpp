@@ -27,7 +27,8 @@ QStringList MessageTextPatterns() {
             QStringLiteral("Saving Texture to Bitmap..."),
             QStringLiteral("Selection: left %1, top %2, right %3, bottom %4"),
             QStringLiteral("Go to texture"),
-            QStringLiteral("Texture number (0 to %1):")};
+            QStringLiteral("Texture number (0 to %1):"),
+            QStringLiteral("Cannot add a page: the level has %1 pages, the most a level may hold.")};
 }
 
 QStringList EntryTextPatterns() {

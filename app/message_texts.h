@@ -35,6 +35,7 @@ enum class MessageText {
     selection_corners, // the status bar: the mouse rectangle's left, top, right and bottom
     go_to_texture_title,
     go_to_texture_label, // %1 the last texture number
+    page_limit,          // %1 the most pages a level may hold
 };
 
 enum class EntryText {

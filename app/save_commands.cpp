@@ -9,6 +9,7 @@
 #include "app/guarded_work.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
+#include "level/layout.h"
 #include "level/level_file_names.h"
 #include "widgets/platform.h"
 
@@ -82,6 +83,11 @@ bool TForm1::SaveLevelShowingProgress(const QString& path) {
 void TForm1::AddNewPage1Click() {
     if (!LevelOpen())
         return;
+    // The same limit Save holds the level to: a page more could never be written.
+    if (static_cast<std::size_t>(doc_.Level().num_pages) >= pw::layout::kMaxPages) {
+        CurrentPlatform().ShowMessage(this, Text(MessageText::page_limit).arg(pw::layout::kMaxPages));
+        return;
+    }
     BusyCursor busy;
     doc_.AddPage();
 }

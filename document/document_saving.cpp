@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include "document/level_document.h"
+#include "level/layout.h"
 #include "level/save_preparation.h"
 #include "pictures/picture_export.h"
 
@@ -42,7 +43,8 @@ int LevelDocument::Save(const QString& path, pw::Gauge* gauge) {
 }
 
 int LevelDocument::AddPage() {
-    if (!HasLevel())
+    // A page more than a level may hold could never be saved.
+    if (!HasLevel() || static_cast<std::size_t>(level_.num_pages) >= pw::layout::kMaxPages)
         return -1;
     const int page = level_.num_pages;
     Push(tr("Add page"), std::make_shared<AddPageEdit>(page));

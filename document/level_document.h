@@ -94,7 +94,8 @@ public:
     // document moves to `path` and the current step becomes the clean one. Returns SaveLevel's result;
     // the writer's exceptions pass through and the file at `path` stays as it was.
     int Save(const QString& path, pw::Gauge* gauge);
-    // Appends an empty page in every depth; returns its index (-1: no level).
+    // Appends an empty page in every depth; returns its index (-1: no level, or the level already holds
+    // the most pages a level may hold).
     int AddPage();
     // Writes all pages stacked, 24 bits per pixel, as a .bmp, or .png when the name ends so, a band of
     // rows at a time, moving `gauge` (when given) up to 100. Throws std::runtime_error naming the file

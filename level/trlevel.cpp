@@ -72,13 +72,16 @@ void Ttrlevel::SetProgress(int percent) const {
         gauge->SetProgress(percent);
 }
 
-void Ttrlevel::AddPage() {
+bool Ttrlevel::AddPage() {
+    if (num_pages < 0 || static_cast<std::size_t>(num_pages) >= layout::kMaxPages)
+        return false;
     for (const PageDepth depth : {PageDepth::bits8, PageDepth::bits16, PageDepth::bits32})
         if (CarriesDepth(kind, depth))
             PageBlock(*this, depth).resize(PageBlock(*this, depth).size() + PageBytes(depth));
     num_pages += 1;
     page8_bytes = std::int64_t{num_pages} * static_cast<std::int64_t>(layout::kPage8Bytes);
     num_room_tiles = static_cast<std::uint16_t>(num_room_tiles + 1);
+    return true;
 }
 
 bool Ttrlevel::RemoveLastPage() {

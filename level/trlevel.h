@@ -104,7 +104,9 @@ public:
     // The same as the pieces that SaveLevel writes one after the other.
     LevelFile BuildLevelFile(const std::string& file_name);
 
-    void AddPage();
+    // Appends an empty page in every depth the kind carries; false (nothing changed) when the level
+    // already holds the most pages a level may hold.
+    bool AddPage();
     // Takes the last page off again in every depth, undoing AddPage exactly; false without pages.
     bool RemoveLastPage();
     bool IsLoaded() const { return marker == "Kestrel"; }

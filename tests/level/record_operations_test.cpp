@@ -60,6 +60,19 @@ TEST(AddPage, AddedPageSurvivesAResave) {
     EXPECT_TRUE(SameBytes(level.SaveLevelImage(d.FileName()), BuildLevel(d)));
 }
 
+// A level at the page limit could never be saved with another page: the add is refused, nothing changed.
+TEST(AddPage, StopsAtThePageLimit) {
+    Ttrlevel level;
+    level.kind = kind_tr1;
+    level.num_pages = 4095;
+    ASSERT_TRUE(level.AddPage());
+    const std::uint16_t room_tiles = level.num_room_tiles;
+    EXPECT_FALSE(level.AddPage());
+    EXPECT_EQ(level.num_pages, 4096);
+    EXPECT_EQ(level.pages8.size(), 65536u);
+    EXPECT_EQ(level.num_room_tiles, room_tiles);
+}
+
 // Taking the added page off again gives back the level as read, down to the bytes written.
 TEST(RemoveLastPage, UndoesAddPageExactly) {
     for (const int kind : {1, 3, 4, 6, 7}) {
