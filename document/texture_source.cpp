@@ -14,13 +14,6 @@ namespace {
 
 constexpr int kSide = 256;
 
-// The extension from the last "." of the file-name part on, compared with case.
-QString Extension(const QString& path) {
-    const QString name = QFileInfo(path).fileName();
-    const int dot = name.lastIndexOf(u'.');
-    return dot < 0 ? QString() : name.mid(dot);
-}
-
 QImage FromLevelPages(const pw::Ttrlevel& level) {
     const int pages = level.num_pages;
     if (pages <= 0)
@@ -97,10 +90,11 @@ SourceOpenResult OpenLevel(const QString& path, TextureSource& source, pw::Gauge
 
 } // namespace
 
+// Extensions are compared in any case: "ok.Png" is a picture, as it is to the command-line tool.
 bool IsPictureFileName(const QString& path) {
-    const QString ext = Extension(path);
-    return ext == QStringLiteral(".bmp") || ext == QStringLiteral(".BMP") || ext == QStringLiteral(".png") ||
-           ext == QStringLiteral(".PNG");
+    const QString ext = QFileInfo(path).suffix();
+    return ext.compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0 ||
+           ext.compare(QLatin1String("png"), Qt::CaseInsensitive) == 0;
 }
 
 SourceOpenResult OpenTextureSource(const QString& path, TextureSource& source, pw::Gauge* gauge,

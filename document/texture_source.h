@@ -26,8 +26,8 @@ struct TextureSource {
 // Results of opening a source; the message to show is the caller's.
 enum class SourceOpenResult { opened, wrong_size, not_a_level, no_pages, unreadable_picture };
 
-// Reads `path` as a texture source into `source`: a picture when its extension is .bmp, .BMP, .png or
-// .PNG, a level otherwise. On any failure `source` is left as it was; for not_a_level, `reason` (when
+// Reads `path` as a texture source into `source`: a picture when its extension is .bmp or .png in any
+// case, a level otherwise. On any failure `source` is left as it was; for not_a_level, `reason` (when
 // given) gets the reader's reason. Level reading errors (I/O, decompression) and pictures that cannot
 // be read (with the reason) are thrown.
 SourceOpenResult OpenTextureSource(const QString& path, TextureSource& source, pw::Gauge* gauge,

@@ -172,10 +172,11 @@ TEST_F(EditingTest, UnusableSourcesKeepThePreviousSource) {
     EXPECT_FALSE(platform_.busy);
 }
 
-TEST_F(EditingTest, ExtensionWithOtherCaseIsReadAsALevel) {
+TEST_F(EditingTest, ExtensionInAnyCaseIsReadAsAPicture) {
     OpenSource(Picture("source.Bmp", {kOrange}));
-    ASSERT_EQ(platform_.messages.size(), 1u);
-    EXPECT_TRUE(platform_.messages[0].text.startsWith("Invalid TR file format!!!\n\n"));
+    EXPECT_TRUE(platform_.messages.empty());
+    EXPECT_EQ(Form1->Label4->Caption(), "source.Bmp");
+    EXPECT_EQ(Form1->Image2->Picture().pixel(10, 10), kOrange);
 }
 
 class TileCopyTest : public EditingTest, public ::testing::WithParamInterface<int> {};
