@@ -55,7 +55,7 @@ private:
 
 SourcePicture ReadQuietly(const std::string& file) {
     const QuietStderr quiet;
-    return ReadSourcePicture(QFile::decodeName(file.c_str()));
+    return ReadSourcePicture(QFile::decodeName(file.c_str()), kSide); // only the first page is written
 }
 
 int WrongSize(const std::string& file, const QSize& size, const CliServices& cli) {
@@ -101,8 +101,10 @@ int ImportPageCommand(const std::vector<std::string>& given, const CliServices& 
         return cli.fail(cli::kOtherError, picture.error.toStdString());
     }
 
-    if (page == level.num_pages + 1)
-        level.AddPage();
+    if (page == level.num_pages + 1 && !level.AddPage())
+        return cli.fail(cli::kOtherError, "import-page: cannot add a page to " + args[0] + ": it has " +
+                                              std::to_string(level.num_pages) +
+                                              " pages, the most a level may hold");
     const bool has_alpha = picture.has_alpha;
     const std::vector<std::uint32_t> colours = PictureColours(picture.image, 0, 0, kSide, has_alpha);
     pw::PixelSource source;

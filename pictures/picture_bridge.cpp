@@ -12,8 +12,8 @@ bool PageSized(const QSize& size) {
 
 } // namespace
 
-SourcePicture ReadSourcePicture(const QString& path) {
-    PictureReading reading = ReadPictureFile(path, PageSized);
+SourcePicture ReadSourcePicture(const QString& path, int rows) {
+    PictureReading reading = ReadPictureFile(path, PageSized, rows);
     SourcePicture picture;
     picture.fault = reading.fault;
     picture.size = reading.size;

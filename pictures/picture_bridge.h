@@ -23,8 +23,9 @@ struct SourcePicture {
 
 // Reads `path` through the checks of ReadPictureFile (regular files only, data as long as the header
 // says); a picture that is not 256 wide and at least 256 tall is refused before it is decoded, however
-// large it claims to be.
-SourcePicture ReadSourcePicture(const QString& path);
+// large it claims to be. `rows`, when not 0, keeps only that many rows from the top (what a copy of the
+// first page needs), however many the picture has.
+SourcePicture ReadSourcePicture(const QString& path, int rows = 0);
 
 // The `size` square from (x, y) of `picture` as 0xAARRGGBB, rows top first; opaque black where the
 // picture has no pixels. Alpha is kept only when `keep_alpha`.

@@ -1,4 +1,6 @@
 #include "pictures/picture_checks.h"
+#include "pictures/large_pictures.h"
+#include "pictures/png_rows.h"
 
 #include <algorithm>
 #include <array>
@@ -23,6 +25,7 @@ struct BmpLayout {
     std::uint64_t rows = 0;
     int bits = 0;
     int run_length_bits = 0;              // 8 or 4 when the rows are run-length coded
+    bool top_down = false;                // a negative height
     std::array<std::uint32_t, 3> masks{}; // red, green, blue of a 16-bit file
 };
 
@@ -48,7 +51,9 @@ BmpLayout ReadBmpLayout(const QByteArray& head) {
         layout.bits = static_cast<int>(Le(head, 24, 2));
     } else if (header_size >= 40 && head.size() >= 54) {
         width = static_cast<std::int32_t>(Le(head, 18, 4));
-        height = std::abs(static_cast<std::int64_t>(static_cast<std::int32_t>(Le(head, 22, 4))));
+        const auto signed_height = static_cast<std::int64_t>(static_cast<std::int32_t>(Le(head, 22, 4)));
+        height = std::abs(signed_height);
+        layout.top_down = signed_height < 0;
         layout.bits = static_cast<int>(Le(head, 28, 2));
         compression = Le(head, 30, 4);
     } else {
@@ -138,6 +143,52 @@ QByteArray BytesFrom(QFile& file, std::uint64_t offset) {
     return data;
 }
 
+// The largest palette index the pixels of an 8-bit picture use.
+int LargestIndex(const QImage& image) {
+    int largest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* line = image.constScanLine(y);
+        largest = std::max<int>(largest, *std::max_element(line, line + image.width()));
+    }
+    return largest;
+}
+
+// The pixels of a palette picture name entries its colour table does not have: a damaged file, whatever
+// colour a decoder would put there. Qt keeps a .bmp file's indices but clears a .png file's, so a .png's
+// own rows are looked at. Empty when the indices all lie inside the table.
+QString PaletteFault(QFile& file, const QImage& image, bool bmp) {
+    int entries = 0;
+    int largest = 0;
+    if (bmp) {
+        if (image.format() != QImage::Format_Indexed8)
+            return {};
+        entries = image.colorCount();
+        largest = LargestIndex(image);
+    } else {
+        if (!file.seek(0))
+            return {};
+        PngLayout png;
+        QString error;
+        const bool read = ReadPngRows(
+            file, png,
+            [&](std::span<const std::uint8_t> row, int) {
+                if (png.colour_type != 3 || png.palette_entries >= (1 << png.bit_depth))
+                    return false; // nothing to look at
+                largest = std::max(largest, LargestPaletteIndex(row, png.bit_depth));
+                return true;
+            },
+            error);
+        if (!read || png.colour_type != 3)
+            return {};
+        entries = png.palette_entries;
+    }
+    if (largest < entries)
+        return {};
+    return QStringLiteral("its pixels use palette entries up to %1, past the %2 colours of its table")
+        .arg(largest)
+        .arg(entries);
+}
+
 PictureReading Refused(PictureReading::Fault fault, const QString& error) {
     PictureReading reading;
     reading.fault = fault;
@@ -170,9 +221,20 @@ PictureReading Open(const QString& path, QFile& file) {
     return {};
 }
 
+// A picture Qt would refuse for its size alone is read a band of rows at a time; a valid picture is never
+// called broken for being large.
+QImage ReadLarge(QFile& file, const BmpLayout& bmp, int rows, QString& error) {
+    if (bmp.valid && bmp.row_bytes > 0)
+        return ReadLargeBmp(file, {bmp.pixel_offset, bmp.row_bytes, bmp.rows, bmp.top_down}, rows, error);
+    if (!bmp.valid)
+        return ReadLargePng(file, rows, error);
+    error = QStringLiteral("it is too large to read");
+    return {};
+}
+
 } // namespace
 
-PictureReading ReadPictureFile(const QString& path, const std::function<bool(QSize)>& size_fits) {
+PictureReading ReadPictureFile(const QString& path, const std::function<bool(QSize)>& size_fits, int rows) {
     QFile file;
     if (PictureReading opened = Open(path, file); opened.fault != PictureReading::Fault::none)
         return opened;
@@ -198,17 +260,28 @@ PictureReading ReadPictureFile(const QString& path, const std::function<bool(QSi
         reading.fault = PictureReading::Fault::wrong_size;
         return reading;
     }
-    if (!reader.read(&reading.image) || reading.image.isNull())
-        return unreadable(reader.errorString());
-    // A decoder that stopped early may still hand over a picture; what it delivered must be whole.
-    if (reading.size.isValid() && reading.image.size() != reading.size)
-        return unreadable(QStringLiteral("the file is shorter than its header says"));
+    if (reading.size.isValid() && TooLargeForQtReader(reading.size, !bmp.valid)) {
+        QString error;
+        reading.image = ReadLarge(file, bmp, rows, error);
+        if (reading.image.isNull())
+            return unreadable(error);
+    } else {
+        if (!reader.read(&reading.image) || reading.image.isNull())
+            return unreadable(reader.errorString());
+        // A decoder that stopped early may still hand over a picture; what it delivered must be whole.
+        if (reading.size.isValid() && reading.image.size() != reading.size)
+            return unreadable(QStringLiteral("the file is shorter than its header says"));
+        if (rows > 0 && reading.image.height() > rows)
+            reading.image = reading.image.copy(0, 0, reading.image.width(), rows);
+    }
     reading.size = reading.image.size();
     if (size_fits && !size_fits(reading.size)) {
         reading.fault = PictureReading::Fault::wrong_size;
         reading.image = QImage();
         return reading;
     }
+    if (const QString fault = PaletteFault(file, reading.image, bmp.valid); !fault.isEmpty())
+        return unreadable(fault);
     if (bmp.valid && bmp.bits == 16)
         WidenComponents(reading.image, bmp.masks);
     return reading;

@@ -6,10 +6,12 @@
 #include <functional>
 
 #include <QImage>
+#include <QImageReader>
 #include <QString>
 
 #include <sys/stat.h>
 
+#include "level/compression.h"
 #include "pictures/picture_checks.h"
 #include "pictures/picture_export.h"
 #include "tests/fixtures/test_support.h"
@@ -63,6 +65,53 @@ Bytes RunLengthBmp(bool end_code) {
         b.insert(b.end(), {0, 1});
     Put(b, 2, static_cast<std::uint32_t>(b.size()), 4);
     return b;
+}
+
+void PutBe(Bytes& b, std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        b.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+
+void Chunk(Bytes& png, const char* type, const Bytes& data) {
+    PutBe(png, static_cast<std::uint32_t>(data.size()));
+    const std::size_t start = png.size();
+    png.insert(png.end(), type, type + 4);
+    png.insert(png.end(), data.begin(), data.end());
+    PutBe(png, pw::Crc32(std::span(png).subspan(start)));
+}
+
+// A 256 x 256 palette PNG of `entries` colours whose pixel (x, y) is index (x + y) % `modulo`, its data
+// in stored deflate blocks.
+Bytes PalettePng(int entries, int modulo) {
+    Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    Bytes header;
+    PutBe(header, 256);
+    PutBe(header, 256);
+    header.insert(header.end(), {8, 3, 0, 0, 0});
+    Chunk(png, "IHDR", header);
+    Bytes palette;
+    for (int i = 0; i < entries; ++i)
+        palette.insert(palette.end(), {static_cast<std::uint8_t>(i * 8), 200, 100});
+    Chunk(png, "PLTE", palette);
+    Bytes raw;
+    for (int y = 0; y < 256; ++y) {
+        raw.push_back(0);
+        for (int x = 0; x < 256; ++x)
+            raw.push_back(static_cast<std::uint8_t>((x + y) % modulo));
+    }
+    Bytes zlib{0x78, 0x01};
+    for (std::size_t at = 0; at < raw.size(); at += 65535) {
+        const std::size_t n = std::min<std::size_t>(65535, raw.size() - at);
+        zlib.push_back(at + n == raw.size() ? 1 : 0);
+        zlib.insert(zlib.end(), {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
+                                 static_cast<std::uint8_t>(~n), static_cast<std::uint8_t>(~n >> 8)});
+        zlib.insert(zlib.end(), raw.begin() + static_cast<std::ptrdiff_t>(at),
+                    raw.begin() + static_cast<std::ptrdiff_t>(at + n));
+    }
+    PutBe(zlib, pw::Adler32(raw));
+    Chunk(png, "IDAT", zlib);
+    Chunk(png, "IEND", {});
+    return png;
 }
 
 // The percents a gauge was given, in order.
@@ -158,6 +207,56 @@ TEST(PictureFiles, RunLengthDataThatEndsEarlyIsRefused) {
         EXPECT_EQ(reading.fault, PictureReading::Fault::unreadable) << "cut at " << cut;
         EXPECT_TRUE(reading.error.contains("shorter than its header says")) << reading.error.toStdString();
     }
+}
+
+// Pixels naming palette entries the colour table does not have are damage, not black or transparent.
+TEST(PictureFiles, PaletteIndicesPastTheColourTableAreRefused) {
+    TempDir dir;
+    Bytes bmp = Bmp(256, 8, 256 * 256 + 16 * 4, 54 + 16 * 4);
+    Put(bmp, 46, 16, 4); // colours in the table
+    for (std::size_t i = 0; i < 256 * 256; ++i)
+        bmp[54 + 16 * 4 + i] = static_cast<std::uint8_t>(i % 17);
+    const std::vector<std::pair<std::string, Bytes>> pictures = {
+        {"bmp", bmp}, {"png", PalettePng(16, 256)}, {"png", PalettePng(16, 17)}};
+    for (const auto& [extension, bytes] : pictures) {
+        WriteFile(dir.File("damaged." + extension), bytes);
+        const PictureReading reading = Read(dir.File("damaged." + extension));
+        EXPECT_EQ(reading.fault, PictureReading::Fault::unreadable) << extension;
+        EXPECT_TRUE(reading.error.contains("past the 16 colours")) << reading.error.toStdString();
+    }
+    for (std::size_t i = 0; i < 256 * 256; ++i)
+        bmp[54 + 16 * 4 + i] = static_cast<std::uint8_t>(i % 16);
+    WriteFile(dir.File("whole.bmp"), bmp);
+    WriteFile(dir.File("whole.png"), PalettePng(16, 16));
+    EXPECT_EQ(Read(dir.File("whole.bmp")).fault, PictureReading::Fault::none);
+    EXPECT_EQ(Read(dir.File("whole.png")).fault, PictureReading::Fault::none);
+}
+
+// Pictures past Qt's allocation limit (our own export of more than 512 pages is one) read whole, or
+// only their top rows, in either format; one whose data ends early is still refused.
+TEST(PictureFiles, PicturesPastTheReadersLimitAreReadInBands) {
+    TempDir dir;
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(1); // MB: a picture of 256 x 2000 is then too large for Qt
+    QImage picture(256, 2000, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < 256; ++x)
+            picture.setPixel(x, y, qRgb(x, y % 256, y / 8));
+    for (const char* name : {"large.bmp", "large.png"}) {
+        ASSERT_TRUE(picture.save(QString::fromStdString(dir.File(name))));
+        const PictureReading whole = Read(dir.File(name));
+        ASSERT_EQ(whole.fault, PictureReading::Fault::none) << name << whole.error.toStdString();
+        EXPECT_EQ(whole.image.convertToFormat(QImage::Format_RGB32), picture) << name;
+        const PictureReading top = ReadPictureFile(QString::fromStdString(dir.File(name)), {}, 256);
+        EXPECT_EQ(top.image.convertToFormat(QImage::Format_RGB32), picture.copy(0, 0, 256, 256)) << name;
+    }
+    Bytes png = pw::fixtures::ReadFile(dir.File("large.png"));
+    png.resize(png.size() / 2);
+    WriteFile(dir.File("cut.png"), png);
+    const PictureReading cut = ReadPictureFile(QString::fromStdString(dir.File("cut.png")), {}, 256);
+    QImageReader::setAllocationLimit(limit);
+    EXPECT_EQ(cut.fault, PictureReading::Fault::unreadable);
+    EXPECT_TRUE(cut.image.isNull());
 }
 
 TEST(PictureFiles, OnlyRegularFilesAreRead) {

@@ -1,0 +1,30 @@
+// Pictures too large for Qt's reader to take whole: our own export of more than 512 pages is one. Qt
+// refuses a picture whose decoded size passes its allocation limit, and libpng one of more than a million
+// rows. Such a picture is handed to Qt a band of rows at a time, each band a small picture of the same
+// format made from the file's own rows, so every band is decoded exactly as a small file would be.
+#pragma once
+
+#include <cstdint>
+
+#include <QFile>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// Where the rows of an uncompressed .bmp file lie.
+struct BmpRows {
+    std::uint64_t pixel_offset = 0;
+    std::uint64_t row_bytes = 0;
+    std::uint64_t rows = 0;
+    bool top_down = false; // a negative height: the first row stored is the top one
+};
+
+// True when Qt's reader would refuse a picture of `size` for its size alone.
+bool TooLargeForQtReader(const QSize& size, bool png);
+
+// The first `rows` rows of the picture in `file` (every row when 0), or a null image with `error`
+// saying why. For a .bmp, `bmp` gives where its rows lie (the caller has checked that the file holds
+// them all); a .png is read through to its end first, so that a picture whose data ends early is
+// refused before anything as large as the picture is allocated.
+QImage ReadLargeBmp(QFile& file, const BmpRows& bmp, int rows, QString& error);
+QImage ReadLargePng(QFile& file, int rows, QString& error);
