@@ -14,6 +14,7 @@
 #include "localisation/language_file_format.h"
 #include "localisation/language_file_reader.h"
 #include "localisation/language_file_writer.h"
+#include "widgets/data_files.h"
 
 bool TFormList::LoadFromBytes(const QByteArray& bytes) {
     error_.clear();
@@ -88,6 +89,11 @@ bool TFormList::SaveToFile(const QString& path) {
     const QByteArray bytes = SaveToBytes(QFileInfo(path).fileName());
     if (bytes.isEmpty())
         return false;
+    // A folder that cannot be created is the cause to report, not the file that then cannot be opened.
+    if (const QString failed = CreateDataFolder(QFileInfo(path).absolutePath()); !failed.isEmpty()) {
+        error_ = failed;
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         error_ = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());

@@ -20,3 +20,6 @@ QStringList DataSearchFolders();
 QString FindDataFile(const QString& name);
 // Where a file `name` the user saves is written; creates the user's data folder when it is chosen.
 QString WritableDataFile(const QString& name);
+// Creates `folder` and the folders above it that are missing. Empty when the folder is there afterwards;
+// otherwise a sentence naming the first folder that could not be created and why (in English).
+QString CreateDataFolder(const QString& folder);

@@ -84,3 +84,17 @@ TEST_F(DataFilesTest, AUsersOwnLanguageFileIsReadAndSavedWhereItIs) {
         EXPECT_EQ(LanguageSaveFileName("es"), Path("home/pagewright/pagewright_es.lng")) << program.toStdString();
     }
 }
+
+// A file where the user's data folder should be: the save names that folder and why, not the language file.
+TEST_F(DataFilesTest, AFolderThatCannotBeCreatedIsTheReasonGiven) {
+    OverrideExecutablePath(Path("opt/bin/pagewright"));
+    Touch("opt/bin/pagewright");
+    QDir().mkpath(Path("opt/share/pagewright"));
+    Touch("home");
+    TFormList store;
+    store.LangId = 0x040C;
+    EXPECT_FALSE(SaveLanguageFile(store, 2, false));
+    EXPECT_EQ(store.ErrorString(),
+              "Cannot create the folder " + QDir::toNativeSeparators(Path("home")) +
+                  ": a file of that name is in the way");
+}
