@@ -72,13 +72,16 @@ void TForm1::SaveSettings() {
 }
 
 // The stored bounds, kept on a screen and at a usable size whatever the file says. Bounds of which a
-// number cannot be read leave the default placement.
+// number cannot be read, or with a size that is not positive, leave the default placement.
 void TForm1::RestorePlacement() {
     WindowBounds stored{};
     if (!TryReadIntSetting(kFormSection, QStringLiteral("left"), stored.left) ||
         !TryReadIntSetting(kFormSection, QStringLiteral("top"), stored.top) ||
         !TryReadIntSetting(kFormSection, QStringLiteral("width"), stored.width) ||
         !TryReadIntSetting(kFormSection, QStringLiteral("height"), stored.height))
+        return;
+    // No window is ever stored with a size below one pixel: such a size is damage as well.
+    if (stored.width <= 0 || stored.height <= 0)
         return;
     const QRect bounds = VisibleWindowBounds(stored, AvailableScreenAreas());
     SetBounds(bounds.left(), bounds.top(), bounds.width(), bounds.height());

@@ -15,9 +15,23 @@ std::array<TMenuItem*, kMaxRecentFiles> RecentFileItems(const TForm1& form) {
     return {form.None1, form.None2, form.None3, form.None4, form.None5};
 }
 
+// A control or direction-changing character of a path (a line break, an escape, a right-to-left
+// override) shows as its code, "\x0A", so that the entry reads as the path it is.
+QString Escaped(QChar c) {
+    const bool control = c.category() == QChar::Other_Control || c.category() == QChar::Other_Format;
+    if (!control)
+        return QString(c);
+    const int digits = c.unicode() <= 0xFF ? 2 : 4;
+    return (digits == 2 ? QStringLiteral("\\x") : QStringLiteral("\\u")) +
+           QString::number(c.unicode(), 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+}
+
 // The menu would take an "&" of a path for an access key; doubled, it shows as itself.
 QString MenuText(const QString& path) {
-    return QString(path).replace(QLatin1Char('&'), QLatin1String("&&"));
+    QString text;
+    for (const QChar c : path)
+        text += c == QLatin1Char('&') ? QStringLiteral("&&") : Escaped(c);
+    return text;
 }
 
 } // namespace

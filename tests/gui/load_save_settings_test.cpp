@@ -145,6 +145,14 @@ TEST_F(LoadSaveSettingsTest, DamagedSettingsGiveAUsableWindowAndNoJunkEntries) {
     EXPECT_EQ(Form1->RecentFiles, QStringList({"/l/zero.tr4", "/l/three.tr4"}));
 }
 
+TEST_F(LoadSaveSettingsTest, ASizeBelowOnePixelKeepsTheDefaultPlacement) {
+    for (const char* size : {"width=-40\nheight=300\n", "width=700\nheight=0\n"}) {
+        WriteIni(QByteArray("[Version]\nversion=Pagewright 2.0\n[form1]\nleft=20\ntop=20\n") + size);
+        StartAgain();
+        EXPECT_EQ(Bounds(), QRect(114, 2, 651, 560)) << size;
+    }
+}
+
 TEST_F(LoadSaveSettingsTest, UnreadableNumbersKeepTheDefaultPlacementAndJunkIsDropped) {
     QByteArray junk = "[Version]\nversion=Pagewright 2.0\n[form1]\nleft=12.5\ntop=20\nwidth=700\nheight=500\n"
                       "colour=blue\n[Recent%20files]\ncount=5\n";

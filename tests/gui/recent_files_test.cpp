@@ -86,3 +86,8 @@ TEST_F(RecentFilesTest, AnAmpersandInAPathIsShownAsItselfNotAsAnAccessKey) {
     EXPECT_EQ(Form1->None1->Caption(), "/levels/Tom & Jerry.tr2");
     EXPECT_EQ(Form1->None1->Action()->text(), "/levels/Tom && Jerry.tr2");
 }
+
+TEST_F(RecentFilesTest, ControlCharactersInAPathShowAsTheirCodes) {
+    Form1->AddRecentFile(QString("/levels/a\nb\x1B\u202Ec.tr2"));
+    EXPECT_EQ(Form1->None1->Action()->text(), "/levels/a\\x0Ab\\x1B\\u202Ec.tr2");
+}
