@@ -32,10 +32,8 @@ TForm1::TForm1(LevelDocument& document) : TForm(QStringLiteral("Form1")), doc_(d
     SetBounds(114, 2, 651, 560);
     SetKeyPreview(true);
     setAcceptDrops(true);
-    Table = std::make_unique<TextureTable>(
-        doc_,
-        TextureTableControls{ListBox1, Image3, ComboBox3, CheckBox1, CheckBox2, Label7, kTexturePreviewBox},
-        LevelAtlas);
+    Table = std::make_unique<TextureTable>(doc_, TextureTableControls{ListBox1, Image3, ComboBox3, CheckBox1,
+                                                                      CheckBox2, Label7, kTexturePreviewBox});
     Table->LineText = [this](int index) { return Entry(EntryText::texture, index); };
     ConnectEditing();
     ConnectDocument();
@@ -92,7 +90,6 @@ void TForm1::FormCreate() {
     MouseSelecting = false;
     LevelPageView = QImage();
     SourcePageView = QImage();
-    LevelAtlas = QImage();
     QImage black_page(256, 256, QImage::Format_RGB888);
     black_page.fill(Qt::black);
     Image2->SetPicture(black_page);

@@ -121,7 +121,6 @@ public:
     int SourcePage = 0;
     QImage LevelPageView;
     QImage SourcePageView;
-    QImage LevelAtlas;
     QImage ViewBackup;
     bool MouseSelecting = false;
     bool MouseSelectionShown = false;
@@ -184,9 +183,6 @@ public:
     // Page display.
     void PrepareLevelViews();
     void ComboBox1Change();
-    void RebuildLevelAtlas();
-    // Converts the rows of one page into the atlas.
-    void UpdateAtlasPage(int page);
     void ComboBox2Change();
 
     // Saving, new pages and export.

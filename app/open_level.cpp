@@ -104,7 +104,6 @@ void TForm1::ShowLoadedLevel(const QString& path) {
 void TForm1::ShowNoLevel() {
     LevelPage = 0;
     LevelPageView = QImage();
-    LevelAtlas = QImage();
     Image1->ClearPicture();
     ComboBox1->Items()->Clear();
     Table->Clear();

@@ -1,4 +1,6 @@
-// The level page view, the atlas of all level pages and the source page view.
+// The level page view and the source page view. Only the page shown is converted for display: every
+// other picture of a level page (the texture preview, the animated frames) is cut from the level's own
+// bytes when it is drawn, so a level's pages are held once, however many there are.
 #include <span>
 
 #include "app/bitmap_drawing.h"
@@ -41,7 +43,6 @@ void TForm1::PrepareLevelViews() {
         LevelPageView = QImage(kPageSize, kPageSize, QImage::Format_RGB16);
     }
     LoadLevelPageView();
-    RebuildLevelAtlas();
     ShowTransparentColour();
 }
 
@@ -79,47 +80,6 @@ void TForm1::ComboBox1Change() {
     FrameRect(Image1->Picture(), doc_.SelectedTile(), qRgb(255, 255, 255));
     Image1->Changed();
     MouseSelectionShown = false;
-}
-
-// The atlas is converted straight into its own pixels and reused while the page count stays.
-void TForm1::RebuildLevelAtlas() {
-    const int pages = doc_.Level().num_pages;
-    if (pages <= 0) {
-        LevelAtlas = QImage();
-        return;
-    }
-    const QSize size(kPageSize, kPageSize * pages);
-    if (LevelAtlas.size() != size || LevelAtlas.format() != QImage::Format_RGB16)
-        LevelAtlas = QImage(size, QImage::Format_RGB16);
-    if (LevelAtlas.isNull())
-        return;
-    const bool paletted = pw::ShowsPalettedPages(doc_.Level().kind);
-    const std::size_t page_bytes = paletted ? pw::layout::kPage8Bytes : pw::layout::kPage16Bytes;
-    if ((paletted ? doc_.Level().pages8 : doc_.Level().pages16).size() < page_bytes * pages)
-        LevelAtlas.fill(0); // rows without level pixels stay black
-    if (paletted)
-        FillFromPages8(LevelAtlas, doc_.Level().pages8, BuildLevelPalette(doc_.Level().palette));
-    else
-        FillFromPages16(LevelAtlas, doc_.Level().pages16);
-}
-
-void TForm1::UpdateAtlasPage(int page) {
-    if (page < 0 || page >= doc_.Level().num_pages || LevelAtlas.height() < (page + 1) * kPageSize) {
-        RebuildLevelAtlas();
-        return;
-    }
-    const bool paletted = pw::ShowsPalettedPages(doc_.Level().kind);
-    const auto pixels =
-        pw::PageSpan(doc_.Level(), paletted ? pw::PageDepth::bits8 : pw::PageDepth::bits16, page);
-    if (pixels.empty())
-        return;
-    // A view of the page's rows inside the atlas, converted in place.
-    QImage rows(LevelAtlas.scanLine(page * kPageSize), kPageSize, kPageSize, LevelAtlas.bytesPerLine(),
-                QImage::Format_RGB16);
-    if (paletted)
-        FillFromPages8(rows, pixels, BuildLevelPalette(doc_.Level().palette));
-    else
-        FillFromPages16(rows, pixels);
 }
 
 void TForm1::ComboBox2Change() {

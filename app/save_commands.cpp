@@ -92,20 +92,28 @@ void TForm1::AddNewPage1Click() {
     doc_.AddPage();
 }
 
-// The page list gains the new page, which is selected and shown.
+// The page list gains the new page, which is selected and shown. Only the new line is added, so that
+// adding a page costs the same at any page count.
 void TForm1::ShowAddedPage(int page) {
+    TStrings* items = ComboBox1->Items();
+    if (items->Count() == page && page + 1 == doc_.Level().num_pages)
+        items->Add(Entry(EntryText::page, page + 1));
     ShowPageList(page);
 }
 
-// The page list loses the page; the one before it is shown.
+// The page list loses the page's line; the one before it is shown.
 void TForm1::ShowRemovedPage(int page) {
+    TStrings* items = ComboBox1->Items();
+    if (items->Count() == page + 1 && page == doc_.Level().num_pages)
+        items->Delete(page);
     ShowPageList(std::max(0, std::min(page - 1, doc_.Level().num_pages - 1)));
 }
 
+// Lists every page again only when the list does not hold one line per page already.
 void TForm1::ShowPageList(int page) {
-    ComboBox1->Items()->Assign(PageEntries(doc_.Level().num_pages));
+    if (ComboBox1->Items()->Count() != doc_.Level().num_pages)
+        ComboBox1->Items()->Assign(PageEntries(doc_.Level().num_pages));
     ComboBox1->SetItemIndex(page);
-    RebuildLevelAtlas();
     ComboBox1Change();
 }
 

@@ -55,9 +55,8 @@ void TForm1::Button1Click() {
     doc_.CopyPage(LevelPage, SourcePage);
 }
 
-// After a copy: the atlas rows of the page, the view when it shows that page, and the preview.
+// After a copy: the view when it shows that page, and the preview.
 void TForm1::ShowChangedPage(int page) {
-    UpdateAtlasPage(page);
     if (page == LevelPage)
         ComboBox1Change();
     ListBox1Click();

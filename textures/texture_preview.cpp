@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "level/object_textures.h"
+#include "textures/animated_preview.h"
 
 namespace {
 
@@ -22,13 +23,12 @@ QPoint Corner(const pw::tvertex_coords& v, const pw::TextureBox& box, int width,
 
 } // namespace
 
-QImage BuildTexturePreview(const QImage& atlas, const pw::tobjtexture& texture) {
+QImage BuildTexturePreview(const pw::Ttrlevel& level, const pw::tobjtexture& texture) {
     const pw::TextureBox box = pw::TextureBounds(texture);
     const int width = box.max_x - box.min_x + 1;
     const int height = box.max_y - box.min_y + 1;
-    const int top = pw::TexturePage(texture) * 256;
-    QImage preview =
-        atlas.copy(box.min_x, top + box.min_y, width, height).convertToFormat(QImage::Format_RGB888);
+    QImage preview = PageRegion(level, pw::TexturePage(texture), QRect(box.min_x, box.min_y, width, height))
+                         .convertToFormat(QImage::Format_RGB888);
 
     // The outline is drawn where the vertices lie in the page and mirrored with the pixels, so that it
     // stays on the pixels the texture covers.

@@ -6,8 +6,8 @@
 #include "level/object_textures.h"
 #include "textures/texture_preview.h"
 
-TextureTable::TextureTable(LevelDocument& document, TextureTableControls controls, const QImage& atlas)
-    : doc_(document), c_(controls), atlas_(atlas) {}
+TextureTable::TextureTable(LevelDocument& document, TextureTableControls controls)
+    : doc_(document), c_(controls) {}
 
 int TextureTable::Selected() const {
     const int index = c_.List->ItemIndex();
@@ -20,7 +20,7 @@ void TextureTable::Refresh() {
         return;
     doc_.SetSelectedTexture(index);
     const pw::tobjtexture& texture = doc_.Level().object_textures[static_cast<std::size_t>(index)];
-    const QImage preview = BuildTexturePreview(atlas_, texture);
+    const QImage preview = BuildTexturePreview(doc_.Level(), texture);
     c_.Preview->SetPicture(ScalePreviewToFit(preview, c_.PreviewBox));
     if (c_.Size)
         c_.Size->SetCaption(QStringLiteral("%1 \u00D7 %2").arg(preview.width()).arg(preview.height()));

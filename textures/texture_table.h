@@ -28,8 +28,7 @@ struct TextureTableControls {
 
 class TextureTable {
 public:
-    // `atlas` is the level atlas the preview is cut from; it must outlive the table.
-    TextureTable(LevelDocument& document, TextureTableControls controls, const QImage& atlas);
+    TextureTable(LevelDocument& document, TextureTableControls controls);
 
     // True while Refresh sets the check boxes, so that their click handlers do not mirror again.
     bool UpdatingTextureControls = false;
@@ -50,5 +49,4 @@ public:
 private:
     LevelDocument& doc_;
     TextureTableControls c_;
-    const QImage& atlas_;
 };

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app_fixture.h"
 #include "level/object_textures.h"
+#include "textures/animated_preview.h"
 #include "textures/texture_preview.h"
 
 namespace {
@@ -207,13 +208,11 @@ TEST_P(TileCopyTest, ChangesOnlyTheSelectedTileInTheDepthsOfTheKind) {
         EXPECT_EQ(Pixel32(Lvl(), 2, 100, 200), (pw::Bytes{0x08, 0x84, 0xF8, 0xFF}));
     }
 
-    // The view and the atlas show the copied tile.
-    for (const QRgb shown :
-         {Form1->Image1->Picture().pixel(100, 220), Form1->LevelAtlas.pixel(100, 512 + 220)}) {
-        EXPECT_EQ(qRed(shown) & 0xF8, 0xF8);
-        EXPECT_EQ(qGreen(shown) & 0xF8, 0x80);
-        EXPECT_EQ(qBlue(shown) & 0xF8, 0x08);
-    }
+    // The view shows the copied tile.
+    const QRgb shown = Form1->Image1->Picture().pixel(100, 220);
+    EXPECT_EQ(qRed(shown) & 0xF8, 0xF8);
+    EXPECT_EQ(qGreen(shown) & 0xF8, 0x80);
+    EXPECT_EQ(qBlue(shown) & 0xF8, 0x08);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, TileCopyTest, ::testing::Values(1, 3, 6));
@@ -284,7 +283,7 @@ TEST_F(EditingTest, WholePageCopyFromSourcePage3IntoLevelPage6) {
     EXPECT_EQ(Word(Lvl(), 5, 0, 0), 0x9A1E);
     EXPECT_EQ(Word(Lvl(), 5, 255, 255), 0x9A1E);
     EXPECT_EQ(Index(Lvl(), 5, 128, 128), 9);
-    EXPECT_EQ(Form1->LevelAtlas.pixel(3, 5 * 256 + 3), Form1->Image1->Picture().pixel(3, 3));
+    EXPECT_EQ(Form1->Image1->Picture().pixel(3, 3), PageRegion(Lvl(), 5, QRect(3, 3, 1, 1)).pixel(0, 0));
 }
 
 TEST_F(EditingTest, Kind6SourceIntoKind6LevelKeeps32BitPixelsExactly) {
@@ -355,15 +354,17 @@ TEST_F(EditingTest, CopyAndPasteWithAnEmptyTableDoNothing) {
     EXPECT_EQ(Lvl().num_object_textures, 0);
 }
 
-TEST_F(EditingTest, PreviewCutsTheTextureFromTheAtlasAndFollowsMirroring) {
+TEST_F(EditingTest, PreviewCutsTheTextureFromItsPageAndFollowsMirroring) {
     auto level = Level(3, 3);
     level.object_textures = {Rect(0, 0, 0, 15, 15), Rect(2, 64, 128, 127, 191)};
     Open(level);
     const tobjtexture loaded = Lvl().object_textures[1];
     Form1->ListBox1->SetItemIndex(1);
     Form1->ListBox1Click();
-    const QImage atlas = Form1->LevelAtlas.convertToFormat(QImage::Format_RGB888);
-    const QImage expected = atlas.copy(64, 640, 64, 64);
+    // Page 3 as its view shows it, away from the tile frame.
+    SelectLevelPage(2);
+    const QImage expected =
+        Form1->Image1->Picture().convertToFormat(QImage::Format_RGB888).copy(64, 128, 64, 64);
     EXPECT_EQ(Form1->Image3->Picture().convertToFormat(QImage::Format_RGB888), expected);
     EXPECT_FALSE(Form1->CheckBox1->Checked());
     EXPECT_FALSE(Form1->CheckBox2->Checked());

@@ -25,7 +25,7 @@ protected:
     void ExpectNoLevelShown() {
         EXPECT_FALSE(Form1->LevelOpen());
         EXPECT_FALSE(Form1->Document().Level().IsLoaded());
-        EXPECT_TRUE(Form1->LevelAtlas.isNull());
+        EXPECT_TRUE(Form1->LevelPageView.isNull());
         EXPECT_EQ(Form1->Caption(), "Kestrel's Pagewright");
         EXPECT_EQ(Form1->Label3->Caption(), "None");
         EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:");

@@ -81,10 +81,8 @@ TEST_P(OpenLevelTest, ShowsFirstPageListsAndCaptions) {
     EXPECT_EQ(Form1->ListBox1->Items()->Strings(0), "Texture#0");
     EXPECT_EQ(Form1->ListBox1->ItemIndex(), 0);
 
-    // Page 1 without a tile frame; the atlas holds every page, stacked.
+    // Page 1 without a tile frame.
     EXPECT_TRUE(ShowsPage(Form1->Image1->Picture(), level, 0));
-    EXPECT_EQ(Form1->LevelAtlas.size(), QSize(256, 768));
-    EXPECT_TRUE(ShowsPage(Form1->LevelAtlas, level, 2, 512));
 
     EXPECT_FALSE(Form5->isVisible());
     EXPECT_EQ(Form5->Caption(), "Loading Level...");
@@ -149,7 +147,6 @@ TEST_F(AppTest, SecondOpenReplacesEverythingButTheSelectedTile) {
     EXPECT_FALSE(Form1->Paste1->Enabled());
     EXPECT_EQ(Form1->Document().SelectedTile(), (TRect{192, 0, 256, 64}));
     EXPECT_TRUE(ShowsPage(Form1->Image1->Picture(), Form1->Document().Level(), 0));
-    EXPECT_EQ(Form1->LevelAtlas.size(), QSize(256, 256));
 }
 
 TEST_F(AppTest, OpenShortcutAsksForALevel) {
