@@ -87,6 +87,19 @@ TEST_F(LoadSaveSettingsTest, PlacementLanguageAndRecentFilesComeBackAfterARestar
     EXPECT_EQ(Form1->Document().LevelFileName(), a);
 }
 
+TEST_F(LoadSaveSettingsTest, DitheringIsOffAtFirstAndComesBackAfterARestart) {
+    EXPECT_FALSE(Form1->Document().DitherPictures());
+    EXPECT_FALSE(Form1->DitherPictures1->Action()->isChecked());
+    Form1->DitherPictures1->Action()->trigger();
+    EXPECT_TRUE(Form1->Document().DitherPictures());
+    EXPECT_TRUE(Form1->DitherPictures1->Action()->isChecked());
+
+    Restart();
+    EXPECT_EQ(Stored("form1/dither"), "1");
+    EXPECT_TRUE(Form1->Document().DitherPictures());
+    EXPECT_TRUE(Form1->DitherPictures1->Action()->isChecked());
+}
+
 TEST_F(LoadSaveSettingsTest, MaximizedWindowStoresItsNormalBoundsAndIsMaximizedAgain) {
     Form1->SetBounds(60, 50, 500, 400);
     Form1->Show();
