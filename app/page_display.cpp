@@ -79,6 +79,7 @@ void TForm1::ComboBox1Change() {
     FrameRect(Image1->Picture(), doc_.SelectedTile(), qRgb(255, 255, 255));
     Image1->Changed();
     MouseSelectionShown = false;
+    emit LevelPageShown(LevelPage);
 }
 
 // The atlas is converted straight into its own pixels and reused while the page count stays.

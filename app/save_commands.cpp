@@ -10,6 +10,8 @@
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "level/level_file_names.h"
+#include "level/engine_limits.h"
+#include "textures/page_map_window.h"
 #include "widgets/platform.h"
 
 namespace {
@@ -81,6 +83,12 @@ bool TForm1::SaveLevelShowingProgress(const QString& path) {
 
 void TForm1::AddNewPage1Click() {
     if (!LevelOpen())
+        return;
+    const int limit = pw::EnginePageLimit(doc_.Level().kind);
+    const int page = doc_.Level().num_pages + 1;
+    if (limit > 0 && page > limit &&
+        CurrentPlatform().Ask(this, PageMap->PageLimitQuestion(limit, page),
+                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     BusyCursor busy;
     doc_.AddPage();
