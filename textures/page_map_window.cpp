@@ -46,7 +46,7 @@ TPageMap::TPageMap(LevelDocument& document) : TForm(QStringLiteral("PageMap")), 
 void TPageMap::CreateControls() {
     Label1 = MakeLabel(this, QStringLiteral("Label1"), QStringLiteral("Page:"));
     ComboBox1 = new TComboBox(this, Client(), QStringLiteral("ComboBox1"));
-    ComboBox1->SetTag(-4); // the level's pages: data
+    ComboBox1->SetTag(-5); // the level's pages: data
     ComboBox1->SetHint(QStringLiteral("The page shown"));
     Label2 = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("Zoom:"));
     ComboBox2 = new TComboBox(this, Client(), QStringLiteral("ComboBox2"));
@@ -62,6 +62,9 @@ void TPageMap::CreateControls() {
     Label5 = MakeLabel(this, QStringLiteral("Label5"), QString());
     Label5->setStyleSheet(QStringLiteral("color: #c00000"));
     Label6 = MakeLabel(this, QStringLiteral("Label6"), QString());
+    // The figures, warnings and free share are the level's data, filled in from Texts.
+    for (TLabel* label : {Label4, Label5, Label6})
+        label->SetTag(-1);
     Texts = new TListBox(this, Client(), QStringLiteral("Texts"));
     Texts->Items()->Assign(
         {QStringLiteral("Pages: %1   Object textures: %2   Sprite textures: %3   Animated sets: %4"),
