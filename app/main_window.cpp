@@ -8,6 +8,7 @@
 #include "localisation/data_captions.h"
 #include "localisation/language_window.h"
 #include "textures/animated_window.h"
+#include "textures/page_map_window.h"
 
 TForm1* Form1 = nullptr;
 
@@ -133,4 +134,24 @@ void TForm1::Languaje1Click() {
 
 void TForm1::AnimatedTextures1Click() {
     fanimated->Show();
+}
+
+void TForm1::PageMap1Click() {
+    PageMap->Show();
+    PageMap->raise();
+    PageMap->activateWindow();
+}
+
+void TForm1::ShowLevelPage(int page) {
+    if (!LevelOpen() || page < 0 || page >= ComboBox1->Items()->Count() || page == LevelPage)
+        return;
+    ComboBox1->SetItemIndex(page);
+    ComboBox1Change();
+}
+
+void TForm1::SelectTexture(int index) {
+    if (!doc_.HasTexture(index))
+        return;
+    ListBox1->SetItemIndex(index);
+    ListBox1Click();
 }

@@ -108,6 +108,7 @@ public:
     TMenuItem* Definemouseselected1;
     TMenuItem* N7;
     TMenuItem* DitherPictures1; // checked: copies from pictures diffuse the error into 8-bit pages
+    TMenuItem* PageMap1; // opens the page map
     TMenuItem* Textures2;
     TMenuItem* AnimatedTextures1;
     TMenuItem* About1;
@@ -152,6 +153,11 @@ public:
     void Abaout1Click();
     void Languaje1Click();
     void AnimatedTextures1Click();
+    void PageMap1Click();
+    // Shows level page `page` as picking it in the page list does.
+    void ShowLevelPage(int page);
+    // Selects entry `index` of the texture table as a click on its line does.
+    void SelectTexture(int index);
 
     // Texture sources and copying.
     void openimage1Click();
@@ -219,6 +225,10 @@ public:
     QString FilterEntry(MessageText name, const QString& shown, const QString& patterns) const;
     // The generated list entries again, in the current language (after a language is applied).
     void ShowListEntries();
+
+signals:
+    // The level page view shows another page.
+    void LevelPageShown(int page);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -79,6 +79,8 @@ void TForm1::CreatePagesMenu() {
                                   QStringLiteral("Dither Pictures to 256 Colours"));
     DitherPictures1->Action()->setCheckable(true);
     DitherPictures1->OnClick = [this] { DitherPictures1Click(); };
+    PageMap1 = AddMenuItem(Textures1, QStringLiteral("PageMap1"), QStringLiteral("Page &Map"), Qt::Key_F8);
+    PageMap1->OnClick = [this] { PageMap1Click(); };
 }
 
 // The action's own toggle and this one agree: the document's setting decides what the item shows.

@@ -3,10 +3,12 @@
 #include <algorithm>
 
 #include "app/main_window.h"
+#include "app/page_map_settings.h"
 #include "app/recent_files.h"
 #include "app/settings_store.h"
 #include "app/window_placement.h"
 #include "localisation/language_window.h"
+#include "textures/page_map_window.h"
 
 namespace {
 
@@ -43,6 +45,8 @@ void TForm1::LoadSettings() {
         RestoreRecentFiles();
         doc_.SetDitherPictures(ReadBoolSetting(kFormSection, QStringLiteral("dither")));
         DitherPictures1->Action()->setChecked(doc_.DitherPictures());
+        if (PageMap)
+            ReadPageMapSettings(*PageMap);
     }
     SettingsClose();
 }
@@ -68,6 +72,8 @@ void TForm1::SaveSettings() {
     WriteIntSetting(kRecentSection, QStringLiteral("count"), count);
     for (int i = 0; i < count; ++i)
         WriteStringSetting(kRecentSection, RecentEntry(i), RecentFiles.at(i));
+    if (PageMap)
+        WritePageMapSettings(*PageMap);
     SettingsClose();
 }
 

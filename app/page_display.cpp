@@ -80,6 +80,7 @@ void TForm1::ComboBox1Change() {
     FrameRect(Image1->Picture(), doc_.SelectedTile(), qRgb(255, 255, 255));
     Image1->Changed();
     MouseSelectionShown = false;
+    emit LevelPageShown(LevelPage);
 }
 
 void TForm1::ComboBox2Change() {

@@ -11,6 +11,8 @@
 #include "app/progress_window.h"
 #include "level/layout.h"
 #include "level/level_file_names.h"
+#include "level/engine_limits.h"
+#include "textures/page_map_window.h"
 #include "widgets/platform.h"
 
 namespace {
@@ -88,6 +90,12 @@ void TForm1::AddNewPage1Click() {
         CurrentPlatform().ShowMessage(this, Text(MessageText::page_limit).arg(pw::layout::kMaxPages));
         return;
     }
+    const int limit = pw::EnginePageLimit(doc_.Level().kind);
+    const int page = doc_.Level().num_pages + 1;
+    if (limit > 0 && page > limit &&
+        CurrentPlatform().Ask(this, PageMap->PageLimitQuestion(limit, page),
+                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
     BusyCursor busy;
     doc_.AddPage();
 }

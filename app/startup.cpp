@@ -7,6 +7,7 @@
 #include "document/level_document.h"
 #include "localisation/language_window.h"
 #include "textures/animated_window.h"
+#include "textures/page_map_window.h"
 #include "widgets/program_fonts.h"
 
 namespace {
@@ -22,6 +23,11 @@ void CreateApplicationForms() {
     Form1 = new TForm1(*document);
     Form2 = new TForm2;
     fanimated = new Tfanimated(*document);
+    PageMap = new TPageMap(*document);
+    // The map and the main window show the same page; a texture picked on the map is picked in the list.
+    QObject::connect(Form1, &TForm1::LevelPageShown, PageMap, &TPageMap::ShowPage);
+    QObject::connect(PageMap, &TPageMap::PageChosen, Form1, &TForm1::ShowLevelPage);
+    QObject::connect(PageMap, &TPageMap::TextureChosen, Form1, &TForm1::SelectTexture);
     Form3 = new TForm3;
     Localisation = new TLocalisation;
     // Applying a language writes the recent-file items' own caption back; they show the paths again.
@@ -50,6 +56,7 @@ void DestroyApplicationForms() {
     Release(Form5);
     Release(Localisation);
     Release(Form3);
+    Release(PageMap);
     Release(fanimated);
     Release(Form2);
     Release(Form1);

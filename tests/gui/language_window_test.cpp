@@ -246,7 +246,7 @@ TEST_F(LanguageWindowTest, TreeShowsEveryTextWithItsBulletAndNamesTheSelectedOne
     for (int i = 0; i < W().TreeView->topLevelItemCount(); ++i)
         roots.append(W().TreeView->topLevelItem(i)->text(0));
     EXPECT_EQ(roots, QStringList({"Kestrel's Pagewright", "About Pagewright", "Animated texture Managger",
-                                  "Readme.txt", "Select a language or Press Shift+F2"}));
+                                  "Page Map", "Readme.txt", "Select a language or Press Shift+F2"}));
     QTreeWidgetItem* save = NodeOf(W().ButtonSave);
     ASSERT_NE(save, nullptr);
     EXPECT_EQ(save->text(0), "&Save");

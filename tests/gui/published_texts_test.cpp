@@ -162,11 +162,13 @@ TEST_F(AppTest, WindowsAreCreatedInStartUpOrder) {
     QStringList names;
     for (const TForm* form : TForm::Forms())
         names.append(form->objectName());
-    EXPECT_EQ(names, QStringList({"Form1", "Form2", "fanimated", "Form3", "Localisation", "Form5"}));
+    EXPECT_EQ(names,
+              QStringList({"Form1", "Form2", "fanimated", "PageMap", "Form3", "Localisation", "Form5"}));
     QStringList classes;
     for (const TForm* form : TForm::Forms())
         classes.append(QString::fromLatin1(form->metaObject()->className()));
-    EXPECT_EQ(classes, QStringList({"TForm1", "TForm2", "Tfanimated", "TForm3", "TLocalisation", "TForm5"}));
+    EXPECT_EQ(classes, QStringList({"TForm1", "TForm2", "Tfanimated", "TPageMap", "TForm3", "TLocalisation",
+                                    "TForm5"}));
 }
 
 TEST_F(AppTest, MenuShortcuts) {

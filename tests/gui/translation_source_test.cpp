@@ -14,6 +14,7 @@
 #include "app_fixture.h"
 #include "localisation/language_window.h"
 #include "textures/animated_window.h"
+#include "textures/page_map_window.h"
 #include "widgets/published_properties.h"
 #include "widgets/t_strings.h"
 
@@ -132,9 +133,9 @@ TEST_F(TranslationSourceTest, RowsAreCompleteAndFitTheLanguageFiles) {
 
 TEST_F(TranslationSourceTest, RowsNameTheComponentsAndEnglishTextsOfTheWindows) {
     // Forms whose controls are built check every row; the others those of their controls that exist.
-    const std::set<QString> built{"TForm1", "TForm2", "TForm3", "TLocalisation"};
+    const std::set<QString> built{"TForm1", "TForm2", "TForm3", "TLocalisation", "TPageMap"};
     // The language window's own texts default to French; the source gives them in English.
-    const std::set<QString> english_defaults{"TForm1", "TForm2", "TForm3", "Tfanimated"};
+    const std::set<QString> english_defaults{"TForm1", "TForm2", "TForm3", "Tfanimated", "TPageMap"};
     for (const Row& row : rows_) {
         const TForm* form = FormOfClass(row[0]);
         ASSERT_NE(form, nullptr) << row[0].toStdString();
@@ -159,11 +160,13 @@ TEST_F(TranslationSourceTest, EveryTextOfTheMainWindowsHasARow) {
         {"TForm1", {"Label6", "ComboBox3.Caption"}},
         {"TForm2", {"Label4", "Label6"}},
         {"TForm3", {"Memo1"}},
+        {"TPageMap", {"Label4", "Label5", "Label6", "ComboBox1", "ComboBox2.Caption", "ComboBox3.Caption"}},
         {"TLocalisation",
          {"ComboBoxLanguage", "cbSecondaryLanguage", "TreeView", "EditText",
           "ButtonNextNewElement.Caption"}}};
     for (const TForm* form : {static_cast<const TForm*>(Form1), static_cast<const TForm*>(Form2),
-                              static_cast<const TForm*>(Form3), static_cast<const TForm*>(Localisation)}) {
+                              static_cast<const TForm*>(Form3), static_cast<const TForm*>(Localisation),
+                              static_cast<const TForm*>(PageMap)}) {
         const QString class_name = form->metaObject()->className();
         QList<const QObject*> components{form};
         for (const QObject* component : form->Components())

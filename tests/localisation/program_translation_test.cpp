@@ -40,7 +40,7 @@ TEST_F(ProgramTranslationTest, StartUpRegistersEveryWindowButTheProgressWindow) 
     QStringList names;
     for (TFormInfo* form : Store().Forms)
         names.append(form->Name);
-    EXPECT_EQ(names, QStringList({"Form1", "Form2", "fanimated", "Form3", "Localisation"}));
+    EXPECT_EQ(names, QStringList({"Form1", "Form2", "fanimated", "PageMap", "Form3", "Localisation"}));
     EXPECT_EQ(Text("Form1", ""), "Kestrel's Pagewright");
     EXPECT_EQ(Text("Form1", "File1"), "&File");
     EXPECT_EQ(Text("Form1", "Label3"), "None");

@@ -1,0 +1,201 @@
+// How the page map follows the document, the main window's page and the pointer.
+#include <algorithm>
+
+#include <QScrollBar>
+#include <QStatusBar>
+
+#include "document/level_document.h"
+#include "level/engine_limits.h"
+#include "level/object_textures.h"
+#include "level/sprite_textures.h"
+#include "level/texture_cover.h"
+#include "textures/page_map_picture.h"
+#include "textures/page_map_window.h"
+
+// Every change of the level reaches the map through the document's signals, whoever made it: an edit,
+// an undo or a redo.
+void TPageMap::ConnectDocument() {
+    connect(&doc_, &LevelDocument::LevelReplaced, this, [this] { ShowLevel(); });
+    connect(&doc_, &LevelDocument::PageChanged, this, [this](int page) {
+        if (page != page_)
+            return;
+        if (isVisible())
+            PaintBox1->SetPicture(PageMapPicture(doc_.Level(), page_, DepthShown()));
+        else
+            stale_ = true;
+    });
+    connect(&doc_, &LevelDocument::TexturesChanged, this, [this] {
+        stale_ = true;
+        Redraw();
+        ShowFigures();
+    });
+    connect(&doc_, &LevelDocument::PageAdded, this, [this] { ShowPageList(); });
+    connect(&doc_, &LevelDocument::PageRemoved, this, [this] {
+        page_ = std::clamp(page_, 0, std::max(doc_.Level().num_pages - 1, 0));
+        ShowPageList();
+        stale_ = true;
+        Redraw();
+    });
+    connect(&doc_, &LevelDocument::AnimatedSetsChanged, this, [this] {
+        PaintBox1->TexturesChanged();
+        ShowFigures();
+    });
+    connect(&doc_, &LevelDocument::SelectionChanged, this, [this] { ShowSelection(); });
+}
+
+// A new level (or none): its first page, its depths, its figures.
+void TPageMap::ShowLevel() {
+    page_ = 0;
+    last_click_ = {-1, -1};
+    const bool two_depths = pw::CarriesDepth(doc_.Level().kind, pw::PageDepth::bits32);
+    Label3->setVisible(two_depths);
+    ComboBox3->setVisible(two_depths);
+    ShowPageList();
+    stale_ = true;
+    Redraw();
+    PaintBox1->SetSelectedTexture(doc_.SelectedTexture());
+    statusBar()->clearMessage();
+}
+
+void TPageMap::ShowPageList() {
+    QStringList pages;
+    for (int i = 1; doc_.HasLevel() && i <= doc_.Level().num_pages; ++i)
+        pages.append(QStringLiteral("Page#%1").arg(i));
+    if (ComboBox1->Items()->ToStringList() != pages)
+        ComboBox1->Items()->Assign(pages);
+    ComboBox1->SetItemIndex(pages.isEmpty() ? -1 : page_);
+    ShowFigures();
+}
+
+void TPageMap::ShowFigures() {
+    if (!doc_.HasLevel()) {
+        Label4->SetCaption(QString());
+        Label5->SetCaption(QString());
+        Label6->SetCaption(QString());
+        return;
+    }
+    const pw::Ttrlevel& level = doc_.Level();
+    const int textures = std::max(level.num_object_textures, 0);
+    Label4->SetCaption(
+        Text(0, QStringLiteral("Pages: %1   Object textures: %2   Sprite textures: %3   Animated sets: %4"))
+            .arg(level.num_pages)
+            .arg(textures)
+            .arg(pw::SpriteTextureCount(level))
+            .arg(doc_.AnimatedSets().size()));
+    QStringList warnings;
+    const int page_limit = pw::EnginePageLimit(level.kind);
+    if (page_limit > 0 && level.num_pages > page_limit)
+        warnings.append(Text(1, QStringLiteral("The game's engine loads at most %1 pages.")).arg(page_limit));
+    const int texture_limit = pw::EngineObjectTextureLimit(level.kind);
+    if (texture_limit > 0 && textures > texture_limit)
+        warnings.append(Text(2, QStringLiteral("The game's engine loads at most %1 object textures."))
+                            .arg(texture_limit));
+    Label5->SetCaption(warnings.join(QLatin1Char(' ')));
+    Label5->setVisible(!warnings.isEmpty());
+}
+
+// The picture and the cover mask are made only for a window that shows them.
+void TPageMap::Redraw() {
+    if (!isVisible())
+        return;
+    if (stale_) {
+        const bool page = doc_.HasLevel() && page_ < doc_.Level().num_pages;
+        std::vector<std::uint8_t> cover =
+            page ? pw::CoverMask(doc_.Level(), page_) : std::vector<std::uint8_t>();
+        const double free = page ? 100.0 * static_cast<double>(pw::FreePixelCount(cover)) / 65536.0 : 0.0;
+        Label6->SetCaption(page ? Text(3, QStringLiteral("Free: %1% of the page")).arg(free, 0, 'f', 1)
+                                : QString());
+        PaintBox1->SetPage(page ? page_ : -1,
+                           page ? PageMapPicture(doc_.Level(), page_, DepthShown()) : QImage(),
+                           std::move(cover));
+        stale_ = false;
+    }
+    PaintBox1->update();
+}
+
+void TPageMap::ShowPage(int page) {
+    if (page == page_ || page < 0 || page >= doc_.Level().num_pages)
+        return;
+    page_ = page;
+    ComboBox1->SetItemIndex(page);
+    last_click_ = {-1, -1};
+    stale_ = true;
+    Redraw();
+}
+
+void TPageMap::ComboBox1Change() {
+    const int page = ComboBox1->ItemIndex();
+    if (page < 0 || page == page_)
+        return;
+    ShowPage(page);
+    emit PageChosen(page);
+}
+
+// The texture chosen in the list: its page is shown (the main window's too) and it is scrolled into view.
+void TPageMap::ShowSelection() {
+    const int selected = doc_.SelectedTexture();
+    PaintBox1->SetSelectedTexture(selected);
+    if (!isVisible() || !doc_.HasTexture(selected))
+        return;
+    const int page = pw::TexturePage(doc_.Level().object_textures[static_cast<std::size_t>(selected)]);
+    if (page != page_ && page < doc_.Level().num_pages) {
+        ShowPage(page);
+        emit PageChosen(page);
+    }
+    ScrollToTexture(selected);
+}
+
+void TPageMap::ScrollToTexture(int index) {
+    const QRect texture = PaintBox1->TextureRect(index);
+    const QRect seen(-PaintBox1->pos(), ScrollBox1->viewport()->size());
+    if (texture.isEmpty() || seen.intersects(texture))
+        return;
+    ScrollBox1->ensureVisible(texture.center().x(), texture.center().y(), texture.width() / 2 + 8,
+                              texture.height() / 2 + 8);
+}
+
+QString TPageMap::PixelText(int x, int y) const {
+    if (!doc_.HasLevel() || page_ >= doc_.Level().num_pages)
+        return {};
+    QString text = QStringLiteral("(%1, %2)  %3")
+                       .arg(x)
+                       .arg(y)
+                       .arg(PageMapPixelValue(doc_.Level(), page_, DepthShown(), x, y));
+    const pw::PixelCover cover = pw::CoverAt(doc_.Level(), page_, x, y);
+    QStringList names;
+    for (const int i : cover.textures) {
+        QString name = QStringLiteral("Texture#%1").arg(i);
+        if (pw::IsTriangleTexture(doc_.Level().object_textures[static_cast<std::size_t>(i)]))
+            name += QLatin1Char(' ') + Text(4, QStringLiteral("(triangle)"));
+        names.append(name);
+    }
+    for (const int i : cover.sprites)
+        names.append(QStringLiteral("Sprite#%1").arg(i));
+    if (!names.isEmpty())
+        text += QStringLiteral("  ") + names.join(QStringLiteral(", "));
+    return text;
+}
+
+void TPageMap::PaintBox1Hover(int x, int y) {
+    if (x < 0)
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(PixelText(x, y));
+}
+
+// The topmost texture is the last in the table (drawn last); clicking the same pixel again goes on to
+// the one below it, round and round.
+void TPageMap::PaintBox1Click(int x, int y) {
+    if (!doc_.HasLevel())
+        return;
+    const std::vector<int> under = pw::CoverAt(doc_.Level(), page_, x, y).textures;
+    if (under.empty())
+        return;
+    auto at = std::find(under.begin(), under.end(), last_pick_);
+    int pick = under.back();
+    if (last_click_ == QPoint(x, y) && at != under.end())
+        pick = at == under.begin() ? under.back() : *(at - 1);
+    last_click_ = {x, y};
+    last_pick_ = pick;
+    emit TextureChosen(pick);
+}

@@ -1,0 +1,113 @@
+// TPageMap, the page map: one level page shown large, with the outlines of the object textures on it,
+// the sprite textures, the frames of the animated sets and the pixels nothing covers. Hovering names
+// what covers a pixel; a click picks the texture under the pointer for the main window's texture list.
+// It shows the document and follows its signals; the page it shows and the texture picked go out as
+// signals, which the program connects to the main window.
+#pragma once
+
+#include <QScrollArea>
+
+#include "level/page_access.h"
+#include "textures/page_map_view.h"
+#include "widgets/t_check_box.h"
+#include "widgets/t_combo_box.h"
+#include "widgets/t_form.h"
+#include "widgets/t_label.h"
+#include "widgets/t_list_box.h"
+
+class LevelDocument;
+
+struct PageMapChoices {
+    int zoom = 2; // 1 to 8; 0 for Fit
+    PageMapOverlays overlays;
+    bool depth32 = false;
+};
+
+class TPageMap : public TForm {
+    Q_OBJECT
+
+public:
+    explicit TPageMap(LevelDocument& document);
+
+    TLabel* Label1;       // "Page:"
+    TComboBox* ComboBox1; // the level's pages
+    TLabel* Label2;       // "Zoom:"
+    TComboBox* ComboBox2; // 100 % to 800 %, then Fit
+    TLabel* Label3;       // "Depth:"
+    TComboBox* ComboBox3; // the 16-bit or the 32-bit page (kinds 6 and 7)
+    TCheckBox* CheckBox1; // outlines
+    TCheckBox* CheckBox2; // the selected texture
+    TCheckBox* CheckBox3; // sprite textures
+    TCheckBox* CheckBox4; // frames of the animated sets
+    TCheckBox* CheckBox5; // free area
+    TLabel* Label4;       // the level's figures
+    TLabel* Label5;       // what passes the engine's limits
+    TLabel* Label6;       // the page's free share
+    // Hidden: the texts the window fills in (figures, warnings, free share, "(triangle)", the question
+    // before a page past the engine's limit).
+    TListBox* Texts;
+    QScrollArea* ScrollBox1;
+    PageMapView* PaintBox1;
+
+    int ShownPage() const { return page_; }
+    // Shows level page `page` (the main window's choice); nothing goes out again.
+    void ShowPage(int page);
+    pw::PageDepth DepthShown() const;
+    // Zoom steps 1 to 8 (100 % to 800 %); Fit takes the largest step at which the page fits.
+    void SetZoomStep(int zoom);
+    void ZoomIn();
+    void ZoomOut();
+    void ZoomToFit();
+    bool Fits() const { return fit_; }
+    // What the status bar shows for page pixel (x, y).
+    QString PixelText(int x, int y) const;
+    QString StatusText() const;
+    // The question asked before a page past the engine's limit `limit` is added as page `page` (from 1).
+    QString PageLimitQuestion(int limit, int page) const;
+
+    // The zoom, overlays and depth chosen, as the settings keep them.
+    PageMapChoices Choices() const;
+    void SetChoices(const PageMapChoices& choices);
+
+    void ComboBox1Change();
+    void ComboBox2Change();
+    void ComboBox3Change();
+    void OverlayClick();
+    void PaintBox1Hover(int x, int y);
+    void PaintBox1Click(int x, int y);
+
+signals:
+    void PageChosen(int page);
+    void TextureChosen(int index);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateOverlayBoxes();
+    void LayOut();
+    void ConnectDocument();
+    void ConnectHandlers();
+    void ShowLevel();
+    void ShowPageList();
+    void ShowFigures();
+    void Redraw();
+    void ShowSelection();
+    void ScrollToTexture(int index);
+    void ZoomAt(int zoom, const QPoint& at);
+    int FitZoom() const;
+    QString Text(int index, const QString& fallback) const;
+
+    LevelDocument& doc_;
+    int page_ = 0;
+    int zoom_ = 2;
+    bool fit_ = false;
+    // The picture and cover mask wait for the window to be shown.
+    bool stale_ = true;
+    QPoint last_click_{-1, -1};
+    int last_pick_ = -1;
+};
+
+extern TPageMap* PageMap;
