@@ -70,7 +70,7 @@ AddCosts TimeAddPage(const QString& file) {
         const double start = CpuSeconds();
         Form1->AddNewPage1Click();
         const double spent = CpuSeconds() - start;
-        Form1->Document().History().undo();
+        Form1->Document().Undo();
         if (i == 0)
             costs.first = spent;
         else
