@@ -53,6 +53,7 @@ void TPageMap::CreateControls() {
     ComboBox2->Items()->Assign({QStringLiteral("100%"), QStringLiteral("200%"), QStringLiteral("300%"),
                                 QStringLiteral("400%"), QStringLiteral("500%"), QStringLiteral("600%"),
                                 QStringLiteral("700%"), QStringLiteral("800%"), QStringLiteral("Fit")});
+    ComboBox2->SetItemIndex(zoom_ - 1); // the zoom shown before any settings are read
     Label3 = MakeLabel(this, QStringLiteral("Label3"), QStringLiteral("Depth:"));
     ComboBox3 = new TComboBox(this, Client(), QStringLiteral("ComboBox3"));
     ComboBox3->Items()->Assign({QStringLiteral("16-bit page"), QStringLiteral("32-bit page")});
