@@ -29,10 +29,10 @@ void TPageMap::ConnectDocument() {
         Redraw();
         ShowFigures();
     });
-    connect(&doc_, &LevelDocument::PageAdded, this, [this] { ShowPageList(); });
-    connect(&doc_, &LevelDocument::PageRemoved, this, [this] {
+    connect(&doc_, &LevelDocument::PageAdded, this, [this](int page) { ShowAddedPage(page); });
+    connect(&doc_, &LevelDocument::PageRemoved, this, [this](int page) {
         page_ = std::clamp(page_, 0, std::max(doc_.Level().num_pages - 1, 0));
-        ShowPageList();
+        ShowRemovedPage(page);
         stale_ = true;
         Redraw();
     });
@@ -64,6 +64,27 @@ void TPageMap::ShowPageList() {
     if (ComboBox1->Items()->ToStringList() != pages)
         ComboBox1->Items()->Assign(pages);
     ComboBox1->SetItemIndex(pages.isEmpty() ? -1 : page_);
+    ShowFigures();
+}
+
+// Only the added or removed line changes, so that adding a page costs the same at any page count.
+void TPageMap::ShowAddedPage(int page) {
+    TStrings* items = ComboBox1->Items();
+    if (items->Count() == page && page + 1 == doc_.Level().num_pages)
+        items->Add(QStringLiteral("Page#%1").arg(page + 1));
+    else
+        ShowPageList();
+    ShowFigures();
+}
+
+void TPageMap::ShowRemovedPage(int page) {
+    TStrings* items = ComboBox1->Items();
+    if (items->Count() == page + 1 && page == doc_.Level().num_pages) {
+        items->Delete(page);
+        ComboBox1->SetItemIndex(page_);
+    } else {
+        ShowPageList();
+    }
     ShowFigures();
 }
 

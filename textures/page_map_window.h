@@ -92,6 +92,8 @@ private:
     void ConnectHandlers();
     void ShowLevel();
     void ShowPageList();
+    void ShowAddedPage(int page);
+    void ShowRemovedPage(int page);
     void ShowFigures();
     void Redraw();
     void ShowSelection();
