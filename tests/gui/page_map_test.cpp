@@ -55,6 +55,12 @@ TEST_F(PageMapTest, AClickAtATexturesCentrePicksItAndAnUndoRedraws) {
     EXPECT_NE(PageMap->PaintBox1->Picture(), before);
     Form1->Undo1->Action()->trigger();
     EXPECT_EQ(PageMap->PaintBox1->Picture(), before);
+
+    // An added page gains its line in the map's page list, and its undo takes the line away.
+    Form1->Document().AddPage();
+    EXPECT_EQ(PageMap->ComboBox1->Items()->Count(), 3);
+    Form1->Undo1->Action()->trigger();
+    EXPECT_EQ(PageMap->ComboBox1->Items()->Count(), 2);
 }
 
 } // namespace
