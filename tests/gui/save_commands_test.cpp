@@ -202,6 +202,17 @@ TEST_F(SaveCommandsTest, NewPageOfAPalettedLevelShowsEntryZero) {
     EXPECT_EQ(Form1->Image1->Picture().pixel(200, 200), qRgb(40, 80, 120));
 }
 
+TEST_F(SaveCommandsTest, APagePastTheEnginesLimitIsAddedOnlyWhenConfirmed) {
+    OpenThroughMenu(WriteLevel(Level(1, 16)));
+    Trigger(Form1->AddNewPage1); // no answer: No
+    EXPECT_EQ(Form1->Document().Level().num_pages, 16);
+    EXPECT_EQ(platform_.MessageTexts(),
+              QStringList{"The game's engine loads at most 16 pages; add page 17 anyway?"});
+    platform_.answers.push_back(QMessageBox::Yes);
+    Trigger(Form1->AddNewPage1);
+    EXPECT_EQ(Form1->Document().Level().num_pages, 17);
+}
+
 TEST_F(SaveCommandsTest, ExportOpensAgainAsTheSamePages) {
     auto desc = Level(3, 3);
     // Red 17, green 11, blue 5 on page 2: shown as 140, 89, 41 (5-6-5 widened by its high bits).
