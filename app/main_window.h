@@ -3,6 +3,7 @@
 // call the document and the views refresh from the document's signals.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include "app/message_texts.h"
+#include "app/recent_files.h"
 #include "document/level_document.h"
 #include "document/t_rect.h"
 #include "level/trlevel.h"
@@ -41,6 +43,36 @@ public:
 
     LevelDocument& Document() const { return doc_; }
 
+    // Opens a level file as File > Open does (the command line's level).
+    void OpenLevelFile(const QString& path);
+    // Reads the stored placement, language, recent files and choices (once every window exists).
+    void LoadSettings();
+
+    // What other windows and the language engine call, through the connections made at start-up.
+    // Shows level page `page` as picking it in the page list does.
+    void ShowLevelPage(int page);
+    // Selects entry `index` of the texture table as a click on its line does.
+    void SelectTexture(int index);
+    // Sets the recent-file items' captions from RecentFiles again, as applying a language replaces them.
+    void ShowRecentFiles();
+    // Shows the page boxes' captions and the texts shown for no file in the current language.
+    void ShowDataCaptions();
+    // The Undo and Redo items name the steps they would take (again after a language is applied).
+    void ShowHistorySteps();
+    // The generated list entries again, in the current language (after a language is applied).
+    void ShowListEntries();
+
+signals:
+    // The level page view shows another page.
+    void LevelPageShown(int page);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // A file dropped on the window opens as a level; dropped on the source view, as the texture source.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
     // Controls.
     TLabel* Label1;
     TLabel* Label2;
@@ -108,7 +140,7 @@ public:
     TMenuItem* Definemouseselected1;
     TMenuItem* N7;
     TMenuItem* DitherPictures1; // checked: copies from pictures diffuse the error into 8-bit pages
-    TMenuItem* PageMap1; // opens the page map
+    TMenuItem* PageMap1;        // opens the page map
     TMenuItem* Textures2;
     TMenuItem* AnimatedTextures1;
     TMenuItem* About1;
@@ -147,17 +179,12 @@ public:
     bool SaveChangesFirst();
 
     void OpenLevel1Click();
-    void OpenLevelFile(const QString& path);
     void Exit2Click();
     void Help1Click();
     void Abaout1Click();
     void Languaje1Click();
     void AnimatedTextures1Click();
     void PageMap1Click();
-    // Shows level page `page` as picking it in the page list does.
-    void ShowLevelPage(int page);
-    // Selects entry `index` of the texture table as a click on its line does.
-    void SelectTexture(int index);
 
     // Texture sources and copying.
     void openimage1Click();
@@ -198,18 +225,11 @@ public:
     void ExporttoImage1Click();
 
     // Settings and recent files.
-    void LoadSettings();
     void SaveSettings();
     void AddRecentFile(const QString& path);
     void RecentFileClick(TMenuItem* sender);
-    // Sets the recent-file items' captions from RecentFiles again, as applying a language replaces them.
-    void ShowRecentFiles();
-    // Shows the page boxes' captions and the texts shown for no file in the current language.
-    void ShowDataCaptions();
     // "Page:3/12" in the current language, for page 2 (from 0) of 12.
     QString PageCaption(int page, int count) const;
-    // The Undo and Redo items name the steps they would take (again after a language is applied).
-    void ShowHistorySteps();
     QString StepText(const QString& step) const;
     // A text of FileTexts in the current language with `values` (at most two) filled in.
     QString FileText(FileTextIndex index, const QStringList& values) const;
@@ -223,20 +243,7 @@ public:
     QStringList PageEntries(int count) const;
     // One file dialog filter entry: "name (shown)|patterns".
     QString FilterEntry(MessageText name, const QString& shown, const QString& patterns) const;
-    // The generated list entries again, in the current language (after a language is applied).
-    void ShowListEntries();
 
-signals:
-    // The level page view shows another page.
-    void LevelPageShown(int page);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    // A file dropped on the window opens as a level; dropped on the source view, as the texture source.
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
-private:
     void CreateControls();
     void CreateTextureTable();
     void CreateMenu();
@@ -280,6 +287,7 @@ private:
 
     void RestorePlacement();
     void RestoreRecentFiles();
+    std::array<TMenuItem*, kMaxRecentFiles> RecentFileItems() const;
 
     LevelDocument& doc_;
 };

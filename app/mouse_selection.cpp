@@ -79,6 +79,7 @@ void TForm1::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
     RestoreViewBackup();
     MoveInside(MouseSelection, dx, dy);
     DrawMouseSelection();
+    statusBar()->showMessage(StatusText()); // the corners follow the moved rectangle
 }
 
 void TForm1::Definemouseselected1Click() {

@@ -11,10 +11,6 @@
 
 namespace {
 
-std::array<TMenuItem*, kMaxRecentFiles> RecentFileItems(const TForm1& form) {
-    return {form.None1, form.None2, form.None3, form.None4, form.None5};
-}
-
 // A control or direction-changing character of a path (a line break, an escape, a right-to-left
 // override) shows as its code, "\x0A", so that the entry reads as the path it is.
 QString Escaped(QChar c) {
@@ -36,19 +32,27 @@ QString MenuText(const QString& path) {
 
 } // namespace
 
-// Paths are compared without regard to letter case; the path as given now replaces the stored one.
-void TForm1::AddRecentFile(const QString& path) {
+std::array<TMenuItem*, kMaxRecentFiles> TForm1::RecentFileItems() const {
+    return {None1, None2, None3, None4, None5};
+}
+
+QStringList WithRecentFile(QStringList files, const QString& path) {
     const auto same = [&path](const QString& entry) { return entry.compare(path, Qt::CaseInsensitive) == 0; };
-    RecentFiles.erase(std::remove_if(RecentFiles.begin(), RecentFiles.end(), same), RecentFiles.end());
-    RecentFiles.prepend(path);
-    while (RecentFiles.size() > kMaxRecentFiles)
-        RecentFiles.removeLast();
+    files.erase(std::remove_if(files.begin(), files.end(), same), files.end());
+    files.prepend(path);
+    while (files.size() > kMaxRecentFiles)
+        files.removeLast();
+    return files;
+}
+
+void TForm1::AddRecentFile(const QString& path) {
+    RecentFiles = WithRecentFile(RecentFiles, path);
     ShowRecentFiles();
 }
 
 // Items beyond the list keep their caption and do nothing when clicked.
 void TForm1::ShowRecentFiles() {
-    const auto items = RecentFileItems(*this);
+    const auto items = RecentFileItems();
     const int shown = static_cast<int>(std::min<qsizetype>(RecentFiles.size(), kMaxRecentFiles));
     for (int i = 0; i < shown; ++i) {
         TMenuItem* item = items[static_cast<std::size_t>(i)];
@@ -61,7 +65,7 @@ void TForm1::ShowRecentFiles() {
 // The path is taken from RecentFiles by the item's position, not from its caption, which a language
 // may have replaced.
 void TForm1::RecentFileClick(TMenuItem* sender) {
-    const auto items = RecentFileItems(*this);
+    const auto items = RecentFileItems();
     const auto at = std::find(items.begin(), items.end(), sender);
     const auto index = static_cast<qsizetype>(at - items.begin());
     if (at == items.end() || index >= RecentFiles.size())

@@ -71,7 +71,7 @@ AddCosts TimeAddPage(ScriptedPlatform& platform, const QString& file) {
         platform.answers.assign(1, QMessageBox::Yes);
         const int pages = Form1->Document().Level().num_pages;
         const double start = CpuSeconds();
-        Form1->AddNewPage1Click();
+        Form1->Control<TMenuItem>("AddNewPage1")->Action()->trigger();
         const double spent = CpuSeconds() - start;
         if (Form1->Document().Level().num_pages != pages + 1) {
             std::fprintf(stderr, "pagewright-bench-big-level: no page was added to %d pages\n", pages);
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     const std::size_t before = pw::bench::StatusBytes("VmRSS");
     Form1->OpenLevelFile(QString::fromStdString(big.string()));
     const std::size_t opened = pw::bench::StatusBytes("VmRSS") - before;
-    const bool open = Form1->LevelOpen();
+    const bool open = Form1->Document().HasLevel();
     const AddCosts at_big = TimeAddPage(platform, QString::fromStdString(big.string()));
     const AddCosts at_small = TimeAddPage(platform, QString::fromStdString(small.string()));
     DestroyApplicationForms();

@@ -94,7 +94,7 @@ QString BenchFile() {
 }
 
 void OpenForCopies() {
-    if (!Form1->LevelOpen())
+    if (!Form1->Document().HasLevel())
         Form1->OpenLevelFile(BenchFile());
 }
 
@@ -102,7 +102,7 @@ void TileCopy(benchmark::State& state) {
     OpenForCopies();
     int x = 0;
     for (auto _ : state) {
-        Form1->Image2MouseDown(Qt::LeftButton, {}, x, 70);
+        Form1->Control<TImage>("Image2")->OnMouseDown(Qt::LeftButton, {}, x, 70);
         x = (x + 64) % 256;
     }
 }

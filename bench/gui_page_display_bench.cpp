@@ -40,7 +40,7 @@ void OpenLevelFile(benchmark::State& state) {
     const QString file = BenchFile();
     for (auto _ : state) {
         Form1->OpenLevelFile(file);
-        if (!Form1->LevelOpen())
+        if (!Form1->Document().HasLevel())
             state.SkipWithError("the level did not open");
     }
 }

@@ -61,7 +61,7 @@ void Save1Click(benchmark::State& state) {
     OpenCopy();
     platform->messages.clear();
     for (auto _ : state)
-        Form1->Save1Click();
+        Form1->Control<TMenuItem>("Save1")->Action()->trigger();
     if (!platform->messages.empty())
         state.SkipWithError(platform->messages.back().text.toStdString().c_str());
 }
@@ -81,7 +81,7 @@ void ExporttoImage1Click(benchmark::State& state) {
     platform->messages.clear();
     for (auto _ : state) {
         platform->file_answers.push_back(target);
-        Form1->ExporttoImage1Click();
+        Form1->Control<TMenuItem>("ExporttoImage1")->Action()->trigger();
     }
     if (!platform->messages.empty())
         state.SkipWithError(platform->messages.back().text.toStdString().c_str());

@@ -31,6 +31,10 @@ public:
 
     const QList<QObject*>& Components() const { return components_; }
     QObject* FindComponent(const QString& name) const;
+    // The component named `name` as a T, or null when there is none of that type.
+    template <typename T> T* Control(const QString& name) const {
+        return qobject_cast<T*>(FindComponent(name));
+    }
     // Called by every control's constructor; a destroyed component leaves the list by itself.
     void InsertComponent(QObject* component);
 

@@ -41,7 +41,7 @@ protected:
         return path;
     }
     std::vector<std::uint16_t> SaveAndReread(const QString& path) {
-        Form1->Save1->Action()->trigger();
+        Form1->Control<TMenuItem>("Save1")->Action()->trigger();
         EXPECT_TRUE(platform_.messages.empty()) << platform_.MessageTexts().join('\n').toStdString();
         pw::Ttrlevel saved;
         EXPECT_EQ(saved.LoadLevel(path.toStdString()), 0);

@@ -64,7 +64,19 @@ protected:
         if (Form1->Document().IsModified())
             platform_.answers.push_back(QMessageBox::Discard);
         platform_.file_answers.push_back(path);
-        Form1->OpenLevel1->Action()->trigger();
+        Form1->Control<TMenuItem>("OpenLevel1")->Action()->trigger();
+    }
+
+    // The paths the File menu's recent-file items show, up to the first item that shows none.
+    static QStringList RecentItems() {
+        QStringList shown;
+        for (const char* name : {"None1", "None2", "None3", "None4", "None5"}) {
+            const QString caption = Form1->Control<TMenuItem>(name)->Caption();
+            if (caption == "None")
+                break;
+            shown.append(caption);
+        }
+        return shown;
     }
 
     QString Folder() const { return QString::fromStdString(folder_.Path().string()); }

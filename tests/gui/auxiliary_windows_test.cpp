@@ -60,7 +60,7 @@ TEST_F(AppTest, ReadmeIsLoadedAtStartUpAndShownByTheMenu) {
     EXPECT_GT(Form3->Memo1->Lines()->Count(), 10);
     EXPECT_TRUE(Form3->Memo1->toPlainText().contains("File not found!!!"));
     EXPECT_TRUE(Form3->Memo1->ReadOnly());
-    Form1->Help1->Action()->trigger();
+    Form1->Control<TMenuItem>("Help1")->Action()->trigger();
     EXPECT_TRUE(Form3->isVisible());
 }
 
@@ -69,7 +69,7 @@ TEST_F(MissingReadmeTest, ReportsTheMissingFileOnceAndStartsAnyway) {
     EXPECT_EQ(platform_.messages[0].kind, ScriptedPlatform::MessageKind::Error);
     EXPECT_EQ(platform_.messages[0].text, "Cannot open file " + Folder() + "/readme.txt");
     ASSERT_NE(Form5, nullptr);
-    Form1->Help1->Action()->trigger();
+    Form1->Control<TMenuItem>("Help1")->Action()->trigger();
     EXPECT_TRUE(Form3->isVisible());
     EXPECT_EQ(Form3->Memo1->Lines()->Count(), 0);
     EXPECT_EQ(platform_.messages.size(), 1u);
@@ -82,7 +82,7 @@ TEST_F(AppTest, AboutWindowIsModalUntilOk) {
         Form2->Button1->click();
     });
     QTimer::singleShot(5000, Form2, [] { Form2->Hide(); }); // never hang the suite
-    Form1->Abaout1->Action()->trigger();
+    Form1->Control<TMenuItem>("Abaout1")->Action()->trigger();
     EXPECT_TRUE(was_modal);
     EXPECT_FALSE(Form2->isVisible());
     EXPECT_FALSE(Form2->isModal());
@@ -91,7 +91,7 @@ TEST_F(AppTest, AboutWindowIsModalUntilOk) {
 TEST_F(AppTest, ExitClosesTheMainWindow) {
     Form1->Show();
     QSignalSpy closed(Form1, &TForm::Closed);
-    Form1->Exit2->Action()->trigger();
+    Form1->Control<TMenuItem>("Exit2")->Action()->trigger();
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(Form1->isVisible());
 }

@@ -31,14 +31,14 @@ protected:
     void CopyPageInWindow(const QString& level, const QString& picture, int page, const QString& out) {
         OpenThroughMenu(level);
         platform_.file_answers.push_back(picture);
-        Form1->openimage1->Action()->trigger();
+        Form1->Control<TMenuItem>("openimage1")->Action()->trigger();
         while (Form1->Document().Level().num_pages <= page)
-            Form1->AddNewPage1->Action()->trigger();
-        Form1->ComboBox1->SetItemIndex(page);
-        Form1->ComboBox1Change();
-        Form1->Button1Click();
+            Form1->Control<TMenuItem>("AddNewPage1")->Action()->trigger();
+        Form1->Control<TComboBox>("ComboBox1")->SetItemIndex(page);
+        Form1->Control<TComboBox>("ComboBox1")->OnChange();
+        Form1->Control<TButton>("Button1")->click();
         platform_.file_answers.push_back(out);
-        Form1->SaveAs1->Action()->trigger();
+        Form1->Control<TMenuItem>("SaveAs1")->Action()->trigger();
         ASSERT_TRUE(platform_.messages.empty()) << platform_.MessageTexts().join('\n').toStdString();
     }
     static pw::Ttrlevel Reread(const QString& path) {
@@ -135,7 +135,7 @@ TEST_F(CliPicturesTest, ExportWritesWhatTheWindowWrites) {
         OpenThroughMenu(WriteLevel(Level(kind, 3)));
         for (const QString name : {"pages.bmp", "pages.png"}) {
             platform_.file_answers.push_back(Path("window-" + name));
-            Form1->ExporttoImage1->Action()->trigger();
+            Form1->Control<TMenuItem>("ExporttoImage1")->Action()->trigger();
             ASSERT_EQ(Cli({"export", Form1->Document().LevelFileName(), Path("cli-" + name)}), 0)
                 << cli_errors_.toStdString();
             EXPECT_TRUE(pw::fixtures::SameBytes(Read("cli-" + name), Read("window-" + name)))

@@ -69,7 +69,7 @@ protected:
 
     void Open(const pw::fixtures::LevelDescription& level) {
         OpenThroughMenu(WriteLevel(level));
-        ASSERT_TRUE(Form1->LevelOpen()) << platform_.MessageTexts().join('\n').toStdString();
+        ASSERT_TRUE(Form1->Document().HasLevel()) << platform_.MessageTexts().join('\n').toStdString();
     }
 
     // A picture source of `pages` pages, page q filled with colours[q], saved as `name`.
@@ -87,16 +87,16 @@ protected:
 
     void OpenSource(const QString& path) {
         platform_.file_answers.push_back(path);
-        Form1->openimage1->Action()->trigger();
+        Form1->Control<TMenuItem>("openimage1")->Action()->trigger();
     }
 
     void SelectLevelPage(int page) {
-        Form1->ComboBox1->SetItemIndex(page);
-        Form1->ComboBox1Change();
+        Form1->Control<TComboBox>("ComboBox1")->SetItemIndex(page);
+        Form1->Control<TComboBox>("ComboBox1")->OnChange();
     }
     void SelectSourcePage(int page) {
-        Form1->ComboBox2->SetItemIndex(page);
-        Form1->ComboBox2Change();
+        Form1->Control<TComboBox>("ComboBox2")->SetItemIndex(page);
+        Form1->Control<TComboBox>("ComboBox2")->OnChange();
     }
 
     // Mouse events at exact picture positions (QTest would take (0, 0) for the widget's centre).
@@ -125,13 +125,13 @@ protected:
 
 TEST_F(EditingTest, LeftClickSelectsTheTileUnderThePointerAndFramesIt) {
     Open(Level(3, 2));
-    Press(Form1->Image1, Qt::LeftButton, 0, 0);
+    Press(Form1->Control<TImage>("Image1"), Qt::LeftButton, 0, 0);
     EXPECT_EQ(Form1->Document().SelectedTile(), (TRect{0, 0, 64, 64}));
-    Press(Form1->Image1, Qt::LeftButton, 64, 200);
+    Press(Form1->Control<TImage>("Image1"), Qt::LeftButton, 64, 200);
     EXPECT_EQ(Form1->Document().SelectedTile(), (TRect{64, 192, 128, 256}));
-    Press(Form1->Image1, Qt::LeftButton, 255, 255);
+    Press(Form1->Control<TImage>("Image1"), Qt::LeftButton, 255, 255);
     EXPECT_EQ(Form1->Document().SelectedTile(), (TRect{192, 192, 256, 256}));
-    const QImage& shown = Form1->Image1->Picture();
+    const QImage& shown = Form1->Control<TImage>("Image1")->Picture();
     EXPECT_EQ(shown.pixel(192, 192), qRgb(255, 255, 255));
     EXPECT_EQ(shown.pixel(255, 255), qRgb(255, 255, 255));
 }
@@ -139,16 +139,17 @@ TEST_F(EditingTest, LeftClickSelectsTheTileUnderThePointerAndFramesIt) {
 TEST_F(EditingTest, PictureSourceListsWholePagesOnly) {
     OpenSource(Picture("source.bmp", {kOrange, kSky}, 256, 88));
     EXPECT_TRUE(platform_.messages.empty());
-    EXPECT_EQ(Form1->ComboBox2->Items()->ToStringList(), QStringList({"Page#1", "Page#2"}));
-    EXPECT_EQ(Form1->GroupBox2->Caption(), "Page:1/2");
-    EXPECT_EQ(Form1->Label4->Caption(), "source.bmp");
-    EXPECT_EQ(Form1->Image2->Picture().pixel(10, 10), kOrange);
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox2")->Items()->ToStringList(),
+              QStringList({"Page#1", "Page#2"}));
+    EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox2")->Caption(), "Page:1/2");
+    EXPECT_EQ(Form1->Control<TLabel>("Label4")->Caption(), "source.bmp");
+    EXPECT_EQ(Form1->Control<TImage>("Image2")->Picture().pixel(10, 10), kOrange);
     ASSERT_EQ(platform_.dialogs.size(), 1u);
     EXPECT_TRUE(platform_.dialogs[0].request.filter.contains("*.png"));
 
     SelectSourcePage(1);
-    EXPECT_EQ(Form1->Image2->Picture().pixel(10, 10), kSky);
-    EXPECT_EQ(Form1->GroupBox2->Caption(), "Page:2/2");
+    EXPECT_EQ(Form1->Control<TImage>("Image2")->Picture().pixel(10, 10), kSky);
+    EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox2")->Caption(), "Page:2/2");
 }
 
 TEST_F(EditingTest, UnusableSourcesKeepThePreviousSource) {
@@ -166,18 +167,18 @@ TEST_F(EditingTest, UnusableSourcesKeepThePreviousSource) {
     EXPECT_EQ(messages[2], "Bitmap must be 256 width and 256 height or more");
     EXPECT_TRUE(messages[3].endsWith("pageless.tr2 holds no texture pages.")) << messages[3].toStdString();
 
-    EXPECT_EQ(Form1->Label4->Caption(), "good.bmp");
-    EXPECT_EQ(Form1->ComboBox2->Items()->Count(), 2);
+    EXPECT_EQ(Form1->Control<TLabel>("Label4")->Caption(), "good.bmp");
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox2")->Items()->Count(), 2);
     EXPECT_EQ(Form1->Document().Source().PageCount(), 2);
-    EXPECT_EQ(Form1->Image2->Picture().pixel(10, 10), kSky);
+    EXPECT_EQ(Form1->Control<TImage>("Image2")->Picture().pixel(10, 10), kSky);
     EXPECT_FALSE(platform_.busy);
 }
 
 TEST_F(EditingTest, ExtensionInAnyCaseIsReadAsAPicture) {
     OpenSource(Picture("source.Bmp", {kOrange}));
     EXPECT_TRUE(platform_.messages.empty());
-    EXPECT_EQ(Form1->Label4->Caption(), "source.Bmp");
-    EXPECT_EQ(Form1->Image2->Picture().pixel(10, 10), kOrange);
+    EXPECT_EQ(Form1->Control<TLabel>("Label4")->Caption(), "source.Bmp");
+    EXPECT_EQ(Form1->Control<TImage>("Image2")->Picture().pixel(10, 10), kOrange);
 }
 
 class TileCopyTest : public EditingTest, public ::testing::WithParamInterface<int> {};
@@ -188,10 +189,10 @@ TEST_P(TileCopyTest, ChangesOnlyTheSelectedTileInTheDepthsOfTheKind) {
     OpenSource(Picture("source.bmp", {kSky, kOrange}));
     SelectSourcePage(1);
     SelectLevelPage(2);
-    Press(Form1->Image1, Qt::LeftButton, 70, 200); // tile (64, 192)
+    Press(Form1->Control<TImage>("Image1"), Qt::LeftButton, 70, 200); // tile (64, 192)
     const pw::Ttrlevel before = Lvl();
 
-    Press(Form1->Image2, Qt::LeftButton, 130, 70); // source tile (128, 64) of page 2
+    Press(Form1->Control<TImage>("Image2"), Qt::LeftButton, 130, 70); // source tile (128, 64) of page 2
 
     EXPECT_TRUE(OnlySquareChanged(before.pages8, Lvl().pages8, 1, 2, 64, 192, 64));
     EXPECT_TRUE(OnlySquareChanged(before.pages16, Lvl().pages16, 2, 2, 64, 192, 64));
@@ -209,7 +210,7 @@ TEST_P(TileCopyTest, ChangesOnlyTheSelectedTileInTheDepthsOfTheKind) {
     }
 
     // The view shows the copied tile.
-    const QRgb shown = Form1->Image1->Picture().pixel(100, 220);
+    const QRgb shown = Form1->Control<TImage>("Image1")->Picture().pixel(100, 220);
     EXPECT_EQ(qRed(shown) & 0xF8, 0xF8);
     EXPECT_EQ(qGreen(shown) & 0xF8, 0x80);
     EXPECT_EQ(qBlue(shown) & 0xF8, 0x08);
@@ -220,16 +221,16 @@ INSTANTIATE_TEST_SUITE_P(Kinds, TileCopyTest, ::testing::Values(1, 3, 6));
 TEST_F(EditingTest, WithoutASourceNothingIsCopied) {
     Open(Level(6, 1));
     const pw::Ttrlevel before = Lvl();
-    EXPECT_FALSE(Form1->Button1->isEnabled());
-    Press(Form1->Image2, Qt::LeftButton, 10, 10);
-    Form1->Button1Click();
+    EXPECT_FALSE(Form1->Control<TButton>("Button1")->isEnabled());
+    Press(Form1->Control<TImage>("Image2"), Qt::LeftButton, 10, 10);
+    Form1->Control<TButton>("Button1")->click();
     EXPECT_EQ(Lvl().pages16, before.pages16);
     EXPECT_EQ(Lvl().pages32, before.pages32);
     OpenSource(Picture("wide.png", {kOrange}, 512)); // refused: still no source
-    Press(Form1->Image2, Qt::LeftButton, 10, 10);
+    Press(Form1->Control<TImage>("Image2"), Qt::LeftButton, 10, 10);
     EXPECT_EQ(Lvl().pages16, before.pages16);
     OpenSource(Picture("good.png", {kOrange}));
-    EXPECT_TRUE(Form1->Button1->isEnabled());
+    EXPECT_TRUE(Form1->Control<TButton>("Button1")->isEnabled());
 }
 
 // A source tile of opaque black, transparent black and two colours whose red and blue differ, as real
@@ -276,14 +277,15 @@ TEST_F(EditingTest, WholePageCopyFromSourcePage3IntoLevelPage6) {
     SelectLevelPage(5);
     const pw::Ttrlevel before = Lvl();
 
-    Form1->Button1->click();
+    Form1->Control<TButton>("Button1")->click();
 
     EXPECT_TRUE(OnlySquareChanged(before.pages16, Lvl().pages16, 2, 5, 0, 0, 256));
     EXPECT_TRUE(OnlySquareChanged(before.pages8, Lvl().pages8, 1, 5, 0, 0, 256));
     EXPECT_EQ(Word(Lvl(), 5, 0, 0), 0x9A1E);
     EXPECT_EQ(Word(Lvl(), 5, 255, 255), 0x9A1E);
     EXPECT_EQ(Index(Lvl(), 5, 128, 128), 9);
-    EXPECT_EQ(Form1->Image1->Picture().pixel(3, 3), PageRegion(Lvl(), 5, QRect(3, 3, 1, 1)).pixel(0, 0));
+    EXPECT_EQ(Form1->Control<TImage>("Image1")->Picture().pixel(3, 3),
+              PageRegion(Lvl(), 5, QRect(3, 3, 1, 1)).pixel(0, 0));
 }
 
 TEST_F(EditingTest, Kind6SourceIntoKind6LevelKeeps32BitPixelsExactly) {
@@ -293,7 +295,7 @@ TEST_F(EditingTest, Kind6SourceIntoKind6LevelKeeps32BitPixelsExactly) {
     ASSERT_TRUE(platform_.messages.empty()) << platform_.MessageTexts().join('\n').toStdString();
     Open(Level(6, 2));
     SelectSourcePage(1);
-    Press(Form1->Image2, Qt::LeftButton, 65, 130); // source tile (64, 128) of page 2
+    Press(Form1->Control<TImage>("Image2"), Qt::LeftButton, 65, 130); // source tile (64, 128) of page 2
 
     for (int y = 0; y < 64; y += 9)
         for (int x = 0; x < 64; x += 7) {
@@ -309,16 +311,16 @@ TEST_F(EditingTest, RightClickPicksTheFirstTextureUnderThePointer) {
     level.object_textures = {Rect(1, 0, 0, 63, 63), Rect(0, 32, 32, 95, 95), Rect(0, 0, 0, 63, 63),
                              Rect(0x8003, 100, 100, 120, 120)};
     Open(level);
-    Press(Form1->Image1, Qt::RightButton, 40, 40); // entries 1 and 2 overlap here
-    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 1);
-    Press(Form1->Image1, Qt::MiddleButton, 10, 10);
-    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 2);
-    Press(Form1->Image1, Qt::RightButton, 200, 200); // nothing there
-    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 2);
+    Press(Form1->Control<TImage>("Image1"), Qt::RightButton, 40, 40); // entries 1 and 2 overlap here
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->ItemIndex(), 1);
+    Press(Form1->Control<TImage>("Image1"), Qt::MiddleButton, 10, 10);
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->ItemIndex(), 2);
+    Press(Form1->Control<TImage>("Image1"), Qt::RightButton, 200, 200); // nothing there
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->ItemIndex(), 2);
     SelectLevelPage(3);
-    Press(Form1->Image1, Qt::RightButton, 110, 110);
-    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 3);
-    EXPECT_EQ(Form1->Label7->Caption(), QString::fromUtf8("21 × 21"));
+    Press(Form1->Control<TImage>("Image1"), Qt::RightButton, 110, 110);
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->ItemIndex(), 3);
+    EXPECT_EQ(Form1->Control<TLabel>("Label7")->Caption(), QString::fromUtf8("21 × 21"));
 }
 
 TEST_F(EditingTest, CopyAndPasteWholeRecords) {
@@ -327,30 +329,30 @@ TEST_F(EditingTest, CopyAndPasteWholeRecords) {
     level.object_textures[1].trc_extra = 9;
     level.object_textures[1].base_u = 0x12345678;
     Open(level);
-    Form1->Paste1->Action()->trigger(); // nothing copied yet
+    Form1->Control<TMenuItem>("Paste1")->Action()->trigger(); // nothing copied yet
     EXPECT_EQ(Lvl().object_textures[0], level.object_textures[0]);
 
-    Form1->ListBox1->SetItemIndex(1);
-    Form1->ListBox1Click();
-    Form1->Copy1->Action()->trigger();
-    EXPECT_TRUE(Form1->Paste1->Enabled());
-    EXPECT_EQ(Form1->Image3->Picture().pixel(0, 0), qRgb(255, 255, 255));
+    Form1->Control<TListBox>("ListBox1")->SetItemIndex(1);
+    Form1->Control<TListBox>("ListBox1")->OnClick();
+    Form1->Control<TMenuItem>("Copy1")->Action()->trigger();
+    EXPECT_TRUE(Form1->Control<TMenuItem>("Paste1")->Enabled());
+    EXPECT_EQ(Form1->Control<TImage>("Image3")->Picture().pixel(0, 0), qRgb(255, 255, 255));
     const pw::tobjtexture copied = Lvl().object_textures[1]; // as read from the file
-    Form1->ListBox1->SetItemIndex(0);
-    Form1->Paste1->Action()->trigger();
+    Form1->Control<TListBox>("ListBox1")->SetItemIndex(0);
+    Form1->Control<TMenuItem>("Paste1")->Action()->trigger();
     EXPECT_EQ(Lvl().object_textures[0], copied);
     EXPECT_EQ(Lvl().object_textures[1], copied);
-    EXPECT_EQ(Form1->ListBox1->Items()->Strings(0), "Texture#0");
-    EXPECT_EQ(Form1->ComboBox3->ItemIndex(), 2);
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->Items()->Strings(0), "Texture#0");
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox3")->ItemIndex(), 2);
 }
 
 TEST_F(EditingTest, CopyAndPasteWithAnEmptyTableDoNothing) {
     auto level = Level(1, 1);
     level.object_textures.clear();
     Open(level);
-    Form1->Copy1->Action()->trigger();
-    Form1->Paste1->Action()->trigger();
-    EXPECT_FALSE(Form1->Paste1->Enabled());
+    Form1->Control<TMenuItem>("Copy1")->Action()->trigger();
+    Form1->Control<TMenuItem>("Paste1")->Action()->trigger();
+    EXPECT_FALSE(Form1->Control<TMenuItem>("Paste1")->Enabled());
     EXPECT_EQ(Lvl().num_object_textures, 0);
 }
 
@@ -359,37 +361,39 @@ TEST_F(EditingTest, PreviewCutsTheTextureFromItsPageAndFollowsMirroring) {
     level.object_textures = {Rect(0, 0, 0, 15, 15), Rect(2, 64, 128, 127, 191)};
     Open(level);
     const tobjtexture loaded = Lvl().object_textures[1];
-    Form1->ListBox1->SetItemIndex(1);
-    Form1->ListBox1Click();
+    Form1->Control<TListBox>("ListBox1")->SetItemIndex(1);
+    Form1->Control<TListBox>("ListBox1")->OnClick();
     // Page 3 as its view shows it, away from the tile frame.
     SelectLevelPage(2);
-    const QImage expected =
-        Form1->Image1->Picture().convertToFormat(QImage::Format_RGB888).copy(64, 128, 64, 64);
-    EXPECT_EQ(Form1->Image3->Picture().convertToFormat(QImage::Format_RGB888), expected);
-    EXPECT_FALSE(Form1->CheckBox1->Checked());
-    EXPECT_FALSE(Form1->CheckBox2->Checked());
+    const QImage expected = Form1->Control<TImage>("Image1")
+                                ->Picture()
+                                .convertToFormat(QImage::Format_RGB888)
+                                .copy(64, 128, 64, 64);
+    EXPECT_EQ(Form1->Control<TImage>("Image3")->Picture().convertToFormat(QImage::Format_RGB888), expected);
+    EXPECT_FALSE(Form1->Control<TCheckBox>("CheckBox1")->Checked());
+    EXPECT_FALSE(Form1->Control<TCheckBox>("CheckBox2")->Checked());
 
-    Form1->CheckBox1->click();
+    Form1->Control<TCheckBox>("CheckBox1")->click();
     const tobjtexture& t = Lvl().object_textures[1];
     EXPECT_EQ(t.vertices[0].xpixel, 127);
     EXPECT_EQ(t.vertices[0].xcoord, 255);
     EXPECT_EQ(t.vertices[1].xpixel, 64);
-    EXPECT_TRUE(Form1->CheckBox1->Checked());
-    EXPECT_EQ(Form1->Image3->Picture().convertToFormat(QImage::Format_RGB888),
+    EXPECT_TRUE(Form1->Control<TCheckBox>("CheckBox1")->Checked());
+    EXPECT_EQ(Form1->Control<TImage>("Image3")->Picture().convertToFormat(QImage::Format_RGB888),
               expected.mirrored(true, false));
 
-    Form1->CheckBox1->click();
+    Form1->Control<TCheckBox>("CheckBox1")->click();
     EXPECT_EQ(Lvl().object_textures[1], loaded);
-    EXPECT_FALSE(Form1->CheckBox1->Checked());
+    EXPECT_FALSE(Form1->Control<TCheckBox>("CheckBox1")->Checked());
 
     // Selecting a mirrored texture checks the box without mirroring it again.
-    Form1->CheckBox2->click();
+    Form1->Control<TCheckBox>("CheckBox2")->click();
     const tobjtexture mirrored = Lvl().object_textures[1];
-    Form1->ListBox1->SetItemIndex(0);
-    Form1->ListBox1Click();
-    Form1->ListBox1->SetItemIndex(1);
-    Form1->ListBox1Click();
-    EXPECT_TRUE(Form1->CheckBox2->Checked());
+    Form1->Control<TListBox>("ListBox1")->SetItemIndex(0);
+    Form1->Control<TListBox>("ListBox1")->OnClick();
+    Form1->Control<TListBox>("ListBox1")->SetItemIndex(1);
+    Form1->Control<TListBox>("ListBox1")->OnClick();
+    EXPECT_TRUE(Form1->Control<TCheckBox>("CheckBox2")->Checked());
     EXPECT_EQ(Lvl().object_textures[1], mirrored);
 }
 
@@ -400,8 +404,8 @@ TEST_F(EditingTest, TrianglePreviewCarriesAWhiteOutline) {
                   tvertex_coords{0, 10, 255, 60}, tvertex_coords{}};
     level.object_textures = {t};
     Open(level);
-    Form1->ListBox1Click();
-    const QImage& preview = Form1->Image3->Picture();
+    Form1->Control<TListBox>("ListBox1")->OnClick();
+    const QImage& preview = Form1->Control<TImage>("Image3")->Picture();
     ASSERT_EQ(preview.size(), QSize(62, 82)); // 31 x 41, twice as large to fill its room
     EXPECT_EQ(preview.pixel(2, 2), qRgb(255, 255, 255));
     EXPECT_EQ(preview.pixel(61, 3), qRgb(255, 255, 255));
@@ -412,13 +416,13 @@ TEST_F(EditingTest, AttributeOutsideTheListShowsNoEntryAndChoosingOneStoresIt) {
     auto level = Level(5, 1);
     level.object_textures = {Rect(0, 0, 0, 63, 63, 5)};
     Open(level);
-    Form1->ListBox1Click();
-    EXPECT_EQ(Form1->ComboBox3->ItemIndex(), -1);
-    Form1->ComboBox3->SetItemIndex(0);
-    Form1->ComboBox3Change();
+    Form1->Control<TListBox>("ListBox1")->OnClick();
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox3")->ItemIndex(), -1);
+    Form1->Control<TComboBox>("ComboBox3")->SetItemIndex(0);
+    Form1->Control<TComboBox>("ComboBox3")->OnChange();
     EXPECT_EQ(Lvl().object_textures[0].attribute, 0);
-    Form1->ComboBox3->SetItemIndex(1);
-    Form1->ComboBox3Change();
+    Form1->Control<TComboBox>("ComboBox3")->SetItemIndex(1);
+    Form1->Control<TComboBox>("ComboBox3")->OnChange();
     EXPECT_EQ(Lvl().object_textures[0].attribute, 1);
 }
 
@@ -427,47 +431,44 @@ TEST_F(EditingTest, GridDefinitionsAppendSixteenAndSelectTheFirst) {
     level.object_textures.assign(100, Rect(0, 0, 0, 7, 7));
     Open(level);
     SelectLevelPage(3);
-    Form1->Define64x64textures1->Action()->trigger();
+    Form1->Control<TMenuItem>("Define64x64textures1")->Action()->trigger();
     ASSERT_EQ(Lvl().num_object_textures, 116);
-    EXPECT_EQ(Form1->ListBox1->Items()->Count(), 116);
-    EXPECT_EQ(Form1->ListBox1->Items()->Strings(115), "Texture#115");
-    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 100);
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->Items()->Count(), 116);
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->Items()->Strings(115), "Texture#115");
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->ItemIndex(), 100);
     EXPECT_EQ(Lvl().object_textures[100].tile, 3);
     EXPECT_EQ(Lvl().object_textures[100].vertices[0], (tvertex_coords{1, 0, 1, 0}));
-    EXPECT_EQ(Form1->Image3->Picture().size(), QSize(64, 64));
+    EXPECT_EQ(Form1->Control<TImage>("Image3")->Picture().size(), QSize(64, 64));
 
     auto tr4 = Level(6, 1);
     tr4.object_textures.clear();
     Open(tr4);
-    Form1->Define64x16textures1->Action()->trigger();
+    Form1->Control<TMenuItem>("Define64x16textures1")->Action()->trigger();
     const tobjtexture& cell = Lvl().object_textures[6];
     EXPECT_EQ(cell.vertices[0], (tvertex_coords{0, 128, 0, 112}));
     EXPECT_EQ(cell.vertices[2], (tvertex_coords{255, 191, 255, 127}));
-    EXPECT_EQ(Form1->Label7->Caption(), QString::fromUtf8("64 × 16"));
+    EXPECT_EQ(Form1->Control<TLabel>("Label7")->Caption(), QString::fromUtf8("64 × 16"));
 }
 
 TEST_F(EditingTest, MouseRectangleDefinesOneTexture) {
     auto level = Level(3, 1);
     level.object_textures.clear();
     Open(level);
-    Drag(Form1->Image1, {37, 70}, {101, 130});
-    EXPECT_EQ(Form1->MouseSelection, (TRect{32, 64, 96, 128}));
+    Drag(Form1->Control<TImage>("Image1"), {37, 70}, {101, 130});
     EXPECT_EQ(Form1->statusBar()->currentMessage(), "Selection: left 32, top 64, right 96, bottom 128");
-    EXPECT_TRUE(Form1->MouseSelectionShown);
-    EXPECT_EQ(Form1->Image1->Picture().pixel(32, 64), qRgb(255, 255, 255));
+    EXPECT_EQ(Form1->Control<TImage>("Image1")->Picture().pixel(32, 64), qRgb(255, 255, 255));
 
-    Form1->Definemouseselected1->Action()->trigger();
+    Form1->Control<TMenuItem>("Definemouseselected1")->Action()->trigger();
     ASSERT_EQ(Lvl().num_object_textures, 1);
     const tobjtexture& t = Lvl().object_textures[0];
     EXPECT_EQ(t.vertices[0], (tvertex_coords{1, 32, 1, 64}));
     EXPECT_EQ(t.vertices[2], (tvertex_coords{255, 95, 255, 127}));
     EXPECT_EQ(t.width, 63u);
     EXPECT_EQ(t.height, 63u);
-    EXPECT_EQ(Form1->ListBox1->Items()->ToStringList(), QStringList({"Texture#0"}));
-    EXPECT_FALSE(Form1->MouseSelectionShown);
-    EXPECT_NE(Form1->Image1->Picture().pixel(32, 64), qRgb(255, 255, 255));
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->Items()->ToStringList(), QStringList({"Texture#0"}));
+    EXPECT_NE(Form1->Control<TImage>("Image1")->Picture().pixel(32, 64), qRgb(255, 255, 255));
 
-    Form1->Definemouseselected1->Action()->trigger();
+    Form1->Control<TMenuItem>("Definemouseselected1")->Action()->trigger();
     EXPECT_EQ(Lvl().num_object_textures, 1);
 }
 
@@ -475,31 +476,31 @@ TEST_F(EditingTest, MouseRectangleMovesWithShiftKeysAndStaysInsideThePage) {
     Open(Level(3, 1));
     Form1->Show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
-    Drag(Form1->Image1, {200, 10}, {250, 40});
-    EXPECT_EQ(Form1->MouseSelection, (TRect{192, 0, 240, 32}));
+    Drag(Form1->Control<TImage>("Image1"), {200, 10}, {250, 40});
+    EXPECT_EQ(Form1->statusBar()->currentMessage(), "Selection: left 192, top 0, right 240, bottom 32");
     Key(Qt::Key_D, Qt::ShiftModifier);
-    EXPECT_EQ(Form1->MouseSelection, (TRect{192, 16, 240, 48}));
+    EXPECT_EQ(Form1->statusBar()->currentMessage(), "Selection: left 192, top 16, right 240, bottom 48");
     Key(Qt::Key_D);
-    EXPECT_EQ(Form1->MouseSelection, (TRect{192, 16, 240, 48}));
+    EXPECT_EQ(Form1->statusBar()->currentMessage(), "Selection: left 192, top 16, right 240, bottom 48");
     Key(Qt::Key_S, Qt::ShiftModifier);
     Key(Qt::Key_S, Qt::ShiftModifier);
-    EXPECT_EQ(Form1->MouseSelection, (TRect{208, 16, 256, 48}));
+    EXPECT_EQ(Form1->statusBar()->currentMessage(), "Selection: left 208, top 16, right 256, bottom 48");
     Key(Qt::Key_E, Qt::ShiftModifier);
     Key(Qt::Key_E, Qt::ShiftModifier);
-    EXPECT_EQ(Form1->MouseSelection, (TRect{208, 0, 256, 32}));
+    EXPECT_EQ(Form1->statusBar()->currentMessage(), "Selection: left 208, top 0, right 256, bottom 32");
 
     // The keys move only the rectangle, whichever control has the focus.
-    Form1->ComboBox3->setFocus();
+    Form1->Control<TComboBox>("ComboBox3")->setFocus();
     const auto attribute = Lvl().object_textures[0].attribute;
     Key(Qt::Key_A, Qt::ShiftModifier);
     Key(Qt::Key_S, Qt::ShiftModifier);
-    EXPECT_EQ(Form1->MouseSelection, (TRect{208, 0, 256, 32}));
+    EXPECT_EQ(Form1->statusBar()->currentMessage(), "Selection: left 208, top 0, right 256, bottom 32");
     EXPECT_EQ(Lvl().object_textures[0].attribute, attribute);
 
     // A press without a drag leaves an empty rectangle, which defines nothing.
-    Drag(Form1->Image1, {50, 50}, {50, 50});
+    Drag(Form1->Control<TImage>("Image1"), {50, 50}, {50, 50});
     const int count = Lvl().num_object_textures;
-    Form1->Definemouseselected1->Action()->trigger();
+    Form1->Control<TMenuItem>("Definemouseselected1")->Action()->trigger();
     EXPECT_EQ(Lvl().num_object_textures, count);
 }
 
@@ -508,16 +509,16 @@ TEST_F(EditingTest, CloneAppendsACopyAndSaysItsIndex) {
     level.object_textures.assign(200, Rect(0, 0, 0, 31, 31));
     level.object_textures[5] = Rect(0, 16, 16, 79, 47, 2);
     Open(level);
-    Form1->ListBox1->SetItemIndex(5);
-    Form1->ListBox1Click();
-    Form1->Button2->click();
+    Form1->Control<TListBox>("ListBox1")->SetItemIndex(5);
+    Form1->Control<TListBox>("ListBox1")->OnClick();
+    Form1->Control<TButton>("Button2")->click();
     EXPECT_EQ(platform_.MessageTexts(), QStringList({"Cloned Texture ID: 200"}));
     ASSERT_EQ(Lvl().num_object_textures, 201);
     EXPECT_EQ(Lvl().object_textures[200], Lvl().object_textures[5]);
-    EXPECT_EQ(Form1->ListBox1->Items()->Count(), 201);
-    EXPECT_EQ(Form1->ListBox1->Items()->Strings(200), "Texture#200");
-    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 200);
-    EXPECT_EQ(Form1->ComboBox3->ItemIndex(), 2);
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->Items()->Count(), 201);
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->Items()->Strings(200), "Texture#200");
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->ItemIndex(), 200);
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox3")->ItemIndex(), 2);
 }
 
 TEST_F(EditingTest, KeyboardReachesBothViewsMovesTheTileAndCopiesFromTheSourceCursor) {
@@ -525,7 +526,7 @@ TEST_F(EditingTest, KeyboardReachesBothViewsMovesTheTileAndCopiesFromTheSourceCu
     OpenSource(Picture("tiles.png", {kSky}));
     Form1->Show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
-    Form1->ComboBox1->setFocus();
+    Form1->Control<TComboBox>("ComboBox1")->setFocus();
     QStringList reached;
     for (int i = 0; i < 5; ++i) {
         Key(Qt::Key_Tab);
@@ -533,7 +534,7 @@ TEST_F(EditingTest, KeyboardReachesBothViewsMovesTheTileAndCopiesFromTheSourceCu
     }
     EXPECT_EQ(reached, QStringList({"Image1", "ComboBox2", "Image2", "Button1", "ListBox1"}));
 
-    Form1->Image1->setFocus();
+    Form1->Control<TImage>("Image1")->setFocus();
     Key(Qt::Key_Right);
     Key(Qt::Key_Down);
     Key(Qt::Key_Down);
@@ -543,15 +544,16 @@ TEST_F(EditingTest, KeyboardReachesBothViewsMovesTheTileAndCopiesFromTheSourceCu
     EXPECT_EQ(Form1->Document().SelectedTile(), (TRect{0, 128, 64, 192}));
 
     // Enter copies the source tile under the cursor, framed while the view has the focus.
-    Form1->Image2->setFocus();
+    Form1->Control<TImage>("Image2")->setFocus();
     Key(Qt::Key_Right);
-    EXPECT_EQ(Form1->Image2->Picture().pixel(64, 0), qRgb(255, 255, 0));
+    EXPECT_EQ(Form1->Control<TImage>("Image2")->Picture().pixel(64, 0), qRgb(255, 255, 0));
     const pw::Ttrlevel before = Lvl();
     Key(Qt::Key_Return);
     EXPECT_TRUE(OnlySquareChanged(before.pages16, Lvl().pages16, 2, 0, 0, 128, 64));
     EXPECT_EQ(Word(Lvl(), 0, 0, 128), 0x9A1E);
-    Form1->ListBox1->setFocus();
-    EXPECT_EQ(Form1->Image2->Picture().pixel(64, 0), kSky); // the frame goes with the focus
+    Form1->Control<TListBox>("ListBox1")->setFocus();
+    EXPECT_EQ(Form1->Control<TImage>("Image2")->Picture().pixel(64, 0),
+              kSky); // the frame goes with the focus
 }
 
 TEST_F(EditingTest, GoToTextureSelectsTheNumberGiven) {
@@ -560,14 +562,17 @@ TEST_F(EditingTest, GoToTextureSelectsTheNumberGiven) {
     level.object_textures[250] = Rect(0, 0, 0, 7, 3);
     Open(level);
     platform_.number_answers = {250, 9999};
-    Form1->GoToTexture1->Action()->trigger();
-    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 250);
-    EXPECT_EQ(Form1->Label7->Caption(), QString::fromUtf8("8 × 4")); // its preview is shown
+    Form1->Control<TMenuItem>("GoToTexture1")->Action()->trigger();
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->ItemIndex(), 250);
+    EXPECT_EQ(Form1->Control<TLabel>("Label7")->Caption(),
+              QString::fromUtf8("8 × 4")); // its preview is shown
     EXPECT_EQ(platform_.number_ranges.back(), (std::pair{0, 299}));
-    Form1->GoToTexture1->Action()->trigger(); // the dialog keeps the number inside its range
-    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 299);
-    Form1->GoToTexture1->Action()->trigger(); // cancelled
-    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 299);
+    Form1->Control<TMenuItem>("GoToTexture1")
+        ->Action()
+        ->trigger(); // the dialog keeps the number inside its range
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->ItemIndex(), 299);
+    Form1->Control<TMenuItem>("GoToTexture1")->Action()->trigger(); // cancelled
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->ItemIndex(), 299);
 }
 
 TEST(TexturePreviewScaling, WholeStepsNearestNeighbourToTheLargestSizeThatFits) {
@@ -590,15 +595,15 @@ TEST(TexturePreviewScaling, WholeStepsNearestNeighbourToTheLargestSizeThatFits) 
 }
 
 TEST_F(EditingTest, CommandsWithoutALevelDoNothing) {
-    Form1->Button1->click();
-    Form1->Button2->click();
-    Press(Form1->Image1, Qt::LeftButton, 10, 10);
-    Press(Form1->Image2, Qt::LeftButton, 10, 10);
-    Form1->Define64x64textures1->Action()->trigger();
-    Form1->Definemouseselected1->Action()->trigger();
-    Form1->Copy1->Action()->trigger();
+    Form1->Control<TButton>("Button1")->click();
+    Form1->Control<TButton>("Button2")->click();
+    Press(Form1->Control<TImage>("Image1"), Qt::LeftButton, 10, 10);
+    Press(Form1->Control<TImage>("Image2"), Qt::LeftButton, 10, 10);
+    Form1->Control<TMenuItem>("Define64x64textures1")->Action()->trigger();
+    Form1->Control<TMenuItem>("Definemouseselected1")->Action()->trigger();
+    Form1->Control<TMenuItem>("Copy1")->Action()->trigger();
     EXPECT_TRUE(platform_.messages.empty());
-    EXPECT_FALSE(Form1->LevelOpen());
+    EXPECT_FALSE(Form1->Document().HasLevel());
     EXPECT_EQ(Form1->Document().Level().num_object_textures, 0);
 }
 
@@ -608,11 +613,12 @@ namespace {
 
 TEST_F(AppTest, TransparentColourStaysRightOfItsLabelWhateverItsLength) {
     Form1->Show();
-    Form1->Label5->SetCaption(
+    Form1->Control<TLabel>("Label5")->SetCaption(
         QStringLiteral("Couleur transparente 8 bits, dans une traduction plus longue :"));
-    EXPECT_EQ(Form1->Label6->x(), Form1->Label5->geometry().right() + 4);
-    Form1->Label5->SetCaption(QStringLiteral("8 bits:"));
-    EXPECT_EQ(Form1->Label6->x(), 501);
+    EXPECT_EQ(Form1->Control<TLabel>("Label6")->x(),
+              Form1->Control<TLabel>("Label5")->geometry().right() + 4);
+    Form1->Control<TLabel>("Label5")->SetCaption(QStringLiteral("8 bits:"));
+    EXPECT_EQ(Form1->Control<TLabel>("Label6")->x(), 501);
 }
 
 } // namespace

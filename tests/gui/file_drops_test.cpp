@@ -27,8 +27,14 @@ protected:
         QCoreApplication::processEvents();
         return drop.isAccepted();
     }
-    QPoint OnSourceView() const { return Form1->GroupBox2->mapTo(Form1, Form1->GroupBox2->rect().center()); }
-    QPoint OnLevelView() const { return Form1->GroupBox1->mapTo(Form1, Form1->GroupBox1->rect().center()); }
+    QPoint OnSourceView() const {
+        return Form1->Control<TGroupBox>("GroupBox2")
+            ->mapTo(Form1, Form1->Control<TGroupBox>("GroupBox2")->rect().center());
+    }
+    QPoint OnLevelView() const {
+        return Form1->Control<TGroupBox>("GroupBox1")
+            ->mapTo(Form1, Form1->Control<TGroupBox>("GroupBox1")->rect().center());
+    }
 };
 
 } // namespace
@@ -37,21 +43,21 @@ TEST_F(FileDropsTest, LevelOnWindowAndLevelOrPictureOnSourceViewOpen) {
     const QString level = WriteLevel(Level(3, 2));
     ASSERT_TRUE(Drop(level, OnLevelView()));
     EXPECT_EQ(Form1->Document().LevelFileName(), level);
-    EXPECT_EQ(Form1->Label3->Caption(), QFileInfo(level).fileName());
+    EXPECT_EQ(Form1->Control<TLabel>("Label3")->Caption(), QFileInfo(level).fileName());
 
     const QString second = WriteLevel(Level(6, 1), "second.tr4");
     ASSERT_TRUE(Drop(second, OnSourceView()));
     EXPECT_EQ(Form1->Document().LevelFileName(), level);
-    EXPECT_EQ(Form1->Label4->Caption(), "second.tr4");
-    EXPECT_EQ(Form1->ComboBox2->Items()->Count(), 1);
+    EXPECT_EQ(Form1->Control<TLabel>("Label4")->Caption(), "second.tr4");
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox2")->Items()->Count(), 1);
 
     QImage picture(256, 512, QImage::Format_RGB32);
     picture.fill(Qt::red);
     const QString png = Folder() + "/picture.png";
     ASSERT_TRUE(picture.save(png));
     ASSERT_TRUE(Drop(png, OnSourceView()));
-    EXPECT_EQ(Form1->Label4->Caption(), "picture.png");
-    EXPECT_EQ(Form1->ComboBox2->Items()->Count(), 2);
+    EXPECT_EQ(Form1->Control<TLabel>("Label4")->Caption(), "picture.png");
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox2")->Items()->Count(), 2);
     EXPECT_TRUE(platform_.messages.empty());
 }
 
@@ -68,7 +74,7 @@ TEST_F(FileDropsTest, OtherFilesAreRefusedAndTextIsNotTaken) {
     EXPECT_EQ(platform_.MessageTexts(),
               QStringList({"Invalid TR file format!!!", "Invalid TR file format!!!"}));
     EXPECT_EQ(Form1->Document().LevelFileName(), level);
-    EXPECT_EQ(Form1->Label4->Caption(), "None");
+    EXPECT_EQ(Form1->Control<TLabel>("Label4")->Caption(), "None");
 
     // A folder, named like a level or not, is said to be one.
     for (const QString& name : {QStringLiteral("levels.tr4"), QStringLiteral("pictures")}) {
@@ -78,7 +84,7 @@ TEST_F(FileDropsTest, OtherFilesAreRefusedAndTextIsNotTaken) {
         EXPECT_EQ(platform_.MessageTexts(), QStringList{Folder() + "/" + name + " is a folder, not a file."});
     }
     // A translation that lost the folder's name gives the English text with it.
-    Form1->FileTexts->Items()->Assign({"Das ist ein Ordner.", "?"});
+    Form1->Control<TListBox>("FileTexts")->Items()->Assign({"Das ist ein Ordner.", "?"});
     platform_.messages.clear();
     ASSERT_TRUE(Drop(Folder() + "/pictures", OnSourceView()));
     EXPECT_EQ(platform_.MessageTexts(), QStringList{Folder() + "/pictures is a folder, not a file."});

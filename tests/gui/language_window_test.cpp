@@ -124,7 +124,7 @@ TEST_F(LanguageWindowTest, ChoosingALanguageWithoutAFileThenSavingCreatesIt) {
     EXPECT_EQ(W().CurrentIndex, 3);
     EXPECT_EQ(W().CurrentLangId, 0x040C);
     EXPECT_EQ(W().PrimaryStore.LangId, 0x0407);
-    EXPECT_EQ(Form1->Label1->Caption(), "FICHIER NIVEAU");
+    EXPECT_EQ(Form1->Control<TLabel>("Label1")->Caption(), "FICHIER NIVEAU");
     EXPECT_FALSE(W().Available[3]);
 
     W().OnClickSave();
@@ -171,9 +171,9 @@ TEST_F(LanguageWindowTest, AppliedLanguageKeepsTheRecentFilesOnShowAndTheDefault
     ASSERT_TRUE(W().UseDefaultFile);
     EXPECT_EQ(W().CurrentIndex, 2);
     Choose(0);
-    EXPECT_EQ(Form1->None1->Caption(), level);
-    EXPECT_EQ(Form1->None1->Action()->text(), QString(level).replace("&", "&&"));
-    EXPECT_EQ(Form1->None2->Caption(), "Aucun");
+    EXPECT_EQ(Form1->Control<TMenuItem>("None1")->Caption(), level);
+    EXPECT_EQ(Form1->Control<TMenuItem>("None1")->Action()->text(), QString(level).replace("&", "&&"));
+    EXPECT_EQ(Form1->Control<TMenuItem>("None2")->Caption(), "Aucun");
     TFormList def;
     ASSERT_TRUE(def.LoadFromFile(DefaultLanguageFileName()));
     EXPECT_EQ(def.LangId, 0x040C);
@@ -189,7 +189,7 @@ TEST_F(LanguageWindowTest, StoredKoreanIdentifierSelectsKoreanAtStartUp) {
     CreateApplicationForms();
     EXPECT_EQ(W().ComboBoxLanguage->ItemIndex(), 8);
     EXPECT_EQ(W().CurrentLangId, 0x0412);
-    EXPECT_EQ(Form1->Label1->Caption(), QString::fromUtf8("레벨 파일"));
+    EXPECT_EQ(Form1->Control<TLabel>("Label1")->Caption(), QString::fromUtf8("레벨 파일"));
     // An identifier the window doesn't list, or one without a file, selects nothing.
     W().SelectLanguageById(0x0413);
     W().SelectLanguageById(0x0407);
@@ -280,14 +280,14 @@ TEST_F(LanguageWindowTest, EditingATextSharedByThreeComponentsAsksWhetherToChang
 
     // Cancel: nothing changes.
     platform_.answers = {QMessageBox::Cancel};
-    W().OnElementEdited(NodeOf(Form1->Label1), "Common");
+    W().OnElementEdited(NodeOf(Form1->Control<TLabel>("Label1")), "Common");
     EXPECT_EQ(platform_.MessageTexts(), QStringList({"Changer toutes les occurrences ?\n(3)"}));
-    EXPECT_EQ(NodeOf(Form1->Label1)->text(0), "Shared");
-    EXPECT_EQ(Form1->Label1->Caption(), "Shared");
+    EXPECT_EQ(NodeOf(Form1->Control<TLabel>("Label1"))->text(0), "Shared");
+    EXPECT_EQ(Form1->Control<TLabel>("Label1")->Caption(), "Shared");
     EXPECT_FALSE(W().Modified);
 
     // Yes, typed into the node's editor: every user of the text changes.
-    QTreeWidgetItem* node = NodeOf(Form1->Label2);
+    QTreeWidgetItem* node = NodeOf(Form1->Control<TLabel>("Label2"));
     W().TreeView->setCurrentItem(node);
     int f2 = Qt::Key_F2;
     W().TreeViewKeyDown(f2, Qt::NoModifier);
@@ -300,17 +300,18 @@ TEST_F(LanguageWindowTest, EditingATextSharedByThreeComponentsAsksWhetherToChang
     QCoreApplication::processEvents(); // the editor commits on the next turn of the event loop
     EXPECT_FALSE(W().IsEditingNode());
     EXPECT_EQ(platform_.MessageTexts().size(), 2);
-    for (const TLabel* label : {Form1->Label1, Form1->Label2, Form2->Label3})
+    for (const TLabel* label :
+         {Form1->Control<TLabel>("Label1"), Form1->Control<TLabel>("Label2"), Form2->Label3})
         EXPECT_EQ(label->Caption(), "Co&mmon");
     EXPECT_EQ(NodeOf(Form2->Label3)->text(0), "Co&mmon");
     EXPECT_TRUE(W().Modified);
 
     // No: only the edited component gets a text of its own, marked translated.
     platform_.answers = {QMessageBox::No};
-    W().OnElementEdited(NodeOf(Form1->Label1), "Own");
+    W().OnElementEdited(NodeOf(Form1->Control<TLabel>("Label1")), "Own");
     EXPECT_EQ(platform_.MessageTexts().value(2), "Changer toutes les occurrences ?\n(3)");
-    EXPECT_EQ(Form1->Label1->Caption(), "Own");
-    EXPECT_EQ(Form1->Label2->Caption(), "Co&mmon");
+    EXPECT_EQ(Form1->Control<TLabel>("Label1")->Caption(), "Own");
+    EXPECT_EQ(Form1->Control<TLabel>("Label2")->Caption(), "Co&mmon");
     EXPECT_FALSE(main->FindComponent("Label1")->IsNew(SlotCaption));
 }
 
@@ -359,11 +360,11 @@ TEST_F(LanguageWindowTest, F3WalksThroughTheRedBulletsAndWrapsAround) {
     W().Show();
     W().OpenEditor();
     Key(Qt::Key_F9, Qt::ShiftModifier | Qt::AltModifier);
-    for (QTreeWidgetItem* node : {NodeOf(Form1->Label2), NodeOf(Form2->Button1)}) {
+    for (QTreeWidgetItem* node : {NodeOf(Form1->Control<TLabel>("Label2")), NodeOf(Form2->Button1)}) {
         W().TreeView->setCurrentItem(node);
         Key(Qt::Key_F9);
     }
-    W().TreeView->setCurrentItem(NodeOf(Form1->Label1));
+    W().TreeView->setCurrentItem(NodeOf(Form1->Control<TLabel>("Label1")));
     W().EditText->clear();
     QStringList found;
     for (int i = 0; i < 3; ++i) {
@@ -419,7 +420,7 @@ TEST_F(LanguageWindowTest, ADamagedFileIsNamedAndTheLanguageOnShowIsKeptAndStore
     WriteLanguage(0, {{"None", "Aucun"}});
     WriteLanguage(2, {{"None", "Nothing"}});
     Choose(0);
-    ASSERT_EQ(Form1->None2->Caption(), "Aucun");
+    ASSERT_EQ(Form1->Control<TMenuItem>("None2")->Caption(), "Aucun");
     const QString us = LanguageFileName("us");
     QFile file(us);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.resize(file.size() / 2));
@@ -429,7 +430,7 @@ TEST_F(LanguageWindowTest, ADamagedFileIsNamedAndTheLanguageOnShowIsKeptAndStore
     EXPECT_TRUE(platform_.MessageTexts().join("").contains(us));
     EXPECT_EQ(W().ComboBoxLanguage->ItemIndex(), 0);
     EXPECT_EQ(W().CurrentLangId, 0x040C);
-    EXPECT_EQ(Form1->None2->Caption(), "Aucun");
+    EXPECT_EQ(Form1->Control<TMenuItem>("None2")->Caption(), "Aucun");
     Form1->Close(); // writes the settings
     QSettings settings(ConfigFolder() + "/Pagewright.ini", QSettings::IniFormat);
     EXPECT_EQ(settings.value("form1/languaje").toInt(), 0x040C);

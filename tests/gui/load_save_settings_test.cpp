@@ -30,8 +30,9 @@ protected:
     }
 
     QStringList Captions() const {
-        return {Form1->None1->Caption(), Form1->None2->Caption(), Form1->None3->Caption(),
-                Form1->None4->Caption(), Form1->None5->Caption()};
+        return {Form1->Control<TMenuItem>("None1")->Caption(), Form1->Control<TMenuItem>("None2")->Caption(),
+                Form1->Control<TMenuItem>("None3")->Caption(), Form1->Control<TMenuItem>("None4")->Caption(),
+                Form1->Control<TMenuItem>("None5")->Caption()};
     }
     // A new start that has not closed the main window first, so the settings on disk stay.
     void StartAgain() {
@@ -79,25 +80,25 @@ TEST_F(LoadSaveSettingsTest, PlacementLanguageAndRecentFilesComeBackAfterARestar
     EXPECT_EQ(Bounds(), QRect(40, 30, 600, 500));
     EXPECT_FALSE(Form1->isMaximized());
     EXPECT_EQ(Localisation->CurrentLangId, 1036u);
-    EXPECT_EQ(Form1->Label1->Caption(), "FICHIER NIVEAU");
-    EXPECT_EQ(Form1->RecentFiles, QStringList({b, a}));
+    EXPECT_EQ(Form1->Control<TLabel>("Label1")->Caption(), "FICHIER NIVEAU");
+    EXPECT_EQ(RecentItems(), QStringList({b, a}));
     EXPECT_EQ(Captions(), QStringList({b, a, "None", "None", "None"}));
 
-    Form1->None2->Action()->trigger();
+    Form1->Control<TMenuItem>("None2")->Action()->trigger();
     EXPECT_EQ(Form1->Document().LevelFileName(), a);
 }
 
 TEST_F(LoadSaveSettingsTest, DitheringIsOffAtFirstAndComesBackAfterARestart) {
     EXPECT_FALSE(Form1->Document().DitherPictures());
-    EXPECT_FALSE(Form1->DitherPictures1->Action()->isChecked());
-    Form1->DitherPictures1->Action()->trigger();
+    EXPECT_FALSE(Form1->Control<TMenuItem>("DitherPictures1")->Action()->isChecked());
+    Form1->Control<TMenuItem>("DitherPictures1")->Action()->trigger();
     EXPECT_TRUE(Form1->Document().DitherPictures());
-    EXPECT_TRUE(Form1->DitherPictures1->Action()->isChecked());
+    EXPECT_TRUE(Form1->Control<TMenuItem>("DitherPictures1")->Action()->isChecked());
 
     Restart();
     EXPECT_EQ(Stored("form1/dither"), "1");
     EXPECT_TRUE(Form1->Document().DitherPictures());
-    EXPECT_TRUE(Form1->DitherPictures1->Action()->isChecked());
+    EXPECT_TRUE(Form1->Control<TMenuItem>("DitherPictures1")->Action()->isChecked());
 }
 
 TEST_F(LoadSaveSettingsTest, MaximizedWindowStoresItsNormalBoundsAndIsMaximizedAgain) {
@@ -155,7 +156,7 @@ TEST_F(LoadSaveSettingsTest, DamagedSettingsGiveAUsableWindowAndNoJunkEntries) {
     EXPECT_FALSE(Form1->isMaximized());
     EXPECT_EQ(Localisation->CurrentLangId, 0u);
     // Only the first five entries count, and the empty or missing ones among them are skipped.
-    EXPECT_EQ(Form1->RecentFiles, QStringList({"/l/zero.tr4", "/l/three.tr4"}));
+    EXPECT_EQ(RecentItems(), QStringList({"/l/zero.tr4", "/l/three.tr4"}));
 }
 
 TEST_F(LoadSaveSettingsTest, ASizeBelowOnePixelKeepsTheDefaultPlacement) {
@@ -175,7 +176,7 @@ TEST_F(LoadSaveSettingsTest, UnreadableNumbersKeepTheDefaultPlacementAndJunkIsDr
     WriteIni(junk);
     StartAgain();
     EXPECT_EQ(Bounds(), QRect(114, 2, 651, 560));
-    EXPECT_EQ(Form1->RecentFiles.size(), 5);
+    EXPECT_EQ(RecentItems().size(), 5);
 
     Form1->Close();
     QSettings stored(IniPath(), QSettings::IniFormat);

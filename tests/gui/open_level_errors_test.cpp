@@ -11,26 +11,26 @@ protected:
     void OpenFirstLevel() {
         first_ = WriteLevel(Level(3, 2));
         OpenThroughMenu(first_);
-        ASSERT_TRUE(Form1->LevelOpen());
+        ASSERT_TRUE(Form1->Document().HasLevel());
     }
 
     void ExpectFirstLevelShown() {
-        EXPECT_TRUE(Form1->LevelOpen());
+        EXPECT_TRUE(Form1->Document().HasLevel());
         EXPECT_EQ(Form1->Caption(), first_ + "[*]");
-        EXPECT_EQ(Form1->ComboBox1->Items()->Count(), 2);
-        EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:1/2");
+        EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->Items()->Count(), 2);
+        EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox1")->Caption(), "Page:1/2");
         EXPECT_TRUE(Form1->Document().Level().IsLoaded());
     }
 
     void ExpectNoLevelShown() {
-        EXPECT_FALSE(Form1->LevelOpen());
+        EXPECT_FALSE(Form1->Document().HasLevel());
         EXPECT_FALSE(Form1->Document().Level().IsLoaded());
-        EXPECT_TRUE(Form1->LevelPageView.isNull());
+        EXPECT_TRUE(Form1->Control<TImage>("Image1")->Picture().isNull());
         EXPECT_EQ(Form1->Caption(), "Kestrel's Pagewright");
-        EXPECT_EQ(Form1->Label3->Caption(), "None");
-        EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:");
-        EXPECT_EQ(Form1->ComboBox1->Items()->Count(), 0);
-        EXPECT_EQ(Form1->ListBox1->Items()->Count(), 0);
+        EXPECT_EQ(Form1->Control<TLabel>("Label3")->Caption(), "None");
+        EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox1")->Caption(), "Page:");
+        EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->Items()->Count(), 0);
+        EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->Items()->Count(), 0);
         EXPECT_TRUE(Form1->Document().LevelFileName().isEmpty());
         EXPECT_FALSE(Form5->isVisible());
         EXPECT_FALSE(platform_.busy);
@@ -66,11 +66,11 @@ TEST_F(OpenLevelErrorsTest, CancelledDialogChangesNothing) {
 // A failed open loses nothing: the earlier level, its unsaved edits and their history stay.
 TEST_F(OpenLevelErrorsTest, UnknownVersionKeepsTheEarlierLevelAndItsEdits) {
     OpenFirstLevel();
-    Form1->AddNewPage1->Action()->trigger();
+    Form1->Control<TMenuItem>("AddNewPage1")->Action()->trigger();
     platform_.answers.push_back(QMessageBox::Discard);
     const QString notes = WriteBytes("notes.tr2", pw::fixtures::Bytes{'h', 'e', 'l', 'l', 'o', '!', '\n'});
     platform_.file_answers.push_back(notes);
-    Form1->OpenLevel1->Action()->trigger();
+    Form1->Control<TMenuItem>("OpenLevel1")->Action()->trigger();
     // The usual line, then the file and the reader's reason.
     const QStringList lines = platform_.MessageTexts().last().split('\n');
     ASSERT_EQ(lines.size(), 4);
@@ -78,12 +78,12 @@ TEST_F(OpenLevelErrorsTest, UnknownVersionKeepsTheEarlierLevelAndItsEdits) {
     EXPECT_EQ(lines[2], QDir::toNativeSeparators(notes));
     EXPECT_TRUE(lines[3].startsWith("version word: not a level of a known version"))
         << lines[3].toStdString();
-    EXPECT_EQ(Form1->ComboBox1->Items()->Count(), 3);
-    EXPECT_TRUE(Form1->Save1->Enabled());
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->Items()->Count(), 3);
+    EXPECT_TRUE(Form1->Control<TMenuItem>("Save1")->Enabled());
     EXPECT_TRUE(Form1->isWindowModified());
-    EXPECT_EQ(Form1->Undo1->Caption(), "&Undo Add page");
-    Form1->Undo1->Action()->trigger();
-    EXPECT_EQ(Form1->ComboBox1->Items()->Count(), 2);
+    EXPECT_EQ(Form1->Control<TMenuItem>("Undo1")->Caption(), "&Undo Add page");
+    Form1->Control<TMenuItem>("Undo1")->Action()->trigger();
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->Items()->Count(), 2);
     EXPECT_FALSE(Form1->isWindowModified());
 }
 
@@ -115,7 +115,7 @@ TEST_F(OpenLevelErrorsTest, DecompressionErrorIsShownAndKeepsTheViews) {
 }
 
 TEST_F(OpenLevelErrorsTest, PageCommandsDoNothingWithoutALevel) {
-    Form1->ComboBox1Change();
-    EXPECT_FALSE(Form1->LevelOpen());
-    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:");
+    Form1->Control<TComboBox>("ComboBox1")->OnChange();
+    EXPECT_FALSE(Form1->Document().HasLevel());
+    EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox1")->Caption(), "Page:");
 }

@@ -71,42 +71,43 @@ TEST_P(OpenLevelTest, ShowsFirstPageListsAndCaptions) {
 
     const pw::Ttrlevel& level = Form1->Document().Level();
     ASSERT_EQ(level.kind, kind);
-    EXPECT_EQ(Form1->ComboBox1->Items()->ToStringList(), QStringList({"Page#1", "Page#2", "Page#3"}));
-    EXPECT_EQ(Form1->ComboBox1->ItemIndex(), 0);
-    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:1/3");
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->Items()->ToStringList(),
+              QStringList({"Page#1", "Page#2", "Page#3"}));
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->ItemIndex(), 0);
+    EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox1")->Caption(), "Page:1/3");
     EXPECT_EQ(Form1->Caption(), path + "[*]");
     EXPECT_EQ(Form1->Document().LevelFileName(), path);
-    EXPECT_EQ(Form1->Label3->Caption(), QFileInfo(path).fileName());
-    ASSERT_EQ(Form1->ListBox1->Items()->Count(), level.num_object_textures);
-    EXPECT_EQ(Form1->ListBox1->Items()->Strings(0), "Texture#0");
-    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 0);
+    EXPECT_EQ(Form1->Control<TLabel>("Label3")->Caption(), QFileInfo(path).fileName());
+    ASSERT_EQ(Form1->Control<TListBox>("ListBox1")->Items()->Count(), level.num_object_textures);
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->Items()->Strings(0), "Texture#0");
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->ItemIndex(), 0);
 
     // Page 1 without a tile frame.
-    EXPECT_TRUE(ShowsPage(Form1->Image1->Picture(), level, 0));
+    EXPECT_TRUE(ShowsPage(Form1->Control<TImage>("Image1")->Picture(), level, 0));
 
     EXPECT_FALSE(Form5->isVisible());
     EXPECT_EQ(Form5->Caption(), "Loading Level...");
     EXPECT_FALSE(platform_.busy);
-    EXPECT_FALSE(Form1->Paste1->Enabled());
+    EXPECT_FALSE(Form1->Control<TMenuItem>("Paste1")->Enabled());
 }
 
 TEST_P(OpenLevelTest, ChoosingAnotherPageShowsItWithTheTileFrame) {
     OpenThroughMenu(WriteLevel(Level(GetParam(), 3)));
     Form1->Document().SetSelectedTile({64, 128, 128, 192});
 
-    QTest::keyClick(Form1->ComboBox1, Qt::Key_Down);
+    QTest::keyClick(Form1->Control<TComboBox>("ComboBox1"), Qt::Key_Down);
 
-    EXPECT_EQ(Form1->LevelPage, 1);
-    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:2/3");
-    const QImage& shown = Form1->Image1->Picture();
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->ItemIndex(), 1);
+    EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox1")->Caption(), "Page:2/3");
+    const QImage& shown = Form1->Control<TImage>("Image1")->Picture();
     EXPECT_TRUE(ShowsPage(shown, Form1->Document().Level(), 1, 0, QRect(64, 128, 64, 64)));
     const QRgb white = qRgb(255, 255, 255);
     const QRgb frame =
         shown.format() == QImage::Format_Indexed8 ? shown.color(NearestPaletteIndex(shown, white)) : white;
     EXPECT_EQ(shown.pixel(64, 128), frame);
     EXPECT_EQ(shown.pixel(127, 191), frame);
-    // The frame is on the shown copy only.
-    EXPECT_TRUE(ShowsPage(Form1->LevelPageView, Form1->Document().Level(), 1));
+    // The frame is drawn on the view only.
+    EXPECT_FALSE(Form1->Document().IsModified());
 }
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, OpenLevelTest, ::testing::Range(1, 8));
@@ -117,36 +118,36 @@ TEST_F(AppTest, TransparentColourShownForKindsWithPalettesOnly) {
     tr1.palette[1] = 20;
     tr1.palette[2] = 63;
     OpenThroughMenu(WriteLevel(tr1));
-    EXPECT_EQ(Form1->Label6->Caption(), "40,80,252");
+    EXPECT_EQ(Form1->Control<TLabel>("Label6")->Caption(), "40,80,252");
 
     OpenThroughMenu(WriteLevel(Level(6, 1)));
-    EXPECT_EQ(Form1->Label6->Caption(), "40,80,252");
+    EXPECT_EQ(Form1->Control<TLabel>("Label6")->Caption(), "40,80,252");
 
     auto tr3 = Level(5, 1);
     tr3.palette[0] = tr3.palette[1] = tr3.palette[2] = 0;
     OpenThroughMenu(WriteLevel(tr3));
-    EXPECT_EQ(Form1->Label6->Caption(), "0,0,0");
+    EXPECT_EQ(Form1->Control<TLabel>("Label6")->Caption(), "0,0,0");
 }
 
 TEST_F(AppTest, SecondOpenReplacesEverythingButTheSelectedTile) {
     OpenThroughMenu(WriteLevel(Level(3, 3)));
-    QTest::keyClick(Form1->ComboBox1, Qt::Key_Down);
+    QTest::keyClick(Form1->Control<TComboBox>("ComboBox1"), Qt::Key_Down);
     Form1->Document().SetSelectedTile({192, 0, 256, 64});
-    Form1->Paste1->SetEnabled(true);
+    Form1->Control<TMenuItem>("Paste1")->SetEnabled(true);
 
     auto single = Level(6, 1);
     single.object_textures.clear();
     const QString path = WriteLevel(single);
     OpenThroughMenu(path);
 
-    EXPECT_EQ(Form1->LevelPage, 0);
-    EXPECT_EQ(Form1->ComboBox1->Items()->ToStringList(), QStringList({"Page#1"}));
-    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:1/1");
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->ItemIndex(), 0);
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->Items()->ToStringList(), QStringList({"Page#1"}));
+    EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox1")->Caption(), "Page:1/1");
     EXPECT_EQ(Form1->Caption(), path + "[*]");
-    EXPECT_EQ(Form1->ListBox1->Items()->Count(), 0);
-    EXPECT_FALSE(Form1->Paste1->Enabled());
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->Items()->Count(), 0);
+    EXPECT_FALSE(Form1->Control<TMenuItem>("Paste1")->Enabled());
     EXPECT_EQ(Form1->Document().SelectedTile(), (TRect{192, 0, 256, 64}));
-    EXPECT_TRUE(ShowsPage(Form1->Image1->Picture(), Form1->Document().Level(), 0));
+    EXPECT_TRUE(ShowsPage(Form1->Control<TImage>("Image1")->Picture(), Form1->Document().Level(), 0));
 }
 
 TEST_F(AppTest, OpenShortcutAsksForALevel) {
@@ -155,7 +156,7 @@ TEST_F(AppTest, OpenShortcutAsksForALevel) {
     QTest::keyClick(Form1, Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(platform_.dialogs.size(), 1u);
     EXPECT_FALSE(platform_.dialogs[0].save);
-    EXPECT_FALSE(Form1->LevelOpen());
+    EXPECT_FALSE(Form1->Document().HasLevel());
 }
 
 TEST_F(AppTest, BundledSamplesOpen) {
@@ -166,8 +167,10 @@ TEST_F(AppTest, BundledSamplesOpen) {
     for (const QString& name : samples) {
         OpenThroughMenu(QDir(PW_SAMPLES_DIR).filePath(name));
         EXPECT_TRUE(platform_.messages.empty()) << name.toStdString();
-        ASSERT_TRUE(Form1->LevelOpen()) << name.toStdString();
-        EXPECT_EQ(Form1->GroupBox1->Caption(), QString("Page:1/%1").arg(Form1->Document().Level().num_pages));
-        EXPECT_TRUE(ShowsPage(Form1->Image1->Picture(), Form1->Document().Level(), 0)) << name.toStdString();
+        ASSERT_TRUE(Form1->Document().HasLevel()) << name.toStdString();
+        EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox1")->Caption(),
+                  QString("Page:1/%1").arg(Form1->Document().Level().num_pages));
+        EXPECT_TRUE(ShowsPage(Form1->Control<TImage>("Image1")->Picture(), Form1->Document().Level(), 0))
+            << name.toStdString();
     }
 }

@@ -26,22 +26,22 @@ TEST_F(PageMapTest, AClickAtATexturesCentrePicksItAndAnUndoRedraws) {
                              pw::MakeRectangleTexture(pw::kind_tr4, 0, 100, 100, 163, 131),
                              pw::MakeRectangleTexture(pw::kind_tr4, 1, 8, 8, 71, 71)};
     OpenThroughMenu(WriteLevel(level));
-    ASSERT_TRUE(Form1->LevelOpen());
-    Form1->PageMap1->Action()->trigger();
+    ASSERT_TRUE(Form1->Document().HasLevel());
+    Form1->Control<TMenuItem>("PageMap1")->Action()->trigger();
     ASSERT_TRUE(PageMap->isVisible());
 
     // The topmost texture first, then the one under it.
     const QPoint centre = PageMap->PaintBox1->TextureRect(1).center();
     Click(PageMap->PaintBox1, centre);
-    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 1);
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->ItemIndex(), 1);
     EXPECT_EQ(Form1->Document().SelectedTexture(), 1);
     Click(PageMap->PaintBox1, centre);
-    EXPECT_EQ(Form1->ListBox1->ItemIndex(), 0);
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->ItemIndex(), 0);
 
     // A texture chosen in the list brings its page to the map and to the main window.
     Form1->SelectTexture(2);
     EXPECT_EQ(PageMap->ShownPage(), 1);
-    EXPECT_EQ(Form1->ComboBox1->ItemIndex(), 1);
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->ItemIndex(), 1);
 
     // A tile copy onto the page shown, then its undo.
     QImage source(256, 256, QImage::Format_RGB888);
@@ -49,17 +49,17 @@ TEST_F(PageMapTest, AClickAtATexturesCentrePicksItAndAnUndoRedraws) {
     const QString path = Folder() + "/source.bmp";
     ASSERT_TRUE(source.save(path));
     platform_.file_answers.push_back(path);
-    Form1->openimage1->Action()->trigger();
+    Form1->Control<TMenuItem>("openimage1")->Action()->trigger();
     const QImage before = PageMap->PaintBox1->Picture();
     Form1->Document().CopyTile(1, 0, 0, 0);
     EXPECT_NE(PageMap->PaintBox1->Picture(), before);
-    Form1->Undo1->Action()->trigger();
+    Form1->Control<TMenuItem>("Undo1")->Action()->trigger();
     EXPECT_EQ(PageMap->PaintBox1->Picture(), before);
 
     // An added page gains its line in the map's page list, and its undo takes the line away.
     Form1->Document().AddPage();
     EXPECT_EQ(PageMap->ComboBox1->Items()->Count(), 3);
-    Form1->Undo1->Action()->trigger();
+    Form1->Control<TMenuItem>("Undo1")->Action()->trigger();
     EXPECT_EQ(PageMap->ComboBox1->Items()->Count(), 2);
 }
 

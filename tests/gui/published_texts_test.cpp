@@ -138,12 +138,12 @@ TEST_F(AppTest, AuxiliaryWindowTextsArePublished) {
 
 TEST_F(AppTest, OnlyOurOwnPropertiesArePublishedInNameOrder) {
     EXPECT_EQ(Names(PublishedProperties(Form1->metaObject())), QStringList({"Caption", "Hint", "Tag"}));
-    EXPECT_EQ(Names(PublishedProperties(Form1->ComboBox1->metaObject())),
+    EXPECT_EQ(Names(PublishedProperties(Form1->Control<TComboBox>("ComboBox1")->metaObject())),
               QStringList({"Hint", "Items", "Tag", "Text"}));
     EXPECT_EQ(Names(PublishedProperties(Form5->Gauge1->metaObject())),
               QStringList({"Hint", "Progress", "Tag"}));
     // A string list publishes nothing of its own, so no text of it is taken for a caption.
-    EXPECT_TRUE(PublishedProperties(Form1->ComboBox1->Items()->metaObject()).isEmpty());
+    EXPECT_TRUE(PublishedProperties(Form1->Control<TComboBox>("ComboBox1")->Items()->metaObject()).isEmpty());
 }
 
 TEST_F(AppTest, ComponentsAreOneFlatListInCreationOrder) {
@@ -155,7 +155,7 @@ TEST_F(AppTest, ComponentsAreOneFlatListInCreationOrder) {
     EXPECT_TRUE(names.contains("Label6")); // inside GroupBox3
     EXPECT_TRUE(names.contains("Languaje1"));
     EXPECT_EQ(names.removeDuplicates(), 0);
-    EXPECT_EQ(Form1->FindComponent("Image3"), Form1->Image3);
+    EXPECT_EQ(Form1->FindComponent("Image3"), Form1->Control<TImage>("Image3"));
 }
 
 TEST_F(AppTest, WindowsAreCreatedInStartUpOrder) {
@@ -173,12 +173,16 @@ TEST_F(AppTest, WindowsAreCreatedInStartUpOrder) {
 
 TEST_F(AppTest, MenuShortcuts) {
     const std::pair<TMenuItem*, QKeySequence> expected[] = {
-        {Form1->OpenLevel1, QKeySequence("Ctrl+O")}, {Form1->Save1, QKeySequence("Ctrl+S")},
-        {Form1->openimage1, QKeySequence("F6")},     {Form1->ExporttoImage1, QKeySequence("F5")},
-        {Form1->Exit2, QKeySequence("Ctrl+X")},      {Form1->Copy1, QKeySequence("Ctrl+C")},
-        {Form1->Paste1, QKeySequence("Ctrl+V")},     {Form1->AddNewPage1, QKeySequence("Ctrl+N")}};
+        {Form1->Control<TMenuItem>("OpenLevel1"), QKeySequence("Ctrl+O")},
+        {Form1->Control<TMenuItem>("Save1"), QKeySequence("Ctrl+S")},
+        {Form1->Control<TMenuItem>("openimage1"), QKeySequence("F6")},
+        {Form1->Control<TMenuItem>("ExporttoImage1"), QKeySequence("F5")},
+        {Form1->Control<TMenuItem>("Exit2"), QKeySequence("Ctrl+X")},
+        {Form1->Control<TMenuItem>("Copy1"), QKeySequence("Ctrl+C")},
+        {Form1->Control<TMenuItem>("Paste1"), QKeySequence("Ctrl+V")},
+        {Form1->Control<TMenuItem>("AddNewPage1"), QKeySequence("Ctrl+N")}};
     for (const auto& [item, keys] : expected)
         EXPECT_EQ(item->ShortCut(), keys) << item->objectName().toStdString();
-    EXPECT_FALSE(Form1->Paste1->Enabled());
-    EXPECT_TRUE(Form1->N1->Action()->isSeparator());
+    EXPECT_FALSE(Form1->Control<TMenuItem>("Paste1")->Enabled());
+    EXPECT_TRUE(Form1->Control<TMenuItem>("N1")->Action()->isSeparator());
 }

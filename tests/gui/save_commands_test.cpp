@@ -31,21 +31,21 @@ protected:
     void Trigger(TMenuItem* item) { item->Action()->trigger(); }
     void SaveAs(const QString& path) {
         platform_.file_answers.push_back(path);
-        Trigger(Form1->SaveAs1);
+        Trigger(Form1->Control<TMenuItem>("SaveAs1"));
     }
     void Export(const QString& path) {
         platform_.file_answers.push_back(path);
-        Trigger(Form1->ExporttoImage1);
+        Trigger(Form1->Control<TMenuItem>("ExporttoImage1"));
     }
     QList<TMenuItem*> LevelCommands() const {
-        return {Form1->Save1,
-                Form1->SaveAs1,
-                Form1->AddNewPage1,
-                Form1->ExporttoImage1,
-                Form1->Copy1,
-                Form1->Define64x64textures1,
-                Form1->Definemouseselected1,
-                Form1->AnimatedTextures1};
+        return {Form1->Control<TMenuItem>("Save1"),
+                Form1->Control<TMenuItem>("SaveAs1"),
+                Form1->Control<TMenuItem>("AddNewPage1"),
+                Form1->Control<TMenuItem>("ExporttoImage1"),
+                Form1->Control<TMenuItem>("Copy1"),
+                Form1->Control<TMenuItem>("Define64x64textures1"),
+                Form1->Control<TMenuItem>("Definemouseselected1"),
+                Form1->Control<TMenuItem>("AnimatedTextures1")};
     }
 };
 
@@ -55,10 +55,10 @@ TEST_F(SaveCommandsTest, CommandsWaitForALevel) {
     for (TMenuItem* item : LevelCommands())
         EXPECT_FALSE(item->Enabled()) << item->objectName().toStdString();
     platform_.file_answers.push_back(Folder() + "/x.bmp");
-    Trigger(Form1->ExporttoImage1);
-    Trigger(Form1->AddNewPage1);
+    Trigger(Form1->Control<TMenuItem>("ExporttoImage1"));
+    Trigger(Form1->Control<TMenuItem>("AddNewPage1"));
     EXPECT_TRUE(platform_.dialogs.empty());
-    EXPECT_EQ(Form1->ComboBox1->Items()->Count(), 0);
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->Items()->Count(), 0);
     platform_.file_answers.clear();
 
     OpenThroughMenu(WriteLevel(Level(3, 1)));
@@ -79,9 +79,9 @@ TEST_F(SaveCommandsTest, SaveSetsTheOpaqueFlagOnEveryWordButZero) {
     PutWord(desc.pages16, 65536 + 5, 0x1234); // second page
     const QString path = WriteLevel(desc);
     OpenThroughMenu(path);
-    Trigger(Form1->AddNewPage1); // an edit: a level saved as opened is written as read
+    Trigger(Form1->Control<TMenuItem>("AddNewPage1")); // an edit: a level saved as opened is written as read
 
-    Trigger(Form1->Save1);
+    Trigger(Form1->Control<TMenuItem>("Save1"));
 
     EXPECT_TRUE(platform_.messages.empty()) << platform_.MessageTexts().join('\n').toStdString();
     EXPECT_EQ(Form5->Caption(), "Saving Level...");
@@ -112,11 +112,11 @@ TEST_F(SaveCommandsTest, SaveAfterSaveAsWritesToTheNewFile) {
     EXPECT_EQ(Reread(copy).num_pages, 2);
     EXPECT_EQ(Form1->Document().LevelFileName(), copy);
     EXPECT_EQ(Form1->Caption(), copy + "[*]");
-    EXPECT_EQ(Form1->Label3->Caption(), "copy.tr4");
+    EXPECT_EQ(Form1->Control<TLabel>("Label3")->Caption(), "copy.tr4");
 
-    Trigger(Form1->AddNewPage1);
+    Trigger(Form1->Control<TMenuItem>("AddNewPage1"));
     EXPECT_TRUE(Form1->isWindowModified());
-    Trigger(Form1->Save1);
+    Trigger(Form1->Control<TMenuItem>("Save1"));
     EXPECT_FALSE(Form1->isWindowModified());
     EXPECT_TRUE(platform_.messages.empty()) << platform_.MessageTexts().join('\n').toStdString();
     EXPECT_EQ(Reread(opened).num_pages, 2);
@@ -174,14 +174,13 @@ TEST_F(SaveCommandsTest, NewPageIsSelectedAndShownEmpty) {
     OpenThroughMenu(WriteLevel(Level(6, 4)));
     Form1->Document().SetSelectedTile({64, 64, 128, 128});
 
-    Trigger(Form1->AddNewPage1);
+    Trigger(Form1->Control<TMenuItem>("AddNewPage1"));
 
-    EXPECT_EQ(Form1->ComboBox1->Items()->ToStringList(),
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->Items()->ToStringList(),
               QStringList({"Page#1", "Page#2", "Page#3", "Page#4", "Page#5"}));
-    EXPECT_EQ(Form1->ComboBox1->ItemIndex(), 4);
-    EXPECT_EQ(Form1->LevelPage, 4);
-    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:5/5");
-    const QImage& shown = Form1->Image1->Picture();
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->ItemIndex(), 4);
+    EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox1")->Caption(), "Page:5/5");
+    const QImage& shown = Form1->Control<TImage>("Image1")->Picture();
     EXPECT_EQ(shown.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(shown.pixel(255, 255), qRgb(0, 0, 0));
     EXPECT_EQ(shown.pixel(64, 64), qRgb(255, 255, 255)); // the tile frame
@@ -197,19 +196,19 @@ TEST_F(SaveCommandsTest, NewPageOfAPalettedLevelShowsEntryZero) {
     desc.palette[1] = 20;
     desc.palette[2] = 30;
     OpenThroughMenu(WriteLevel(desc));
-    Trigger(Form1->AddNewPage1);
-    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page:5/5");
-    EXPECT_EQ(Form1->Image1->Picture().pixel(200, 200), qRgb(40, 80, 120));
+    Trigger(Form1->Control<TMenuItem>("AddNewPage1"));
+    EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox1")->Caption(), "Page:5/5");
+    EXPECT_EQ(Form1->Control<TImage>("Image1")->Picture().pixel(200, 200), qRgb(40, 80, 120));
 }
 
 TEST_F(SaveCommandsTest, APagePastTheEnginesLimitIsAddedOnlyWhenConfirmed) {
     OpenThroughMenu(WriteLevel(Level(1, 16)));
-    Trigger(Form1->AddNewPage1); // no answer: No
+    Trigger(Form1->Control<TMenuItem>("AddNewPage1")); // no answer: No
     EXPECT_EQ(Form1->Document().Level().num_pages, 16);
     EXPECT_EQ(platform_.MessageTexts(),
               QStringList{"The game's engine loads at most 16 pages; add page 17 anyway?"});
     platform_.answers.push_back(QMessageBox::Yes);
-    Trigger(Form1->AddNewPage1);
+    Trigger(Form1->Control<TMenuItem>("AddNewPage1"));
     EXPECT_EQ(Form1->Document().Level().num_pages, 17);
 }
 
@@ -235,8 +234,8 @@ TEST_F(SaveCommandsTest, ExportOpensAgainAsTheSamePages) {
     EXPECT_EQ(file.pixel(7, 256 + 3), qRgb(140, 89, 41));
 
     platform_.file_answers.push_back(out + ".bmp");
-    Form1->openimage1->Action()->trigger();
-    ASSERT_EQ(Form1->ComboBox2->Items()->Count(), 3);
+    Form1->Control<TMenuItem>("openimage1")->Action()->trigger();
+    ASSERT_EQ(Form1->Control<TComboBox>("ComboBox2")->Items()->Count(), 3);
     const QImage source = Form1->Document().Source().SourceImage.convertToFormat(QImage::Format_RGB888);
     for (int page = 0; page < 3; ++page)
         EXPECT_EQ(source.copy(0, page * 256, 256, 256),

@@ -95,10 +95,10 @@ TEST_F(ShippedLanguagesTest, FrenchAndKoreanShowInTheLiveWindows) {
     Localisation->ComboBoxLanguage->SetItemIndex(0);
     Localisation->cbLanguageChange();
     EXPECT_EQ(Localisation->CurrentLangId, 0x040C);
-    EXPECT_EQ(Form1->Label1->Caption(), "FICHIER NIVEAU");
-    EXPECT_EQ(Form1->File1->Caption(), "&Fichier");
-    EXPECT_EQ(Form1->Button1->Hint(), "Copier la page entière");
-    EXPECT_EQ(Form1->ComboBox3->Items()->Strings(2), "Semi-transparente");
+    EXPECT_EQ(Form1->Control<TLabel>("Label1")->Caption(), "FICHIER NIVEAU");
+    EXPECT_EQ(Form1->Control<TMenuItem>("File1")->Caption(), "&Fichier");
+    EXPECT_EQ(Form1->Control<TButton>("Button1")->Hint(), "Copier la page entière");
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox3")->Items()->Strings(2), "Semi-transparente");
     EXPECT_EQ(Form2->Caption(), "À propos de Pagewright");
     EXPECT_EQ(fanimated->Caption(), "Gestionnaire de textures animées");
     EXPECT_EQ(Localisation->Constants->Items()->Strings(1), "Voulez-vous sauvegarder les changements ?");
@@ -107,8 +107,8 @@ TEST_F(ShippedLanguagesTest, FrenchAndKoreanShowInTheLiveWindows) {
     Localisation->ComboBoxLanguage->SetItemIndex(8);
     Localisation->cbLanguageChange();
     EXPECT_EQ(Localisation->CurrentLangId, 0x0412);
-    EXPECT_EQ(Form1->File1->Caption(), QString::fromUtf8("파일(&F)"));
-    EXPECT_EQ(Form1->Label1->Caption(), QString::fromUtf8("레벨 파일"));
+    EXPECT_EQ(Form1->Control<TMenuItem>("File1")->Caption(), QString::fromUtf8("파일(&F)"));
+    EXPECT_EQ(Form1->Control<TLabel>("Label1")->Caption(), QString::fromUtf8("레벨 파일"));
 }
 
 TEST(ShippedLanguages, BritishEnglishIsSpelledOutWhileAmericanKeepsTheProgramsTexts) {
@@ -137,21 +137,21 @@ TEST_F(ShippedLanguagesTest, DataCaptionsShowInTheCurrentLanguage) {
     const QString broken = WriteBytes("broken.tr4", pw::fixtures::Bytes(64, 7));
     choose(0x040C);
     OpenThroughMenu(broken);
-    EXPECT_EQ(Form1->Label3->Caption(), "Aucun");
-    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page :");
+    EXPECT_EQ(Form1->Control<TLabel>("Label3")->Caption(), "Aucun");
+    EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox1")->Caption(), "Page :");
     choose(0x0407);
     OpenThroughMenu(WriteLevel(Level(3, 2)));
-    EXPECT_EQ(Form1->GroupBox1->Caption(), "Seite:1/2");
+    EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox1")->Caption(), "Seite:1/2");
     choose(0x040C);
-    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page : 1/2");
+    EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox1")->Caption(), "Page : 1/2");
     // A failed open keeps the level and its captions.
     OpenThroughMenu(broken);
-    EXPECT_EQ(Form1->Label3->Caption(), "level.tr2");
-    EXPECT_EQ(Form1->GroupBox1->Caption(), "Page : 1/2");
+    EXPECT_EQ(Form1->Control<TLabel>("Label3")->Caption(), "level.tr2");
+    EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox1")->Caption(), "Page : 1/2");
     // The history's steps are named in the language too.
-    Form1->AddNewPage1->Action()->trigger();
-    EXPECT_TRUE(Form1->Undo1->Caption().endsWith(" Ajouter une page"))
-        << Form1->Undo1->Caption().toStdString();
+    Form1->Control<TMenuItem>("AddNewPage1")->Action()->trigger();
+    EXPECT_TRUE(Form1->Control<TMenuItem>("Undo1")->Caption().endsWith(" Ajouter une page"))
+        << Form1->Control<TMenuItem>("Undo1")->Caption().toStdString();
 }
 
 // Message boxes, file dialogs and the entries the windows make up follow the language; names and
@@ -167,29 +167,29 @@ TEST_F(ShippedLanguagesTest, MessagesDialogsAndListEntriesShowInTheCurrentLangua
     level.anim_words = {1, 1, 0, 1};
     OpenThroughMenu(WriteLevel(level));
     choose(0x0407);
-    EXPECT_EQ(Form1->ComboBox1->Items()->Strings(1), "Seite #2");
-    EXPECT_EQ(Form1->ComboBox1->ItemIndex(), 0);
-    EXPECT_EQ(Form1->ListBox1->Items()->Strings(0), "Textur #0");
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->Items()->Strings(1), "Seite #2");
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->ItemIndex(), 0);
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->Items()->Strings(0), "Textur #0");
     EXPECT_EQ(fanimated->ListBox1->Items()->Strings(0), "Animierte Textur #1");
     EXPECT_EQ(fanimated->ListBox2->Items()->Strings(1), "Textur-ID: 1");
 
-    Form1->AddNewPage1->Action()->trigger();
+    Form1->Control<TMenuItem>("AddNewPage1")->Action()->trigger();
     platform_.messages.clear();
     platform_.answers.push_back(QMessageBox::Cancel);
-    Form1->OpenLevel1->Action()->trigger();
+    Form1->Control<TMenuItem>("OpenLevel1")->Action()->trigger();
     EXPECT_EQ(platform_.MessageTexts(),
               QStringList({QString::fromUtf8("Änderungen an level.tr2 speichern?")}));
     Form1->Document().Undo();
     platform_.file_answers.push_back(QString());
-    Form1->OpenLevel1->Action()->trigger();
+    Form1->Control<TMenuItem>("OpenLevel1")->Action()->trigger();
     EXPECT_EQ(platform_.dialogs.back().request.title, QString::fromUtf8("TR-Datei öffnen"));
     EXPECT_TRUE(platform_.dialogs.back().request.filter.startsWith("Alle TR-Dateien (*.phd,"));
     OpenThroughMenu(Folder() + "/missing.tr4");
     EXPECT_EQ(platform_.MessageTexts().back(), "Datei nicht gefunden!");
 
     choose(0x0412);
-    EXPECT_EQ(Form1->ComboBox1->Items()->Strings(0), QString::fromUtf8("페이지 #1"));
-    Form1->Button2->click();
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->Items()->Strings(0), QString::fromUtf8("페이지 #1"));
+    Form1->Control<TButton>("Button2")->click();
     EXPECT_EQ(platform_.MessageTexts().back(),
               QString::fromUtf8("복제된 텍스처 ID: ") +
                   QString::number(Form1->Document().Level().num_object_textures - 1));

@@ -193,7 +193,7 @@ TEST_F(TranslationSourceTest, EveryTextOfTheMainWindowsHasARow) {
 }
 
 TEST_F(TranslationSourceTest, AccessKeysAreUniqueWithinEachMenu) {
-    QList<QList<TMenuItem*>> menus{Form1->MainMenu1->Items()};
+    QList<QList<TMenuItem*>> menus{Form1->Control<TMainMenu>("MainMenu1")->Items()};
     for (qsizetype m = 0; m < menus.size(); ++m) {
         for (TMenuItem* item : menus[m]) {
             if (!item->Items().isEmpty())

@@ -61,7 +61,7 @@ TEST_F(ProgramTranslationTest, RescanWithALevelOpenTakesNoLevelData) {
     level.anim_words = {1, 1, 3, 4}; // one set of frames 3 and 4
     const QString path = WriteLevel(level);
     OpenThroughMenu(path);
-    ASSERT_TRUE(Form1->LevelOpen());
+    ASSERT_TRUE(Form1->Document().HasLevel());
     Store().RegisterForms();
     EXPECT_FALSE(StoreHolds("Animated Texture #1"));
     EXPECT_FALSE(StoreHolds("Texture ID:3"));
@@ -101,22 +101,22 @@ TEST_F(ProgramTranslationTest, AnEditedLanguageFileShowsInTheLiveWindows) {
 
     const QString level = WriteLevel(Level(3, 2));
     OpenThroughMenu(level);
-    Form1->ComboBox3->SetItemIndex(1);
+    Form1->Control<TComboBox>("ComboBox3")->SetItemIndex(1);
     ASSERT_TRUE(Store().LoadFromFile(edited));
     Store().ApplyAll();
     EXPECT_EQ(Store().LangId, 0x0407);
-    EXPECT_EQ(Form1->Label1->Caption(), "LEVELDATEI");
-    EXPECT_EQ(Form1->File1->Caption(), "Da&tei");
-    EXPECT_EQ(Form1->Label4->Caption(), "Keine");
-    EXPECT_EQ(Form1->Button1->Hint(), "Ganze Seite kopieren");
-    EXPECT_EQ(Form1->ComboBox3->Items()->Strings(0), "Deckend");
-    EXPECT_EQ(Form1->ComboBox3->ItemIndex(), 1);
+    EXPECT_EQ(Form1->Control<TLabel>("Label1")->Caption(), "LEVELDATEI");
+    EXPECT_EQ(Form1->Control<TMenuItem>("File1")->Caption(), "Da&tei");
+    EXPECT_EQ(Form1->Control<TLabel>("Label4")->Caption(), "Keine");
+    EXPECT_EQ(Form1->Control<TButton>("Button1")->Hint(), "Ganze Seite kopieren");
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox3")->Items()->Strings(0), "Deckend");
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox3")->ItemIndex(), 1);
     EXPECT_EQ(Form2->Button1->Caption(), "Gut");
     // The open level's data stays on show.
     EXPECT_EQ(Form1->Caption(), level + "[*]");
-    EXPECT_EQ(Form1->Label3->Caption(), QFileInfo(level).fileName());
-    EXPECT_EQ(Form1->ComboBox1->Items()->Strings(0), "Page#1");
-    EXPECT_EQ(Form1->ListBox1->Items()->Strings(0), "Texture#0");
+    EXPECT_EQ(Form1->Control<TLabel>("Label3")->Caption(), QFileInfo(level).fileName());
+    EXPECT_EQ(Form1->Control<TComboBox>("ComboBox1")->Items()->Strings(0), "Page#1");
+    EXPECT_EQ(Form1->Control<TListBox>("ListBox1")->Items()->Strings(0), "Texture#0");
     EXPECT_EQ(DataCaptionText(Form1), "Kestrels Seitenwerk");
 }
 
@@ -131,7 +131,7 @@ TEST_F(ProgramTranslationTest, DefaultLanguageFileIsAppliedAtStartUp) {
     CreateApplicationForms();
     EXPECT_EQ(Localisation->CurrentLangId, 0x040C);
     EXPECT_EQ(Localisation->CurrentIndex, 0);
-    EXPECT_EQ(Form1->Label1->Caption(), "FICHIER NIVEAU");
+    EXPECT_EQ(Form1->Control<TLabel>("Label1")->Caption(), "FICHIER NIVEAU");
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Oui"); // Qt's own texts too
 }
 
