@@ -3,9 +3,11 @@
 // pixel matched. Compared with the matching the copies used before (nearest by RGB distance, entry 0
 // included; bench/legacy_palette_matcher.h): at most 2 times as long without dithering, 4 times with.
 // Also prints the mean error per channel of each way on the same gradient with dark areas, per pixel
-// and over 8 x 8 blocks (what the eye averages).
+// and over 8 x 8 blocks (what the eye averages), and the least block error the palette allows.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -103,6 +105,58 @@ double MeanError(const pw::Ttrlevel& level, int block) {
     return total / (3.0 * count);
 }
 
+// The least 8 x 8 block error any choice of indices can reach on the picture: a block shows the mean of
+// the entries it uses, a point h in their convex hull, and for every g in [-1, 1]^3 the summed
+// per-channel distance from the picture's block mean t to h is at least g.t - g.h >= g.t - max g.p over
+// the entries p. The best g of a grid gives a floor per block. Entry 0 counts only in a block holding a
+// pixel of the transparent colour, the one place it may be written.
+double BlockErrorFloor(const pw::Ttrlevel& level) {
+    constexpr int kSteps = 41;
+    struct Plane {
+        std::array<double, 3> g;
+        double opaque = -1e18, any = -1e18; // the largest g.p over entries 1 to 255, and over all
+    };
+    std::vector<Plane> planes;
+    for (int i = 0; i < kSteps * kSteps * kSteps; ++i) {
+        Plane plane;
+        for (int c = 0, rest = i; c < 3; ++c, rest /= kSteps)
+            plane.g[static_cast<std::size_t>(c)] = -1.0 + 2.0 * (rest % kSteps) / (kSteps - 1);
+        for (std::size_t e = 0; e < 256; ++e) {
+            double dot = 0;
+            for (std::size_t c = 0; c < 3; ++c)
+                dot += plane.g[c] * ((level.palette[3 * e + c] * 4) & 0xFF);
+            plane.any = std::max(plane.any, dot);
+            if (e > 0)
+                plane.opaque = std::max(plane.opaque, dot);
+        }
+        planes.push_back(plane);
+    }
+    const auto& picture = GradientPicture();
+    const std::uint32_t transparent = static_cast<std::uint32_t>((level.palette[0] * 4) & 0xFF) << 16 |
+                                      static_cast<std::uint32_t>((level.palette[1] * 4) & 0xFF) << 8 |
+                                      static_cast<std::uint32_t>((level.palette[2] * 4) & 0xFF);
+    double total = 0;
+    int count = 0;
+    for (int by = 0; by < kSide; by += 8)
+        for (int bx = 0; bx < kSide; bx += 8, ++count) {
+            std::array<double, 3> mean{};
+            bool holds_transparent = false;
+            for (int y = by; y < by + 8; ++y)
+                for (int x = bx; x < bx + 8; ++x) {
+                    const std::uint32_t c = picture[static_cast<std::size_t>(y) * kSide + x];
+                    holds_transparent |= (c & 0xFFFFFFu) == transparent;
+                    for (std::size_t k = 0; k < 3; ++k)
+                        mean[k] += ((c >> (16 - 8 * k)) & 0xFF) / 64.0;
+                }
+            double floor = 0;
+            for (const auto& p : planes)
+                floor = std::max(floor, p.g[0] * mean[0] + p.g[1] * mean[1] + p.g[2] * mean[2] -
+                                            (holds_transparent ? p.any : p.opaque));
+            total += floor / 3;
+        }
+    return total / count;
+}
+
 int Holes(const pw::Ttrlevel& level) {
     int holes = 0;
     for (std::size_t i = 0; i < 65536; ++i)
@@ -121,6 +175,8 @@ void PrintErrors() {
                                       {"dithered", &dithered}})
         std::printf("  %-16s %6.2f | %6.2f | %d\n", name, MeanError(*level, 1), MeanError(*level, 8),
                     Holes(*level));
+    std::printf("  no choice of indices gets the 8 x 8 block error below %.2f with this palette\n",
+                BlockErrorFloor(today));
 }
 
 } // namespace

@@ -22,12 +22,13 @@ int Channel(std::uint32_t argb, int channel) {
 
 std::vector<std::uint8_t> DiffuseToPalette(std::span<const std::uint32_t> argb,
                                            std::span<const std::uint8_t> transparent, int width, int height,
-                                           PaletteMatcher& matcher) {
+                                           std::span<const std::uint8_t, 768> palette) {
     const auto w = static_cast<std::size_t>(std::max(width, 0));
     const auto h = static_cast<std::size_t>(std::max(height, 0));
     std::vector<std::uint8_t> out(w * h, 0);
     if (argb.size() < w * h || transparent.size() < w * h)
         return out;
+    PaletteMatcher matcher(palette, ColourDistance::weighted_rgb);
     Errors row(w + 2), next(w + 2);
     for (std::size_t y = 0; y < h; ++y) {
         const bool forward = y % 2 == 0;

@@ -88,7 +88,7 @@ template <typename Write> void ForEachPixel(int left, int top, const PixelSource
 
 // The written part of a picture, diffused as one rectangle.
 void Write8Dithered(std::span<std::uint8_t> page, int left, int top, const SourceRules& rules,
-                    PaletteMatcher& matcher) {
+                    const PaletteMatcher& matcher) {
     const PixelSource& source = rules.source;
     const Span2d clip = Clip(left, top, source);
     if (clip.Width() <= 0 || clip.Height() <= 0)
@@ -104,7 +104,7 @@ void Write8Dithered(std::span<std::uint8_t> page, int left, int top, const Sourc
         transparent.push_back(rules.Transparent(at) ? 1 : 0);
     });
     const std::vector<std::uint8_t> indices =
-        DiffuseToPalette(colours, transparent, clip.Width(), clip.Height(), matcher);
+        DiffuseToPalette(colours, transparent, clip.Width(), clip.Height(), matcher.Palette());
     std::size_t next = 0;
     ForEachPixel(left, top, source, [&](std::size_t, std::size_t out) { page[out] = indices[next++]; });
 }

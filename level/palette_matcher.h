@@ -1,6 +1,10 @@
 // Matches 24-bit colours to the opaque entries of a level palette. Entry 0 is the transparent colour of
-// 8-bit pages, so a match is always one of entries 1 to 255: the one that looks nearest (smallest CIE
-// ΔE76 against the palette as displayed, each 6-bit component times 4), the lowest index on ties.
+// 8-bit pages, so a match is always one of entries 1 to 255: the one that looks nearest against the
+// palette as displayed (each 6-bit component times 4), the lowest index on ties. Nearest is the smallest
+// CIE ΔE76, or for error diffusion the smallest luma-weighted RGB distance (0.299, 0.587, 0.114 on the
+// squared differences): diffusion spreads differences of R, G and B, and it keeps the average colour
+// only when each choice is the nearest in a space where those differences add up, which a per-channel
+// weighting keeps and Lab does not.
 // Answers are cached twice: a small direct-mapped table that stays in the processor's first-level cache,
 // in front of blocks allocated on first use that remember every colour seen. A page of pixels costs
 // about one lookup per pixel once its colours have been seen.
@@ -13,9 +17,12 @@
 
 namespace pw {
 
+enum class ColourDistance { cie_lab, weighted_rgb };
+
 class PaletteMatcher {
 public:
-    explicit PaletteMatcher(std::span<const std::uint8_t, 768> palette);
+    explicit PaletteMatcher(std::span<const std::uint8_t, 768> palette,
+                            ColourDistance distance = ColourDistance::cie_lab);
 
     std::uint8_t Match(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
         return MatchRgb((std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue);
@@ -41,6 +48,7 @@ public:
     const std::array<std::uint8_t, 3>& Shown(std::uint8_t index) const { return shown_[index]; }
 
     bool SamePalette(std::span<const std::uint8_t, 768> palette) const;
+    std::span<const std::uint8_t, 768> Palette() const { return palette_; }
 
 private:
     static constexpr std::uint32_t kFrontSize = 4096;
@@ -66,14 +74,15 @@ private:
         return ((rgb >> 8) & 0xF00u) | ((rgb >> 4) & 0xF0u) | (rgb & 0xFu);
     }
     std::uint8_t Remember(std::uint32_t rgb);
+    // A colour's place in the space where the Euclidean distance is the chosen difference.
+    std::array<float, 3> Coordinates(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const;
 
+    ColourDistance distance_;
     std::array<std::uint8_t, 768> palette_{};
     std::array<std::array<std::uint8_t, 3>, 256> shown_{};
-    // Lab coordinates of the entries, one array per coordinate so the search runs in vector lanes;
-    // entry 0 sits far outside the colours so that it is never the nearest.
-    alignas(32) std::array<float, kEntries> lab_l_{};
-    alignas(32) std::array<float, kEntries> lab_a_{};
-    alignas(32) std::array<float, kEntries> lab_b_{};
+    // The entries' coordinates, one array per axis so the search runs in vector lanes; entry 0 sits far
+    // outside the colours so that it is never the nearest.
+    alignas(32) std::array<std::array<float, kEntries>, 3> coordinates_{};
     // Per slot: a colour and its index. An empty slot holds a colour that does not hash to it.
     std::array<std::uint32_t, kFrontSize> front_keys_{};
     std::array<std::uint8_t, kFrontSize> front_values_{};

@@ -76,6 +76,19 @@ TEST_F(CliPicturesTest, ImportPageWritesWhatTheWindowWrites) {
     EXPECT_EQ(Reread(Path("cli.tr4")).num_pages, 4);
 }
 
+TEST_F(CliPicturesTest, DitheredImportPageWritesWhatTheDitheringWindowWrites) {
+    const QString level = WriteLevel(Level(3, 3));
+    const QString picture = SavePicture(Picture24(), "source.png");
+    ASSERT_EQ(Cli({"import-page", level, "2", picture, Path("plain.tr2")}), 0) << cli_errors_.toStdString();
+    Form1->DitherPictures1->Action()->trigger();
+    CopyPageInWindow(level, picture, 1, Path("window.tr2"));
+
+    EXPECT_EQ(Cli({"import-page", "--dither", level, "2", picture, Path("cli.tr2")}), 0)
+        << cli_errors_.toStdString();
+    EXPECT_EQ(Read("cli.tr2"), Read("window.tr2"));
+    EXPECT_NE(Read("cli.tr2"), Read("plain.tr2"));
+}
+
 TEST_F(CliPicturesTest, PicturesWithAlphaAreTransparentWhereAlphaIsZero) {
     auto desc = Level(6, 1);
     const QString level = WriteLevel(desc);

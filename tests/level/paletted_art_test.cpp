@@ -161,16 +161,26 @@ TEST(PicturesInPalettedPages, NoOpaquePixelLandsOnIndexZeroAndTheDepthsAgree) {
     }
 }
 
-// A 128 x 128 gradient from black up to bright colours, with a dark band across the middle.
-std::vector<std::uint32_t> DarkGradient() {
+// A 128 x 128 picture blending four random corner colours, with a band across it darkened to a third.
+std::vector<std::uint32_t> DarkGradient(std::uint32_t seed) {
+    std::mt19937 random(seed);
+    std::array<std::uint32_t, 4> corner{};
+    for (auto& c : corner)
+        c = random() & 0xFFFFFFu;
+    const int band = static_cast<int>(random() % 96);
     std::vector<std::uint32_t> argb;
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 128; ++x) {
-            const int dark = y >= 48 && y < 80 ? 4 : 1;
-            const auto r = static_cast<std::uint32_t>(2 * x / dark),
-                       g = static_cast<std::uint32_t>((x + y) / dark),
-                       b = static_cast<std::uint32_t>(2 * y / dark);
-            argb.push_back(0xFF000000u | r << 16 | g << 8 | b);
+            const int dark = y >= band && y < band + 32 ? 3 : 1;
+            std::uint32_t c = 0xFF000000u;
+            for (int shift = 0; shift <= 16; shift += 8) {
+                const auto at = [&](int k) {
+                    return static_cast<int>((corner[static_cast<std::size_t>(k)] >> shift) & 0xFF);
+                };
+                const int top = at(0) * (127 - x) + at(1) * x, bottom = at(2) * (127 - x) + at(3) * x;
+                c |= static_cast<std::uint32_t>((top * (127 - y) + bottom * y) / (127 * 127) / dark) << shift;
+            }
+            argb.push_back(c);
         }
     return argb;
 }
@@ -198,8 +208,8 @@ double BlockAverageError(const pw::Ttrlevel& level, const std::vector<std::uint3
 }
 
 TEST(PicturesInPalettedPages, DitheringHalvesTheBlockAverageErrorAndRepeatsItself) {
-    const std::vector<std::uint32_t> argb = DarkGradient();
-    for (const std::uint32_t seed : {21u, 22u, 23u}) {
+    for (std::uint32_t seed = 21; seed < 29; ++seed) {
+        const std::vector<std::uint32_t> argb = DarkGradient(seed);
         pw::Ttrlevel plain = Level(1, seed, kDarkRed);
         pw::Ttrlevel dithered = plain;
         pw::WritePagePixels(plain, 0, 0, 0, Picture(128, 128, argb, false, false), nullptr);
@@ -211,6 +221,36 @@ TEST(PicturesInPalettedPages, DitheringHalvesTheBlockAverageErrorAndRepeatsItsel
         pw::WritePagePixels(again, 0, 0, 0, Picture(128, 128, argb, false, true), nullptr);
         EXPECT_EQ(again.pages8, dithered.pages8);
     }
+}
+
+// A transparent column splits the picture: what either side holds never changes the other's indices.
+TEST(PicturesInPalettedPages, DiffusedErrorDoesNotCrossTransparentPixels) {
+    constexpr int kWidth = 65, kHeight = 40, kWall = 32;
+    const auto picture = [&](std::uint32_t left_seed, std::uint32_t right_seed) {
+        std::mt19937 left(left_seed), right(right_seed);
+        std::vector<std::uint32_t> argb;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                argb.push_back(x == kWall ? 0u : 0xFF000000u | ((x < kWall ? left() : right()) & 0xFFFFFFu));
+        return argb;
+    };
+    const pw::Ttrlevel level = Level(1, 33, kBlack);
+    const auto written = [&](const std::vector<std::uint32_t>& argb) {
+        pw::Ttrlevel copy = level;
+        pw::WritePagePixels(copy, 0, 0, 0, Picture(kWidth, kHeight, argb, true, true), nullptr);
+        return copy.pages8;
+    };
+    const Bytes both = written(picture(1, 2)), other_left = written(picture(3, 2)),
+                other_right = written(picture(1, 4));
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const std::size_t at = static_cast<std::size_t>(y) * 256 + static_cast<std::size_t>(x);
+            if (x == kWall) {
+                ASSERT_EQ(both[at], 0);
+            } else {
+                ASSERT_EQ(both[at], x < kWall ? other_right[at] : other_left[at]) << x << "," << y;
+            }
+        }
 }
 
 } // namespace
