@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include "app/message_texts.h"
+#include "app/outside_editing.h"
 #include "document/level_document.h"
 #include "document/t_rect.h"
 #include "level/trlevel.h"
@@ -108,7 +109,7 @@ public:
     TMenuItem* Definemouseselected1;
     TMenuItem* N7;
     TMenuItem* DitherPictures1; // checked: copies from pictures diffuse the error into 8-bit pages
-    TMenuItem* PageMap1; // opens the page map
+    TMenuItem* PageMap1;        // opens the page map
     TMenuItem* Textures2;
     TMenuItem* AnimatedTextures1;
     TMenuItem* About1;
@@ -116,6 +117,9 @@ public:
     TMenuItem* Abaout1;
     TMenuItem* N4;
     TMenuItem* Languaje1;
+    TMenuItem* ExportPages1;     // File: every page as a .png into a folder
+    TMenuItem* ImportPages1;     // File: the pages' .png files of a folder back in, as one step
+    TMenuItem* EditPageOutside1; // Pages: the shown page into another program, followed as it saves
 
     // View state. The level, its file name, the source and the selected tile are the document's.
     int LevelPage = 0;
@@ -196,6 +200,13 @@ public:
     void SaveAs1Click();
     void AddNewPage1Click();
     void ExporttoImage1Click();
+    void ExportPages1Click();
+    void ImportPages1Click();
+    void EditPageOutside1Click();
+    // The program Edit Page Outside starts with the picture's path (empty: the desktop's default).
+    QString OutsideEditorCommand;
+    // The pages out in another program.
+    std::unique_ptr<OutsideEditing> Outside;
 
     // Settings and recent files.
     void LoadSettings();
@@ -255,6 +266,7 @@ private:
     void ConnectDocument();
     void ConnectEditing();
     void ConnectSaving();
+    void ConnectPageFolders();
     void ConnectHistory();
     void ConnectViewKeys();
     void ShowSourceCursor();
