@@ -1,5 +1,7 @@
 // Edit > Undo and Redo, the caption's unsaved-changes mark and the question before unsaved changes
 // would be lost.
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QStatusBar>
 
@@ -22,7 +24,9 @@ QStringList HistoryStepNames() {
             QStringLiteral("Delete animated set"),
             QStringLiteral("Add frame"),
             QStringLiteral("Delete frame"),
-            QStringLiteral("Replace frame")};
+            QStringLiteral("Replace frame"),
+            QStringLiteral("Import pages"),
+            QStringLiteral("Edit page %1 outside")};
 }
 
 namespace {
@@ -47,10 +51,26 @@ void TForm1::ConnectHistory() {
     ShowHistorySteps();
 }
 
-// A step's name in the current language (the document names steps in English).
+// A step's name in the current language (the document names steps in English). A name with a number
+// in it ("Edit page 3 outside") is found by its pattern, and the number goes into the translation.
 QString TForm1::StepText(const QString& step) const {
-    const int index = static_cast<int>(HistoryStepNames().indexOf(step));
-    return index >= 0 && index < StepTexts->Items()->Count() ? StepTexts->Items()->Strings(index) : step;
+    const QStringList names = HistoryStepNames();
+    QString number;
+    int index = static_cast<int>(names.indexOf(step));
+    for (int i = 0; index < 0 && i < names.size(); ++i) {
+        const qsizetype at = names[i].indexOf(QStringLiteral("%1"));
+        if (at < 0 || !step.startsWith(names[i].left(at)) || !step.endsWith(names[i].mid(at + 2)))
+            continue;
+        number = step.mid(at, step.size() - names[i].size() + 2);
+        index = !number.isEmpty() &&
+                        std::all_of(number.begin(), number.end(), [](QChar c) { return c.isDigit(); })
+                    ? i
+                    : -1;
+    }
+    if (index < 0 || index >= StepTexts->Items()->Count())
+        return step;
+    const QString text = StepTexts->Items()->Strings(index);
+    return number.isEmpty() ? text : text.arg(number);
 }
 
 void TForm1::ShowHistorySteps() {

@@ -39,6 +39,7 @@ TForm1::TForm1(LevelDocument& document) : TForm(QStringLiteral("Form1")), doc_(d
     ConnectEditing();
     ConnectDocument();
     ConnectSaving();
+    ConnectPageFolders();
     ConnectHistory();
     ConnectViewKeys();
     FormCreate();

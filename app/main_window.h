@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include "app/message_texts.h"
+#include "app/outside_editing.h"
 #include "app/recent_files.h"
 #include "document/level_document.h"
 #include "document/t_rect.h"
@@ -148,6 +149,9 @@ private:
     TMenuItem* Abaout1;
     TMenuItem* N4;
     TMenuItem* Languaje1;
+    TMenuItem* ExportPages1;     // File: every page as a .png into a folder
+    TMenuItem* ImportPages1;     // File: the pages' .png files of a folder back in, as one step
+    TMenuItem* EditPageOutside1; // Pages: the shown page into another program, followed as it saves
 
     // View state. The level, its file name, the source and the selected tile are the document's.
     int LevelPage = 0;
@@ -223,6 +227,11 @@ private:
     void SaveAs1Click();
     void AddNewPage1Click();
     void ExporttoImage1Click();
+    void ExportPages1Click();
+    void ImportPages1Click();
+    void EditPageOutside1Click();
+    // The pages out in another program (a child of the window, named "OutsideEditing").
+    OutsideEditing* Outside = nullptr;
 
     // Settings and recent files.
     void SaveSettings();
@@ -262,6 +271,7 @@ private:
     void ConnectDocument();
     void ConnectEditing();
     void ConnectSaving();
+    void ConnectPageFolders();
     void ConnectHistory();
     void ConnectViewKeys();
     void ShowSourceCursor();

@@ -33,6 +33,10 @@ void TForm1::CreateFileMenu() {
         AddMenuItem(File1, QStringLiteral("openimage1"), QStringLiteral("Open &Texture images"), Qt::Key_F6);
     ExporttoImage1 = AddMenuItem(File1, QStringLiteral("ExporttoImage1"),
                                  QStringLiteral("Save Texture to &Bitmap"), Qt::Key_F5);
+    ExportPages1 =
+        AddMenuItem(File1, QStringLiteral("ExportPages1"), QStringLiteral("Export &Pages to Folder..."));
+    ImportPages1 =
+        AddMenuItem(File1, QStringLiteral("ImportPages1"), QStringLiteral("&Import Pages from Folder..."));
     N2 = AddMenuItem(File1, QStringLiteral("N2"), QStringLiteral("-"));
     Exit2 = AddMenuItem(File1, QStringLiteral("Exit2"), QStringLiteral("E&xit"), Qt::CTRL | Qt::Key_X);
     Exit2->OnClick = [this] { Exit2Click(); };
@@ -81,6 +85,8 @@ void TForm1::CreatePagesMenu() {
     DitherPictures1->OnClick = [this] { DitherPictures1Click(); };
     PageMap1 = AddMenuItem(Textures1, QStringLiteral("PageMap1"), QStringLiteral("Page &Map"), Qt::Key_F8);
     PageMap1->OnClick = [this] { PageMap1Click(); };
+    EditPageOutside1 = AddMenuItem(Textures1, QStringLiteral("EditPageOutside1"),
+                                   QStringLiteral("&Edit Page Outside"), Qt::CTRL | Qt::Key_E);
 }
 
 // The action's own toggle and this one agree: the document's setting decides what the item shows.

@@ -16,6 +16,7 @@ const QString kSettingsKey = QStringLiteral("Pagewright");
 const QString kVersionSection = QStringLiteral("Version");
 const QString kFormSection = QStringLiteral("form1");
 const QString kRecentSection = QStringLiteral("Recent files");
+const QString kOutsideSection = QStringLiteral("Outside editing");
 // The program and its version (the project's): settings of another version are not read.
 const QString kVersion = QStringLiteral("Pagewright " PW_VERSION);
 
@@ -44,6 +45,7 @@ void TForm1::LoadSettings() {
             setWindowState(windowState() | Qt::WindowMaximized);
         RestoreRecentFiles();
         doc_.SetDitherPictures(ReadBoolSetting(kFormSection, QStringLiteral("dither")));
+        Outside->SetCommand(ReadStringSetting(kOutsideSection, QStringLiteral("command")));
         DitherPictures1->Action()->setChecked(doc_.DitherPictures());
         if (PageMap)
             ReadPageMapSettings(*PageMap);
@@ -68,6 +70,8 @@ void TForm1::SaveSettings() {
     WriteIntSetting(kFormSection, QStringLiteral("languaje"),
                     Localisation ? static_cast<int>(Localisation->CurrentLangId) : 0);
     WriteBoolSetting(kFormSection, QStringLiteral("dither"), doc_.DitherPictures());
+    if (!Outside->Command().isEmpty())
+        WriteStringSetting(kOutsideSection, QStringLiteral("command"), Outside->Command());
     const int count = static_cast<int>(std::min<qsizetype>(RecentFiles.size(), kMaxRecentFiles));
     WriteIntSetting(kRecentSection, QStringLiteral("count"), count);
     for (int i = 0; i < count; ++i)

@@ -28,7 +28,14 @@ QStringList MessageTextPatterns() {
             QStringLiteral("Selection: left %1, top %2, right %3, bottom %4"),
             QStringLiteral("Go to texture"),
             QStringLiteral("Texture number (0 to %1):"),
-            QStringLiteral("Cannot add a page: the level has %1 pages, the most a level may hold.")};
+            QStringLiteral("Cannot add a page: the level has %1 pages, the most a level may hold."),
+            QStringLiteral("Export Pages to Folder"),
+            QStringLiteral("Import Pages from Folder"),
+            QStringLiteral("Exporting pages..."),
+            QStringLiteral("Importing pages..."),
+            QStringLiteral("The pages were not imported: %1"),
+            QStringLiteral("Page %1 was not changed: %2"),
+            QStringLiteral("No program could be started to edit %1")};
 }
 
 QStringList EntryTextPatterns() {

@@ -36,6 +36,13 @@ enum class MessageText {
     go_to_texture_title,
     go_to_texture_label, // %1 the last texture number
     page_limit,          // %1 the most pages a level may hold
+    export_pages_title,  // folder dialogs
+    import_pages_title,
+    exporting_pages, // progress captions
+    importing_pages,
+    pages_not_imported, // %1 the file and the reason
+    page_not_taken,     // %1 the page (from 1), %2 the file and the reason
+    page_not_opened,    // %1 the file
 };
 
 enum class EntryText {

@@ -9,9 +9,9 @@
 #include "app/guarded_work.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
+#include "level/engine_limits.h"
 #include "level/layout.h"
 #include "level/level_file_names.h"
-#include "level/engine_limits.h"
 #include "textures/page_map_window.h"
 #include "widgets/platform.h"
 
@@ -36,8 +36,9 @@ void TForm1::ConnectSaving() {
 void TForm1::EnableLevelCommands() {
     const bool open = doc_.HasLevel();
     for (TMenuItem* item :
-         {Save1, SaveAs1, AddNewPage1, ExporttoImage1, Copy1, Define64x64textures1, Define64x48textures1,
-          Define64x32textures1, Define64x16textures1, Definemouseselected1, AnimatedTextures1})
+         {Save1, SaveAs1, AddNewPage1, ExporttoImage1, ExportPages1, ImportPages1, EditPageOutside1, Copy1,
+          Define64x64textures1, Define64x48textures1, Define64x32textures1, Define64x16textures1,
+          Definemouseselected1, AnimatedTextures1})
         item->SetEnabled(open);
     for (QWidget* control : std::initializer_list<QWidget*>{Button2, CheckBox1, CheckBox2})
         control->setEnabled(open);

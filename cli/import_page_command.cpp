@@ -7,15 +7,13 @@
 
 #include <QFile>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "cli/picture_commands.h"
 #include "cli/picture_files.h"
-#include "pictures/picture_bridge.h"
+#include "cli/quiet_stderr.h"
 #include "level/animated_sets.h"
 #include "level/page_writing.h"
 #include "level/save_preparation.h"
+#include "pictures/picture_bridge.h"
 
 namespace {
 
@@ -26,32 +24,6 @@ bool ParsePage(const std::string& text, int& page) {
     const auto [stop, error] = std::from_chars(text.data(), end, page);
     return error == std::errc() && stop == end && page >= 1;
 }
-
-// libpng, inside Qt's decoder, prints its errors straight to stderr; the tool gives its own one line, so
-// the decoder's stderr goes nowhere while it runs.
-class QuietStderr {
-public:
-    QuietStderr() : saved_(::dup(STDERR_FILENO)) {
-        std::fflush(stderr);
-        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (null >= 0) {
-            ::dup2(null, STDERR_FILENO);
-            ::close(null);
-        }
-    }
-    ~QuietStderr() {
-        if (saved_ < 0)
-            return;
-        std::fflush(stderr);
-        ::dup2(saved_, STDERR_FILENO);
-        ::close(saved_);
-    }
-    QuietStderr(const QuietStderr&) = delete;
-    QuietStderr& operator=(const QuietStderr&) = delete;
-
-private:
-    int saved_;
-};
 
 SourcePicture ReadQuietly(const std::string& file) {
     const QuietStderr quiet;

@@ -2,6 +2,7 @@
 //   info [--textures-only] FILE   prints the level as one JSON object
 //   resave IN OUT                 reads IN and writes it as OUT (warns when OUT's extension is unusual)
 //   export, import-page           pictures of the pages (cli/picture_commands.h)
+//   export-pages, import-pages    one picture file per page, in a folder
 // Exit codes: 0 done, 1 file not found, 2 not a level of a known kind, 3 any other read or write error.
 #include <cstdio>
 #include <cstring>
@@ -29,6 +30,8 @@ const char* const kUsageText = "usage: pagewright-cli info [--textures-only] FIL
                                "       pagewright-cli resave IN OUT\n"
                                "       pagewright-cli export [--depth 32] LEVEL OUT\n"
                                "       pagewright-cli import-page [--dither] LEVEL PAGE IMAGE OUT\n"
+                               "       pagewright-cli export-pages [--depth 32] LEVEL DIR\n"
+                               "       pagewright-cli import-pages [--dither] LEVEL DIR OUT\n"
                                "       pagewright-cli --help | --version\n";
 
 const char* const kHelpText =
@@ -52,7 +55,20 @@ const char* const kHelpText =
     "                               PAGE (from 1; one more than the pages appends one) in every depth,\n"
     "                               then write the level as OUT the way the program saves it. Colours\n"
     "                               take the nearest-looking palette entry of 8-bit pages; --dither\n"
-    "                               spreads the difference over neighbouring pixels (Floyd-Steinberg)\n\n"
+    "                               spreads the difference over neighbouring pixels (Floyd-Steinberg)\n"
+    "  export-pages [--depth 32] LEVEL DIR\n"
+    "                               write each page as an RGBA .png into DIR (made when missing),\n"
+    "                               named <level name>_<N>.png with N from 0, replacing files of those\n"
+    "                               names only. Colours as the program shows them, alpha 0 where the\n"
+    "                               page is transparent; --depth 32: the 32-bit pages of a .tr4/.trc\n"
+    "                               level as stored\n"
+    "  import-pages [--dither] LEVEL DIR OUT\n"
+    "                               read those pictures back and write the level as OUT. A page\n"
+    "                               without a file, or whose file is unedited, keeps its bytes; only\n"
+    "                               the pixels that differ are written, by the rules of import-page.\n"
+    "                               A file for the next page number appends a page (no gaps). A\n"
+    "                               picture that is not a 256 x 256 .png, or cannot be read, is\n"
+    "                               named (exit 3) and nothing is written\n\n"
     "Exit codes: 0 done, 1 file not found, 2 not a level of a known kind (or a damaged file),\n"
     "            3 any other read or write error, 64 wrong arguments (a page number or picture\n"
     "            size out of range included; nothing is written then).\n";
@@ -154,5 +170,9 @@ int main(int argc, char** argv) {
         return ExportCommand(rest, services);
     if (args[0] == "import-page")
         return ImportPageCommand(rest, services);
+    if (args[0] == "export-pages")
+        return ExportPagesCommand(rest, services);
+    if (args[0] == "import-pages")
+        return ImportPagesCommand(rest, services);
     return Fail(kUsage, "unknown command: " + args[0] + "\n" + kUsageText);
 }

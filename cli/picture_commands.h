@@ -2,6 +2,9 @@
 //   export [--depth 32] LEVEL OUT      all pages stacked, as the main window's export writes them
 //   import-page [--dither] LEVEL PAGE IMAGE OUT
 //                                      a picture over one page, the level written as Save writes it
+//   export-pages [--depth 32] LEVEL DIR
+//   import-pages [--dither] LEVEL DIR OUT
+//                                      one .png per page in a folder, and back into the level
 #pragma once
 
 #include <functional>
@@ -20,3 +23,5 @@ struct CliServices {
 
 int ExportCommand(const std::vector<std::string>& args, const CliServices& cli);
 int ImportPageCommand(const std::vector<std::string>& args, const CliServices& cli);
+int ExportPagesCommand(const std::vector<std::string>& args, const CliServices& cli);
+int ImportPagesCommand(const std::vector<std::string>& args, const CliServices& cli);

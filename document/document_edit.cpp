@@ -111,3 +111,18 @@ EditChange AddPageEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {
     present_ = !present_;
     return {present_ ? EditChange::What::page_added : EditChange::What::page_removed, page_};
 }
+
+EditChange EditGroup::Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) {
+    EditChange change{EditChange::What::several};
+    for (const auto& part : parts_)
+        change.parts.push_back(part->Swap(level, sets));
+    std::reverse(parts_.begin(), parts_.end());
+    return change;
+}
+
+std::size_t EditGroup::Bytes() const {
+    std::size_t bytes = sizeof(*this) + parts_.capacity() * sizeof(parts_.front());
+    for (const auto& part : parts_)
+        bytes += part->Bytes();
+    return bytes;
+}

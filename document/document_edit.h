@@ -12,10 +12,12 @@
 
 // What a swap changed, for the document to announce.
 struct EditChange {
-    enum class What { page_pixels, textures, animated_sets, page_added, page_removed };
+    enum class What { page_pixels, textures, animated_sets, page_added, page_removed, several };
     What what;
     // The page, or for textures the first record the step holds.
     int index = -1;
+    // For several: what each part changed, in the order the parts were swapped.
+    std::vector<EditChange> parts = {};
 };
 
 class DocumentEdit {
@@ -81,4 +83,16 @@ public:
 private:
     int page_;
     bool present_ = false; // whether the page is in the level
+};
+
+// Several edits taken as one step. Swapping runs them in order and then reverses the order, so that
+// the next swap takes them back last one first. Made with the parts in the order that undoes them.
+class EditGroup : public DocumentEdit {
+public:
+    explicit EditGroup(std::vector<std::shared_ptr<DocumentEdit>> parts) : parts_(std::move(parts)) {}
+    EditChange Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) override;
+    std::size_t Bytes() const override;
+
+private:
+    std::vector<std::shared_ptr<DocumentEdit>> parts_;
 };

@@ -76,6 +76,10 @@ void LevelDocument::Announce(const EditChange& change) {
     case EditChange::What::page_removed:
         emit PageRemoved(change.index);
         break;
+    case EditChange::What::several:
+        for (const EditChange& part : change.parts)
+            Announce(part);
+        break;
     }
 }
 

@@ -102,6 +102,17 @@ public:
     // and the reason when it cannot be written; an existing file is then left as it was.
     void Export(const QString& path, pw::Gauge* gauge = nullptr) const;
 
+    // Writes every page as `<level name>_<N>.png` into `folder`, as the command line's export-pages
+    // does. Throws std::runtime_error naming the file and the reason.
+    void ExportPages(const QString& folder, pw::Gauge* gauge = nullptr) const;
+    // Takes the page pictures in `folder` into the level as one step, all or nothing: returns the file
+    // that could not be used and why (nothing changed then), or an empty text. Pages whose picture is
+    // unedited make no step.
+    QString ImportPages(const QString& folder, pw::Gauge* gauge = nullptr);
+    // Takes a 256 x 256 picture (0xAARRGGBB) into page `page` as the step "Edit page N outside" (N
+    // counted from 1); false, with no step, when it shows what the page shows already.
+    bool TakePagePicture(int page, const std::vector<std::uint32_t>& argb, bool has_alpha);
+
     // Animated-set edits. Each returns false (nothing changed) when the set or frame does not exist
     // or the format's limits would be passed, and emits AnimatedSetsChanged otherwise.
     bool AddAnimatedSet();

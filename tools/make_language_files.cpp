@@ -196,6 +196,7 @@ public:
     }
     std::optional<QString> OpenFileName(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> SaveFileName(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> FolderName(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
     void SetBusyCursor(bool) override {}
     QString ClipboardText() override { return {}; }
     void SetClipboardText(const QString&) override {}

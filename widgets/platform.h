@@ -36,6 +36,8 @@ public:
     // The chosen full path, or nothing when the user cancels.
     virtual std::optional<QString> OpenFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    // A folder (only the title and the initial folder of the request count).
+    virtual std::optional<QString> FolderName(QWidget* parent, const FileDialogRequest& request) = 0;
 
     // The hourglass over every window of the program, or the default cursor again.
     virtual void SetBusyCursor(bool busy) = 0;

@@ -42,6 +42,11 @@ std::optional<QString> QtPlatform::OpenFileName(QWidget* parent, const FileDialo
     return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }
 
+std::optional<QString> QtPlatform::FolderName(QWidget* parent, const FileDialogRequest& request) {
+    const QString path = QFileDialog::getExistingDirectory(parent, request.title, request.initial_folder);
+    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+}
+
 std::optional<QString> QtPlatform::SaveFileName(QWidget* parent, const FileDialogRequest& request) {
     QFileDialog dialog(parent, request.title, request.initial_folder, QtFileFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -12,6 +12,7 @@ public:
     std::optional<int> AskNumber(QWidget* parent, const QString& title, const QString& label, int value,
                                  int minimum, int maximum) override;
     std::optional<QString> OpenFileName(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<QString> FolderName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) override;
     void SetBusyCursor(bool busy) override;
     QString ClipboardText() override;

@@ -43,6 +43,11 @@ std::optional<QString> ScriptedPlatform::OpenFileName(QWidget*, const FileDialog
     return NextFileAnswer();
 }
 
+std::optional<QString> ScriptedPlatform::FolderName(QWidget*, const FileDialogRequest& request) {
+    dialogs.push_back({false, request});
+    return NextFileAnswer();
+}
+
 std::optional<QString> ScriptedPlatform::SaveFileName(QWidget*, const FileDialogRequest& request) {
     dialogs.push_back({true, request});
     return NextFileAnswer();

@@ -36,6 +36,8 @@ public:
                                  int minimum, int maximum) override;
     std::optional<QString> OpenFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    // Answered from file_answers, recorded among the open dialogs.
+    std::optional<QString> FolderName(QWidget* parent, const FileDialogRequest& request) override;
     void SetBusyCursor(bool busy) override;
     QString ClipboardText() override { return clipboard; }
     void SetClipboardText(const QString& text) override { clipboard = text; }

@@ -275,12 +275,97 @@ TEST_F(CliTest, HelpAndUsage) {
     EXPECT_NE(r.out.find("resave IN OUT"), std::string::npos);
     EXPECT_NE(r.out.find("chooses only between the two layouts"), std::string::npos);
     EXPECT_NE(r.out.find("--textures-only reads"), std::string::npos);
+    EXPECT_NE(r.out.find("export-pages [--depth 32] LEVEL DIR"), std::string::npos);
+    EXPECT_NE(r.out.find("import-pages [--dither] LEVEL DIR OUT"), std::string::npos);
     for (const char* wrong : {"", "frobnicate", "info", "resave onlyone", "info --bogus x.phd"}) {
         SCOPED_TRACE(wrong);
         r = Cli(wrong);
         EXPECT_EQ(r.exit_code, 64);
         EXPECT_NE(r.err.find("usage:"), std::string::npos);
     }
+}
+
+// export-pages writes `<level name>_<N>.png` for every page and leaves other files alone; import-pages
+// of the unedited folder gives the level back byte for byte, for every kind and the samples.
+TEST_F(CliTest, PageFolderRoundTripIsByteIdentical) {
+    std::vector<std::string> levels;
+    for (int kind = 1; kind <= 7; ++kind) {
+        const auto desc = pw::fixtures::Finish(pw::fixtures::MakeLevel(kind));
+        levels.push_back(Write("k" + std::to_string(kind) + fs::path(desc.FileName()).filename().string(),
+                               pw::fixtures::BuildLevel(desc)));
+    }
+    for (const auto& entry : fs::directory_iterator(PW_SAMPLES_DIR))
+        if (entry.path().extension() != ".md")
+            levels.push_back(entry.path().string());
+    for (const std::string& level : levels) {
+        SCOPED_TRACE(level);
+        const fs::path folder = dir_ / (fs::path(level).filename().string() + ".pages");
+        fs::create_directories(folder);
+        const std::string other = Write(folder.filename().string() + "/notes.txt", Bytes{'h', 'i'});
+        const std::string stem = fs::path(level).stem().string();
+        for (const std::string depth : {"", "--depth 32 "}) {
+            CliRun r = Cli("export-pages " + depth + level + " " + folder.string());
+            if (!depth.empty() && !level.ends_with(".tr4") && !level.ends_with(".trc"))
+                continue;
+            ASSERT_EQ(r.exit_code, 0) << r.err;
+            std::size_t files = 0;
+            for (const auto& f : fs::directory_iterator(folder))
+                files += f.path().filename() != "notes.txt";
+            std::size_t pages = 0;
+            while (fs::exists(folder / (stem + "_" + std::to_string(pages) + ".png")))
+                ++pages;
+            EXPECT_GT(pages, 0u);
+            EXPECT_EQ(files, pages);
+            const std::string out = (dir_ / ("out" + fs::path(level).filename().string())).string();
+            r = Cli("import-pages " + level + " " + folder.string() + " " + out);
+            ASSERT_EQ(r.exit_code, 0) << r.err;
+            EXPECT_TRUE(ReadFile(out) == ReadFile(level));
+        }
+        EXPECT_TRUE(ReadFile(other) == (Bytes{'h', 'i'}));
+    }
+}
+
+// A picture that cannot be used, a gap in the numbers or a missing folder: the file is named, exit 3
+// (1 for the folder), and OUT is not written. A file for the next number appends a page; past the
+// engine's page limit a warning follows.
+TEST_F(CliTest, ImportPagesIsAllOrNothing) {
+    const auto desc = pw::fixtures::Finish(pw::fixtures::MakeLevel(1));
+    const std::string level = Write("level.phd", pw::fixtures::BuildLevel(desc));
+    const fs::path folder = dir_ / "pages";
+    ASSERT_EQ(Cli("export-pages " + level + " " + folder.string()).exit_code, 0);
+    const auto page_file = [&](int n) { return folder / ("level_" + std::to_string(n) + ".png"); };
+    const std::string out = (dir_ / "out.phd").string();
+    const auto refused = [&](const std::string& named, int code) {
+        const CliRun r = Cli("import-pages " + level + " " + folder.string() + " " + out);
+        EXPECT_EQ(r.exit_code, code);
+        EXPECT_NE(r.err.find(named), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(out));
+    };
+    const Bytes good = ReadFile(page_file(1).string());
+    Write("pages/level_1.png", Bytes(good.begin(), good.begin() + 100)); // cut short
+    refused("level_1.png", 3);
+    Write("pages/level_1.png", Bytes{'B', 'M', 0, 0});
+    refused("level_1.png", 3);
+    Write("pages/level_1.png", good);
+    fs::copy_file(page_file(0), page_file(desc.num_pages + 1));
+    refused("level_" + std::to_string(desc.num_pages + 1) + ".png", 3);
+    fs::copy_file(page_file(0), page_file(desc.num_pages));
+    for (int n = desc.num_pages + 2; n < 16; ++n)
+        fs::copy_file(page_file(0), page_file(n));
+    CliRun r = Cli("import-pages " + level + " " + folder.string() + " " + out);
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.err.find("warning"), std::string::npos) << r.err;
+    r = Cli("info " + out);
+    EXPECT_NE(r.out.find("\"num_pages\": 16"), std::string::npos) << r.out;
+    fs::remove(out);
+    fs::copy_file(page_file(0), page_file(16));
+    r = Cli("import-pages " + level + " " + folder.string() + " " + out);
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_NE(r.err.find("at most 16"), std::string::npos) << r.err;
+    fs::remove(out);
+    const CliRun missing = Cli("import-pages " + level + " " + (dir_ / "none").string() + " " + out);
+    EXPECT_EQ(missing.exit_code, 1);
+    EXPECT_FALSE(fs::exists(out));
 }
 
 } // namespace

@@ -80,7 +80,7 @@ TEST_F(CliPicturesTest, DitheredImportPageWritesWhatTheDitheringWindowWrites) {
     const QString level = WriteLevel(Level(3, 3));
     const QString picture = SavePicture(Picture24(), "source.png");
     ASSERT_EQ(Cli({"import-page", level, "2", picture, Path("plain.tr2")}), 0) << cli_errors_.toStdString();
-    Form1->DitherPictures1->Action()->trigger();
+    Form1->Control<TMenuItem>("DitherPictures1")->Action()->trigger();
     CopyPageInWindow(level, picture, 1, Path("window.tr2"));
 
     EXPECT_EQ(Cli({"import-page", "--dither", level, "2", picture, Path("cli.tr2")}), 0)

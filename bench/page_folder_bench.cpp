@@ -1,0 +1,134 @@
+// The pages as one .png each: export-pages against the stacked export, and import-pages of an
+// unedited folder (and of one with one page painted) against a plain resave, on 128-page levels of
+// kinds 6 and 3.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include <QDir>
+#include <QImage>
+
+#include "bench/bench_level.h"
+#include "level/animated_sets.h"
+#include "level/page_access.h"
+#include "level/palette_matcher.h"
+#include "level/save_preparation.h"
+#include "pictures/page_folder.h"
+#include "pictures/picture_export.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int kPages = 128;
+
+// A kind 3 level of 128 pages: the sample's pages repeated.
+const fs::path& Kind3Level() {
+    static const fs::path path = [] {
+        pw::Ttrlevel level;
+        level.LoadLevel(PW_SAMPLES_DIR "/sample_tr2.tr2");
+        const int own = level.num_pages;
+        while (level.num_pages < kPages && level.AddPage()) {
+            const int page = level.num_pages - 1;
+            for (const auto depth : {pw::PageDepth::bits8, pw::PageDepth::bits16}) {
+                const auto from = pw::PageSpan(level, depth, page % own);
+                const pw::Bytes copy(from.begin(), from.end());
+                std::ranges::copy(copy, pw::PageSpan(level, depth, page).begin());
+            }
+        }
+        const fs::path out = fs::temp_directory_path() / "pw-bench-pages-kind3.tr2";
+        level.SaveLevel(out.string());
+        return out;
+    }();
+    return path;
+}
+
+const fs::path& LevelOfKind(int kind) {
+    return kind == 6 ? pw::bench::GetBenchLevel(kPages).file : Kind3Level();
+}
+
+fs::path Scratch(const std::string& name) {
+    const fs::path dir = fs::temp_directory_path() / ("pw-bench-pages-" + name);
+    fs::create_directories(dir);
+    return dir;
+}
+
+pw::Ttrlevel Load(const fs::path& file) {
+    pw::Ttrlevel level;
+    level.LoadLevel(file.string());
+    return level;
+}
+
+void ImportFolder(const fs::path& file, const fs::path& folder, const fs::path& out) {
+    pw::Ttrlevel level = Load(file);
+    std::unique_ptr<pw::PaletteMatcher> matcher;
+    PageFolderSteps steps;
+    steps.append = [&](int) { return level.AddPage(); };
+    steps.matcher = [&]() -> pw::PaletteMatcher* {
+        if (!pw::CarriesDepth(level.kind, pw::PageDepth::bits8))
+            return nullptr;
+        if (!matcher)
+            matcher = std::make_unique<pw::PaletteMatcher>(level.palette);
+        return matcher.get();
+    };
+    const auto listing = ListPageFolder(QString::fromStdString(folder.string()),
+                                        QString::fromStdString(file.string()), level.num_pages);
+    ImportPageFolder(level, listing, steps);
+    pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), out.string());
+}
+
+void BM_ExportStacked(benchmark::State& state) {
+    const pw::Ttrlevel level = Load(LevelOfKind(static_cast<int>(state.range(0))));
+    const fs::path out = Scratch("stacked") / "all.png";
+    for (auto _ : state)
+        WritePictureExport(level, out.string(), ExportDepth::shown24);
+}
+
+void BM_ExportPages(benchmark::State& state) {
+    const fs::path& file = LevelOfKind(static_cast<int>(state.range(0)));
+    const pw::Ttrlevel level = Load(file);
+    const fs::path folder = Scratch("export");
+    for (auto _ : state)
+        WritePageFolder(level, QString::fromStdString(file.string()), QString::fromStdString(folder.string()),
+                        pw::PagePictureDepth::shown);
+}
+
+void BM_Resave(benchmark::State& state) {
+    const fs::path& file = LevelOfKind(static_cast<int>(state.range(0)));
+    const fs::path out = Scratch("resave") / ("out" + file.extension().string());
+    for (auto _ : state)
+        Load(file).SaveLevel(out.string());
+}
+
+void ImportBench(benchmark::State& state, bool one_changed) {
+    const fs::path& file = LevelOfKind(static_cast<int>(state.range(0)));
+    const fs::path folder = Scratch(one_changed ? "import-one" : "import");
+    const QString qfile = QString::fromStdString(file.string());
+    WritePageFolder(Load(file), qfile, QString::fromStdString(folder.string()), pw::PagePictureDepth::shown);
+    if (one_changed) {
+        const QString page =
+            QDir(QString::fromStdString(folder.string())).filePath(PagePictureName(qfile, 7));
+        QImage picture(page);
+        for (int x = 0; x < 64; ++x)
+            picture.setPixel(x, 10, qRgba(255, x * 4, 0, 255));
+        picture.save(page);
+    }
+    const fs::path out = folder / ("out" + file.extension().string());
+    for (auto _ : state)
+        ImportFolder(file, folder, out);
+}
+
+void BM_ImportPagesUnchanged(benchmark::State& state) {
+    ImportBench(state, false);
+}
+void BM_ImportPagesOneChanged(benchmark::State& state) {
+    ImportBench(state, true);
+}
+
+} // namespace
+
+BENCHMARK(BM_ExportStacked)->Arg(6)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportPages)->Arg(6)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Resave)->Arg(6)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportPagesUnchanged)->Arg(6)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportPagesOneChanged)->Arg(6)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

@@ -1,0 +1,200 @@
+#include "pictures/page_folder.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <stdexcept>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <unistd.h>
+
+#include "level/layout.h"
+#include "level/page_export.h"
+#include "pictures/picture_bridge.h"
+#include "pictures/picture_checks.h"
+#include "pictures/png_stream.h"
+
+namespace {
+
+constexpr int kSide = pw::kPagePictureSide;
+
+std::string Native(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+[[noreturn]] void CannotWrite(const QString& path, const std::string& reason) {
+    throw std::runtime_error("cannot write " + QDir::toNativeSeparators(path).toStdString() + ": " + reason);
+}
+
+void WritePng(const std::vector<std::uint32_t>& argb, std::FILE* file, const std::string& name) {
+    PngStream png(file, name, kSide, kSide, PngStream::Colour::rgba, pw::kExportDotsPerMeter);
+    std::vector<std::uint8_t> row(4 * kSide);
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            const std::uint32_t c = argb[static_cast<std::size_t>(y * kSide + x)];
+            std::uint8_t* p = row.data() + 4 * x;
+            p[0] = static_cast<std::uint8_t>(c >> 16);
+            p[1] = static_cast<std::uint8_t>(c >> 8);
+            p[2] = static_cast<std::uint8_t>(c);
+            p[3] = static_cast<std::uint8_t>(c >> 24);
+        }
+        png.WriteRows(row.data(), 1);
+    }
+    png.Finish();
+}
+
+bool IsPng(const QString& path) {
+    QFile file(path);
+    static const char kSignature[] = "\x89PNG\r\n\x1a\n";
+    return file.open(QIODevice::ReadOnly) && file.read(8) == QByteArray(kSignature, 8);
+}
+
+} // namespace
+
+QString PagePictureName(const QString& level_path, int page) {
+    return QStringLiteral("%1_%2.png").arg(QFileInfo(level_path).completeBaseName()).arg(page);
+}
+
+// Written beside the target and renamed over it, so a failed write leaves an existing file as it was.
+// Page files are working copies, so they are not flushed to the disk one by one.
+void WritePagePicture(const pw::Ttrlevel& level, int page, pw::PagePictureDepth depth, const QString& path) {
+    const std::vector<std::uint32_t> argb = pw::PagePictureArgb(level, page, depth);
+    if (argb.empty())
+        CannotWrite(path, "the level has no such page");
+    const std::string target = Native(path);
+    std::string temporary = target + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        CannotWrite(path, std::strerror(errno));
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (!file) {
+        ::close(fd);
+        std::remove(temporary.c_str());
+        CannotWrite(path, std::strerror(errno));
+    }
+    try {
+        WritePng(argb, file, target);
+    } catch (...) {
+        std::fclose(file);
+        std::remove(temporary.c_str());
+        throw;
+    }
+    const bool closed = std::fclose(file) == 0;
+    const int close_error = errno;
+    if (!closed || std::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = closed ? errno : close_error;
+        std::remove(temporary.c_str());
+        CannotWrite(path, std::strerror(error));
+    }
+}
+
+void WritePageFolder(const pw::Ttrlevel& level, const QString& level_path, const QString& folder,
+                     pw::PagePictureDepth depth, pw::Gauge* gauge) {
+    if (!QDir().mkpath(folder))
+        CannotWrite(folder, "the folder cannot be made");
+    pw::GaugeSteps steps(gauge);
+    for (int page = 0; page < level.num_pages; ++page) {
+        WritePagePicture(level, page, depth, QDir(folder).filePath(PagePictureName(level_path, page)));
+        steps.Done(static_cast<unsigned long long>(page) + 1,
+                   static_cast<unsigned long long>(level.num_pages));
+    }
+}
+
+PagePictureFile ReadPagePicture(const QString& path) {
+    PagePictureFile picture;
+    const auto whole_page = [](QSize size) { return size == QSize(kSide, kSide); };
+    PictureReading reading = ReadPictureFile(path, whole_page);
+    if (reading.fault == PictureReading::Fault::wrong_size) {
+        picture.error = QStringLiteral("%1 is %2 x %3; a page picture is 256 x 256")
+                            .arg(path)
+                            .arg(reading.size.width())
+                            .arg(reading.size.height());
+        return picture;
+    }
+    if (reading.fault != PictureReading::Fault::none) {
+        picture.error = reading.error;
+        return picture;
+    }
+    if (!IsPng(path)) {
+        picture.error = QStringLiteral("%1 is not a PNG picture").arg(path);
+        return picture;
+    }
+    picture.has_alpha = reading.image.hasAlphaChannel();
+    picture.argb = PictureColours(reading.image, 0, 0, kSide, picture.has_alpha);
+    return picture;
+}
+
+PageFolderListing ListPageFolder(const QString& folder, const QString& level_path, int page_count) {
+    PageFolderListing listing;
+    const QString base = QFileInfo(level_path).completeBaseName();
+    const QRegularExpression name(
+        QStringLiteral("^%1_(0|[1-9][0-9]{0,8})\\.png$").arg(QRegularExpression::escape(base)));
+    std::map<int, QString> found;
+    const QDir dir(folder);
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QRegularExpressionMatch match = name.match(entry);
+        if (match.hasMatch())
+            found.emplace(match.captured(1).toInt(), dir.filePath(entry));
+    }
+    int next_new = page_count;
+    for (const auto& [page, path] : found) {
+        if (page > next_new) {
+            listing.error = QStringLiteral("%1 would leave page %2 out: there is no %3")
+                                .arg(path)
+                                .arg(next_new)
+                                .arg(dir.filePath(PagePictureName(level_path, next_new)));
+            return listing;
+        }
+        if (page == next_new)
+            ++next_new;
+        if (static_cast<std::size_t>(page) >= pw::layout::kMaxPages) {
+            listing.error = QStringLiteral("%1 would make page %2; a level holds at most %3 pages")
+                                .arg(path)
+                                .arg(page + 1)
+                                .arg(pw::layout::kMaxPages);
+            return listing;
+        }
+        listing.files.emplace_back(page, path);
+    }
+    return listing;
+}
+
+PageFolderImport ImportPageFolder(pw::Ttrlevel& level, const PageFolderListing& listing,
+                                  const PageFolderSteps& steps, pw::Gauge* gauge) {
+    PageFolderImport result;
+    result.error = listing.error;
+    if (!result.error.isEmpty())
+        return result;
+    pw::GaugeSteps progress(gauge);
+    std::size_t done = 0;
+    for (const auto& [page, path] : listing.files) {
+        const PagePictureFile picture = ReadPagePicture(path);
+        if (!picture.error.isEmpty()) {
+            result.error = picture.error;
+            return result;
+        }
+        if (page >= level.num_pages) {
+            if (!steps.append(page)) {
+                result.error = QStringLiteral("%1: no page can be added to the level").arg(path);
+                return result;
+            }
+            ++result.appended;
+        }
+        const pw::PagePictureInput input{picture.argb, picture.has_alpha, steps.dither};
+        if (pw::PagePictureDiffers(level, page, input)) {
+            if (steps.before_change)
+                steps.before_change(page);
+            pw::PaletteMatcher* matcher = steps.matcher ? steps.matcher() : nullptr;
+            pw::TakePagePicture(level, page, input, matcher);
+            result.changed.push_back(page);
+        }
+        progress.Done(++done, listing.files.size());
+    }
+    return result;
+}

@@ -1,0 +1,66 @@
+// A level's pages as a folder of picture files, one per page, named `<level name>_<N>.png` with N
+// counted from 0 (the layout texture packs use): writing them all, finding them again, and taking them
+// back into the level all or nothing.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QString>
+
+#include "level/gauge.h"
+#include "level/page_picture.h"
+#include "level/trlevel.h"
+
+namespace pw {
+class PaletteMatcher;
+}
+
+// `<level file name without extension>_<page>.png`.
+QString PagePictureName(const QString& level_path, int page);
+
+// Writes page `page` as an RGBA .png to `path`, replacing a file of that name only once the new one is
+// complete. Raises std::runtime_error naming `path` and the reason.
+void WritePagePicture(const pw::Ttrlevel& level, int page, pw::PagePictureDepth depth, const QString& path);
+
+// Writes every page into `folder` (made when missing), moving `gauge` up to 100. Other files in the
+// folder are left alone. Raises std::runtime_error naming the file or folder and the reason.
+void WritePageFolder(const pw::Ttrlevel& level, const QString& level_path, const QString& folder,
+                     pw::PagePictureDepth depth, pw::Gauge* gauge = nullptr);
+
+// A page picture read whole: 256 x 256 colours 0xAARRGGBB, or the reason it cannot be used.
+struct PagePictureFile {
+    std::vector<std::uint32_t> argb;
+    bool has_alpha = false;
+    QString error; // a sentence naming the file; empty when read
+};
+PagePictureFile ReadPagePicture(const QString& path);
+
+struct PageFolderListing {
+    std::vector<std::pair<int, QString>> files; // page and path, by page
+    QString error;                              // a gap or too many pages; empty when none
+};
+// The page pictures of the level in `folder`: any page it has, and pages from its page count on,
+// which append, as long as no number is left out.
+PageFolderListing ListPageFolder(const QString& folder, const QString& level_path, int page_count);
+
+// How the level takes the pictures: `append` adds page `page` (the level's page count) and says whether
+// it could; `before_change` is told of a page just before its pixels change.
+struct PageFolderSteps {
+    std::function<bool(int page)> append;
+    std::function<void(int page)> before_change;
+    std::function<pw::PaletteMatcher*()> matcher; // the level's palette matcher, for 8-bit pages
+    bool dither = false;
+};
+
+struct PageFolderImport {
+    std::vector<int> changed; // pages whose pixels changed
+    int appended = 0;         // pages added at the end
+    QString error;            // the file that could not be used and why; empty on success
+};
+// Reads the listed pictures in page order and takes each into the level. It stops at the first picture
+// that cannot be used, with the level partly changed: the caller keeps or drops the result as a whole.
+PageFolderImport ImportPageFolder(pw::Ttrlevel& level, const PageFolderListing& listing,
+                                  const PageFolderSteps& steps, pw::Gauge* gauge = nullptr);

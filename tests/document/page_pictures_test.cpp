@@ -1,0 +1,104 @@
+// The pages out to a folder and back in as one step of the history, and one page taken from a picture.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QSignalSpy>
+
+#include "document/level_document.h"
+#include "level/page_access.h"
+#include "pictures/page_folder.h"
+#include "tests/fixtures/level_builder.h"
+#include "tests/fixtures/test_support.h"
+
+namespace {
+
+using namespace pw::fixtures;
+
+std::vector<pw::Bytes> Pages(const LevelDocument& doc) {
+    const pw::Ttrlevel& l = doc.Level();
+    return {l.pages8, l.pages16, l.pages32};
+}
+
+// Every page's bytes in every depth differ from `before` exactly for the pages in `changed`.
+void ExpectChangedPages(const LevelDocument& doc, const std::vector<pw::Bytes>& before,
+                        const std::set<int>& changed) {
+    const pw::PageDepth depths[] = {pw::PageDepth::bits8, pw::PageDepth::bits16, pw::PageDepth::bits32};
+    for (int d = 0; d < 3; ++d) {
+        const std::size_t size = pw::PageBytes(depths[d]);
+        for (std::size_t at = 0; at + size <= before[d].size(); at += size) {
+            const int page = static_cast<int>(at / size);
+            const bool same =
+                std::equal(before[d].begin() + at, before[d].begin() + at + size, Pages(doc)[d].begin() + at);
+            EXPECT_EQ(same, !changed.contains(page)) << "depth " << d << " page " << page;
+        }
+    }
+}
+
+class PagePicturesTest : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override {
+        LevelDescription level = MakeLevel(GetParam());
+        level.num_pages = 3;
+        if (GetParam() <= 5)
+            level.pages8 = Pattern(3 * 65536, 1);
+        if (GetParam() >= 3)
+            level.pages16 = Pattern(3 * 131072, 2);
+        if (GetParam() >= 6)
+            level.pages32 = Pattern(3 * 262144, 3);
+        path_ = QString::fromStdString(dir_.File(level.FileName()));
+        WriteFile(path_.toStdString(), BuildLevel(level));
+        ASSERT_EQ(doc_.Open(path_, nullptr), 0);
+        folder_ = QString::fromStdString(dir_.File("pages"));
+        doc_.ExportPages(folder_);
+    }
+    QString PageFile(int page) const { return QDir(folder_).filePath(PagePictureName(path_, page)); }
+    void Paint(int page, int x, int y, QRgb colour) {
+        QImage picture(PageFile(page));
+        picture.setPixel(x, y, colour);
+        ASSERT_TRUE(picture.save(PageFile(page)));
+    }
+
+    TempDir dir_;
+    QString path_, folder_;
+    LevelDocument doc_;
+};
+
+} // namespace
+
+TEST_P(PagePicturesTest, OnePaintedPageIsOneStepThatUndoesExactly) {
+    const auto before = Pages(doc_);
+    EXPECT_TRUE(doc_.ImportPages(folder_).isEmpty());
+    EXPECT_EQ(doc_.History().count(), 0); // nothing edited, no step
+    Paint(1, 10, 20, qRgb(200, 100, 50));
+    QFile::copy(PageFile(0), PageFile(3)); // the next number appends a page
+    QSignalSpy changed(&doc_, &LevelDocument::PageChanged);
+    QSignalSpy added(&doc_, &LevelDocument::PageAdded);
+    EXPECT_TRUE(doc_.ImportPages(folder_).isEmpty());
+    EXPECT_EQ(doc_.History().count(), 1);
+    EXPECT_EQ(doc_.History().undoText(), "Import pages");
+    EXPECT_EQ(doc_.Level().num_pages, 4);
+    EXPECT_EQ(added.count(), 1);
+    EXPECT_GE(changed.count(), 1);
+    ExpectChangedPages(doc_, before, {1});
+    doc_.Undo();
+    EXPECT_EQ(doc_.Level().num_pages, 3);
+    EXPECT_TRUE(Pages(doc_) == before);
+    doc_.Redo();
+    EXPECT_EQ(doc_.Level().num_pages, 4);
+}
+
+TEST_P(PagePicturesTest, APictureThatCannotBeUsedChangesNothing) {
+    const auto before = Pages(doc_);
+    Paint(0, 1, 1, qRgb(1, 2, 3));
+    QFile::copy(PageFile(0), PageFile(3));
+    QImage(256, 255, QImage::Format_ARGB32).save(PageFile(2));
+    const QString error = doc_.ImportPages(folder_);
+    EXPECT_TRUE(error.contains(PagePictureName(path_, 2))) << error.toStdString();
+    EXPECT_EQ(doc_.History().count(), 0);
+    EXPECT_EQ(doc_.Level().num_pages, 3);
+    EXPECT_TRUE(Pages(doc_) == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, PagePicturesTest, ::testing::Values(1, 3, 6, 7));
