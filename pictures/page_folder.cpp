@@ -1,10 +1,14 @@
 #include "pictures/page_folder.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <future>
 #include <map>
+#include <mutex>
 #include <stdexcept>
 
 #include <QDir>
@@ -12,12 +16,15 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "level/layout.h"
 #include "level/page_export.h"
 #include "pictures/picture_bridge.h"
 #include "pictures/picture_checks.h"
+#include "pictures/plain_png.h"
 #include "pictures/png_stream.h"
 
 namespace {
@@ -49,10 +56,50 @@ void WritePng(const std::vector<std::uint32_t>& argb, std::FILE* file, const std
     png.Finish();
 }
 
+// Moves the finished `temporary` over `target`. An existing file is swapped with it and then removed:
+// renamed over, ext4 writes the new file out to the disk at once, which costs about a millisecond a
+// page, and the swap keeps the target whole at every moment all the same.
+bool MoveOver(const std::string& temporary, const std::string& target) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
+        std::remove(temporary.c_str()); // the old file now
+        return true;
+    }
+    return std::rename(temporary.c_str(), target.c_str()) == 0;
+}
+
 bool IsPng(const QString& path) {
     QFile file(path);
     static const char kSignature[] = "\x89PNG\r\n\x1a\n";
     return file.open(QIODevice::ReadOnly) && file.read(8) == QByteArray(kSignature, 8);
+}
+
+// Takes the picture of one listed page into the level, appending the page when it is new; false, with
+// the reason in `result`, when the picture cannot be used.
+bool TakePicture(pw::Ttrlevel& level, const std::pair<int, QString>& file, const PagePictureFile& picture,
+                 const PageFolderSteps& steps, PageFolderImport& result) {
+    const auto& [page, path] = file;
+    if (!picture.error.isEmpty()) {
+        result.error = picture.error;
+        return false;
+    }
+    if (page >= level.num_pages) {
+        if (!steps.append(page)) {
+            result.error = QStringLiteral("%1: no page can be added to the level").arg(path);
+            return false;
+        }
+        ++result.appended;
+    }
+    const pw::PagePictureInput input{picture.argb, picture.has_alpha, steps.dither};
+    if (pw::PagePictureDiffers(level, page, input)) {
+        if (steps.before_change)
+            steps.before_change(page);
+        pw::PaletteMatcher* matcher = steps.matcher ? steps.matcher() : nullptr;
+        pw::TakePagePicture(level, page, input, matcher);
+        result.changed.push_back(page);
+    }
+    return true;
 }
 
 } // namespace
@@ -87,27 +134,60 @@ void WritePagePicture(const pw::Ttrlevel& level, int page, pw::PagePictureDepth 
     }
     const bool closed = std::fclose(file) == 0;
     const int close_error = errno;
-    if (!closed || std::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (!closed || !MoveOver(temporary, target)) {
         const int error = closed ? errno : close_error;
         std::remove(temporary.c_str());
         CannotWrite(path, std::strerror(error));
     }
 }
 
+// Two threads write the pages, each taking the next page not yet taken: the files do not depend on
+// each other. After a failure no page is begun, and the failure of the lowest page is reported, as
+// every page below it was taken before it. Only the calling thread moves the gauge.
 void WritePageFolder(const pw::Ttrlevel& level, const QString& level_path, const QString& folder,
                      pw::PagePictureDepth depth, pw::Gauge* gauge) {
     if (!QDir().mkpath(folder))
         CannotWrite(folder, "the folder cannot be made");
+    const int pages = level.num_pages;
+    std::atomic<int> next{0};
+    std::atomic<int> done{0};
+    std::mutex failure_lock;
+    int failed_page = pages;
+    std::exception_ptr failure;
     pw::GaugeSteps steps(gauge);
-    for (int page = 0; page < level.num_pages; ++page) {
-        WritePagePicture(level, page, depth, QDir(folder).filePath(PagePictureName(level_path, page)));
-        steps.Done(static_cast<unsigned long long>(page) + 1,
-                   static_cast<unsigned long long>(level.num_pages));
-    }
+    const auto work = [&](bool report) {
+        for (int page = next++; page < pages; page = next++) {
+            try {
+                WritePagePicture(level, page, depth,
+                                 QDir(folder).filePath(PagePictureName(level_path, page)));
+            } catch (...) {
+                const std::lock_guard lock(failure_lock);
+                if (page < failed_page) {
+                    failed_page = page;
+                    failure = std::current_exception();
+                }
+                next = pages;
+            }
+            ++done;
+            if (report)
+                steps.Done(static_cast<unsigned long long>(done), static_cast<unsigned long long>(pages));
+        }
+    };
+    std::future<void> helper = std::async(std::launch::async, work, false);
+    work(true);
+    helper.get();
+    if (failure)
+        std::rethrow_exception(failure);
+    steps.Done(static_cast<unsigned long long>(pages), static_cast<unsigned long long>(pages));
 }
 
 PagePictureFile ReadPagePicture(const QString& path) {
     PagePictureFile picture;
+    if (std::optional<PlainPng> plain = ReadPlainPng(path, kSide, kSide)) {
+        picture.argb = std::move(plain->argb);
+        picture.has_alpha = plain->has_alpha;
+        return picture;
+    }
     const auto whole_page = [](QSize size) { return size == QSize(kSide, kSide); };
     PictureReading reading = ReadPictureFile(path, whole_page);
     if (reading.fault == PictureReading::Fault::wrong_size) {
@@ -165,6 +245,8 @@ PageFolderListing ListPageFolder(const QString& folder, const QString& level_pat
     return listing;
 }
 
+// The pictures are decoded two at a time, the second on a thread of its own, and taken into the level
+// in page order on the calling thread.
 PageFolderImport ImportPageFolder(pw::Ttrlevel& level, const PageFolderListing& listing,
                                   const PageFolderSteps& steps, pw::Gauge* gauge) {
     PageFolderImport result;
@@ -172,29 +254,17 @@ PageFolderImport ImportPageFolder(pw::Ttrlevel& level, const PageFolderListing& 
     if (!result.error.isEmpty())
         return result;
     pw::GaugeSteps progress(gauge);
-    std::size_t done = 0;
-    for (const auto& [page, path] : listing.files) {
-        const PagePictureFile picture = ReadPagePicture(path);
-        if (!picture.error.isEmpty()) {
-            result.error = picture.error;
+    const std::size_t count = listing.files.size();
+    for (std::size_t at = 0; at < count; at += 2) {
+        std::future<PagePictureFile> second;
+        if (at + 1 < count)
+            second = std::async(std::launch::async, ReadPagePicture, listing.files[at + 1].second);
+        if (!TakePicture(level, listing.files[at], ReadPagePicture(listing.files[at].second), steps, result))
             return result;
-        }
-        if (page >= level.num_pages) {
-            if (!steps.append(page)) {
-                result.error = QStringLiteral("%1: no page can be added to the level").arg(path);
-                return result;
-            }
-            ++result.appended;
-        }
-        const pw::PagePictureInput input{picture.argb, picture.has_alpha, steps.dither};
-        if (pw::PagePictureDiffers(level, page, input)) {
-            if (steps.before_change)
-                steps.before_change(page);
-            pw::PaletteMatcher* matcher = steps.matcher ? steps.matcher() : nullptr;
-            pw::TakePagePicture(level, page, input, matcher);
-            result.changed.push_back(page);
-        }
-        progress.Done(++done, listing.files.size());
+        progress.Done(at + 1, count);
+        if (second.valid() && !TakePicture(level, listing.files[at + 1], second.get(), steps, result))
+            return result;
+        progress.Done(std::min(at + 2, count), count);
     }
     return result;
 }

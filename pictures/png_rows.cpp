@@ -49,35 +49,6 @@ std::uint8_t Paeth(int a, int b, int c) {
     return static_cast<std::uint8_t>(pa <= pb && pa <= pc ? a : (pb <= pc ? b : c));
 }
 
-// Undoes the filter of `row` (filter byte first) against the unfiltered row above; false for a filter
-// type that does not exist.
-bool Unfilter(std::uint8_t* row, const std::uint8_t* above, std::size_t bytes, std::size_t bpp) {
-    std::uint8_t* x = row + 1;
-    switch (row[0]) {
-    case 0:
-        return true;
-    case 1:
-        for (std::size_t i = bpp; i < bytes; ++i)
-            x[i] = static_cast<std::uint8_t>(x[i] + x[i - bpp]);
-        return true;
-    case 2:
-        for (std::size_t i = 0; i < bytes; ++i)
-            x[i] = static_cast<std::uint8_t>(x[i] + above[i]);
-        return true;
-    case 3:
-        for (std::size_t i = 0; i < bytes; ++i)
-            x[i] = static_cast<std::uint8_t>(x[i] + ((i >= bpp ? x[i - bpp] : 0) + above[i]) / 2);
-        return true;
-    case 4:
-        for (std::size_t i = 0; i < bytes; ++i)
-            x[i] = static_cast<std::uint8_t>(
-                x[i] + Paeth(i >= bpp ? x[i - bpp] : 0, above[i], i >= bpp ? above[i - bpp] : 0));
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Rows of the passes in order, each unfiltered against the one above it in its pass.
 class RowAssembler {
 public:
@@ -136,7 +107,7 @@ private:
 
     bool FinishRow() {
         const std::size_t bytes = above_.size();
-        if (!Unfilter(current_.data(), above_.data(), bytes, bpp_)) {
+        if (!UnfilterPngRow(current_.data(), above_.data(), bytes, bpp_)) {
             failed_ = done_ = true;
             return false;
         }
@@ -199,6 +170,33 @@ bool ReadHeader(QIODevice& device, PngLayout& layout, QString& error) {
 }
 
 } // namespace
+
+bool UnfilterPngRow(std::uint8_t* row, const std::uint8_t* above, std::size_t bytes, std::size_t bpp) {
+    std::uint8_t* x = row + 1;
+    switch (row[0]) {
+    case 0:
+        return true;
+    case 1:
+        for (std::size_t i = bpp; i < bytes; ++i)
+            x[i] = static_cast<std::uint8_t>(x[i] + x[i - bpp]);
+        return true;
+    case 2:
+        for (std::size_t i = 0; i < bytes; ++i)
+            x[i] = static_cast<std::uint8_t>(x[i] + above[i]);
+        return true;
+    case 3:
+        for (std::size_t i = 0; i < bytes; ++i)
+            x[i] = static_cast<std::uint8_t>(x[i] + ((i >= bpp ? x[i - bpp] : 0) + above[i]) / 2);
+        return true;
+    case 4:
+        for (std::size_t i = 0; i < bytes; ++i)
+            x[i] = static_cast<std::uint8_t>(
+                x[i] + Paeth(i >= bpp ? x[i - bpp] : 0, above[i], i >= bpp ? above[i - bpp] : 0));
+        return true;
+    default:
+        return false;
+    }
+}
 
 int PngLayout::BitsPerPixel() const {
     static constexpr int kChannels[7] = {1, 0, 3, 1, 2, 0, 4};

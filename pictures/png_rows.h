@@ -37,5 +37,9 @@ using PngRowVisitor = std::function<bool(std::span<const std::uint8_t> row, int 
 // before the last row; true once every row was visited or `visit` stopped.
 bool ReadPngRows(QIODevice& device, PngLayout& layout, const PngRowVisitor& visit, QString& error);
 
+// Undoes the filter of `row` (its filter byte first, then `bytes` bytes) against the unfiltered row
+// above it, `bpp` bytes to a pixel (1 below 8 bits); false for a filter type that does not exist.
+bool UnfilterPngRow(std::uint8_t* row, const std::uint8_t* above, std::size_t bytes, std::size_t bpp);
+
 // The largest palette index in `row` of a palette picture (0 for other colour types).
 int LargestPaletteIndex(std::span<const std::uint8_t> row, int bit_depth);

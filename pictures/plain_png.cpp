@@ -1,0 +1,160 @@
+#include "pictures/plain_png.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string_view>
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <isa-l/crc.h>
+#include <isa-l/igzip_lib.h>
+
+#include "pictures/png_rows.h"
+
+namespace {
+
+constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+// Chunks no decoder turns into pixels: resolution, texts and the time of the last change.
+constexpr std::array<std::string_view, 5> kNeutralChunks{"pHYs", "tEXt", "zTXt", "iTXt", "tIME"};
+
+std::uint32_t Be32(const std::uint8_t* p) {
+    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
+}
+
+struct Chunk {
+    std::string_view type;
+    std::span<const std::uint8_t> data;
+};
+
+// The chunks of `bytes` after the signature, each with its checksum right, up to IEND at the very end of
+// the file; nothing for a file of another shape.
+std::optional<std::vector<Chunk>> Chunks(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < sizeof kSignature || std::memcmp(bytes.data(), kSignature, sizeof kSignature) != 0)
+        return std::nullopt;
+    std::vector<Chunk> chunks;
+    std::size_t at = sizeof kSignature;
+    while (chunks.empty() || chunks.back().type != "IEND") {
+        if (bytes.size() - at < 12)
+            return std::nullopt;
+        const std::uint32_t length = Be32(bytes.data() + at);
+        if (length > bytes.size() - at - 12)
+            return std::nullopt;
+        const std::uint8_t* type = bytes.data() + at + 4;
+        if (crc32_gzip_refl(0, type, 4 + length) != Be32(type + 4 + length))
+            return std::nullopt;
+        chunks.push_back(
+            {std::string_view(reinterpret_cast<const char*>(type), 4), bytes.subspan(at + 8, length)});
+        at += 12 + std::size_t{length};
+    }
+    if (at != bytes.size())
+        return std::nullopt;
+    return chunks;
+}
+
+bool Neutral(std::string_view type) {
+    return std::ranges::find(kNeutralChunks, type) != kNeutralChunks.end();
+}
+
+// Inflates the image data of consecutive IDAT chunks into `out`, which it must fill exactly with one
+// whole zlib stream whose checksum is right.
+bool InflateExactly(std::span<const Chunk> data, std::vector<std::uint8_t>& out) {
+    out.push_back(0); // room for one byte too many, which tells a longer stream from an exact one
+    inflate_state inflater{};
+    isal_inflate_init(&inflater);
+    inflater.crc_flag = ISAL_ZLIB;
+    inflater.next_out = out.data();
+    inflater.avail_out = static_cast<std::uint32_t>(out.size());
+    for (const Chunk& chunk : data) {
+        inflater.next_in = const_cast<std::uint8_t*>(chunk.data.data()); // ISA-L's field; only read
+        inflater.avail_in = static_cast<std::uint32_t>(chunk.data.size());
+        while (inflater.avail_in > 0 && inflater.block_state != ISAL_BLOCK_FINISH) {
+            const std::uint32_t in_before = inflater.avail_in;
+            const std::uint32_t out_before = inflater.avail_out;
+            if (isal_inflate(&inflater) != ISAL_DECOMP_OK)
+                return false;
+            if (inflater.avail_in == in_before && inflater.avail_out == out_before)
+                return false; // the output is full
+        }
+        if (inflater.avail_in > 0)
+            return false; // bytes after the end of the stream
+    }
+    const bool exact = inflater.block_state == ISAL_BLOCK_FINISH && inflater.avail_out == 1;
+    out.pop_back();
+    return exact;
+}
+
+} // namespace
+
+std::optional<PlainPng> DecodePlainPng(std::span<const std::uint8_t> bytes, std::uint32_t width,
+                                       std::uint32_t height) {
+    const auto chunks = Chunks(bytes);
+    if (!chunks || chunks->size() < 3 || (*chunks)[0].type != "IHDR" || (*chunks)[0].data.size() != 13)
+        return std::nullopt;
+    const std::uint8_t* header = (*chunks)[0].data.data();
+    const int colour = header[9];
+    if (Be32(header) != width || Be32(header + 4) != height || header[8] != 8 ||
+        (colour != 2 && colour != 6) || header[10] != 0 || header[11] != 0 || header[12] != 0)
+        return std::nullopt;
+    // IHDR, neutral chunks, the image data, neutral chunks, IEND.
+    const auto body = std::span(*chunks).subspan(1, chunks->size() - 2);
+    const auto first = std::ranges::find(body, std::string_view("IDAT"), &Chunk::type);
+    const auto last = std::find_if(first, body.end(), [](const Chunk& c) { return c.type != "IDAT"; });
+    if (first == body.end() ||
+        !std::all_of(body.begin(), first, [](const Chunk& c) { return Neutral(c.type); }) ||
+        !std::all_of(last, body.end(), [](const Chunk& c) { return Neutral(c.type); }))
+        return std::nullopt;
+
+    const std::size_t bpp = colour == 6 ? 4 : 3;
+    const std::size_t row_bytes = bpp * width;
+    std::vector<std::uint8_t> rows((row_bytes + 1) * height);
+    if (!InflateExactly(std::span(first, last), rows))
+        return std::nullopt;
+    PlainPng picture;
+    picture.has_alpha = colour == 6;
+    picture.argb.resize(std::size_t{width} * height);
+    const std::vector<std::uint8_t> none(row_bytes, 0);
+    const std::uint8_t* above = none.data();
+    for (std::size_t y = 0; y < height; ++y) {
+        std::uint8_t* row = rows.data() + y * (row_bytes + 1);
+        if (!UnfilterPngRow(row, above, row_bytes, bpp))
+            return std::nullopt;
+        above = row + 1;
+        std::uint32_t* out = picture.argb.data() + y * width;
+        for (std::size_t x = 0; x < width; ++x) {
+            const std::uint8_t* p = above + x * bpp;
+            const std::uint32_t alpha = bpp == 4 ? p[3] : 0xFF;
+            out[x] = alpha << 24 | std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2];
+        }
+    }
+    return picture;
+}
+
+std::optional<PlainPng> ReadPlainPng(const QString& path, std::uint32_t width, std::uint32_t height) {
+    // At worst a plain file holds its rows stored uncompressed, plus texts; a larger one goes the
+    // general way.
+    const std::uint64_t largest = std::uint64_t{width} * height * 5 + (std::uint64_t{1} << 20);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    std::vector<std::uint8_t> bytes;
+    std::size_t got = 0;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<std::uint64_t>(info.st_size) <= largest) {
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+        for (ssize_t n = 0; got < bytes.size(); got += static_cast<std::size_t>(n)) {
+            n = ::read(fd, bytes.data() + got, bytes.size() - got);
+            if (n <= 0)
+                break;
+        }
+    }
+    ::close(fd);
+    if (bytes.empty() || got != bytes.size())
+        return std::nullopt;
+    return DecodePlainPng(bytes, width, height);
+}
