@@ -102,6 +102,16 @@ bool TakePicture(pw::Ttrlevel& level, const std::pair<int, QString>& file, const
     return true;
 }
 
+// The process's file-creation mask, read once (reading it means setting it, so no thread may race).
+mode_t CreationMask() {
+    static const mode_t mask = [] {
+        const mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
+    return mask;
+}
+
 } // namespace
 
 QString PagePictureName(const QString& level_path, int page) {
@@ -119,6 +129,8 @@ void WritePagePicture(const pw::Ttrlevel& level, int page, pw::PagePictureDepth 
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         CannotWrite(path, std::strerror(errno));
+    // mkstemp makes the file for its owner only; a page picture is an ordinary file for other programs.
+    static_cast<void>(::fchmod(fd, 0666 & ~CreationMask()));
     std::FILE* file = ::fdopen(fd, "wb");
     if (!file) {
         ::close(fd);
@@ -148,6 +160,7 @@ void WritePageFolder(const pw::Ttrlevel& level, const QString& level_path, const
                      pw::PagePictureDepth depth, pw::Gauge* gauge) {
     if (!QDir().mkpath(folder))
         CannotWrite(folder, "the folder cannot be made");
+    CreationMask(); // read before the threads start
     const int pages = level.num_pages;
     std::atomic<int> next{0};
     std::atomic<int> done{0};

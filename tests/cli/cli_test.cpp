@@ -316,6 +316,11 @@ TEST_F(CliTest, PageFolderRoundTripIsByteIdentical) {
                 ++pages;
             EXPECT_GT(pages, 0u);
             EXPECT_EQ(files, pages);
+            // Ordinary files for other programs: the mode a new file gets under the process's mask.
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            EXPECT_EQ(static_cast<mode_t>(fs::status(folder / (stem + "_0.png")).permissions()),
+                      0666 & ~mask);
             const std::string out = (dir_ / ("out" + fs::path(level).filename().string())).string();
             r = Cli("import-pages " + level + " " + folder.string() + " " + out);
             ASSERT_EQ(r.exit_code, 0) << r.err;
