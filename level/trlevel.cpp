@@ -33,6 +33,11 @@ bool tread_block::Matches(std::span<const std::uint8_t> content) const {
            (packed.data != nullptr || !file_name.empty());
 }
 
+bool tread_block::Matches(std::size_t content_size, const ContentSums& sums) const {
+    return kept && content_size == size && sums.crc32 == crc32 && sums.adler32 == adler32 &&
+           (packed.data != nullptr || !file_name.empty());
+}
+
 bool IsKnownVersion(std::uint32_t version) {
     using namespace layout;
     return version == kVersionTr1 || version == kVersionTr2 || version == kVersionTr3a ||

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "level/block_content.h"
 #include "level/compression.h"
 #include "level/level_file.h"
 #include "level/room.h"
+#include "level/save_plan.h"
 
 namespace pw {
 
@@ -44,6 +46,8 @@ struct tread_block {
     bool kept = false;
     // Whether `content` is what was read.
     bool Matches(std::span<const std::uint8_t> content) const;
+    // The same for a content of `content_size` bytes with these checksums.
+    bool Matches(std::size_t content_size, const ContentSums& sums) const;
 };
 
 enum ReadBlockIndex : std::size_t {
@@ -96,13 +100,14 @@ public:
     // The same on a file image already in memory; file_name only selects the kind.
     std::uint8_t LoadLevelImage(std::vector<std::uint8_t> image, const std::string& file_name,
                                 bool textures_only = false);
-    // Writes the record (0 written, 1 no level loaded). The target is replaced only when the whole
-    // file was written. Raises FileIoError, CompressionError, UnsupportedSave.
-    std::uint8_t SaveLevel(const std::string& file_name);
+    // Writes the record as `plan` says (0 written, 1 no level loaded). The target is replaced only when
+    // the whole file was written. The level's content is not changed: only read_blocks, which blocks a
+    // later save may copy, follows the file written. Raises FileIoError, CompressionError, UnsupportedSave.
+    std::uint8_t SaveLevel(const std::string& file_name, const SavePlan& plan = {});
     // Builds the file image that SaveLevel would write, without touching any file.
-    std::vector<std::uint8_t> SaveLevelImage(const std::string& file_name);
+    std::vector<std::uint8_t> SaveLevelImage(const std::string& file_name, const SavePlan& plan = {});
     // The same as the pieces that SaveLevel writes one after the other.
-    LevelFile BuildLevelFile(const std::string& file_name);
+    LevelFile BuildLevelFile(const std::string& file_name, const SavePlan& plan = {});
 
     // Appends an empty page in every depth the kind carries; false (nothing changed) when the level
     // already holds the most pages a level may hold.
