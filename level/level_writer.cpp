@@ -64,7 +64,7 @@ public:
     void RememberPackedBlocks();
 
 private:
-    void WritePageHead();
+    void WritePageHead(LevelFile& file);
     void WriteRooms();
     void WriteRoom(const troom& room);
     void WriteAnimWords();
@@ -107,10 +107,8 @@ Bytes BlockSizes(std::int64_t unpacked, std::size_t packed) {
     return std::move(b.Bytes());
 }
 
-// Everything after the texture blocks (kinds 6 and 7: the level data), or the whole file (kinds 1 to 5).
+// Everything after the pages: kinds 6 and 7, the level data; kinds 1 to 5, the rest of the file.
 std::vector<std::uint8_t> LevelWriter::BuildLevelData() {
-    if (kind_ <= kind_tr3)
-        WritePageHead();
     std::size_t trc_size_field = 0;
     if (kind_ == kind_trc)
         trc_size_field = WriteTrcHeadAndRooms(l_, out_);
@@ -126,21 +124,31 @@ std::vector<std::uint8_t> LevelWriter::BuildLevelData() {
     return std::move(out_.Bytes());
 }
 
-void LevelWriter::WritePageHead() {
-    out_.U32(l_.version);
+// Exactly `size` bytes of `data`, zero-padded when it holds fewer, lent to the file rather than copied.
+void AddExactly(LevelFile& file, std::span<const std::uint8_t> data, std::size_t size, bool opaque_flags) {
+    const auto lent = data.first(std::min(size, data.size()));
+    if (opaque_flags)
+        file.AddWithOpaqueFlags(lent);
+    else
+        file.Add(lent);
+    if (lent.size() < size)
+        file.Add(Bytes(size - lent.size(), 0));
+}
+
+// Kinds 1 to 5: the head and the pages that open the file. The pages go out from the record itself.
+void LevelWriter::WritePageHead(LevelFile& file) {
+    ImageBuilder head;
+    head.U32(l_.version);
     if (kind_ >= kind_tr2) {
-        out_.Raw(l_.palette.data(), kPaletteBytes);
-        out_.Raw(l_.palette16.data(), kPalette16Bytes);
+        head.Raw(l_.palette.data(), kPaletteBytes);
+        head.Raw(l_.palette16.data(), kPalette16Bytes);
     }
-    out_.U32(static_cast<std::uint32_t>(l_.num_pages));
+    head.U32(static_cast<std::uint32_t>(l_.num_pages));
+    file.Add(std::move(head.Bytes()));
     l_.SetProgress(30);
-    out_.Exactly(l_.pages8, Count64(l_.page8_bytes));
-    if (kind_ >= kind_tr2) {
-        const std::size_t start = out_.Position();
-        out_.Exactly(l_.pages16, Count(l_.num_pages) * kPage16Bytes);
-        if (plan_.set_opaque_flags)
-            SetOpaqueFlags(std::span(out_.Bytes()).subspan(start));
-    }
+    AddExactly(file, l_.pages8, Count64(l_.page8_bytes), false);
+    if (kind_ >= kind_tr2)
+        AddExactly(file, l_.pages16, Count(l_.num_pages) * kPage16Bytes, plan_.set_opaque_flags);
     l_.SetProgress(50);
 }
 
@@ -467,6 +475,7 @@ void LevelWriter::RememberBlocksIn(const std::string& file_name, const LevelFile
 LevelFile LevelWriter::Run() {
     if (kind_ < kind_tr4) {
         LevelFile file;
+        WritePageHead(file);
         file.Add(std::move(BuildLevelData()));
         return file;
     }
