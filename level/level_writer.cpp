@@ -28,11 +28,7 @@ using namespace layout;
 struct BlockResult {
     PackedBlock packed;
     FileSegment segment;
-    std::uint64_t packed_size = 0;
-    std::uint32_t packed_crc32 = 0;
-    std::uint64_t size = 0;
-    std::uint32_t crc32 = 0;
-    std::uint32_t adler32 = 0;
+    BlockChecksums checksums;
 };
 
 // The record's compressed blocks a save may copy instead of compressing anew: bookkeeping that each
@@ -329,11 +325,7 @@ void LevelWriter::WriteSectionsAfterTextures() {
 BlockResult Compress(std::span<const std::uint8_t> content, bool spill) {
     BlockResult r;
     r.packed = ZlibCompressBlock(content);
-    r.packed_size = r.packed.size;
-    r.packed_crc32 = Crc32(r.packed.Bytes());
-    r.size = content.size();
-    r.crc32 = Crc32(content);
-    r.adler32 = Adler32(content);
+    r.checksums = {r.packed.size, Crc32(r.packed.Bytes()), content.size(), Crc32(content), Adler32(content)};
     if (spill) {
         FileSegment segment{std::shared_ptr<std::FILE>(std::tmpfile(),
                                                        [](std::FILE* f) {
@@ -352,7 +344,8 @@ BlockResult Compress(std::span<const std::uint8_t> content, bool spill) {
 }
 
 bool SamePackedBytes(const tread_block& a, const tread_block& b) {
-    return a.kept == b.kept && a.packed_size == b.packed_size && a.packed_crc32 == b.packed_crc32;
+    return a.kept == b.kept && a.checksums.packed_size == b.checksums.packed_size &&
+           a.checksums.packed_crc32 == b.checksums.packed_crc32;
 }
 
 // Whether the block's bytes are kept in the file `target` (which may be named another way).
@@ -366,9 +359,10 @@ bool LiesIn(const tread_block& block, const std::string& target) {
 // Copies a block kept as a place in a file into memory; a block whose bytes have changed there is
 // dropped.
 void KeepInMemory(tread_block& block) {
-    FileSegment segment{OpenShared(block.file_name.c_str()), block.file_offset, block.packed_size};
+    FileSegment segment{OpenShared(block.file_name.c_str()), block.file_offset, block.checksums.packed_size};
     PackedBlock bytes;
-    if (!segment.file || !ReadSegment(segment, bytes) || Crc32(bytes.Bytes()) != block.packed_crc32) {
+    if (!segment.file || !ReadSegment(segment, bytes) ||
+        Crc32(bytes.Bytes()) != block.checksums.packed_crc32) {
         block = {};
         return;
     }
@@ -383,18 +377,14 @@ bool KeptBlock(const tread_block& read, const BlockContent& content, BlockResult
     if (!read.Matches(content.Size(), content.Sums()))
         return false;
     r = {};
-    r.packed_size = read.packed_size;
-    r.packed_crc32 = read.packed_crc32;
-    r.size = read.size;
-    r.crc32 = read.crc32;
-    r.adler32 = read.adler32;
+    r.checksums = read.checksums;
     if (read.file_name.empty()) {
         r.packed = read.packed;
         return r.packed.data != nullptr;
     }
-    r.segment = {OpenShared(read.file_name.c_str()), read.file_offset, read.packed_size};
+    r.segment = {OpenShared(read.file_name.c_str()), read.file_offset, read.checksums.packed_size};
     std::uint32_t crc = 0;
-    return r.segment.file && SegmentCrc32(r.segment, crc) && crc == read.packed_crc32;
+    return r.segment.file && SegmentCrc32(r.segment, crc) && crc == read.checksums.packed_crc32;
 }
 
 // The packed form of one block, worked out on a thread of its own so that the blocks of a level are
@@ -439,11 +429,7 @@ void LevelWriter::RememberPackedBlocks() {
         tread_block& read = blocks_.read[i];
         read = {};
         read.packed = block.packed;
-        read.packed_size = block.packed_size;
-        read.packed_crc32 = block.packed_crc32;
-        read.size = block.size;
-        read.crc32 = block.crc32;
-        read.adler32 = block.adler32;
+        read.checksums = block.checksums;
         read.kept = true;
     }
 }
@@ -458,11 +444,7 @@ void LevelWriter::RememberBlocksIn(const std::string& file_name, const LevelFile
         read = {};
         read.file_name = file_name;
         read.file_offset = file.OffsetOf(pieces_[i]);
-        read.packed_size = results_[i].packed_size;
-        read.packed_crc32 = results_[i].packed_crc32;
-        read.size = results_[i].size;
-        read.crc32 = results_[i].crc32;
-        read.adler32 = results_[i].adler32;
+        read.checksums = results_[i].checksums;
         read.kept = true;
         // Opened bytes that lay in the replaced file are found again where this save wrote them
         // unchanged; the others were copied into memory before the file was replaced.
@@ -526,16 +508,16 @@ LevelFile LevelWriter::AssembleCompressedKinds() {
     head.U16(l_.num_object_tiles);
     head.U16(l_.num_bump_tiles);
     head.U32(static_cast<std::uint32_t>(l_.page8_bytes * 4));
-    head.U32(static_cast<std::uint32_t>(results_[block_pages32].packed_size));
+    head.U32(static_cast<std::uint32_t>(results_[block_pages32].checksums.packed_size));
     file.Add(std::move(head.Bytes()));
     AddBlock(file, block_pages32, results_[block_pages32]);
-    file.Add(BlockSizes(l_.page8_bytes * 2, results_[block_pages16].packed_size));
+    file.Add(BlockSizes(l_.page8_bytes * 2, results_[block_pages16].checksums.packed_size));
     AddBlock(file, block_pages16, results_[block_pages16]);
-    file.Add(BlockSizes(l_.misc32_size, results_[block_misc32].packed_size));
+    file.Add(BlockSizes(l_.misc32_size, results_[block_misc32].checksums.packed_size));
     AddBlock(file, block_misc32, results_[block_misc32]);
     if (kind_ == kind_tr4) {
         file.Add(BlockSizes(static_cast<std::int64_t>(level_data_.size()),
-                            results_[block_level_data].packed_size));
+                            results_[block_level_data].checksums.packed_size));
         AddBlock(file, block_level_data, results_[block_level_data]);
     } else {
         file.Add(std::move(level_data_));

@@ -30,6 +30,15 @@ enum LevelKind : std::int32_t {
     kind_trc = 7,
 };
 
+// The size and checksums of a compressed block's packed bytes, and of the content they inflate to.
+struct BlockChecksums {
+    std::uint64_t packed_size = 0;
+    std::uint32_t packed_crc32 = 0;
+    std::uint64_t size = 0;
+    std::uint32_t crc32 = 0;
+    std::uint32_t adler32 = 0;
+};
+
 // A compressed block as it was read (the three texture blocks and the kind 6 level data), with the
 // size and checksums of its inflated content: when the content is unchanged, a save writes the packed
 // bytes again instead of compressing anew. Levels read from a plain file keep only where the bytes
@@ -38,11 +47,7 @@ struct tread_block {
     PackedBlock packed;
     std::string file_name;
     std::uint64_t file_offset = 0;
-    std::uint64_t packed_size = 0;
-    std::uint32_t packed_crc32 = 0;
-    std::uint64_t size = 0;
-    std::uint32_t crc32 = 0;
-    std::uint32_t adler32 = 0;
+    BlockChecksums checksums;
     bool kept = false;
     // Whether `content` is what was read.
     bool Matches(std::span<const std::uint8_t> content) const;
