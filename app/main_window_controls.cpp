@@ -95,21 +95,11 @@ void TForm1::CreateControls() {
         Button1->setGeometry(Button1->geometry().center().x() - arrow / 2, Button1->y(), arrow,
                              Button1->height());
 
-    PageTexts = new TListBox(this, Client(), QStringLiteral("PageTexts"));
-    PageTexts->Items()->Assign({QStringLiteral("Page:%1/%2")});
-    PageTexts->setVisible(false);
-    StepTexts = new TListBox(this, Client(), QStringLiteral("StepTexts"));
-    StepTexts->Items()->Assign(HistoryStepNames());
-    StepTexts->setVisible(false);
-    FileTexts = new TListBox(this, Client(), QStringLiteral("FileTexts"));
-    FileTexts->Items()->Assign(FileTextDefaults());
-    FileTexts->setVisible(false);
-    MessageTexts = new TListBox(this, Client(), QStringLiteral("MessageTexts"));
-    MessageTexts->Items()->Assign(MessageTextPatterns());
-    MessageTexts->setVisible(false);
-    EntryTexts = new TListBox(this, Client(), QStringLiteral("EntryTexts"));
-    EntryTexts->Items()->Assign(EntryTextPatterns());
-    EntryTexts->setVisible(false);
+    PageTexts = HiddenTextList(this, QStringLiteral("PageTexts"), {QStringLiteral("Page:%1/%2")});
+    StepTexts = HiddenTextList(this, QStringLiteral("StepTexts"), HistoryStepNames());
+    FileTexts = HiddenTextList(this, QStringLiteral("FileTexts"), FileTextDefaults());
+    MessageTexts = HiddenTextList(this, QStringLiteral("MessageTexts"), MessageTextPatterns());
+    EntryTexts = HiddenTextList(this, QStringLiteral("EntryTexts"), EntryTextPatterns());
 
     CreateTextureTable();
 }

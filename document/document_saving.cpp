@@ -31,7 +31,7 @@ int LevelDocument::Save(const QString& path, pw::Gauge* gauge) {
     } reset{level_};
     // At the step that was opened the level is written as read, so every block passes through.
     const int result = history_.index() == opened_index_ ? level_.SaveLevel(name)
-                                                         : pw::SaveLevelKeepingRecord(level_, sets_, name);
+                                                         : pw::SaveLevelAsEdited(level_, sets_, name);
     if (result != 0)
         return result;
     history_.setClean();

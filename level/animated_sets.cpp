@@ -42,13 +42,20 @@ std::vector<std::uint16_t> AnimatedSetWords(const AnimatedSets& sets) {
     return words;
 }
 
-void StoreAnimatedSets(Ttrlevel& level, const AnimatedSets& sets) {
+std::optional<std::vector<std::uint16_t>> AnimatedWordsToStore(const Ttrlevel& level,
+                                                               const AnimatedSets& sets) {
     std::vector<std::uint16_t> words = AnimatedSetWords(sets);
-    // A level that never had the list keeps it absent while it has no sets to hold.
     if (words[0] == 0 && level.anim_words.empty())
+        return std::nullopt;
+    return words;
+}
+
+void StoreAnimatedSets(Ttrlevel& level, const AnimatedSets& sets) {
+    std::optional<std::vector<std::uint16_t>> words = AnimatedWordsToStore(level, sets);
+    if (!words)
         return;
-    level.SetAnimWordCount(static_cast<std::int32_t>(words.size()));
-    level.anim_words = std::move(words);
+    level.SetAnimWordCount(static_cast<std::int32_t>(words->size()));
+    level.anim_words = std::move(*words);
 }
 
 } // namespace pw

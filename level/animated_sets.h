@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "level/trlevel.h"
@@ -29,6 +30,11 @@ AnimatedSets ParseAnimatedSets(const std::vector<std::uint16_t>& words);
 // The words for `sets`: sets without frames are left out (a count word of 65535 would claim 65536
 // frames) and word 0 counts the sets written. Sets beyond the format's limits are left out too.
 std::vector<std::uint16_t> AnimatedSetWords(const AnimatedSets& sets);
+
+// The anim_words a file of `level` holds for `sets`: AnimatedSetWords, or none (the level's own list
+// stays) when a level that never had the list has no sets to hold.
+std::optional<std::vector<std::uint16_t>> AnimatedWordsToStore(const Ttrlevel& level,
+                                                               const AnimatedSets& sets);
 
 // Rebuilds the level's anim_words (and its count) from `sets`.
 void StoreAnimatedSets(Ttrlevel& level, const AnimatedSets& sets);

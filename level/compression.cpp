@@ -122,4 +122,8 @@ std::uint32_t Adler32(std::span<const std::uint8_t> data) {
     return libdeflate_adler32(1, data.data(), data.size());
 }
 
+std::uint32_t Adler32Continue(std::uint32_t adler, std::span<const std::uint8_t> data) {
+    return libdeflate_adler32(adler, data.data(), data.size());
+}
+
 } // namespace pw

@@ -35,5 +35,6 @@ void ZlibInflate(std::span<const std::uint8_t> packed, std::size_t claimed_size,
 std::uint32_t Crc32(std::span<const std::uint8_t> data);
 std::uint32_t Crc32Continue(std::uint32_t crc, std::span<const std::uint8_t> data);
 std::uint32_t Adler32(std::span<const std::uint8_t> data);
+std::uint32_t Adler32Continue(std::uint32_t adler, std::span<const std::uint8_t> data);
 
 } // namespace pw

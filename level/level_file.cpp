@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "level/block_content.h"
 #include "level/level_errors.h"
 
 namespace pw {
@@ -85,8 +86,30 @@ void LevelFile::Add(std::span<const std::uint8_t> borrowed) {
     pieces_.push_back({borrowed, {}});
 }
 
+void LevelFile::AddWithOpaqueFlags(std::span<const std::uint8_t> borrowed_words) {
+    pieces_.push_back({borrowed_words, {}, true});
+}
+
 void LevelFile::Add(FileSegment segment) {
     pieces_.push_back({{}, std::move(segment)});
+}
+
+template <typename Use> bool LevelFile::ForEachPart(const Piece& piece, Use use) {
+    if (piece.segment.file)
+        return ForEachStep(piece.segment, use);
+    if (!piece.set_opaque_flags) {
+        use(piece.bytes);
+        return true;
+    }
+    // The step is even, so a word never straddles two steps.
+    std::vector<std::uint8_t> step;
+    for (std::size_t at = 0; at < piece.bytes.size(); at += kCopyStep) {
+        const auto part = piece.bytes.subspan(at, std::min(kCopyStep, piece.bytes.size() - at));
+        step.assign(part.begin(), part.end());
+        SetOpaqueFlags(step);
+        use(std::span<const std::uint8_t>(step));
+    }
+    return true;
 }
 
 std::uint64_t LevelFile::OffsetOf(std::size_t index) const {
@@ -105,12 +128,9 @@ void LevelFile::WriteTo(std::FILE* out, const std::string& name) const {
         if (!data.empty() && std::fwrite(data.data(), 1, data.size(), out) != data.size())
             throw FileIoError("Cannot write file " + name + ": " + std::strerror(errno));
     };
-    for (const Piece& p : pieces_) {
-        if (!p.segment.file)
-            write(p.bytes);
-        else if (!ForEachStep(p.segment, write))
+    for (const Piece& p : pieces_)
+        if (!ForEachPart(p, write))
             throw FileIoError("Cannot write file " + name + ": a block to copy could not be read");
-    }
 }
 
 std::vector<std::uint8_t> LevelFile::Join() const {
@@ -119,12 +139,9 @@ std::vector<std::uint8_t> LevelFile::Join() const {
     const auto append = [&out](std::span<const std::uint8_t> data) {
         out.insert(out.end(), data.begin(), data.end());
     };
-    for (const Piece& p : pieces_) {
-        if (!p.segment.file)
-            append(p.bytes);
-        else if (!ForEachStep(p.segment, append))
+    for (const Piece& p : pieces_)
+        if (!ForEachPart(p, append))
             throw FileIoError("A block to copy could not be read");
-    }
     return out;
 }
 

@@ -35,6 +35,9 @@ public:
     void Add(const PackedBlock& block);
     // Bytes that must outlive this object (the record's own buffers).
     void Add(std::span<const std::uint8_t> borrowed);
+    // Borrowed little-endian 16-bit words, written with the opaque flag set on every word that is not 0
+    // (a small step at a time, so the record's words stay as they are and no copy of them is made).
+    void AddWithOpaqueFlags(std::span<const std::uint8_t> borrowed_words);
     void Add(FileSegment segment);
 
     std::uint64_t Size() const;
@@ -50,7 +53,10 @@ private:
     struct Piece {
         std::span<const std::uint8_t> bytes;
         FileSegment segment; // used when segment.file is set
+        bool set_opaque_flags = false;
     };
+    // Calls `use` with the bytes of `piece` in order; false when a segment cannot be read whole.
+    template <typename Use> static bool ForEachPart(const Piece& piece, Use use);
     std::deque<std::vector<std::uint8_t>> owned_;
     std::vector<PackedBlock> blocks_;
     std::vector<Piece> pieces_;

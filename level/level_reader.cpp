@@ -126,11 +126,8 @@ void LevelReader::KeepReadBlock(tread_block& block, std::span<const std::uint8_t
     if (packed.size() < 4)
         return;
     block = {};
-    block.packed_size = packed.size();
-    block.packed_crc32 = Crc32(packed);
-    block.size = content.size();
-    block.crc32 = Crc32(content);
-    block.adler32 = BigEndianU32(packed.last(4));
+    block.checksums = {packed.size(), Crc32(packed), content.size(), Crc32(content),
+                       BigEndianU32(packed.last(4))};
     if (source_file_.empty()) {
         block.packed.data = std::shared_ptr<std::uint8_t[]>(new std::uint8_t[packed.size()]);
         std::copy(packed.begin(), packed.end(), block.packed.data.get());

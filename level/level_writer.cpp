@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <future>
 
+#include "level/block_content.h"
 #include "level/compression.h"
 #include "level/file_replace.h"
 #include "level/image_builder.h"
 #include "level/layout.h"
 #include "level/level_errors.h"
 #include "level/level_file.h"
+#include "level/save_plan.h"
 #include "level/trc_rooms.h"
 #include "level/trlevel.h"
 #include "level/zfile.h"
@@ -26,11 +28,14 @@ using namespace layout;
 struct BlockResult {
     PackedBlock packed;
     FileSegment segment;
-    std::uint64_t packed_size = 0;
-    std::uint32_t packed_crc32 = 0;
-    std::uint64_t size = 0;
-    std::uint32_t crc32 = 0;
-    std::uint32_t adler32 = 0;
+    BlockChecksums checksums;
+};
+
+// The record's compressed blocks a save may copy instead of compressing anew: bookkeeping that each
+// save brings up to date, unlike the level's content, which it only reads.
+struct KeptBlocks {
+    std::array<tread_block, 4>& read;
+    std::array<tread_block, 4>& opened;
 };
 
 struct PendingBlock {
@@ -41,30 +46,39 @@ struct PendingBlock {
 class LevelWriter {
 public:
     // With `spill`, blocks compressed anew wait for their turn in temporary files rather than in
-    // memory (SaveLevel); without it, they stay in the record for the next save (SaveLevelImage).
-    // `target` is the file the save replaces (empty for a save in memory).
-    LevelWriter(Ttrlevel& level, bool spill, std::string target = {})
-        : l_(level), spill_(spill), target_(std::move(target)) {}
+    // memory (SaveLevel); without it, they stay in memory for the record to keep (SaveLevelImage).
+    // `blocks` are the record's kept blocks, the only part of it a save brings up to date; `target`
+    // is the file the save replaces (empty for a save in memory).
+    LevelWriter(const Ttrlevel& level, KeptBlocks blocks, const SavePlan& plan, bool spill,
+                std::string target = {})
+        : l_(level), blocks_(blocks), plan_(plan), kind_(plan.target_kind), spill_(spill),
+          target_(std::move(target)) {}
     LevelFile Run();
-    // After the file was written as `file_name`: the record's kept blocks are those of that file.
+    // After the file was written as `file_name`: the blocks a later save may copy are those of that file.
     void RememberBlocksIn(const std::string& file_name, const LevelFile& file);
+    // After an image was built in memory: the blocks it holds are kept in memory.
+    void RememberPackedBlocks();
 
 private:
-    void WritePageHead();
+    void WritePageHead(LevelFile& file);
     void WriteRooms();
-    void WriteRoom(troom& room);
+    void WriteRoom(const troom& room);
+    void WriteAnimWords();
     void WriteSectionsBeforeTextures();
     void WriteSectionsAfterTextures();
     void WriteObjectTextures();
     void Section(std::int32_t count, const Bytes& array, std::size_t element_size, bool u16 = false);
     std::vector<std::uint8_t> BuildLevelData();
-    PendingBlock StartBlock(ReadBlockIndex index, std::span<const std::uint8_t> content);
+    PendingBlock StartBlock(ReadBlockIndex index, BlockContent content);
 
     void AddBlock(LevelFile& file, ReadBlockIndex index, BlockResult& block);
     void CollectBlocks(std::array<PendingBlock, 4>& blocks);
     LevelFile AssembleCompressedKinds();
 
-    Ttrlevel& l_;
+    const Ttrlevel& l_;
+    KeptBlocks blocks_;
+    const SavePlan& plan_;
+    const std::int32_t kind_;
     bool spill_;
     std::string target_;
     ImageBuilder out_;
@@ -72,7 +86,6 @@ private:
     std::array<BlockResult, 4> results_;
     std::array<std::size_t, 4> pieces_{};
     bool has_blocks_ = false;
-    Bytes padded32_, padded16_, padded_misc_;
 };
 
 std::size_t Count(std::int32_t n) {
@@ -90,56 +103,69 @@ Bytes BlockSizes(std::int64_t unpacked, std::size_t packed) {
     return std::move(b.Bytes());
 }
 
-// Everything after the texture blocks (kinds 6 and 7: the level data), or the whole file (kinds 1 to 5).
+// Everything after the pages: kinds 6 and 7, the level data; kinds 1 to 5, the rest of the file.
 std::vector<std::uint8_t> LevelWriter::BuildLevelData() {
-    if (l_.kind <= kind_tr3)
-        WritePageHead();
     std::size_t trc_size_field = 0;
-    if (l_.kind == kind_trc)
+    if (kind_ == kind_trc)
         trc_size_field = WriteTrcHeadAndRooms(l_, out_);
     else
         WriteRooms();
     l_.SetProgress(80);
     WriteSectionsBeforeTextures();
     WriteSectionsAfterTextures();
-    if (l_.kind == kind_trc)
+    if (kind_ == kind_trc)
         FinishTrcLevelData(l_, out_, trc_size_field);
     else if (l_.level_tail_kind != kind_none && l_.level_tail_kind != kind_trc)
         out_.Raw(l_.level_tail);
     return std::move(out_.Bytes());
 }
 
-void LevelWriter::WritePageHead() {
-    out_.U32(l_.version);
-    if (l_.kind >= kind_tr2) {
-        out_.Raw(l_.palette.data(), kPaletteBytes);
-        out_.Raw(l_.palette16.data(), kPalette16Bytes);
+// Exactly `size` bytes of `data`, zero-padded when it holds fewer, lent to the file rather than copied.
+void AddExactly(LevelFile& file, std::span<const std::uint8_t> data, std::size_t size, bool opaque_flags) {
+    const auto lent = data.first(std::min(size, data.size()));
+    if (opaque_flags)
+        file.AddWithOpaqueFlags(lent);
+    else
+        file.Add(lent);
+    if (lent.size() < size)
+        file.Add(Bytes(size - lent.size(), 0));
+}
+
+// Kinds 1 to 5: the head and the pages that open the file. The pages go out from the record itself.
+void LevelWriter::WritePageHead(LevelFile& file) {
+    ImageBuilder head;
+    head.U32(l_.version);
+    if (kind_ >= kind_tr2) {
+        head.Raw(l_.palette.data(), kPaletteBytes);
+        head.Raw(l_.palette16.data(), kPalette16Bytes);
     }
-    out_.U32(static_cast<std::uint32_t>(l_.num_pages));
+    head.U32(static_cast<std::uint32_t>(l_.num_pages));
+    file.Add(std::move(head.Bytes()));
     l_.SetProgress(30);
-    out_.Exactly(l_.pages8, Count64(l_.page8_bytes));
-    if (l_.kind >= kind_tr2)
-        out_.Exactly(l_.pages16, Count(l_.num_pages) * kPage16Bytes);
+    AddExactly(file, l_.pages8, Count64(l_.page8_bytes), false);
+    if (kind_ >= kind_tr2)
+        AddExactly(file, l_.pages16, Count(l_.num_pages) * kPage16Bytes, plan_.set_opaque_flags);
     l_.SetProgress(50);
 }
 
 void LevelWriter::WriteRooms() {
     out_.Raw(l_.level_head.data(), 4);
     out_.U16(l_.num_rooms);
-    for (auto& room : l_.rooms)
+    for (const auto& room : l_.rooms)
         WriteRoom(room);
 }
 
-void LevelWriter::WriteRoom(troom& room) {
-    const bool old = l_.kind <= kind_tub;
+void LevelWriter::WriteRoom(const troom& room) {
+    const bool old = kind_ <= kind_tub;
     const std::size_t v = old ? kVertex8Size : kVertex12Size;
-    room.num_data_words = static_cast<std::int32_t>(
+    // The geometry's length in 16-bit words, worked out from the lists written.
+    const auto data_words = static_cast<std::int32_t>(
         (room.num_vertices * v + room.num_rectangles * kRectangleSize + room.num_triangles * kTriangleSize +
          room.num_sprites * kRoomSpriteSize + 8) /
         2);
     for (auto x : room.info)
         out_.I32(x);
-    out_.I32(room.num_data_words);
+    out_.I32(data_words);
     out_.U16(room.num_vertices);
     out_.Exactly(old ? room.vertices8 : room.vertices12, room.num_vertices * v);
     out_.U16(room.num_rectangles);
@@ -154,14 +180,14 @@ void LevelWriter::WriteRoom(troom& room) {
     out_.U16(room.num_x_sectors);
     out_.Exactly(room.sectors, std::size_t{room.num_z_sectors} * room.num_x_sectors * kSectorSize);
     out_.Raw(room.ambient.data(), 2);
-    if (l_.kind >= kind_tr2)
+    if (kind_ >= kind_tr2)
         out_.U16(room.ambient2);
-    if (l_.kind == kind_tr2 || l_.kind == kind_trg)
+    if (kind_ == kind_tr2 || kind_ == kind_trg)
         out_.U16(room.light_mode);
     out_.U16(room.num_lights);
     if (old)
         out_.Exactly(room.lights18, room.num_lights * kLight18Size);
-    else if (l_.kind <= kind_tr3)
+    else if (kind_ <= kind_tr3)
         out_.Exactly(room.lights24, room.num_lights * kLight24Size);
     else
         out_.Exactly(room.lights46, room.num_lights * kLight46Size);
@@ -170,7 +196,7 @@ void LevelWriter::WriteRoom(troom& room) {
                  room.num_statics * (old ? kStatic18Size : kStatic20Size));
     out_.U16(static_cast<std::uint16_t>(room.alternate_room));
     out_.Raw(room.flags.data(), 2);
-    if (l_.kind == kind_tr3 || l_.kind == kind_tr4)
+    if (kind_ == kind_tr3 || kind_ == kind_tr4)
         out_.Raw(room.room_extra.data(), 3);
 }
 
@@ -189,7 +215,7 @@ void LevelWriter::WriteObjectTextures() {
         const tobjtexture t = i < n ? l_.object_textures[i] : tobjtexture{};
         out_.U16(t.attribute);
         out_.U16(t.tile);
-        if (l_.kind >= kind_tr4)
+        if (kind_ >= kind_tr4)
             out_.U16(t.new_flags);
         for (const auto& v : t.vertices) {
             out_.U8(v.xcoord);
@@ -197,19 +223,19 @@ void LevelWriter::WriteObjectTextures() {
             out_.U8(v.ycoord);
             out_.U8(v.ypixel);
         }
-        if (l_.kind >= kind_tr4) {
+        if (kind_ >= kind_tr4) {
             out_.U32(t.base_u);
             out_.U32(t.base_v);
             out_.U32(t.width);
             out_.U32(t.height);
         }
-        if (l_.kind == kind_trc)
+        if (kind_ == kind_trc)
             out_.U16(t.trc_extra);
     }
 }
 
 void LevelWriter::WriteSectionsBeforeTextures() {
-    const bool old_anims = l_.kind <= kind_tr3;
+    const bool old_anims = kind_ <= kind_tr3;
     Section(l_.num_floor_data, l_.floor_data, kFloorDataSize);
     Section(l_.num_mesh_data, l_.mesh_data, kMeshDataSize);
     Section(l_.num_mesh_pointers, l_.mesh_pointers, kMeshPointerSize);
@@ -220,26 +246,26 @@ void LevelWriter::WriteSectionsBeforeTextures() {
     Section(l_.num_anim_commands, l_.anim_commands, kAnimCommandSize);
     Section(l_.num_mesh_trees, l_.mesh_trees, kMeshTreeSize);
     Section(l_.num_frames, l_.frames, kFrameSize);
-    if (l_.kind == kind_trc)
+    if (kind_ == kind_trc)
         Section(l_.num_moveables, l_.moveables20, kMoveable20Size);
     else
         Section(l_.num_moveables, l_.moveables18, kMoveable18Size);
     Section(l_.num_static_meshes, l_.static_meshes, kStaticMeshSize);
-    if (l_.kind <= kind_trg)
+    if (kind_ <= kind_trg)
         WriteObjectTextures();
-    if (l_.kind == kind_tr4)
+    if (kind_ == kind_tr4)
         out_.Raw(l_.spr_marker.data(), 3);
-    if (l_.kind == kind_trc)
+    if (kind_ == kind_trc)
         out_.Raw(l_.spr_marker.data(), 4);
     Section(l_.num_sprite_textures, l_.sprite_textures, kSpriteTextureSize);
     Section(l_.num_sprite_sequences, l_.sprite_sequences, kSpriteSequenceSize);
-    if (l_.kind == kind_tub)
+    if (kind_ == kind_tub)
         out_.Raw(l_.palette.data(), kPaletteBytes);
     Section(l_.num_cameras, l_.cameras, kCameraSize);
-    if (l_.kind >= kind_tr4)
+    if (kind_ >= kind_tr4)
         Section(l_.num_flyby_cameras, l_.flyby_cameras, kFlybyCameraSize);
     Section(l_.num_sound_sources, l_.sound_sources, kSoundSourceSize);
-    const bool big_boxes = l_.kind <= kind_tub;
+    const bool big_boxes = kind_ <= kind_tub;
     Section(l_.num_boxes, big_boxes ? l_.boxes20 : l_.boxes8, big_boxes ? kBox20Size : kBox8Size);
     Section(l_.num_overlaps, l_.overlaps, kOverlapSize);
     static constexpr int kOldZones[] = {0, 1, 4, 5, 6, 9};
@@ -248,37 +274,47 @@ void LevelWriter::WriteSectionsBeforeTextures() {
         big_boxes ? std::span<const int>(kOldZones) : std::span<const int>(kAllZones);
     for (int z : zones)
         out_.Exactly(l_.zones[static_cast<std::size_t>(z)], Count(l_.num_boxes) * kZoneEntrySize);
-    out_.U32(static_cast<std::uint32_t>(l_.num_anim_words));
-    for (std::size_t i = 0; i < Count(l_.num_anim_words); ++i)
-        out_.U16(i < l_.anim_words.size() ? l_.anim_words[i] : 0);
+    WriteAnimWords();
     l_.SetProgress(85);
 }
 
+void LevelWriter::WriteAnimWords() {
+    if (plan_.anim_words) {
+        out_.U32(static_cast<std::uint32_t>(plan_.anim_words->size()));
+        for (const std::uint16_t word : *plan_.anim_words)
+            out_.U16(word);
+        return;
+    }
+    out_.U32(static_cast<std::uint32_t>(l_.num_anim_words));
+    for (std::size_t i = 0; i < Count(l_.num_anim_words); ++i)
+        out_.U16(i < l_.anim_words.size() ? l_.anim_words[i] : 0);
+}
+
 void LevelWriter::WriteSectionsAfterTextures() {
-    if (l_.kind == kind_tr4)
+    if (kind_ == kind_tr4)
         out_.Raw(l_.tex_marker.data(), 4);
-    if (l_.kind == kind_trc)
+    if (kind_ == kind_trc)
         out_.Raw(l_.tex_marker.data(), 5);
-    if (l_.kind >= kind_tr3)
+    if (kind_ >= kind_tr3)
         WriteObjectTextures();
     l_.SetProgress(90);
-    if (l_.kind <= kind_tub)
+    if (kind_ <= kind_tub)
         Section(l_.num_items, l_.items22, kItem22Size);
     else
         Section(l_.num_items, l_.items24, kItem24Size);
-    if (l_.kind <= kind_tr3)
+    if (kind_ <= kind_tr3)
         out_.Raw(l_.light_map.data(), kLightMapBytes);
-    if (l_.kind == kind_tr1)
+    if (kind_ == kind_tr1)
         out_.Raw(l_.palette.data(), kPaletteBytes);
-    if (l_.kind <= kind_tr3)
+    if (kind_ <= kind_tr3)
         Section(l_.num_cinematic_frames, l_.cinematic_frames, kCinematicFrameSize, true);
     else
         Section(l_.num_cinematic_frames, l_.ai_objects, kAiObjectSize);
     Section(l_.num_demo_data, l_.demo_data, kDemoDataSize, true);
-    const std::size_t sound_map = l_.kind <= kind_tub ? 512 : l_.kind <= kind_tr4 ? 740 : 900;
+    const std::size_t sound_map = kind_ <= kind_tub ? 512 : kind_ <= kind_tr4 ? 740 : 900;
     out_.Raw(l_.sound_map.data(), sound_map);
     Section(l_.num_sound_details, l_.sound_details, kSoundDetailSize);
-    if (l_.kind <= kind_tub) {
+    if (kind_ <= kind_tub) {
         out_.U32(l_.samples_size);
         out_.Exactly(l_.samples, l_.samples_size);
     }
@@ -289,11 +325,7 @@ void LevelWriter::WriteSectionsAfterTextures() {
 BlockResult Compress(std::span<const std::uint8_t> content, bool spill) {
     BlockResult r;
     r.packed = ZlibCompressBlock(content);
-    r.packed_size = r.packed.size;
-    r.packed_crc32 = Crc32(r.packed.Bytes());
-    r.size = content.size();
-    r.crc32 = Crc32(content);
-    r.adler32 = Adler32(content);
+    r.checksums = {r.packed.size, Crc32(r.packed.Bytes()), content.size(), Crc32(content), Adler32(content)};
     if (spill) {
         FileSegment segment{std::shared_ptr<std::FILE>(std::tmpfile(),
                                                        [](std::FILE* f) {
@@ -312,7 +344,8 @@ BlockResult Compress(std::span<const std::uint8_t> content, bool spill) {
 }
 
 bool SamePackedBytes(const tread_block& a, const tread_block& b) {
-    return a.kept == b.kept && a.packed_size == b.packed_size && a.packed_crc32 == b.packed_crc32;
+    return a.kept == b.kept && a.checksums.packed_size == b.checksums.packed_size &&
+           a.checksums.packed_crc32 == b.checksums.packed_crc32;
 }
 
 // Whether the block's bytes are kept in the file `target` (which may be named another way).
@@ -326,9 +359,10 @@ bool LiesIn(const tread_block& block, const std::string& target) {
 // Copies a block kept as a place in a file into memory; a block whose bytes have changed there is
 // dropped.
 void KeepInMemory(tread_block& block) {
-    FileSegment segment{OpenShared(block.file_name.c_str()), block.file_offset, block.packed_size};
+    FileSegment segment{OpenShared(block.file_name.c_str()), block.file_offset, block.checksums.packed_size};
     PackedBlock bytes;
-    if (!segment.file || !ReadSegment(segment, bytes) || Crc32(bytes.Bytes()) != block.packed_crc32) {
+    if (!segment.file || !ReadSegment(segment, bytes) ||
+        Crc32(bytes.Bytes()) != block.checksums.packed_crc32) {
         block = {};
         return;
     }
@@ -339,22 +373,18 @@ void KeepInMemory(tread_block& block) {
 
 // The block as read, when its content is unchanged and its packed bytes are still at hand (in memory,
 // or unchanged in the file they were read from).
-bool KeptBlock(const tread_block& read, std::span<const std::uint8_t> content, BlockResult& r) {
-    if (!read.Matches(content))
+bool KeptBlock(const tread_block& read, const BlockContent& content, BlockResult& r) {
+    if (!read.Matches(content.Size(), content.Sums()))
         return false;
     r = {};
-    r.packed_size = read.packed_size;
-    r.packed_crc32 = read.packed_crc32;
-    r.size = read.size;
-    r.crc32 = read.crc32;
-    r.adler32 = read.adler32;
+    r.checksums = read.checksums;
     if (read.file_name.empty()) {
         r.packed = read.packed;
         return r.packed.data != nullptr;
     }
-    r.segment = {OpenShared(read.file_name.c_str()), read.file_offset, read.packed_size};
+    r.segment = {OpenShared(read.file_name.c_str()), read.file_offset, read.checksums.packed_size};
     std::uint32_t crc = 0;
-    return r.segment.file && SegmentCrc32(r.segment, crc) && crc == read.packed_crc32;
+    return r.segment.file && SegmentCrc32(r.segment, crc) && crc == read.checksums.packed_crc32;
 }
 
 // The packed form of one block, worked out on a thread of its own so that the blocks of a level are
@@ -363,10 +393,12 @@ bool KeptBlock(const tread_block& read, std::span<const std::uint8_t> content, B
 // memory for the others). Each task touches only its own kept block.
 // The opened file's bytes come first, so that a level taken back to what was opened is written as it
 // was read. Opened bytes that lie in the file this save replaces are copied into memory first.
-PendingBlock LevelWriter::StartBlock(ReadBlockIndex index, std::span<const std::uint8_t> content) {
+// A content that differs from the record's bytes (padding, opaque flags) is put together only for the
+// compressor, and let go as soon as it is done.
+PendingBlock LevelWriter::StartBlock(ReadBlockIndex index, BlockContent content) {
     PendingBlock block;
-    tread_block& read = l_.read_blocks[index];
-    tread_block& opened = l_.opened_blocks[index];
+    tread_block& read = blocks_.read[index];
+    tread_block& opened = blocks_.opened[index];
     block.task = std::async(std::launch::async, [content, &read, &opened, spill = spill_, this] {
         BlockResult kept;
         if (KeptBlock(opened, content, kept) ||
@@ -375,7 +407,8 @@ PendingBlock LevelWriter::StartBlock(ReadBlockIndex index, std::span<const std::
         if (LiesIn(opened, target_))
             KeepInMemory(opened);
         read = {}; // stale: let its bytes go before the new form is built
-        return Compress(content, spill);
+        Bytes scratch;
+        return Compress(content.Whole(scratch), spill);
     });
     return block;
 }
@@ -386,73 +419,61 @@ void LevelWriter::AddBlock(LevelFile& file, ReadBlockIndex index, BlockResult& b
         file.Add(block.segment);
     else
         file.Add(block.packed);
-    if (!spill_ && block.packed.data) {
-        tread_block& read = l_.read_blocks[index];
+}
+
+void LevelWriter::RememberPackedBlocks() {
+    for (std::size_t i = 0; i < results_.size(); ++i) {
+        const BlockResult& block = results_[i];
+        if (!block.packed.data)
+            continue;
+        tread_block& read = blocks_.read[i];
         read = {};
         read.packed = block.packed;
-        read.packed_size = block.packed_size;
-        read.packed_crc32 = block.packed_crc32;
-        read.size = block.size;
-        read.crc32 = block.crc32;
-        read.adler32 = block.adler32;
+        read.checksums = block.checksums;
         read.kept = true;
     }
-    block.packed = {}; // the file holds its own reference
 }
 
 void LevelWriter::RememberBlocksIn(const std::string& file_name, const LevelFile& file) {
     if (!has_blocks_)
         return;
     for (std::size_t i = 0; i < results_.size(); ++i) {
-        if (i == block_level_data && l_.kind != kind_tr4)
+        if (i == block_level_data && kind_ != kind_tr4)
             continue;
-        tread_block& read = l_.read_blocks[i];
+        tread_block& read = blocks_.read[i];
         read = {};
         read.file_name = file_name;
         read.file_offset = file.OffsetOf(pieces_[i]);
-        read.packed_size = results_[i].packed_size;
-        read.packed_crc32 = results_[i].packed_crc32;
-        read.size = results_[i].size;
-        read.crc32 = results_[i].crc32;
-        read.adler32 = results_[i].adler32;
+        read.checksums = results_[i].checksums;
         read.kept = true;
         // Opened bytes that lay in the replaced file are found again where this save wrote them
         // unchanged; the others were copied into memory before the file was replaced.
-        tread_block& opened = l_.opened_blocks[i];
+        tread_block& opened = blocks_.opened[i];
         if (LiesIn(opened, file_name))
             opened = SamePackedBytes(opened, read) ? read : tread_block{};
     }
 }
 
-// The content of a page block as `size` bytes; padded into `scratch` only when the buffer is shorter.
-std::span<const std::uint8_t> ExactContent(const Bytes& data, std::size_t size, Bytes& scratch) {
-    if (data.size() >= size)
-        return std::span(data).first(size);
-    scratch.assign(size, 0);
-    std::copy(data.begin(), data.end(), scratch.begin());
-    return scratch;
-}
-
 LevelFile LevelWriter::Run() {
-    if (l_.kind < kind_tr4) {
+    if (kind_ < kind_tr4) {
         LevelFile file;
+        WritePageHead(file);
         file.Add(std::move(BuildLevelData()));
         return file;
     }
     // Kinds 6 and 7: the texture blocks start compressing while the level data is built.
-    l_.size32 = l_.page8_bytes * 4;
-    l_.size16 = l_.page8_bytes * 2;
-    const auto pages32 = ExactContent(l_.pages32, Count64(l_.size32), padded32_);
-    const auto pages16 = ExactContent(l_.pages16, Count64(l_.size16), padded16_);
-    const auto misc = ExactContent(l_.misc_pages32, Count64(l_.misc32_size), padded_misc_);
     std::array<PendingBlock, 4> blocks;
-    blocks[block_pages32] = StartBlock(block_pages32, pages32);
-    blocks[block_pages16] = StartBlock(block_pages16, pages16);
-    blocks[block_misc32] = StartBlock(block_misc32, misc);
+    blocks[block_pages32] =
+        StartBlock(block_pages32, BlockContent(l_.pages32, Count64(l_.page8_bytes * 4), false));
+    blocks[block_pages16] = StartBlock(
+        block_pages16, BlockContent(l_.pages16, Count64(l_.page8_bytes * 2), plan_.set_opaque_flags));
+    blocks[block_misc32] =
+        StartBlock(block_misc32, BlockContent(l_.misc_pages32, Count64(l_.misc32_size), false));
     try {
         level_data_ = BuildLevelData();
-        if (l_.kind == kind_tr4)
-            blocks[block_level_data] = StartBlock(block_level_data, level_data_);
+        if (kind_ == kind_tr4)
+            blocks[block_level_data] =
+                StartBlock(block_level_data, BlockContent(level_data_, level_data_.size(), false));
     } catch (...) {
         for (auto& b : blocks)
             if (b.task.valid())
@@ -476,9 +497,6 @@ void LevelWriter::CollectBlocks(std::array<PendingBlock, 4>& blocks) {
     if (failure)
         std::rethrow_exception(failure);
     has_blocks_ = true;
-    l_.packed32 = static_cast<std::uint32_t>(results_[block_pages32].packed_size);
-    l_.packed16 = static_cast<std::uint32_t>(results_[block_pages16].packed_size);
-    l_.misc32_packed = static_cast<std::uint32_t>(results_[block_misc32].packed_size);
 }
 
 // Kinds 6 and 7: the head, the three texture blocks, the level data and the samples.
@@ -489,17 +507,17 @@ LevelFile LevelWriter::AssembleCompressedKinds() {
     head.U16(l_.num_room_tiles);
     head.U16(l_.num_object_tiles);
     head.U16(l_.num_bump_tiles);
-    head.U32(static_cast<std::uint32_t>(l_.size32));
-    head.U32(l_.packed32);
+    head.U32(static_cast<std::uint32_t>(l_.page8_bytes * 4));
+    head.U32(static_cast<std::uint32_t>(results_[block_pages32].checksums.packed_size));
     file.Add(std::move(head.Bytes()));
     AddBlock(file, block_pages32, results_[block_pages32]);
-    file.Add(BlockSizes(l_.size16, l_.packed16));
+    file.Add(BlockSizes(l_.page8_bytes * 2, results_[block_pages16].checksums.packed_size));
     AddBlock(file, block_pages16, results_[block_pages16]);
-    file.Add(BlockSizes(l_.misc32_size, l_.misc32_packed));
+    file.Add(BlockSizes(l_.misc32_size, results_[block_misc32].checksums.packed_size));
     AddBlock(file, block_misc32, results_[block_misc32]);
-    if (l_.kind == kind_tr4) {
+    if (kind_ == kind_tr4) {
         file.Add(BlockSizes(static_cast<std::int64_t>(level_data_.size()),
-                            results_[block_level_data].packed_size));
+                            results_[block_level_data].checksums.packed_size));
         AddBlock(file, block_level_data, results_[block_level_data]);
     } else {
         file.Add(std::move(level_data_));
@@ -528,34 +546,38 @@ void CheckSavable(const Ttrlevel& level, std::int32_t target_kind, const std::st
                               "layout cannot hold; save it under a name ending in .trc");
 }
 
-// Checks the target and sets the kind it selects.
-void PrepareSave(Ttrlevel& level, const std::string& file_name) {
+// Checks the target and completes the plan with the kind it selects.
+SavePlan PlanFor(const Ttrlevel& level, const std::string& file_name, SavePlan plan) {
     if (!level.IsLoaded())
         throw UnsupportedSave("Cannot save " + file_name + ": no level is loaded");
     const std::int32_t target_kind = KindForVersion(level.version, file_name);
     CheckSavable(level, target_kind, file_name);
-    if (target_kind != kind_none)
-        level.kind = target_kind;
+    if (plan.target_kind == kind_none)
+        plan.target_kind = target_kind != kind_none ? target_kind : level.kind;
+    return plan;
 }
 
 } // namespace
 
-LevelFile Ttrlevel::BuildLevelFile(const std::string& file_name) {
-    PrepareSave(*this, file_name);
-    return LevelWriter(*this, false).Run();
+LevelFile Ttrlevel::BuildLevelFile(const std::string& file_name, const SavePlan& plan) {
+    const SavePlan full = PlanFor(*this, file_name, plan);
+    LevelWriter writer(*this, {read_blocks, opened_blocks}, full, false);
+    LevelFile file = writer.Run();
+    writer.RememberPackedBlocks();
+    return file;
 }
 
-std::vector<std::uint8_t> Ttrlevel::SaveLevelImage(const std::string& file_name) {
-    return BuildLevelFile(file_name).Join();
+std::vector<std::uint8_t> Ttrlevel::SaveLevelImage(const std::string& file_name, const SavePlan& plan) {
+    return BuildLevelFile(file_name, plan).Join();
 }
 
-std::uint8_t Ttrlevel::SaveLevel(const std::string& file_name) {
+std::uint8_t Ttrlevel::SaveLevel(const std::string& file_name, const SavePlan& plan) {
     SetProgress(0);
     if (!IsLoaded())
         return 1;
     try {
-        PrepareSave(*this, file_name);
-        LevelWriter writer(*this, true, file_name);
+        const SavePlan full = PlanFor(*this, file_name, plan);
+        LevelWriter writer(*this, {read_blocks, opened_blocks}, full, true, file_name);
         const LevelFile file = writer.Run();
         SetProgress(100);
         ReplaceFileContents(file_name, [&file, &file_name](std::FILE* f) { file.WriteTo(f, file_name); });

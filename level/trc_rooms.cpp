@@ -279,7 +279,7 @@ struct RoomMarks {
     bool header = false; // the header was written, so the marks above are valid
 };
 
-RoomMarks WriteRoomHeader(troom& room, ImageBuilder& out) {
+RoomMarks WriteRoomHeader(const troom& room, ImageBuilder& out) {
     RoomMarks m;
     m.header = true;
     m.size_field = out.Position();
@@ -297,24 +297,23 @@ RoomMarks WriteRoomHeader(troom& room, ImageBuilder& out) {
     out.I32(room.trc_word(7)); // 9
     out.U16(room.num_lights);  // 10
     out.U16(room.num_statics);
-    WriteWords(out, room, 8, 10);  // 11
-    WriteFiller(out, f.field12);   // 12
-    WriteFiller(out, f.field13);   // 13
-    out.Raw(room.flags.data(), 2); // 14
-    out.U16(room.trc_room_word);   // 15
-    WriteFiller(out, f.field16);   // 16
-    WriteFiller(out, f.field17);   // 17
-    WriteWords(out, room, 11, 14); // 18
-    WriteFiller(out, f.field19);   // 19
-    out.I32(room.trc_word(15));    // 20
-    WriteFiller(out, f.field21);   // 21
-    WriteWords(out, room, 16, 18); // 22
-    room.trc_word(19) = room.num_lights * static_cast<std::int32_t>(kLight88Size);
-    out.I32(room.trc_word(19));    // 23
-    out.I32(room.trc_word(20));    // 24
-    out.I32(room.num_fog_bulbs);   // 25
-    WriteWords(out, room, 21, 22); // 26
-    out.I32(room.num_layers);      // 27
+    WriteWords(out, room, 8, 10);                                       // 11
+    WriteFiller(out, f.field12);                                        // 12
+    WriteFiller(out, f.field13);                                        // 13
+    out.Raw(room.flags.data(), 2);                                      // 14
+    out.U16(room.trc_room_word);                                        // 15
+    WriteFiller(out, f.field16);                                        // 16
+    WriteFiller(out, f.field17);                                        // 17
+    WriteWords(out, room, 11, 14);                                      // 18
+    WriteFiller(out, f.field19);                                        // 19
+    out.I32(room.trc_word(15));                                         // 20
+    WriteFiller(out, f.field21);                                        // 21
+    WriteWords(out, room, 16, 18);                                      // 22
+    out.I32(room.num_lights * static_cast<std::int32_t>(kLight88Size)); // 23
+    out.I32(room.trc_word(20));                                         // 24
+    out.I32(room.num_fog_bulbs);                                        // 25
+    WriteWords(out, room, 21, 22);                                      // 26
+    out.I32(room.num_layers);                                           // 27
     m.words23to27 = out.Position();
     WriteWords(out, room, 23, 27); // 28
     WriteFiller(out, f.field29);   // 29
@@ -322,14 +321,13 @@ RoomMarks WriteRoomHeader(troom& room, ImageBuilder& out) {
     return m;
 }
 
-// Sets header word `w` to the current offset into the data area and writes it at its place.
-void MarkOffset(troom& room, ImageBuilder& out, const RoomMarks& m, int w) {
+// Writes the current offset into the data area over header word `w`.
+void MarkOffset(ImageBuilder& out, const RoomMarks& m, int w) {
     if (!m.header)
         return;
     const std::size_t at = w <= 5 ? m.words2to5 + 4 * static_cast<std::size_t>(w - 2)
                                   : m.words23to27 + 4 * static_cast<std::size_t>(w - 23);
-    room.trc_word(w) = static_cast<std::int32_t>(out.Position() - m.data_start);
-    out.PatchU32(at, static_cast<std::uint32_t>(room.trc_word(w)));
+    out.PatchU32(at, static_cast<std::uint32_t>(out.Position() - m.data_start));
 }
 
 void WriteLights(const troom& room, ImageBuilder& out) {
@@ -359,13 +357,13 @@ void WriteTrailingFiller(const troom& room, ImageBuilder& out) {
         out.Fill(kCdFiller, n);
 }
 
-void WriteLayers(troom& room, std::uint16_t geometry_flags, ImageBuilder& out, const RoomMarks& m) {
+void WriteLayers(const troom& room, std::uint16_t geometry_flags, ImageBuilder& out, const RoomMarks& m) {
     for (const auto& head : room.layer_heads)
         out.Raw(head.data(), head.size());
     std::size_t vertex_start = out.Position();
     if (geometry_flags & kGeometryHasLayers) {
-        MarkOffset(room, out, m, 25);
-        MarkOffset(room, out, m, 26);
+        MarkOffset(out, m, 25);
+        MarkOffset(out, m, 26);
         for (std::size_t l = 0; l < room.layers.rectangle_blocks.size(); ++l) {
             const auto& rects = room.layers.rectangle_blocks[l];
             out.Exactly(rects.faces, std::size_t{rects.count} * kLayerRectangleSize);
@@ -374,57 +372,53 @@ void WriteLayers(troom& room, std::uint16_t geometry_flags, ImageBuilder& out, c
         }
         if (TotalTriangles(room) % 2 == 1)
             WriteFiller(out, room.trc_fillers.after_faces);
-        MarkOffset(room, out, m, 24);
+        MarkOffset(out, m, 24);
         vertex_start = out.Position();
         for (const auto& block : room.layers.vertex_blocks)
             out.Exactly(block.vertices, std::size_t{block.count} * kLayerVertexSize);
     }
     WriteTrailingFiller(room, out);
-    if (m.header) {
-        room.trc_word(27) = static_cast<std::int32_t>(out.Position() - vertex_start);
-        out.PatchU32(m.words23to27 + 16, static_cast<std::uint32_t>(room.trc_word(27)));
-    }
+    if (m.header)
+        out.PatchU32(m.words23to27 + 16, static_cast<std::uint32_t>(out.Position() - vertex_start));
 }
 
 } // namespace
 
-void WriteTrcRoom(troom& room, std::uint16_t geometry_flags, ImageBuilder& out) {
+void WriteTrcRoom(const troom& room, std::uint16_t geometry_flags, ImageBuilder& out) {
     out.Raw("XELA", 4);
     RoomMarks m;
     if (geometry_flags & kGeometryHasHeader) {
         m = WriteRoomHeader(room, out);
         WriteLights(room, out);
         out.Exactly(room.fog_bulbs, static_cast<std::size_t>(std::max(room.num_fog_bulbs, 0)) * kFogBulbSize);
-        MarkOffset(room, out, m, 3);
+        MarkOffset(out, m, 3);
         out.Exactly(room.sectors, std::size_t{room.num_z_sectors} * room.num_x_sectors * kSectorSize);
-        MarkOffset(room, out, m, 2);
+        MarkOffset(out, m, 2);
     } else {
         m.data_start = out.Position();
     }
     out.U16(room.num_portals);
     out.Exactly(room.portals, std::size_t{room.num_portals} * kPortalSize);
-    MarkOffset(room, out, m, 5);
+    MarkOffset(out, m, 5);
     WriteFiller(out, room.trc_fillers.after_portals);
-    MarkOffset(room, out, m, 5);
+    MarkOffset(out, m, 5);
     out.Exactly(room.statics20, std::size_t{room.num_statics} * kStatic20Size);
-    MarkOffset(room, out, m, 23);
+    MarkOffset(out, m, 23);
     if (room.num_layers > 0)
         WriteLayers(room, geometry_flags, out, m);
     else
         WriteTrailingFiller(room, out);
-    if (geometry_flags & kGeometryHasHeader) {
-        room.trc_word(1) = static_cast<std::int32_t>(out.Position() - (m.size_field + 4));
-        out.PatchU32(m.size_field, static_cast<std::uint32_t>(room.trc_word(1)));
-    }
+    if (geometry_flags & kGeometryHasHeader)
+        out.PatchU32(m.size_field, static_cast<std::uint32_t>(out.Position() - (m.size_field + 4)));
 }
 
-std::size_t WriteTrcHeadAndRooms(Ttrlevel& level, ImageBuilder& out) {
+std::size_t WriteTrcHeadAndRooms(const Ttrlevel& level, ImageBuilder& out) {
     out.Raw(level.level_head.data() + 6, 32);
     const std::size_t size_field = out.Position();
     out.Raw(level.level_head.data() + 38, 8);
     out.U32(0);
     out.U32(level.num_rooms);
-    for (auto& room : level.rooms)
+    for (const auto& room : level.rooms)
         WriteTrcRoom(room, level.geometry_flags, out);
     return size_field;
 }

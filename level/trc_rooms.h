@@ -16,8 +16,8 @@ void ReadTrcRoom(troom& room, ImageCursor& in);
 void FlattenTrcRoom(troom& room);
 
 // Writes the kind 7 head and all rooms; returns the position of the first level-data size field.
-std::size_t WriteTrcHeadAndRooms(Ttrlevel& level, ImageBuilder& out);
-void WriteTrcRoom(troom& room, std::uint16_t geometry_flags, ImageBuilder& out);
+std::size_t WriteTrcHeadAndRooms(const Ttrlevel& level, ImageBuilder& out);
+void WriteTrcRoom(const troom& room, std::uint16_t geometry_flags, ImageBuilder& out);
 // Closes the level data after the sample indices: the kept tail (or 4 CD bytes) and both size fields.
 void FinishTrcLevelData(const Ttrlevel& level, ImageBuilder& out, std::size_t size_field_position);
 

@@ -29,8 +29,13 @@ void Resize(Bytes& array, std::int32_t n, std::size_t size) {
 } // namespace
 
 bool tread_block::Matches(std::span<const std::uint8_t> content) const {
-    return kept && content.size() == size && Crc32(content) == crc32 && Adler32(content) == adler32 &&
-           (packed.data != nullptr || !file_name.empty());
+    return kept && content.size() == checksums.size && Crc32(content) == checksums.crc32 &&
+           Adler32(content) == checksums.adler32 && (packed.data != nullptr || !file_name.empty());
+}
+
+bool tread_block::Matches(std::size_t content_size, const ContentSums& sums) const {
+    return kept && content_size == checksums.size && sums.crc32 == checksums.crc32 &&
+           sums.adler32 == checksums.adler32 && (packed.data != nullptr || !file_name.empty());
 }
 
 bool IsKnownVersion(std::uint32_t version) {

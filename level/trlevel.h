@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "level/block_content.h"
 #include "level/compression.h"
 #include "level/level_file.h"
 #include "level/room.h"
+#include "level/save_plan.h"
 
 namespace pw {
 
@@ -28,6 +30,15 @@ enum LevelKind : std::int32_t {
     kind_trc = 7,
 };
 
+// The size and checksums of a compressed block's packed bytes, and of the content they inflate to.
+struct BlockChecksums {
+    std::uint64_t packed_size = 0;
+    std::uint32_t packed_crc32 = 0;
+    std::uint64_t size = 0;
+    std::uint32_t crc32 = 0;
+    std::uint32_t adler32 = 0;
+};
+
 // A compressed block as it was read (the three texture blocks and the kind 6 level data), with the
 // size and checksums of its inflated content: when the content is unchanged, a save writes the packed
 // bytes again instead of compressing anew. Levels read from a plain file keep only where the bytes
@@ -36,14 +47,12 @@ struct tread_block {
     PackedBlock packed;
     std::string file_name;
     std::uint64_t file_offset = 0;
-    std::uint64_t packed_size = 0;
-    std::uint32_t packed_crc32 = 0;
-    std::uint64_t size = 0;
-    std::uint32_t crc32 = 0;
-    std::uint32_t adler32 = 0;
+    BlockChecksums checksums;
     bool kept = false;
     // Whether `content` is what was read.
     bool Matches(std::span<const std::uint8_t> content) const;
+    // The same for a content of `content_size` bytes with these checksums.
+    bool Matches(std::size_t content_size, const ContentSums& sums) const;
 };
 
 enum ReadBlockIndex : std::size_t {
@@ -96,13 +105,14 @@ public:
     // The same on a file image already in memory; file_name only selects the kind.
     std::uint8_t LoadLevelImage(std::vector<std::uint8_t> image, const std::string& file_name,
                                 bool textures_only = false);
-    // Writes the record (0 written, 1 no level loaded). The target is replaced only when the whole
-    // file was written. Raises FileIoError, CompressionError, UnsupportedSave.
-    std::uint8_t SaveLevel(const std::string& file_name);
+    // Writes the record as `plan` says (0 written, 1 no level loaded). The target is replaced only when
+    // the whole file was written. The level's content is not changed: only read_blocks, which blocks a
+    // later save may copy, follows the file written. Raises FileIoError, CompressionError, UnsupportedSave.
+    std::uint8_t SaveLevel(const std::string& file_name, const SavePlan& plan = {});
     // Builds the file image that SaveLevel would write, without touching any file.
-    std::vector<std::uint8_t> SaveLevelImage(const std::string& file_name);
+    std::vector<std::uint8_t> SaveLevelImage(const std::string& file_name, const SavePlan& plan = {});
     // The same as the pieces that SaveLevel writes one after the other.
-    LevelFile BuildLevelFile(const std::string& file_name);
+    LevelFile BuildLevelFile(const std::string& file_name, const SavePlan& plan = {});
 
     // Appends an empty page in every depth the kind carries; false (nothing changed) when the level
     // already holds the most pages a level may hold.

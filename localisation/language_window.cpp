@@ -50,13 +50,6 @@ TLocalisation::~TLocalisation() {
     ApplyQtTranslations(0);
 }
 
-TListBox* TLocalisation::HiddenList(const QString& name, const QStringList& items) {
-    auto* list = new TListBox(this, Client(), name);
-    list->Items()->Assign(items);
-    list->setVisible(false);
-    return list;
-}
-
 TComboBox* TLocalisation::LanguageBox(const QString& name) {
     auto* box = new TComboBox(this, Client(), name);
     box->SetTag(-7);
@@ -127,18 +120,18 @@ void TLocalisation::CreateControls() {
     connect(TreeView, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* node) { TreeViewChange(node); });
 
-    Constants = HiddenList(QStringLiteral("Constants"),
-                           {QStringLiteral("Changer toutes les occurrences ?"),
-                            QStringLiteral("Voulez-vous sauvegarder les changements ?")});
-    DialogCaptions = HiddenList(QStringLiteral("DialogCaptions"),
-                                {QStringLiteral("Attention"), QStringLiteral("Erreur"),
-                                 QStringLiteral("Information"), QStringLiteral("Confirmation")});
+    Constants = HiddenTextList(this, QStringLiteral("Constants"),
+                               {QStringLiteral("Changer toutes les occurrences ?"),
+                                QStringLiteral("Voulez-vous sauvegarder les changements ?")});
+    DialogCaptions = HiddenTextList(this, QStringLiteral("DialogCaptions"),
+                                    {QStringLiteral("Attention"), QStringLiteral("Erreur"),
+                                     QStringLiteral("Information"), QStringLiteral("Confirmation")});
     ButtonCaptions =
-        HiddenList(QStringLiteral("ButtonCaptions"),
-                   {QStringLiteral("Oui"), QStringLiteral("Non"), QStringLiteral("Ok"),
-                    QStringLiteral("Annuler"), QStringLiteral("Abandon"), QStringLiteral("Réessayer"),
-                    QStringLiteral("Ignorer"), QStringLiteral("Tous"), QStringLiteral("Non pour tous"),
-                    QStringLiteral("Oui pour tous"), QStringLiteral("Aide")});
+        HiddenTextList(this, QStringLiteral("ButtonCaptions"),
+                       {QStringLiteral("Oui"), QStringLiteral("Non"), QStringLiteral("Ok"),
+                        QStringLiteral("Annuler"), QStringLiteral("Abandon"), QStringLiteral("Réessayer"),
+                        QStringLiteral("Ignorer"), QStringLiteral("Tous"), QStringLiteral("Non pour tous"),
+                        QStringLiteral("Oui pour tous"), QStringLiteral("Aide")});
 }
 
 // Registers every window that exists now (this one included) and shows the language of the

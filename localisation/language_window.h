@@ -108,7 +108,6 @@ protected:
 
 private:
     void CreateControls();
-    TListBox* HiddenList(const QString& name, const QStringList& items);
     TComboBox* LanguageBox(const QString& name);
     void FormResize();
     void FormClose();

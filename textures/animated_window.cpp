@@ -116,9 +116,7 @@ void Tfanimated::CreateControls() {
     CreateButtons();
     Timer1 = new TTimer(this, QStringLiteral("Timer1"));
     Timer1->SetInterval(100);
-    EntryTexts = new TListBox(this, Client(), QStringLiteral("EntryTexts"));
-    EntryTexts->Items()->Assign(EntryPatterns());
-    EntryTexts->setVisible(false);
+    EntryTexts = HiddenTextList(this, QStringLiteral("EntryTexts"), EntryPatterns());
 }
 
 void Tfanimated::CreateButtons() {

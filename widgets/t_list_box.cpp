@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 
 #include "widgets/component_setup.h"
+#include "widgets/t_form.h"
 
 namespace {
 
@@ -70,4 +71,11 @@ void TListBox::mousePressEvent(QMouseEvent* event) {
 void TListBox::SetItemIndex(int index) {
     const QSignalBlocker blocker(this);
     setCurrentRow(index);
+}
+
+TListBox* HiddenTextList(TForm* owner, const QString& name, const QStringList& items) {
+    auto* list = new TListBox(owner, owner->Client(), name);
+    list->Items()->Assign(items);
+    list->setVisible(false);
+    return list;
 }

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include <QListWidget>
+#include <QStringList>
 
 #include "widgets/t_strings.h"
 
@@ -39,3 +40,7 @@ private:
     QString hint_;
     int tag_ = 0;
 };
+
+// A list that is never shown: it carries texts (messages, patterns) under its component name, so
+// that language files translate them as they translate any control.
+TListBox* HiddenTextList(TForm* owner, const QString& name, const QStringList& items);
