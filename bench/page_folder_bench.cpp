@@ -11,7 +11,6 @@
 #include "bench/bench_level.h"
 #include "level/animated_sets.h"
 #include "level/page_access.h"
-#include "level/palette_matcher.h"
 #include "level/save_preparation.h"
 #include "pictures/page_folder.h"
 #include "pictures/picture_export.h"
@@ -60,19 +59,9 @@ pw::Ttrlevel Load(const fs::path& file) {
 
 void ImportFolder(const fs::path& file, const fs::path& folder, const fs::path& out) {
     pw::Ttrlevel level = Load(file);
-    std::unique_ptr<pw::PaletteMatcher> matcher;
-    PageFolderSteps steps;
-    steps.append = [&](int) { return level.AddPage(); };
-    steps.matcher = [&]() -> pw::PaletteMatcher* {
-        if (!pw::CarriesDepth(level.kind, pw::PageDepth::bits8))
-            return nullptr;
-        if (!matcher)
-            matcher = std::make_unique<pw::PaletteMatcher>(level.palette);
-        return matcher.get();
-    };
     const auto listing = ListPageFolder(QString::fromStdString(folder.string()),
                                         QString::fromStdString(file.string()), level.num_pages);
-    ImportPageFolder(level, listing, steps);
+    ImportPageFolder(level, listing, DirectSteps(level, false));
     pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), out.string());
 }
 

@@ -3,7 +3,6 @@
 // picture is unedited keep their bytes, a picture for the next page number appends a page.
 #include <cstdio>
 #include <exception>
-#include <memory>
 #include <new>
 
 #include <QDir>
@@ -16,7 +15,6 @@
 #include "level/animated_sets.h"
 #include "level/engine_limits.h"
 #include "level/page_access.h"
-#include "level/palette_matcher.h"
 #include "level/save_preparation.h"
 #include "pictures/page_folder.h"
 
@@ -75,17 +73,7 @@ int ImportPagesCommand(const std::vector<std::string>& given, const CliServices&
         return code;
     if (!QFileInfo(folder).isDir())
         return cli.fail(cli::kNotFound, "folder not found: " + args[1]);
-    std::unique_ptr<pw::PaletteMatcher> matcher;
-    PageFolderSteps steps;
-    steps.append = [&](int) { return level.AddPage(); };
-    steps.matcher = [&]() -> pw::PaletteMatcher* {
-        if (!pw::CarriesDepth(level.kind, pw::PageDepth::bits8))
-            return nullptr;
-        if (!matcher)
-            matcher = std::make_unique<pw::PaletteMatcher>(level.palette);
-        return matcher.get();
-    };
-    steps.dither = dither_flags == 1;
+    const PageFolderSteps steps = DirectSteps(level, dither_flags == 1);
     try {
         const PageFolderListing listing = ListPageFolder(folder, Decoded(args[0]), level.num_pages);
         PageFolderImport imported;

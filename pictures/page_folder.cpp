@@ -8,6 +8,7 @@
 #include <cstring>
 #include <future>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <stdexcept>
 
@@ -21,7 +22,9 @@
 #include <unistd.h>
 
 #include "level/layout.h"
+#include "level/page_access.h"
 #include "level/page_export.h"
+#include "level/palette_matcher.h"
 #include "pictures/picture_bridge.h"
 #include "pictures/picture_checks.h"
 #include "pictures/plain_png.h"
@@ -113,6 +116,21 @@ mode_t CreationMask() {
 }
 
 } // namespace
+
+PageFolderSteps DirectSteps(pw::Ttrlevel& level, bool dither) {
+    auto matcher = std::make_shared<std::unique_ptr<pw::PaletteMatcher>>();
+    PageFolderSteps steps;
+    steps.append = [&level](int) { return level.AddPage(); };
+    steps.matcher = [&level, matcher]() -> pw::PaletteMatcher* {
+        if (!pw::CarriesDepth(level.kind, pw::PageDepth::bits8))
+            return nullptr;
+        if (!*matcher)
+            *matcher = std::make_unique<pw::PaletteMatcher>(level.palette);
+        return matcher->get();
+    };
+    steps.dither = dither;
+    return steps;
+}
 
 QString PagePictureName(const QString& level_path, int page) {
     return QStringLiteral("%1_%2.png").arg(QFileInfo(level_path).completeBaseName()).arg(page);

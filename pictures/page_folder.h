@@ -55,6 +55,10 @@ struct PageFolderSteps {
     bool dither = false;
 };
 
+// Steps that take the pictures straight into `level`, without a history: pages are appended with
+// AddPage, and the palette matcher is made when an 8-bit page first needs it.
+PageFolderSteps DirectSteps(pw::Ttrlevel& level, bool dither);
+
 struct PageFolderImport {
     std::vector<int> changed; // pages whose pixels changed
     int appended = 0;         // pages added at the end
