@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 #include <QFile>
@@ -61,9 +62,9 @@ bool Neutral(std::string_view type) {
 }
 
 // Inflates the image data of consecutive IDAT chunks into `out`, which it must fill exactly with one
-// whole zlib stream whose checksum is right.
-bool InflateExactly(std::span<const Chunk> data, std::vector<std::uint8_t>& out) {
-    out.push_back(0); // room for one byte too many, which tells a longer stream from an exact one
+// whole zlib stream whose checksum is right. `out` holds one byte more than the rows: a stream that
+// reaches it is longer than the picture.
+bool InflateExactly(std::span<const Chunk> data, std::span<std::uint8_t> out) {
     inflate_state inflater{};
     isal_inflate_init(&inflater);
     inflater.crc_flag = ISAL_ZLIB;
@@ -83,9 +84,7 @@ bool InflateExactly(std::span<const Chunk> data, std::vector<std::uint8_t>& out)
         if (inflater.avail_in > 0)
             return false; // bytes after the end of the stream
     }
-    const bool exact = inflater.block_state == ISAL_BLOCK_FINISH && inflater.avail_out == 1;
-    out.pop_back();
-    return exact;
+    return inflater.block_state == ISAL_BLOCK_FINISH && inflater.avail_out == 1;
 }
 
 } // namespace
@@ -111,8 +110,10 @@ std::optional<PlainPng> DecodePlainPng(std::span<const std::uint8_t> bytes, std:
 
     const std::size_t bpp = colour == 6 ? 4 : 3;
     const std::size_t row_bytes = bpp * width;
-    std::vector<std::uint8_t> rows((row_bytes + 1) * height);
-    if (!InflateExactly(std::span(first, last), rows))
+    // Not cleared: the inflater must write every byte of the rows, or the picture is refused.
+    const std::size_t size = (row_bytes + 1) * height;
+    const std::unique_ptr<std::uint8_t[]> rows(new std::uint8_t[size + 1]);
+    if (!InflateExactly(std::span(first, last), std::span(rows.get(), size + 1)))
         return std::nullopt;
     PlainPng picture;
     picture.has_alpha = colour == 6;
@@ -120,7 +121,7 @@ std::optional<PlainPng> DecodePlainPng(std::span<const std::uint8_t> bytes, std:
     const std::vector<std::uint8_t> none(row_bytes, 0);
     const std::uint8_t* above = none.data();
     for (std::size_t y = 0; y < height; ++y) {
-        std::uint8_t* row = rows.data() + y * (row_bytes + 1);
+        std::uint8_t* row = rows.get() + y * (row_bytes + 1);
         if (!UnfilterPngRow(row, above, row_bytes, bpp))
             return std::nullopt;
         above = row + 1;
