@@ -8,7 +8,6 @@
 #include "app/guarded_work.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
-#include "level/level_errors.h"
 #include "localisation/data_captions.h"
 #include "widgets/platform.h"
 

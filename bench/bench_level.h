@@ -4,7 +4,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <stdexcept>
 #include <vector>
+
+#include "level/level_result.h"
 
 namespace pw::bench {
 
@@ -23,6 +26,13 @@ struct BenchLevel {
 
 // Built on first use and kept for the run; the files are removed when the program ends.
 const BenchLevel& GetBenchLevel(int pages);
+
+// Raises std::runtime_error with the reason unless `result` is done: a benchmark on a level that did
+// not load, or a save that failed, would measure nothing.
+inline void Require(const LevelResult& result) {
+    if (!result)
+        throw std::runtime_error(result.reason);
+}
 
 // Throws std::runtime_error when zlib reports an error.
 Bytes ZlibCompress9(const Bytes& raw);

@@ -28,7 +28,7 @@ constexpr int kPageArg = 1;
 const std::vector<std::uint16_t>& PageWords() {
     static const std::vector<std::uint16_t> words = [] {
         pw::Ttrlevel level;
-        level.LoadLevel(pw::bench::GetBenchLevel(kPages).file.string(), true);
+        pw::bench::Require(level.LoadLevel(pw::bench::GetBenchLevel(kPages).file.string(), true));
         std::vector<std::uint16_t> w(65536);
         std::memcpy(w.data(), level.pages16.data(), 2 * w.size());
         std::vector<std::uint16_t> sorted = w;

@@ -20,9 +20,9 @@
 #include <string>
 
 #include "bench/peak_memory.h"
-#include "pictures/picture_export.h"
 #include "level/layout.h"
 #include "level/trlevel.h"
+#include "pictures/picture_export.h"
 #include "tools/sample_level.h"
 
 namespace {
@@ -71,10 +71,10 @@ int main(int argc, char** argv) {
         }
         const std::size_t before = StatusBytes("VmRSS");
         pw::Ttrlevel level;
-        const int result = level.LoadLevel(file.string(), true);
+        const pw::LevelResult result = level.LoadLevel(file.string(), true);
         fs::remove(file);
-        if (result != 0) {
-            std::fprintf(stderr, "pagewright-bench-export: LoadLevel gave %d\n", result);
+        if (!result) {
+            std::fprintf(stderr, "pagewright-bench-export: %s\n", result.reason.c_str());
             return 2;
         }
         const std::size_t loaded = StatusBytes("VmRSS");

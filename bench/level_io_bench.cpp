@@ -34,7 +34,7 @@ void LoadLevel(benchmark::State& state) {
     const BenchLevel& level = GetBenchLevel(static_cast<int>(state.range(0)));
     pw::Ttrlevel record; // reused, as the editor reuses its level record
     for (auto _ : state) {
-        if (record.LoadLevel(level.file.string()) != 0)
+        if (record.LoadLevel(level.file.string()) != pw::LevelStatus::done)
             state.SkipWithError("LoadLevel failed");
         benchmark::DoNotOptimize(record.pages32.data());
     }
@@ -44,9 +44,9 @@ void LoadLevel(benchmark::State& state) {
 void SaveLevel(benchmark::State& state) {
     const BenchLevel& level = GetBenchLevel(static_cast<int>(state.range(0)));
     pw::Ttrlevel record;
-    record.LoadLevel(level.file.string());
+    pw::bench::Require(record.LoadLevel(level.file.string()));
     for (auto _ : state) {
-        if (record.SaveLevel(level.target.string()) != 0)
+        if (record.SaveLevel(level.target.string()) != pw::LevelStatus::done)
             state.SkipWithError("SaveLevel failed");
     }
     state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(level.target));
@@ -57,12 +57,12 @@ void SaveLevel(benchmark::State& state) {
 void SaveLevelOnePageChanged(benchmark::State& state) {
     const BenchLevel& level = GetBenchLevel(static_cast<int>(state.range(0)));
     pw::Ttrlevel record;
-    record.LoadLevel(level.file.string());
+    pw::bench::Require(record.LoadLevel(level.file.string()));
     std::uint8_t value = 0;
     for (auto _ : state) {
         record.pages16[100] = ++value;
         record.pages32[200] = value;
-        if (record.SaveLevel(level.target.string()) != 0)
+        if (record.SaveLevel(level.target.string()) != pw::LevelStatus::done)
             state.SkipWithError("SaveLevel failed");
     }
     state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(level.target));
@@ -74,7 +74,7 @@ void SaveLevelOnePageChanged(benchmark::State& state) {
 void SaveLevelEdited(benchmark::State& state) {
     const BenchLevel& level = GetBenchLevel(static_cast<int>(state.range(0)));
     pw::Ttrlevel record;
-    record.LoadLevel(level.file.string());
+    pw::bench::Require(record.LoadLevel(level.file.string()));
     const pw::AnimatedSets sets = pw::ParseAnimatedSets(record.anim_words);
     std::uint8_t value = 0;
     for (auto _ : state) {
@@ -86,7 +86,7 @@ void SaveLevelEdited(benchmark::State& state) {
                 record.pages32[y * 1024 + 4 * x] = value;
             }
         }
-        if (pw::SaveLevelAsEdited(record, sets, level.target.string()) != 0)
+        if (pw::SaveLevelAsEdited(record, sets, level.target.string()) != pw::LevelStatus::done)
             state.SkipWithError("SaveLevelAsEdited failed");
     }
     state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(level.target));

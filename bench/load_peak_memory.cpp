@@ -52,18 +52,18 @@ int main(int argc, char** argv) {
         }
         const std::size_t before = StatusBytes("VmRSS");
         pw::Ttrlevel level;
-        const int result = level.LoadLevel(file.string());
+        const pw::LevelResult result = level.LoadLevel(file.string());
         const std::size_t peak = StatusBytes("VmHWM") - before;
         const fs::path saved = file.string() + ".saved.tr4";
         std::size_t save_peaks[2] = {0, 0};
-        for (std::size_t i = 0; i < 2 && result == 0; ++i) {
+        for (std::size_t i = 0; i < 2 && result; ++i) {
             if (i == 1) {
                 level.pages16[100] ^= 1;
                 level.pages32[200] ^= 1;
             }
             ResetPeak();
-            level.SaveLevel(saved.string());
-            save_peaks[i] = StatusBytes("VmHWM") - before;
+            if (level.SaveLevel(saved.string()))
+                save_peaks[i] = StatusBytes("VmHWM") - before;
         }
         fs::remove(saved);
         level.Clear();
@@ -71,8 +71,8 @@ int main(int argc, char** argv) {
         const std::size_t file_bytes = fs::file_size(file);
         const std::size_t inflated = InflatedSize(file);
         fs::remove(file);
-        if (result != 0) {
-            std::fprintf(stderr, "pagewright-bench-memory: LoadLevel gave %d\n", result);
+        if (!result) {
+            std::fprintf(stderr, "pagewright-bench-memory: %s\n", result.reason.c_str());
             return 2;
         }
         bool all_met = true;

@@ -24,7 +24,7 @@ constexpr int kPages = 128;
 const fs::path& Kind3Level() {
     static const fs::path path = [] {
         pw::Ttrlevel level;
-        level.LoadLevel(PW_SAMPLES_DIR "/sample_tr2.tr2");
+        pw::bench::Require(level.LoadLevel(PW_SAMPLES_DIR "/sample_tr2.tr2"));
         const int own = level.num_pages;
         while (level.num_pages < kPages && level.AddPage()) {
             const int page = level.num_pages - 1;
@@ -35,7 +35,7 @@ const fs::path& Kind3Level() {
             }
         }
         const fs::path out = fs::temp_directory_path() / "pw-bench-pages-kind3.tr2";
-        level.SaveLevel(out.string());
+        pw::bench::Require(level.SaveLevel(out.string()));
         return out;
     }();
     return path;
@@ -53,7 +53,7 @@ fs::path Scratch(const std::string& name) {
 
 pw::Ttrlevel Load(const fs::path& file) {
     pw::Ttrlevel level;
-    level.LoadLevel(file.string());
+    pw::bench::Require(level.LoadLevel(file.string()));
     return level;
 }
 
@@ -62,7 +62,7 @@ void ImportFolder(const fs::path& file, const fs::path& folder, const fs::path& 
     const auto listing = ListPageFolder(QString::fromStdString(folder.string()),
                                         QString::fromStdString(file.string()), level.num_pages);
     ImportPageFolder(level, listing, DirectSteps(level, false));
-    pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), out.string());
+    pw::bench::Require(pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), out.string()));
 }
 
 void BM_ExportStacked(benchmark::State& state) {
@@ -85,7 +85,7 @@ void BM_Resave(benchmark::State& state) {
     const fs::path& file = LevelOfKind(static_cast<int>(state.range(0)));
     const fs::path out = Scratch("resave") / ("out" + file.extension().string());
     for (auto _ : state)
-        Load(file).SaveLevel(out.string());
+        pw::bench::Require(Load(file).SaveLevel(out.string()));
 }
 
 void ImportBench(benchmark::State& state, bool one_changed) {

@@ -66,7 +66,8 @@ QString CoveredLevel() {
         pw::art::BuildSampleLevel({file.filename().string(), pw::layout::kVersionTr4, 4, 3}, level);
         level.SetObjectTextureCount(0);
         AddTextures(level);
-        level.SaveLevel(file.string());
+        if (!level.SaveLevel(file.string()))
+            std::abort();
         return QString::fromStdString(file.string());
     }();
     return path;
@@ -79,7 +80,8 @@ QString BigLevel() {
         pw::art::BuildSampleLevel({file.filename().string(), pw::layout::kVersionTr1, 16, 5}, level);
         while (level.num_pages < kBigLevelPages)
             level.AddPage();
-        level.SaveLevel(file.string());
+        if (!level.SaveLevel(file.string()))
+            std::abort();
         return QString::fromStdString(file.string());
     }();
     return path;

@@ -49,10 +49,10 @@ QString OpenCopy() {
 
 void SaveLevel(benchmark::State& state) {
     pw::Ttrlevel record;
-    record.LoadLevel(OpenCopy().toStdString());
+    pw::bench::Require(record.LoadLevel(OpenCopy().toStdString()));
     const std::string target = Scratch("plain.tr4").string();
     for (auto _ : state) {
-        if (record.SaveLevel(target) != 0)
+        if (record.SaveLevel(target) != pw::LevelStatus::done)
             state.SkipWithError("SaveLevel failed");
     }
 }

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 #include "bench/peak_memory.h"
@@ -82,7 +83,7 @@ int main(int argc, char** argv) {
             return 2;
         }
         pw::Ttrlevel level;
-        if (level.LoadLevel(file.string()) != 0) {
+        if (level.LoadLevel(file.string()) != pw::LevelStatus::done) {
             std::fprintf(stderr, "pagewright-bench-save-memory: cannot load the level\n");
             return 2;
         }
@@ -91,10 +92,12 @@ int main(int argc, char** argv) {
         const std::size_t loaded = StatusBytes("VmRSS");
         ResetPeak();
         const auto start = std::chrono::steady_clock::now();
-        pw::SaveLevelAsEdited(level, sets, saved.string());
+        const pw::LevelResult written = pw::SaveLevelAsEdited(level, sets, saved.string());
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const std::size_t rise = StatusBytes("VmHWM") - loaded;
+        if (!written)
+            throw std::runtime_error(written.reason);
         const std::size_t saved_bytes = fs::file_size(saved);
         std::printf(
             "edited save, %s, %d pages: loaded level %.1f MB resident, file %.1f MB, peak rise %.1f MB, "

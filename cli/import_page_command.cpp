@@ -37,11 +37,14 @@ int WrongSize(const std::string& file, const QSize& size, const CliServices& cli
 }
 
 int Write(pw::Ttrlevel& level, const std::string& out, const CliServices& cli) {
+    std::string reason;
     try {
-        pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), out);
+        reason = pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), out).reason;
     } catch (const std::exception& e) {
-        return cli.fail(cli::kOtherError, std::string("cannot write ") + out + ": " + e.what());
+        reason = e.what();
     }
+    if (!reason.empty())
+        return cli.fail(cli::kOtherError, std::string("cannot write ") + out + ": " + reason);
     return cli::kDone;
 }
 

@@ -14,7 +14,6 @@
 
 #include "cli/level_info_json.h"
 #include "cli/picture_commands.h"
-#include "level/level_errors.h"
 #include "level/level_file_names.h"
 #include "level/trlevel.h"
 
@@ -80,19 +79,21 @@ int Fail(int code, const std::string& message) {
 
 // Runs LoadLevel and turns its outcome into an exit code (kDone when the level was read).
 int Load(pw::Ttrlevel& level, const std::string& file, bool textures_only) {
+    pw::LevelResult result;
     try {
-        switch (level.LoadLevel(file, textures_only)) {
-        case 0:
-            return kDone;
-        case 1:
-            return Fail(kNotFound, "file not found: " + file);
-        default:
-            return Fail(kNotALevel, "not a valid level: " + file + ": " + level.InvalidReason());
-        }
-    } catch (const pw::LevelError& e) {
-        return Fail(kOtherError, e.what()); // names the file already
+        result = level.LoadLevel(file, textures_only);
     } catch (const std::exception& e) {
         return Fail(kOtherError, std::string("cannot read ") + file + ": " + e.what());
+    }
+    switch (result.status) {
+    case pw::LevelStatus::done:
+        return kDone;
+    case pw::LevelStatus::no_such_file:
+        return Fail(kNotFound, "file not found: " + file);
+    case pw::LevelStatus::not_a_level:
+        return Fail(kNotALevel, "not a valid level: " + file + ": " + result.reason);
+    default:
+        return Fail(kOtherError, result.reason); // names the file already
     }
 }
 
@@ -130,10 +131,9 @@ int Resave(const std::vector<std::string>& args) {
     if (const int code = Load(level, args[0], false); code != kDone)
         return code;
     try {
-        level.SaveLevel(args[1]);
+        if (const pw::LevelResult saved = level.SaveLevel(args[1]); !saved)
+            return Fail(kOtherError, saved.reason); // names the file already
         WarnOnUnusualExtension(args[1], level.kind);
-    } catch (const pw::LevelError& e) {
-        return Fail(kOtherError, e.what());
     } catch (const std::exception& e) {
         return Fail(kOtherError, std::string("cannot write ") + args[1] + ": " + e.what());
     }

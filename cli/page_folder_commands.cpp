@@ -84,7 +84,10 @@ int ImportPagesCommand(const std::vector<std::string>& given, const CliServices&
         if (!imported.error.isEmpty())
             return cli.fail(cli::kOtherError,
                             "import-pages: " + imported.error.toStdString() + "; nothing was written");
-        pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), args[2]);
+        if (const pw::LevelResult saved =
+                pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), args[2]);
+            !saved)
+            return cli.fail(cli::kOtherError, "cannot write " + args[2] + ": " + saved.reason);
     } catch (const std::bad_alloc&) {
         return cli.fail(cli::kOtherError, "not enough memory to import the pages into " + args[0]);
     } catch (const std::exception& e) {

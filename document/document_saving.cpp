@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include "document/level_document.h"
+#include "document/level_outcome.h"
 #include "level/layout.h"
 #include "level/save_preparation.h"
 #include "pictures/picture_export.h"
@@ -30,16 +31,17 @@ int LevelDocument::Save(const QString& path, pw::Gauge* gauge) {
         ~GaugeReset() { level.gauge = nullptr; }
     } reset{level_};
     // At the step that was opened the level is written as read, so every block passes through.
-    const int result = history_.index() == opened_index_ ? level_.SaveLevel(name)
-                                                         : pw::SaveLevelAsEdited(level_, sets_, name);
-    if (result != 0)
-        return result;
+    const pw::LevelResult result =
+        RaiseFailedWork(history_.index() == opened_index_ ? level_.SaveLevel(name)
+                                                          : pw::SaveLevelAsEdited(level_, sets_, name));
+    if (!result)
+        return ResultCode(result);
     history_.setClean();
     if (path != file_name_) {
         file_name_ = path;
         emit FileNameChanged();
     }
-    return result;
+    return 0;
 }
 
 int LevelDocument::AddPage() {

@@ -1,5 +1,7 @@
 #include "document/level_document.h"
 
+#include "document/level_outcome.h"
+
 #include <vector>
 
 #include <QFile>
@@ -66,10 +68,12 @@ int LevelDocument::Open(const QString& path, pw::Gauge* gauge) {
     // Read aside: the open level stays until the new one is complete.
     auto level = std::make_unique<pw::Ttrlevel>();
     level->gauge = gauge;
-    const int result = level->LoadLevel(QFile::encodeName(path).toStdString(), false);
-    invalid_reason_ = result == 2 ? QString::fromStdString(level->InvalidReason()) : QString();
-    if (result != 0)
-        return result;
+    const pw::LevelResult result =
+        RaiseFailedWork(level->LoadLevel(QFile::encodeName(path).toStdString(), false));
+    invalid_reason_ =
+        result == pw::LevelStatus::not_a_level ? QString::fromStdString(result.reason) : QString();
+    if (!result)
+        return ResultCode(result);
     matcher_.reset();
     level_ = std::move(*level);
     level_.gauge = nullptr;
@@ -78,7 +82,7 @@ int LevelDocument::Open(const QString& path, pw::Gauge* gauge) {
     sets_ = pw::ParseAnimatedSets(level_.anim_words);
     ResetHistory();
     emit LevelReplaced();
-    return result;
+    return 0;
 }
 
 void LevelDocument::CloseLevel() {

@@ -61,9 +61,10 @@ public:
     std::size_t HistoryBytes() const;
     void SetHistoryLimit(std::size_t bytes) { history_limit_ = bytes; }
 
-    // Reads `path` into a new record (LoadLevel's result). Only when the read succeeds does it replace
-    // the open level (clearing the history, emitting LevelReplaced); otherwise the open level, its
-    // history and its file name stay. Reader exceptions pass through, the document unchanged.
+    // Reads `path` into a new record: 0 read, 1 no such file, 2 not a level (InvalidReason says why).
+    // Only when the read succeeds does it replace the open level (clearing the history, emitting
+    // LevelReplaced); otherwise the open level, its history and its file name stay. A file that cannot
+    // be read raises std::runtime_error with the reason, the document unchanged.
     int Open(const QString& path, pw::Gauge* gauge);
     // Forgets the level and its history (the source stays).
     void CloseLevel();
@@ -91,8 +92,8 @@ public:
 
     // Writes the level to `path` as edited: the opaque flags set and the animated sets stored (sets
     // without frames left out) on the bytes written, the record itself left as it is. On success the
-    // document moves to `path` and the current step becomes the clean one. Returns SaveLevel's result;
-    // the writer's exceptions pass through and the file at `path` stays as it was.
+    // document moves to `path` and the current step becomes the clean one. Returns 0, or 1 without a
+    // level; a failed write raises std::runtime_error with the reason, the file at `path` as it was.
     int Save(const QString& path, pw::Gauge* gauge);
     // Appends an empty page in every depth; returns its index (-1: no level, or the level already holds
     // the most pages a level may hold).

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "document/level_outcome.h"
 #include "level/layout.h"
 #include "level/page_access.h"
 #include "pictures/picture_bridge.h"
@@ -58,9 +59,11 @@ SourceOpenResult OpenPicture(const QString& path, TextureSource& source) {
 SourceOpenResult OpenLevel(const QString& path, TextureSource& source, pw::Gauge* gauge, QString* reason) {
     pw::Ttrlevel level;
     level.gauge = gauge;
-    if (level.LoadLevel(QFile::encodeName(path).toStdString(), true) != 0) {
-        if (reason)
-            *reason = QString::fromStdString(level.InvalidReason());
+    const pw::LevelResult read =
+        RaiseFailedWork(level.LoadLevel(QFile::encodeName(path).toStdString(), true));
+    if (!read) {
+        if (reason && read == pw::LevelStatus::not_a_level)
+            *reason = QString::fromStdString(read.reason);
         return SourceOpenResult::not_a_level;
     }
     if (level.num_pages <= 0)

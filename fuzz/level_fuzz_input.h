@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "level/level_errors.h"
 #include "level/trlevel.h"
 
 namespace pw::fuzz {
@@ -41,37 +40,30 @@ inline std::uint8_t NameByte(std::size_t name_index, bool textures_only) {
     return static_cast<std::uint8_t>(name_index | (textures_only ? kTexturesOnlyBit : 0));
 }
 
-// The result of LoadLevelImage, or -1 when it raised a LevelError. After a full read the record is
-// also written back with SaveLevelImage and the image read again, which must succeed: everything the
-// reader accepts, the writer must be able to store so that it reads back. A broken round trip
-// returns -2.
+// The status of LoadLevelImage (as a number), or -1 when it ended in a failure that is not a refusal
+// of the bytes. After a full read the record is also written back with SaveLevelImage and the image
+// read again, which must succeed: everything the reader accepts, the writer must be able to store so
+// that it reads back. A broken round trip returns -2.
 inline int RunLevelInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return -1;
     const std::string name = kFuzzNames[(data[0] & 0x7Fu) % kFuzzNames.size()];
     const bool textures_only = (data[0] & kTexturesOnlyBit) != 0;
     Ttrlevel level;
-    int result;
-    try {
-        result = level.LoadLevelImage(std::vector<std::uint8_t>(data + 1, data + size), name, textures_only);
-    } catch (const LevelError&) {
+    const LevelResult read =
+        level.LoadLevelImage(std::vector<std::uint8_t>(data + 1, data + size), name, textures_only);
+    if (read != LevelStatus::done && read != LevelStatus::not_a_level)
         return -1;
-    }
+    const int result = static_cast<int>(read.status);
     const std::size_t page_bytes = level.pages8.size() + level.pages16.size() + level.pages32.size();
-    if (result != 0 || textures_only || (page_bytes > kMaxResavePageBytes && !PagesPassThrough(level)))
+    if (!read || textures_only || (page_bytes > kMaxResavePageBytes && !PagesPassThrough(level)))
         return result;
     std::vector<std::uint8_t> image;
-    try {
-        image = level.SaveLevelImage(name);
-    } catch (const UnsupportedSave&) {
+    const LevelResult written = level.SaveLevelImage(name, image);
+    if (written == LevelStatus::cannot_save_as)
         return result;
-    }
     Ttrlevel again;
-    try {
-        return again.LoadLevelImage(std::move(image), name) == 0 ? result : -2;
-    } catch (const LevelError&) {
-        return -2;
-    }
+    return written && again.LoadLevelImage(std::move(image), name) ? result : -2;
 }
 
 } // namespace pw::fuzz

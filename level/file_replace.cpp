@@ -176,34 +176,44 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& file_name) {
     return data;
 }
 
-void ReplaceFileContents(const std::string& file_name, std::span<const std::uint8_t> data) {
-    ReplaceFileContents(file_name, [&data, &file_name](std::FILE* f) {
+LevelResult ReplaceFileContents(const std::string& file_name, std::span<const std::uint8_t> data) {
+    return ReplaceFileContents(file_name, [&data, &file_name](std::FILE* f) -> LevelResult {
         if (!data.empty() && std::fwrite(data.data(), 1, data.size(), f) != data.size())
-            throw FileIoError("Cannot write file " + file_name + ": " + SystemReason());
+            return {LevelStatus::file_error, "Cannot write file " + file_name + ": " + SystemReason()};
+        return {};
     });
 }
 
-void ReplaceFileContents(const std::string& file_name, const std::function<void(std::FILE*)>& write) {
-    const fs::path target = FinalTarget(file_name);
-    const std::optional<struct stat> existing = ReplaceableTarget(target, file_name);
-    Temporary temporary = OpenTemporary(target, file_name);
+LevelResult ReplaceFileContents(const std::string& file_name,
+                                const std::function<LevelResult(std::FILE*)>& write) {
     try {
-        write(temporary.file.get());
-        Flush(temporary.file.get(), file_name);
-        if (existing) // keep the target's mode; a file system without modes is no error
-            static_cast<void>(::fchmod(::fileno(temporary.file.get()), existing->st_mode & 07777));
-        if (temporary.name.empty())
-            NameUnnamed(temporary, target, file_name);
-        Close(temporary.file, file_name);
-        fs::rename(temporary.name, target);
-        SyncFolder(target.parent_path());
-    } catch (const fs::filesystem_error& e) {
-        RemoveNamed(temporary);
-        throw FileIoError("Cannot replace file " + file_name + ": " + e.code().message());
-    } catch (...) {
-        RemoveNamed(temporary);
-        throw;
+        const fs::path target = FinalTarget(file_name);
+        const std::optional<struct stat> existing = ReplaceableTarget(target, file_name);
+        Temporary temporary = OpenTemporary(target, file_name);
+        try {
+            if (LevelResult written = write(temporary.file.get()); !written) {
+                RemoveNamed(temporary);
+                return written;
+            }
+            Flush(temporary.file.get(), file_name);
+            if (existing) // keep the target's mode; a file system without modes is no error
+                static_cast<void>(::fchmod(::fileno(temporary.file.get()), existing->st_mode & 07777));
+            if (temporary.name.empty())
+                NameUnnamed(temporary, target, file_name);
+            Close(temporary.file, file_name);
+            fs::rename(temporary.name, target);
+            SyncFolder(target.parent_path());
+        } catch (const fs::filesystem_error& e) {
+            RemoveNamed(temporary);
+            throw FileIoError("Cannot replace file " + file_name + ": " + e.code().message());
+        } catch (...) {
+            RemoveNamed(temporary);
+            throw;
+        }
+    } catch (const LevelError& e) {
+        return e.Result();
     }
+    return {};
 }
 
 } // namespace pw

@@ -8,17 +8,22 @@
 #include <string>
 #include <vector>
 
+#include "level/level_result.h"
+
 namespace pw {
 
-// Reads the whole file. Raises FileIoError.
+// Reads the whole file. Raises FileIoError (the library's own unwinding).
 std::vector<std::uint8_t> ReadWholeFile(const std::string& file_name);
 
 // Writes `data` to a temporary file beside `file_name` and moves it over the target only when the
-// write succeeded, so a failed save never destroys the existing file. Raises FileIoError.
+// write succeeded, so a failed save never destroys the existing file (done or file_error).
 // The data is flushed to the disk before it replaces the target, so a power cut right after a save
 // cannot leave an empty file behind.
-void ReplaceFileContents(const std::string& file_name, std::span<const std::uint8_t> data);
-// The same with the content written by `write` into the open temporary file.
-void ReplaceFileContents(const std::string& file_name, const std::function<void(std::FILE*)>& write);
+LevelResult ReplaceFileContents(const std::string& file_name, std::span<const std::uint8_t> data);
+// The same with the content written by `write` into the open temporary file. When `write` reports a
+// failure, or raises, the temporary file is removed and the target left alone; the failure is
+// returned, an exception passed on.
+LevelResult ReplaceFileContents(const std::string& file_name,
+                                const std::function<LevelResult(std::FILE*)>& write);
 
 } // namespace pw

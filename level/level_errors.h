@@ -1,40 +1,47 @@
-// Exceptions raised by the level library. All carry a message a user can read.
+// The exceptions the level library unwinds with inside itself: a reader deep in a section or a
+// compression step stops at once. Its public operations catch them and report a LevelResult, so no
+// layer above meets them.
 #pragma once
 
 #include <stdexcept>
 #include <string>
 
+#include "level/level_result.h"
+
 namespace pw {
 
-// Base of every failure of a level operation that is not one of the small result codes.
 class LevelError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    LevelError(LevelStatus status, const std::string& reason) : std::runtime_error(reason), status_(status) {}
+    // The failure as the operation reports it.
+    LevelResult Result() const { return {status_, what()}; }
+
+private:
+    LevelStatus status_;
 };
 
 // The file could not be opened, read, written or replaced.
 class FileIoError : public LevelError {
 public:
-    using LevelError::LevelError;
+    explicit FileIoError(const std::string& reason) : LevelError(LevelStatus::file_error, reason) {}
 };
 
 // A zlib stream could not be inflated or deflated.
 class CompressionError : public LevelError {
 public:
-    using LevelError::LevelError;
+    explicit CompressionError(const std::string& reason) : LevelError(LevelStatus::damaged_stream, reason) {}
 };
 
 // The bytes are not a level that can be held (a count or size beyond the file, a broken room).
-// LoadLevel turns it into result 2; it never reaches the caller of LoadLevel.
 class InvalidLevelFile : public LevelError {
 public:
-    using LevelError::LevelError;
+    explicit InvalidLevelFile(const std::string& reason) : LevelError(LevelStatus::not_a_level, reason) {}
 };
 
-// SaveLevel cannot write the record in the layout that the target name selects.
+// The record cannot be written in the layout that the target name selects.
 class UnsupportedSave : public LevelError {
 public:
-    using LevelError::LevelError;
+    explicit UnsupportedSave(const std::string& reason) : LevelError(LevelStatus::cannot_save_as, reason) {}
 };
 
 } // namespace pw

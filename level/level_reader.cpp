@@ -539,40 +539,38 @@ void Ttrlevel::BeginLoad() {
     }
 }
 
-std::uint8_t Ttrlevel::ParseImage(std::vector<std::uint8_t> image, const std::string& file_name,
-                                  bool textures_only, bool from_file) {
+LevelResult Ttrlevel::ParseImage(std::vector<std::uint8_t> image, const std::string& file_name,
+                                 bool textures_only, bool from_file) {
     Clear();
+    LevelResult result;
     try {
         ZFile container;
         container.Assign(file_name);
         container.OpenImage(std::move(image), 1);
         const std::string source = from_file && !container.compressed ? file_name : std::string();
         LevelReader(*this, container.TakeImage(), textures_only, source).Run(file_name);
-    } catch (const InvalidLevelFile& e) {
-        Clear();
-        invalid_reason_ = e.what();
-        SetProgress(0);
-        return 2;
     } catch (const CompressionError& e) {
-        Clear();
-        SetProgress(0);
-        throw CompressionError(file_name + ": " + e.what());
+        result = {LevelStatus::damaged_stream, file_name + ": " + e.what()};
+    } catch (const LevelError& e) {
+        result = e.Result();
     } catch (...) {
         Clear();
         SetProgress(0);
         throw;
     }
+    if (!result)
+        Clear();
     SetProgress(0);
-    return 0;
+    return result;
 }
 
-std::uint8_t Ttrlevel::LoadLevelImage(std::vector<std::uint8_t> image, const std::string& file_name,
-                                      bool textures_only) {
+LevelResult Ttrlevel::LoadLevelImage(std::vector<std::uint8_t> image, const std::string& file_name,
+                                     bool textures_only) {
     BeginLoad();
     return ParseImage(std::move(image), file_name, textures_only, false);
 }
 
-std::uint8_t Ttrlevel::LoadLevel(const std::string& file_name, bool textures_only) {
+LevelResult Ttrlevel::LoadLevel(const std::string& file_name, bool textures_only) {
     BeginLoad();
     std::error_code ec;
     if (!std::filesystem::exists(file_name, ec)) {
@@ -580,35 +578,35 @@ std::uint8_t Ttrlevel::LoadLevel(const std::string& file_name, bool textures_onl
         // Only a name that is truly absent is "no such file"; a folder that cannot be searched,
         // a loop of links or a name too long is an input/output error.
         if (ec)
-            throw FileIoError("Cannot open file " + file_name + ": " + ec.message());
-        return 1;
+            return {LevelStatus::file_error, "Cannot open file " + file_name + ": " + ec.message()};
+        return {LevelStatus::no_such_file, "No such file: " + file_name};
     }
     std::vector<std::uint8_t> bytes;
     try {
         bytes = ReadWholeFile(file_name);
-    } catch (...) {
+    } catch (const LevelError& e) {
         Clear();
-        throw;
+        return e.Result();
     }
-    const std::uint8_t result = ParseImage(std::move(bytes), file_name, textures_only, true);
-    if (result == 2)
-        ExplainRenamedLayout(file_name, textures_only);
+    LevelResult result = ParseImage(std::move(bytes), file_name, textures_only, true);
+    if (result == LevelStatus::not_a_level)
+        ExplainRenamedLayout(file_name, textures_only, result);
     return result;
 }
 
 // A level of one layout renamed to the other one's extension fails far into the file, with a reason
 // that says nothing of the name; when the other layout reads, the reason says so instead.
-void Ttrlevel::ExplainRenamedLayout(const std::string& file_name, bool textures_only) {
+void Ttrlevel::ExplainRenamedLayout(const std::string& file_name, bool textures_only, LevelResult& refused) {
     Ttrlevel other;
     try {
-        if (other.ParseImage(ReadWholeFile(file_name), OtherLayoutName(file_name), textures_only, false) != 0)
+        if (!other.ParseImage(ReadWholeFile(file_name), OtherLayoutName(file_name), textures_only, false))
             return;
     } catch (const std::exception&) {
         return;
     }
     const std::string extension = LowerExtension(file_name);
     const std::string layout = "This is a " + UsualExtensions(other.kind).front() + " level";
-    invalid_reason_ =
+    refused.reason =
         extension.empty() ? layout + ", but its name has no extension" : layout + " named " + extension;
 }
 

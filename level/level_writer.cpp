@@ -548,8 +548,6 @@ void CheckSavable(const Ttrlevel& level, std::int32_t target_kind, const std::st
 
 // Checks the target and completes the plan with the kind it selects.
 SavePlan PlanFor(const Ttrlevel& level, const std::string& file_name, SavePlan plan) {
-    if (!level.IsLoaded())
-        throw UnsupportedSave("Cannot save " + file_name + ": no level is loaded");
     const std::int32_t target_kind = KindForVersion(level.version, file_name);
     CheckSavable(level, target_kind, file_name);
     if (plan.target_kind == kind_none)
@@ -567,27 +565,43 @@ LevelFile Ttrlevel::BuildLevelFile(const std::string& file_name, const SavePlan&
     return file;
 }
 
-std::vector<std::uint8_t> Ttrlevel::SaveLevelImage(const std::string& file_name, const SavePlan& plan) {
-    return BuildLevelFile(file_name, plan).Join();
+LevelResult Ttrlevel::SaveLevelImage(const std::string& file_name, std::vector<std::uint8_t>& image,
+                                     const SavePlan& plan) {
+    image.clear();
+    if (!IsLoaded())
+        return {LevelStatus::nothing_loaded, "Cannot save " + file_name + ": no level is loaded"};
+    try {
+        image = BuildLevelFile(file_name, plan).Join();
+    } catch (const LevelError& e) {
+        return e.Result();
+    }
+    return {};
 }
 
-std::uint8_t Ttrlevel::SaveLevel(const std::string& file_name, const SavePlan& plan) {
+LevelResult Ttrlevel::SaveLevel(const std::string& file_name, const SavePlan& plan) {
     SetProgress(0);
     if (!IsLoaded())
-        return 1;
+        return {LevelStatus::nothing_loaded, "Cannot save " + file_name + ": no level is loaded"};
+    LevelResult result;
     try {
         const SavePlan full = PlanFor(*this, file_name, plan);
         LevelWriter writer(*this, {read_blocks, opened_blocks}, full, true, file_name);
         const LevelFile file = writer.Run();
         SetProgress(100);
-        ReplaceFileContents(file_name, [&file, &file_name](std::FILE* f) { file.WriteTo(f, file_name); });
-        writer.RememberBlocksIn(file_name, file);
+        result = ReplaceFileContents(file_name, [&file, &file_name](std::FILE* f) {
+            file.WriteTo(f, file_name);
+            return LevelResult{};
+        });
+        if (result)
+            writer.RememberBlocksIn(file_name, file);
+    } catch (const LevelError& e) {
+        result = e.Result();
     } catch (...) {
         SetProgress(0);
         throw;
     }
     SetProgress(0);
-    return 0;
+    return result;
 }
 
 } // namespace pw

@@ -8,7 +8,6 @@
 
 #include "level/gauge.h"
 #include "level/layout.h"
-#include "level/level_errors.h"
 #include "level/page_access.h"
 
 namespace pw {
@@ -145,18 +144,19 @@ void ExportRows(const Ttrlevel& level, std::size_t first, std::size_t count, boo
     }
 }
 
-void WriteExportBmp(const Ttrlevel& level, std::FILE* out, const std::string& name, Gauge* gauge) {
+LevelResult WriteExportBmp(const Ttrlevel& level, std::FILE* out, const std::string& name, Gauge* gauge) {
     const std::size_t rows = ExportRows(level);
     if (rows == 0)
-        return;
+        return {};
     constexpr std::size_t kRowsPerWrite = 64;
     std::vector<std::uint8_t> buffer(std::max(kBmpHeaderBytes, kRowsPerWrite * 3 * kSide));
-    const auto put = [&](std::size_t bytes) {
-        if (std::fwrite(buffer.data(), 1, bytes, out) != bytes)
-            throw FileIoError("cannot write " + name + ": " + std::strerror(errno));
+    const auto put = [&](std::size_t bytes) { return std::fwrite(buffer.data(), 1, bytes, out) == bytes; };
+    const auto failed = [&name] {
+        return LevelResult{LevelStatus::file_error, "cannot write " + name + ": " + std::strerror(errno)};
     };
     PutBmpHeader(buffer.data(), static_cast<std::uint32_t>(rows));
-    put(kBmpHeaderBytes);
+    if (!put(kBmpHeaderBytes))
+        return failed();
     const RowConverter convert(level);
     GaugeSteps steps(gauge);
     // Bottom up: the file's first row is the picture's last.
@@ -164,10 +164,12 @@ void WriteExportBmp(const Ttrlevel& level, std::FILE* out, const std::string& na
         const std::size_t count = std::min(kRowsPerWrite, rows - done);
         for (std::size_t i = 0; i < count; ++i)
             convert.Row<true>(rows - 1 - (done + i), buffer.data() + i * 3 * kSide);
-        put(count * 3 * kSide);
+        if (!put(count * 3 * kSide))
+            return failed();
         done += count;
         steps.Done(done, rows);
     }
+    return {};
 }
 
 std::vector<std::uint8_t> ExportBmp(const Ttrlevel& level) {

@@ -36,9 +36,10 @@ void ExportRows(const Ttrlevel& level, std::size_t first, std::size_t count, boo
 // padding (a row is 768 bytes). Empty when the level has no pages.
 std::vector<std::uint8_t> ExportBmp(const Ttrlevel& level);
 // Writes the same file to `out` a few rows at a time, without holding the whole picture, moving
-// `gauge` (when given) up to 100. Raises FileIoError (naming `name`) when a write fails; writes
+// `gauge` (when given) up to 100: done, or file_error (naming `name`) when a write fails. Writes
 // nothing when the level has no pages.
-void WriteExportBmp(const Ttrlevel& level, std::FILE* out, const std::string& name, Gauge* gauge = nullptr);
+LevelResult WriteExportBmp(const Ttrlevel& level, std::FILE* out, const std::string& name,
+                           Gauge* gauge = nullptr);
 
 // The 32-bit pages as stored (B, G, R, A per pixel), the same shape; empty when the kind has none.
 std::vector<std::uint8_t> ExportPixels32(const Ttrlevel& level);

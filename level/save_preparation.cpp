@@ -9,9 +9,9 @@ SavePlan EditedSavePlan(const Ttrlevel& level, const AnimatedSets& sets) {
     return plan;
 }
 
-std::uint8_t SaveLevelAsEdited(Ttrlevel& level, const AnimatedSets& sets, const std::string& file_name) {
+LevelResult SaveLevelAsEdited(Ttrlevel& level, const AnimatedSets& sets, const std::string& file_name) {
     if (!level.IsLoaded())
-        return 1;
+        return {LevelStatus::nothing_loaded, "Cannot save " + file_name + ": no level is loaded"};
     return level.SaveLevel(file_name, EditedSavePlan(level, sets));
 }
 

@@ -11,6 +11,7 @@
 #include "level/block_content.h"
 #include "level/compression.h"
 #include "level/level_file.h"
+#include "level/level_result.h"
 #include "level/room.h"
 #include "level/save_plan.h"
 
@@ -99,20 +100,19 @@ class Ttrlevel {
 public:
     Ttrlevel() = default;
 
-    // Reads a level file (0 read, 1 no such file, 2 not a known level). Raises FileIoError and
-    // CompressionError; the record then holds no level.
-    std::uint8_t LoadLevel(const std::string& file_name, bool textures_only = false);
+    // Reads a level file: done, no_such_file, not_a_level (the reason says the section and offset
+    // where reading stopped), file_error or damaged_stream. Unless done, the record holds no level.
+    LevelResult LoadLevel(const std::string& file_name, bool textures_only = false);
     // The same on a file image already in memory; file_name only selects the kind.
-    std::uint8_t LoadLevelImage(std::vector<std::uint8_t> image, const std::string& file_name,
-                                bool textures_only = false);
-    // Writes the record as `plan` says (0 written, 1 no level loaded). The target is replaced only when
-    // the whole file was written. The level's content is not changed: only read_blocks, which blocks a
-    // later save may copy, follows the file written. Raises FileIoError, CompressionError, UnsupportedSave.
-    std::uint8_t SaveLevel(const std::string& file_name, const SavePlan& plan = {});
-    // Builds the file image that SaveLevel would write, without touching any file.
-    std::vector<std::uint8_t> SaveLevelImage(const std::string& file_name, const SavePlan& plan = {});
-    // The same as the pieces that SaveLevel writes one after the other.
-    LevelFile BuildLevelFile(const std::string& file_name, const SavePlan& plan = {});
+    LevelResult LoadLevelImage(std::vector<std::uint8_t> image, const std::string& file_name,
+                               bool textures_only = false);
+    // Writes the record as `plan` says: done, nothing_loaded, cannot_save_as, file_error or
+    // damaged_stream. The target is replaced only when the whole file was written. The level's content
+    // is not changed: only read_blocks, which blocks a later save may copy, follows the file written.
+    LevelResult SaveLevel(const std::string& file_name, const SavePlan& plan = {});
+    // Builds into `image` the file that SaveLevel would write, without touching any file.
+    LevelResult SaveLevelImage(const std::string& file_name, std::vector<std::uint8_t>& image,
+                               const SavePlan& plan = {});
 
     // Appends an empty page in every depth the kind carries; false (nothing changed) when the level
     // already holds the most pages a level may hold.
@@ -152,18 +152,16 @@ public:
     void SetSampleIndexCount(std::int32_t n);
 
     void SetProgress(int percent) const;
-    // Why the last LoadLevel found the file invalid (result 2): the section and offset where
-    // reading stopped. Empty after any other outcome.
-    const std::string& InvalidReason() const { return invalid_reason_; }
 
 private:
     void BeginLoad();
     // `from_file`: the image is the content of the file `file_name`, whose blocks a save may copy.
-    std::uint8_t ParseImage(std::vector<std::uint8_t> image, const std::string& file_name, bool textures_only,
-                            bool from_file);
+    LevelResult ParseImage(std::vector<std::uint8_t> image, const std::string& file_name, bool textures_only,
+                           bool from_file);
     // After `file_name` was refused: the reason names the other layout of its version when that reads.
-    void ExplainRenamedLayout(const std::string& file_name, bool textures_only);
-    std::string invalid_reason_;
+    void ExplainRenamedLayout(const std::string& file_name, bool textures_only, LevelResult& refused);
+    // The pieces that SaveLevel writes one after the other. Raises LevelError.
+    LevelFile BuildLevelFile(const std::string& file_name, const SavePlan& plan);
 
 public:
     // 1. Rooms.

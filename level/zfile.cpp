@@ -101,14 +101,14 @@ void ZFile::Seek(std::size_t position) {
 }
 
 void ZFile::Close(bool write) {
-    if (write) {
-        if (compressed)
-            ReplaceFileContents(file_name_, WrapZlibContainer(image_));
-        else
-            ReplaceFileContents(file_name_, image_);
-    }
+    LevelResult written;
+    if (write)
+        written = compressed ? ReplaceFileContents(file_name_, WrapZlibContainer(image_))
+                             : ReplaceFileContents(file_name_, image_);
     image_ = {};
     position_ = 0;
+    if (!written)
+        throw FileIoError(written.reason);
 }
 
 std::vector<std::uint8_t> ZFile::TakeImage() {

@@ -70,9 +70,15 @@ void WritePictureExport(const pw::Ttrlevel& level, const std::string& path, Expo
         throw std::runtime_error("cannot write " + path + ": the level has no pages");
     if (depth == ExportDepth::stored32 && !IsPngName(path))
         throw std::runtime_error("cannot write " + path + ": 32-bit pages are written as .png only");
-    if (!IsPngName(path)) {
-        pw::ReplaceFileContents(path, [&](std::FILE* f) { pw::WriteExportBmp(level, f, path, gauge); });
-        return;
-    }
-    pw::ReplaceFileContents(path, [&](std::FILE* f) { WritePng(level, depth, f, path, gauge); });
+    const pw::LevelResult written = IsPngName(path)
+                                        ? pw::ReplaceFileContents(path,
+                                                                  [&](std::FILE* f) {
+                                                                      WritePng(level, depth, f, path, gauge);
+                                                                      return pw::LevelResult{};
+                                                                  })
+                                        : pw::ReplaceFileContents(path, [&](std::FILE* f) {
+                                              return pw::WriteExportBmp(level, f, path, gauge);
+                                          });
+    if (!written)
+        throw std::runtime_error(written.reason);
 }

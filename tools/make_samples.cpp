@@ -51,14 +51,14 @@ bool MakeSample(const SampleLevelPlan& plan, const std::filesystem::path& dir) {
     const std::string path = (dir / plan.file_name).string();
     pw::Ttrlevel level;
     pw::art::BuildSampleLevel(plan, level);
-    if (level.SaveLevel(path) != 0) {
+    if (level.SaveLevel(path) != pw::LevelStatus::done) {
         std::fprintf(stderr, "%s: not written\n", path.c_str());
         return false;
     }
     pw::Ttrlevel check;
-    const auto result = check.LoadLevel(path);
-    if (result != 0 || !SameTextureData(level, check)) {
-        std::fprintf(stderr, "%s: does not read back as written (result %d)\n", path.c_str(), result);
+    const pw::LevelResult result = check.LoadLevel(path);
+    if (!result || !SameTextureData(level, check)) {
+        std::fprintf(stderr, "%s: does not read back as written %s\n", path.c_str(), result.reason.c_str());
         return false;
     }
     std::printf("%s: kind %d, %d pages, %d object textures, %u bytes\n", path.c_str(), check.kind,

@@ -10,8 +10,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "level/level_errors.h"
-
 #include "level/file_replace.h"
 #include "tests/fixtures/test_support.h"
 
@@ -26,7 +24,7 @@ using fixtures::WriteFile;
 TEST(FileReplace, WritesNamesUpToTheLongestTheSystemAllows) {
     TempDir dir;
     const std::string longest = dir.File(std::string(255, 'n'));
-    ReplaceFileContents(longest, Bytes{1, 2, 3});
+    ASSERT_TRUE(ReplaceFileContents(longest, Bytes{1, 2, 3}));
     EXPECT_EQ(ReadFile(longest), (Bytes{1, 2, 3}));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("")), fs::directory_iterator()), 1);
 }
@@ -37,7 +35,7 @@ TEST(FileReplace, WritesTheFileAChainOfLinksPointsToAndKeepsTheLinks) {
     WriteFile(dir.File("real/level.tr4"), Bytes{9});
     fs::create_symlink("real/level.tr4", dir.File("first"));
     fs::create_symlink(dir.File("first"), dir.File("second"));
-    ReplaceFileContents(dir.File("second"), Bytes{4, 5});
+    ASSERT_TRUE(ReplaceFileContents(dir.File("second"), Bytes{4, 5}));
     EXPECT_TRUE(fs::is_symlink(dir.File("first")));
     EXPECT_TRUE(fs::is_symlink(dir.File("second")));
     EXPECT_EQ(ReadFile(dir.File("real/level.tr4")), (Bytes{4, 5}));
@@ -53,7 +51,7 @@ TEST(FileReplace, FollowsRelativeLinksFromTheirOwnFoldersAndKeepsTheMode) {
     fs::permissions(dir.File("levels/level.tr4"), mode);
     fs::create_symlink("level.tr4", dir.File("levels/current"));
     fs::create_symlink("levels/current", dir.File("open.tr4"));
-    ReplaceFileContents(dir.File("open.tr4"), Bytes{4, 5});
+    ASSERT_TRUE(ReplaceFileContents(dir.File("open.tr4"), Bytes{4, 5}));
     EXPECT_EQ(ReadFile(dir.File("levels/level.tr4")), (Bytes{4, 5}));
     EXPECT_FALSE(fs::exists(dir.File("level.tr4")));
     EXPECT_EQ(fs::status(dir.File("levels/level.tr4")).permissions(), mode);
@@ -64,12 +62,9 @@ TEST(FileReplace, PipesAndLinksToThemAreRefusedAndLeftAsTheyWere) {
     ASSERT_EQ(::mkfifo(dir.File("pipe.png").c_str(), 0600), 0);
     fs::create_symlink("pipe.png", dir.File("link.png"));
     for (const char* name : {"pipe.png", "link.png"}) {
-        try {
-            ReplaceFileContents(dir.File(name), Bytes{1});
-            ADD_FAILURE() << name << " was written";
-        } catch (const FileIoError& e) {
-            EXPECT_NE(std::string(e.what()).find("not a regular file"), std::string::npos) << e.what();
-        }
+        const LevelResult result = ReplaceFileContents(dir.File(name), Bytes{1});
+        EXPECT_EQ(result, LevelStatus::file_error) << name;
+        EXPECT_NE(result.reason.find("not a regular file"), std::string::npos) << result.reason;
     }
     EXPECT_TRUE(fs::is_fifo(dir.File("pipe.png")));
     EXPECT_TRUE(fs::is_symlink(dir.File("link.png")));
@@ -79,7 +74,7 @@ TEST(FileReplace, PipesAndLinksToThemAreRefusedAndLeftAsTheyWere) {
 TEST(FileReplace, ADanglingLinkGetsItsFileWritten) {
     TempDir dir;
     fs::create_symlink("made.tr4", dir.File("dangling"));
-    ReplaceFileContents(dir.File("dangling"), Bytes{7});
+    ASSERT_TRUE(ReplaceFileContents(dir.File("dangling"), Bytes{7}));
     EXPECT_TRUE(fs::is_symlink(dir.File("dangling")));
     EXPECT_EQ(ReadFile(dir.File("made.tr4")), (Bytes{7}));
 }
@@ -95,14 +90,12 @@ TEST(FileReplace, ASaveKilledWhileWritingLeavesNothingBehind) {
     WriteFile(dir.File("level.tr4"), Bytes{1, 2, 3});
     const pid_t child = ::fork();
     if (child == 0) {
-        try {
-            ReplaceFileContents(dir.File("level.tr4"), [](std::FILE* f) {
-                std::fputs("half of the new level", f);
-                std::fflush(f);
-                std::raise(SIGKILL);
-            });
-        } catch (...) {
-        }
+        static_cast<void>(ReplaceFileContents(dir.File("level.tr4"), [](std::FILE* f) {
+            std::fputs("half of the new level", f);
+            std::fflush(f);
+            std::raise(SIGKILL);
+            return LevelResult{};
+        }));
         ::_exit(0);
     }
     int status = 0;

@@ -21,10 +21,9 @@ using namespace fixtures;
 ::testing::AssertionResult ResavesAs(const LevelDescription& read, const std::string& save_name,
                                      const LevelDescription& expected) {
     Ttrlevel level;
-    const std::uint8_t result = Load(level, read);
-    if (result != 0)
-        return ::testing::AssertionFailure() << "LoadLevel gave " << int{result};
-    return SameLevelFile(level.SaveLevelImage(save_name), BuildLevel(expected), expected.kind);
+    if (const LevelResult result = Load(level, read); !result)
+        return ::testing::AssertionFailure() << "LoadLevel: " << result.reason;
+    return SameLevelFile(SavedImage(level, save_name), BuildLevel(expected), expected.kind);
 }
 
 class WriteEveryKind : public ::testing::TestWithParam<int> {};
@@ -34,23 +33,23 @@ TEST_P(WriteEveryKind, ResaveGivesTheSameFile) {
     const LevelDescription d = MakeLevel(GetParam());
     const Bytes file = BuildLevel(d);
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevelImage(file, d.FileName()), 0);
-    EXPECT_TRUE(SameBytes(level.SaveLevelImage(d.FileName()), file));
+    ASSERT_EQ(level.LoadLevelImage(file, d.FileName()), LevelStatus::done);
+    EXPECT_TRUE(SameBytes(SavedImage(level, d.FileName()), file));
 }
 
 TEST_P(WriteEveryKind, BytesAfterTheLastSectionAreKept) {
     LevelDescription d = MakeLevel(GetParam());
     d.level_tail = Pattern(13, 77); // kind 7: in place of the usual 4 CD bytes
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), 0);
+    ASSERT_EQ(Load(level, d), LevelStatus::done);
     ExpectLevelMatches(level, d);
-    EXPECT_TRUE(SameLevelFile(level.SaveLevelImage(d.FileName()), BuildLevel(d), d.kind));
+    EXPECT_TRUE(SameLevelFile(SavedImage(level, d.FileName()), BuildLevel(d), d.kind));
 }
 
 TEST_P(WriteEveryKind, EditedTexturesAndAnimationsReachTheFile) {
     LevelDescription d = MakeLevel(GetParam());
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), 0);
+    ASSERT_EQ(Load(level, d), LevelStatus::done);
     level.object_textures[1].attribute = 2;
     level.object_textures[1].vertices[2].xpixel = 0x7E;
     level.SetObjectTextureCount(level.num_object_textures + 1);
@@ -67,7 +66,7 @@ TEST_P(WriteEveryKind, EditedTexturesAndAnimationsReachTheFile) {
     d.anim_words = {1, 1, 4, 5};
     if (!d.pages16.empty())
         std::fill(d.pages16.begin(), d.pages16.begin() + 64, 0x11);
-    EXPECT_TRUE(SameLevelFile(level.SaveLevelImage(d.FileName()), BuildLevel(d), d.kind));
+    EXPECT_TRUE(SameLevelFile(SavedImage(level, d.FileName()), BuildLevel(d), d.kind));
 }
 
 TEST(LevelWriter, GeometryLengthIsRecomputedOnWriting) {
@@ -77,10 +76,10 @@ TEST(LevelWriter, GeometryLengthIsRecomputedOnWriting) {
         wrong.rooms[0].data_words = 999;
         wrong.rooms[1].data_words = 0;
         Ttrlevel level;
-        ASSERT_EQ(Load(level, wrong), 0);
+        ASSERT_EQ(Load(level, wrong), LevelStatus::done);
         EXPECT_EQ(level.rooms[0].num_data_words, 999); // kept as read
         const LevelDescription right = MakeLevel(kind);
-        EXPECT_TRUE(SameLevelFile(level.SaveLevelImage(right.FileName()), BuildLevel(right), kind));
+        EXPECT_TRUE(SameLevelFile(SavedImage(level, right.FileName()), BuildLevel(right), kind));
         EXPECT_EQ(level.rooms[0].num_data_words, 999); // written as computed, the record left as read
     }
 }
@@ -91,8 +90,8 @@ TEST_P(WriteEveryKind, SaveLevelWritesWhatSaveLevelImageBuilds) {
     const std::string path = dir.File(d.FileName());
     WriteFile(path, Bytes(10, 0x77)); // an older file that the save replaces
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), 0);
-    ASSERT_EQ(level.SaveLevel(path), 0);
+    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(level.SaveLevel(path), LevelStatus::done);
     EXPECT_TRUE(SameLevelFile(ReadFile(path), BuildLevel(d), d.kind));
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{d.FileName()});
 }
@@ -106,20 +105,20 @@ TEST_P(WriteEveryKind, EditTakenBackAfterASaveGivesTheOpenedFileAgain) {
     const std::string path = dir.File(d.FileName());
     WriteFile(path, original);
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevel(path), 0);
+    ASSERT_EQ(level.LoadLevel(path), LevelStatus::done);
     const tobjtexture texture = level.object_textures[1];
     const Bytes pages = level.pages16;
     level.object_textures[1].attribute ^= 1;
     if (!level.pages16.empty())
         std::fill(level.pages16.begin(), level.pages16.begin() + 64, 0x11);
-    ASSERT_EQ(level.SaveLevel(path), 0);
+    ASSERT_EQ(level.SaveLevel(path), LevelStatus::done);
     ASSERT_FALSE(SameBytes(ReadFile(path), original));
 
     level.object_textures[1] = texture;
     level.pages16 = pages;
-    ASSERT_EQ(level.SaveLevel(path), 0);
+    ASSERT_EQ(level.SaveLevel(path), LevelStatus::done);
     EXPECT_TRUE(SameBytes(ReadFile(path), original));
-    EXPECT_TRUE(SameBytes(level.SaveLevelImage(d.FileName()), original)); // and once more, in memory
+    EXPECT_TRUE(SameBytes(SavedImage(level, d.FileName()), original)); // and once more, in memory
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, WriteEveryKind, ::testing::Range(1, 8),
@@ -136,8 +135,8 @@ TEST(LevelWriter, KindOneSavedAsTubMovesThePaletteAfterTheSpriteSequences) {
     LevelDescription two = one;
     two.kind = 2;
     Ttrlevel level;
-    ASSERT_EQ(Load(level, one), 0);
-    EXPECT_TRUE(SameBytes(level.SaveLevelImage("copy.tub"), BuildLevel(two)));
+    ASSERT_EQ(Load(level, one), LevelStatus::done);
+    EXPECT_TRUE(SameBytes(SavedImage(level, "copy.tub"), BuildLevel(two)));
     EXPECT_EQ(level.kind, 1); // the layout written is the target's; the record stays as read
 }
 
@@ -146,12 +145,12 @@ TEST(LevelWriter, KindTwoSavedWithoutTubBecomesKindOne) {
     LevelDescription one = two;
     one.kind = 1;
     Ttrlevel level;
-    ASSERT_EQ(Load(level, two), 0);
-    EXPECT_TRUE(SameBytes(level.SaveLevelImage("copy.phd"), BuildLevel(one)));
+    ASSERT_EQ(Load(level, two), LevelStatus::done);
+    EXPECT_TRUE(SameBytes(SavedImage(level, "copy.phd"), BuildLevel(one)));
     EXPECT_EQ(level.kind, 2);
     // Read back, it is a kind 1 level with the same content.
     Ttrlevel again;
-    ASSERT_EQ(again.LoadLevelImage(BuildLevel(one), "copy.phd"), 0);
+    ASSERT_EQ(again.LoadLevelImage(BuildLevel(one), "copy.phd"), LevelStatus::done);
     ExpectLevelMatches(again, one);
 }
 
@@ -163,8 +162,8 @@ TEST(LevelWriter, WrappedFileIsWrittenPlain) {
         const std::string path = dir.File(d.FileName());
         WriteFile(path, BuildLevel(d));
         Ttrlevel level;
-        ASSERT_EQ(level.LoadLevel(path), 0);
-        ASSERT_EQ(level.SaveLevel(path), 0);
+        ASSERT_EQ(level.LoadLevel(path), LevelStatus::done);
+        ASSERT_EQ(level.SaveLevel(path), LevelStatus::done);
         LevelDescription plain = d;
         plain.zlib_wrap = false;
         EXPECT_TRUE(SameLevelFile(ReadFile(path), BuildLevel(plain), kind)) << "kind " << kind;
@@ -174,9 +173,9 @@ TEST(LevelWriter, WrappedFileIsWrittenPlain) {
 TEST(LevelWriter, KindSixAfterAddPageIsWrittenOnePageLarger) {
     LevelDescription d = MakeLevel(6);
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), 0);
+    ASSERT_EQ(Load(level, d), LevelStatus::done);
     level.AddPage();
-    const Bytes saved = level.SaveLevelImage(d.FileName());
+    const Bytes saved = SavedImage(level, d.FileName());
 
     d.num_pages = 3;
     d.pages32.resize(3 * 262144, 0);
@@ -199,10 +198,10 @@ Bytes BlockBytes(const Bytes& file, int block) {
 
 TEST(LevelWriter, PackedSizesAreWrittenWithoutChangingTheRecord) {
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(7)), 0);
+    ASSERT_EQ(Load(level, MakeLevel(7)), LevelStatus::done);
     const std::uint32_t read32 = level.packed32;
     level.pages32.assign(level.pages32.size(), 0); // compresses far better than before
-    const Bytes saved = level.SaveLevelImage("level.trc");
+    const Bytes saved = SavedImage(level, "level.trc");
     const std::size_t block0 = 10;
     const std::size_t block1 = block0 + 8 + U32At(saved, block0 + 4);
     EXPECT_LT(U32At(saved, block0 + 4), 4096u);
@@ -223,12 +222,12 @@ TEST(LevelWriter, KindSevenSavedUnderAKindSixNameIsRefused) {
     // The .tr4 layout has no place for the 88-byte lights, flip-room links or water and reverb
     // bytes of .trc rooms: refused, nothing written, and the record still saves as .trc.
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(7)), 0);
+    ASSERT_EQ(Load(level, MakeLevel(7)), LevelStatus::done);
     TempDir dir;
-    EXPECT_THROW(level.SaveLevel(dir.File("level.tr4")), UnsupportedSave);
+    EXPECT_EQ(level.SaveLevel(dir.File("level.tr4")), LevelStatus::cannot_save_as);
     EXPECT_TRUE(dir.Entries().empty());
     EXPECT_EQ(level.kind, 7);
-    EXPECT_EQ(level.SaveLevel(dir.File("level.trc")), 0);
+    EXPECT_EQ(level.SaveLevel(dir.File("level.trc")), LevelStatus::done);
 }
 
 TEST(LevelWriter, OneChangedPageRecompressesOnlyItsBlock) {
@@ -237,9 +236,9 @@ TEST(LevelWriter, OneChangedPageRecompressesOnlyItsBlock) {
         const LevelDescription d = MakeLevel(kind);
         const Bytes file = BuildLevel(d);
         Ttrlevel level;
-        ASSERT_EQ(level.LoadLevelImage(file, d.FileName()), 0);
+        ASSERT_EQ(level.LoadLevelImage(file, d.FileName()), LevelStatus::done);
         level.pages16[131072 + 77] ^= 0x21; // one pixel of page 2
-        const Bytes saved = level.SaveLevelImage(d.FileName());
+        const Bytes saved = SavedImage(level, d.FileName());
         EXPECT_TRUE(SameBytes(BlockBytes(saved, 0), BlockBytes(file, 0)));
         EXPECT_TRUE(SameBytes(BlockBytes(saved, 2), BlockBytes(file, 2)));
         if (kind == 6) {
@@ -250,7 +249,7 @@ TEST(LevelWriter, OneChangedPageRecompressesOnlyItsBlock) {
         EXPECT_TRUE(SameLevelFile(saved, BuildLevel(expected), kind));
         // The new block is kept too: a second save writes the same bytes without compressing again.
         EXPECT_TRUE(level.read_blocks[block_pages16].Matches(level.pages16));
-        EXPECT_TRUE(SameBytes(level.SaveLevelImage(d.FileName()), saved));
+        EXPECT_TRUE(SameBytes(SavedImage(level, d.FileName()), saved));
     }
 }
 
@@ -264,12 +263,13 @@ TEST(LevelSave, BlocksCopiedFromTheFileReadAreCheckedAgainstIt) {
     const std::string path = dir.File("level.tr4");
     WriteFile(path, file);
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevel(path), 0);
-    ASSERT_EQ(level.SaveLevel(path), 0);
+    ASSERT_EQ(level.LoadLevel(path), LevelStatus::done);
+    ASSERT_EQ(level.SaveLevel(path), LevelStatus::done);
     EXPECT_TRUE(SameBytes(ReadFile(path), file));
     level.pages32[5] ^= 0x10;
-    ASSERT_EQ(level.SaveLevel(path), 0);
-    ASSERT_EQ(level.SaveLevel(dir.File("again.tr4")), 0); // copies every block from the file just saved
+    ASSERT_EQ(level.SaveLevel(path), LevelStatus::done);
+    ASSERT_EQ(level.SaveLevel(dir.File("again.tr4")),
+              LevelStatus::done); // copies every block from the file just saved
     EXPECT_TRUE(SameBytes(ReadFile(dir.File("again.tr4")), ReadFile(path)));
     LevelDescription expected = d;
     expected.pages32[5] ^= 0x10;
@@ -278,7 +278,7 @@ TEST(LevelSave, BlocksCopiedFromTheFileReadAreCheckedAgainstIt) {
     // The kept blocks now lie in the file saved last; another program changes it.
     const std::string kept_in = dir.File("again.tr4");
     WriteFile(kept_in, Bytes(ReadFile(kept_in).size(), 0x77));
-    ASSERT_EQ(level.SaveLevel(dir.File("copy.tr4")), 0);
+    ASSERT_EQ(level.SaveLevel(dir.File("copy.tr4")), LevelStatus::done);
     EXPECT_TRUE(SameLevelFile(ReadFile(dir.File("copy.tr4")), BuildLevel(expected), 6));
 }
 
@@ -287,9 +287,9 @@ TEST(LevelWriter, FolderNamesDoNotSelectTheKind) {
     std::filesystem::create_directory(dir.Path() / "levels.tub");
     const LevelDescription d = MakeLevel(1);
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), 0);
+    ASSERT_EQ(Load(level, d), LevelStatus::done);
     const std::string target = (dir.Path() / "levels.tub" / "level.phd").string();
-    ASSERT_EQ(level.SaveLevel(target), 0);
+    ASSERT_EQ(level.SaveLevel(target), LevelStatus::done);
     EXPECT_EQ(level.kind, 1);
     EXPECT_TRUE(SameBytes(ReadFile(target), BuildLevel(d)));
 }
@@ -298,9 +298,9 @@ TEST(LevelWriter, ProgressEndsAtZero) {
     TempDir dir;
     RecordingGauge gauge;
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(3)), 0);
+    ASSERT_EQ(Load(level, MakeLevel(3)), LevelStatus::done);
     level.gauge = &gauge;
-    ASSERT_EQ(level.SaveLevel(dir.File("level.tr2")), 0);
+    ASSERT_EQ(level.SaveLevel(dir.File("level.tr2")), LevelStatus::done);
     const std::vector<int> steps = gauge.Steps();
     ASSERT_GE(steps.size(), 3u);
     EXPECT_EQ(steps.front(), 0);
@@ -324,10 +324,11 @@ TEST(LevelWriter, RoomsBeyondTheOldFixedCapacitiesRoundTrip) {
 
 TEST(LevelWriter, RecordReusedAfterAKindSevenLevelRefusesKindSixRoomsAsTrc) {
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(7)), 0);
-    ASSERT_EQ(Load(level, MakeLevel(6)), 0);
+    ASSERT_EQ(Load(level, MakeLevel(7)), LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(6)), LevelStatus::done);
     EXPECT_EQ(level.geometry_flags, 0);
-    EXPECT_THROW(level.SaveLevelImage("level.trc"), UnsupportedSave);
+    Bytes image;
+    EXPECT_EQ(level.SaveLevelImage("level.trc", image), LevelStatus::cannot_save_as);
 }
 
 // ---- Saves that do not happen ----
@@ -335,16 +336,16 @@ TEST(LevelWriter, RecordReusedAfterAKindSevenLevelRefusesKindSixRoomsAsTrc) {
 TEST(LevelSave, FreshRecordReturnsOneAndCreatesNoFile) {
     TempDir dir;
     Ttrlevel level;
-    EXPECT_EQ(level.SaveLevel(dir.File("level.phd")), 1);
+    EXPECT_EQ(level.SaveLevel(dir.File("level.phd")), LevelStatus::nothing_loaded);
     EXPECT_TRUE(dir.Entries().empty());
 }
 
-TEST(LevelSave, TargetInsideARegularFileThrowsFileIoError) {
+TEST(LevelSave, TargetInsideARegularFileIsAFileError) {
     TempDir dir;
     WriteFile(dir.File("plain"), Bytes{1, 2, 3});
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(1)), 0);
-    EXPECT_THROW(level.SaveLevel(dir.File("plain") + "/level.phd"), FileIoError);
+    ASSERT_EQ(Load(level, MakeLevel(1)), LevelStatus::done);
+    EXPECT_EQ(level.SaveLevel(dir.File("plain") + "/level.phd"), LevelStatus::file_error);
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"plain"});
     EXPECT_TRUE(SameBytes(ReadFile(dir.File("plain")), Bytes{1, 2, 3}));
 }
@@ -354,8 +355,8 @@ TEST(LevelSave, TargetThatIsAFolderIsLeftAsItWasWithNoTemporaryFile) {
     std::filesystem::create_directory(dir.File("level.phd"));
     WriteFile(dir.File("level.phd") + "/inside", Bytes{9});
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(1)), 0);
-    EXPECT_THROW(level.SaveLevel(dir.File("level.phd")), FileIoError);
+    ASSERT_EQ(Load(level, MakeLevel(1)), LevelStatus::done);
+    EXPECT_EQ(level.SaveLevel(dir.File("level.phd")), LevelStatus::file_error);
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"level.phd"});
     EXPECT_TRUE(std::filesystem::is_directory(dir.File("level.phd")));
     EXPECT_TRUE(SameBytes(ReadFile(dir.File("level.phd") + "/inside"), Bytes{9}));
@@ -368,7 +369,7 @@ TEST(LevelSave, FailedWriteKeepsTheExistingFileAndLeavesNoTemporaryFile) {
     const Bytes old = Pattern(5000, 5);
     WriteFile(path, old);
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(3)), 0);
+    ASSERT_EQ(Load(level, MakeLevel(3)), LevelStatus::done);
 
     rlimit saved_limit{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved_limit), 0);
@@ -376,17 +377,11 @@ TEST(LevelSave, FailedWriteKeepsTheExistingFileAndLeavesNoTemporaryFile) {
     rlimit small = saved_limit;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool threw_file_error = false;
-    try {
-        level.SaveLevel(path);
-    } catch (const FileIoError&) {
-        threw_file_error = true;
-    } catch (...) {
-    }
+    const LevelResult result = level.SaveLevel(path);
     setrlimit(RLIMIT_FSIZE, &saved_limit);
     std::signal(SIGXFSZ, saved_signal);
 
-    EXPECT_TRUE(threw_file_error);
+    EXPECT_EQ(result, LevelStatus::file_error);
     EXPECT_TRUE(SameBytes(ReadFile(path), old));
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"level.tr2"});
 }
@@ -396,13 +391,14 @@ TEST(LevelSave, KindSixWithRoomsSavedAsTrcIsRefusedAndWritesNothing) {
     const std::string path = dir.File("level.trc");
     WriteFile(path, Bytes{4, 5, 6});
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(6)), 0);
-    EXPECT_THROW(level.SaveLevel(path), UnsupportedSave);
-    EXPECT_THROW(level.SaveLevelImage("other.trc"), UnsupportedSave);
+    ASSERT_EQ(Load(level, MakeLevel(6)), LevelStatus::done);
+    EXPECT_EQ(level.SaveLevel(path), LevelStatus::cannot_save_as);
+    Bytes image;
+    EXPECT_EQ(level.SaveLevelImage("other.trc", image), LevelStatus::cannot_save_as);
     EXPECT_TRUE(SameBytes(ReadFile(path), Bytes{4, 5, 6}));
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"level.trc"});
     // The level itself is still whole and can be saved as what it is.
-    EXPECT_TRUE(SameLevelFile(level.SaveLevelImage("level.tr4"), BuildLevel(MakeLevel(6)), 6));
+    EXPECT_TRUE(SameLevelFile(SavedImage(level, "level.tr4"), BuildLevel(MakeLevel(6)), 6));
 }
 
 } // namespace

@@ -70,18 +70,20 @@ struct Attempt {
 Attempt LoadWatched(const Bytes& bytes, const std::string& name, bool after_a_level = true) {
     static const Bytes previous = BuildLevel(MakeLevel(1));
     Ttrlevel level;
-    if (after_a_level && level.LoadLevelImage(previous, "previous.phd") != 0)
+    if (after_a_level && level.LoadLevelImage(previous, "previous.phd") != LevelStatus::done)
         return {};
     Bytes copy = bytes;
     Attempt a;
     g_largest = 0;
     g_watching = true;
     try {
-        a.result = level.LoadLevelImage(std::move(copy), name);
-        a.outcome = a.result == 0 ? Outcome::done : Outcome::invalid;
-    } catch (const CompressionError& e) {
-        a.outcome = Outcome::compression_error;
-        a.error = e.what();
+        const LevelResult result = level.LoadLevelImage(std::move(copy), name);
+        a.result = static_cast<int>(result.status);
+        a.error = result.reason;
+        a.outcome = result == LevelStatus::done             ? Outcome::done
+                    : result == LevelStatus::not_a_level    ? Outcome::invalid
+                    : result == LevelStatus::damaged_stream ? Outcome::compression_error
+                                                            : Outcome::other_error;
     } catch (const std::bad_alloc&) {
         a.error = "allocation refused";
     } catch (const std::exception& e) {
@@ -101,8 +103,8 @@ std::size_t AllocationBound(const Bytes& bytes) {
 ::testing::AssertionResult Rejected(const Bytes& bytes, const std::string& name) {
     const Attempt a = LoadWatched(bytes, name);
     auto failure = ::testing::AssertionFailure();
-    if (a.outcome != Outcome::invalid || a.result != 2)
-        return failure << "expected result 2, got result " << a.result << " " << a.error;
+    if (a.outcome != Outcome::invalid)
+        return failure << "expected not_a_level, got status " << a.result << " " << a.error;
     if (a.loaded_after)
         return failure << "the record still holds a level";
     if (a.largest_allocation > AllocationBound(bytes))
@@ -115,11 +117,11 @@ std::size_t AllocationBound(const Bytes& bytes) {
     return Rejected(BuildLevel(d), d.FileName());
 }
 
-::testing::AssertionResult RaisesCompressionError(const LevelDescription& d) {
+::testing::AssertionResult IsADamagedStream(const LevelDescription& d) {
     const Attempt a = LoadWatched(BuildLevel(d), d.FileName());
     if (a.outcome != Outcome::compression_error)
         return ::testing::AssertionFailure()
-               << "expected CompressionError, got result " << a.result << " " << a.error;
+               << "expected damaged_stream, got status " << a.result << " " << a.error;
     if (a.loaded_after)
         return ::testing::AssertionFailure() << "the record still holds a level";
     return ::testing::AssertionSuccess();
@@ -158,7 +160,7 @@ TEST(MalformedInput, EmptyFile) {
     TempDir dir;
     WriteFile(dir.File("empty.phd"), Bytes{});
     Ttrlevel level;
-    EXPECT_EQ(level.LoadLevel(dir.File("empty.phd")), 2);
+    EXPECT_EQ(level.LoadLevel(dir.File("empty.phd")), LevelStatus::not_a_level);
 }
 
 TEST(MalformedInput, ThreeBytes) {
@@ -170,7 +172,7 @@ TEST(MalformedInput, UnknownVersionWord) {
     d.version = 0x0000002E;
     EXPECT_TRUE(Rejected(d));
     Ttrlevel level;
-    EXPECT_EQ(Load(level, d), 2);
+    EXPECT_EQ(Load(level, d), LevelStatus::not_a_level);
     EXPECT_EQ(level.version, 0u);
     EXPECT_EQ(level.kind, kind_none);
 }
@@ -234,7 +236,7 @@ TEST(MalformedInput, CorruptStreamInATextureBlock) {
         for (int block = 0; block < 3; ++block) {
             LevelDescription d = MakeLevel(kind);
             d.corrupt_block = block;
-            EXPECT_TRUE(RaisesCompressionError(d)) << "kind " << kind << ", block " << block;
+            EXPECT_TRUE(IsADamagedStream(d)) << "kind " << kind << ", block " << block;
         }
     }
 }
@@ -242,14 +244,14 @@ TEST(MalformedInput, CorruptStreamInATextureBlock) {
 TEST(MalformedInput, CorruptStreamInKindSixLevelData) {
     LevelDescription d = MakeLevel(6);
     d.corrupt_block = 3;
-    EXPECT_TRUE(RaisesCompressionError(d));
+    EXPECT_TRUE(IsADamagedStream(d));
 }
 
 TEST(MalformedInput, CorruptStreamInTheZlibWrapper) {
     LevelDescription d = MakeLevel(1);
     d.zlib_wrap = true;
     d.corrupt_wrap = true;
-    EXPECT_TRUE(RaisesCompressionError(d));
+    EXPECT_TRUE(IsADamagedStream(d));
 }
 
 TEST(MalformedInput, PackedSizeLargerThanTheFile) {
@@ -300,10 +302,10 @@ TEST(MalformedInput, TheLargestPageCountIsJudgedByTheFileOneMoreIsTooMany) {
         packed.unpacked_override[1] = pages * 131072u;
         for (const LevelDescription& d : {plain, packed}) {
             Ttrlevel level;
-            ASSERT_EQ(Load(level, d), 2);
-            const bool too_many = level.InvalidReason().find("more than 4096") != std::string::npos;
-            EXPECT_EQ(too_many, pages > 4096)
-                << pages << " pages, kind " << d.kind << ": " << level.InvalidReason();
+            const LevelResult result = Load(level, d);
+            ASSERT_EQ(result, LevelStatus::not_a_level);
+            const bool too_many = result.reason.find("more than 4096") != std::string::npos;
+            EXPECT_EQ(too_many, pages > 4096) << pages << " pages, kind " << d.kind << ": " << result.reason;
         }
     }
 }
@@ -486,7 +488,8 @@ TEST(MalformedInput, FileCutInsideItsSectionsIsRejected) {
             SCOPED_TRACE("kind " + std::to_string(kind) + " cut at " + std::to_string(cut));
             Ttrlevel level;
             EXPECT_EQ(
-                level.LoadLevelImage(Bytes(built.bytes.begin(), built.bytes.begin() + cut), d.FileName()), 2);
+                level.LoadLevelImage(Bytes(built.bytes.begin(), built.bytes.begin() + cut), d.FileName()),
+                LevelStatus::not_a_level);
             EXPECT_FALSE(level.IsLoaded());
         }
     }
@@ -494,7 +497,7 @@ TEST(MalformedInput, FileCutInsideItsSectionsIsRejected) {
     const std::size_t sound_map = BuildLevelMapped(d).at.at("sound_map");
     d.edit_level_data = [sound_map](Bytes& data) { data.resize(sound_map + 10); };
     Ttrlevel level;
-    EXPECT_EQ(level.LoadLevelImage(BuildLevel(d), d.FileName()), 2);
+    EXPECT_EQ(level.LoadLevelImage(BuildLevel(d), d.FileName()), LevelStatus::not_a_level);
 }
 
 } // namespace

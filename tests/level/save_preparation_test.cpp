@@ -55,7 +55,7 @@ TEST(SaveLevelAsEdited, FlagsGoOnTheBytesWrittenAndTheRecordStaysAsItWas) {
         d.pages16[1000] = 0x00;
         const Bytes file = BuildLevel(d);
         Ttrlevel level;
-        ASSERT_EQ(level.LoadLevelImage(file, d.FileName()), 0);
+        ASSERT_EQ(level.LoadLevelImage(file, d.FileName()), LevelStatus::done);
         level.pages16[1001] = 0x00;
         level.pages16[1000] = 0x00; // now transparent: must stay 0 in the file
         level.pages16[2001] &= 0x7F;
@@ -63,7 +63,7 @@ TEST(SaveLevelAsEdited, FlagsGoOnTheBytesWrittenAndTheRecordStaysAsItWas) {
         const std::int32_t packed16 = static_cast<std::int32_t>(level.packed16);
 
         const Bytes saved =
-            level.SaveLevelImage(d.FileName(), EditedSavePlan(level, ParseAnimatedSets(level.anim_words)));
+            SavedImage(level, d.FileName(), EditedSavePlan(level, ParseAnimatedSets(level.anim_words)));
 
         LevelDescription expected = d;
         expected.pages16[1001] = 0x00;

@@ -61,7 +61,7 @@ LevelDescription SharedVertexLevel() {
 TEST(TrcFlattening, LayersNamingTheSamePositionShareOneVertex) {
     const LevelDescription d = SharedVertexLevel();
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), 0);
+    ASSERT_EQ(Load(level, d), LevelStatus::done);
     const troom& room = level.rooms[0];
     // v0 and the second layer's v1 truncate to the same position: 6 flat vertices for 7 layer vertices.
     ASSERT_EQ(room.num_vertices, 6);
@@ -94,8 +94,8 @@ TEST(TrcFlattening, LayersNamingTheSamePositionShareOneVertex) {
 TEST(TrcFlattening, RoomRoundTripsWithSharedAndNegativePositions) {
     const LevelDescription d = SharedVertexLevel();
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), 0);
-    EXPECT_TRUE(SameLevelFile(level.SaveLevelImage(d.FileName()), BuildLevel(d), 7));
+    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    EXPECT_TRUE(SameLevelFile(SavedImage(level, d.FileName()), BuildLevel(d), 7));
 }
 
 TEST(TrcFlattening, MoreThan1500DistinctVerticesGiveIndexFFFF) {
@@ -113,7 +113,7 @@ TEST(TrcFlattening, MoreThan1500DistinctVerticesGiveIndexFFFF) {
     room.layers[1].rectangles = LayerRectangle(0, 499, 500, 999, 8, 0);
     room.layers[1].triangles.clear();
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), 0);
+    ASSERT_EQ(Load(level, d), LevelStatus::done);
     const troom& flat = level.rooms[1];
     EXPECT_EQ(flat.num_vertices, 1500);
     ASSERT_EQ(flat.num_triangles, 1);
@@ -122,7 +122,7 @@ TEST(TrcFlattening, MoreThan1500DistinctVerticesGiveIndexFFFF) {
     EXPECT_TRUE(SameBytes(flat.rectangles, Bytes{0xE8, 0x03, 0xDB, 0x05, 0xFF, 0xFF, 0xFF, 0xFF, 8, 0}));
     // The layers themselves are complete and are written back whole.
     EXPECT_EQ(flat.layers.vertex_blocks[1].count, 1000);
-    EXPECT_TRUE(SameLevelFile(level.SaveLevelImage(d.FileName()), BuildLevel(d), 7));
+    EXPECT_TRUE(SameLevelFile(SavedImage(level, d.FileName()), BuildLevel(d), 7));
 }
 
 TEST(TrcRooms, OddTriangleTotalHasTwoCdBytesOnReadAndWrite) {
@@ -135,9 +135,9 @@ TEST(TrcRooms, OddTriangleTotalHasTwoCdBytesOnReadAndWrite) {
     ASSERT_EQ(built.at.at("room1.vertices"), built.at.at("room1.faces_end"));
 
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevelImage(built.bytes, d.FileName()), 0);
+    ASSERT_EQ(level.LoadLevelImage(built.bytes, d.FileName()), LevelStatus::done);
     ExpectLevelMatches(level, d);
-    const Bytes saved = level.SaveLevelImage(d.FileName());
+    const Bytes saved = SavedImage(level, d.FileName());
     EXPECT_TRUE(SameLevelFile(saved, built.bytes, 7));
     EXPECT_TRUE(SameBytes(Slice(saved, odd_end + LevelDataShift(saved, built), 2), Bytes{0xCD, 0xCD}));
 }
@@ -146,12 +146,12 @@ TEST(TrcRooms, ThreeLightsAreWrittenAsTheirFirst85BytesAndCdFiller) {
     LevelDescription d = MakeLevel(7);
     d.rooms[0].lights = Pattern(3 * 88, 91); // not CD in bytes 85 to 87
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), 0);
+    ASSERT_EQ(Load(level, d), LevelStatus::done);
     EXPECT_TRUE(SameBytes(level.rooms[0].lights88, d.rooms[0].lights));
     LevelDescription expected = d;
     for (std::size_t l = 0; l < 3; ++l)
         std::fill_n(expected.rooms[0].lights.begin() + static_cast<std::ptrdiff_t>(l * 88 + 85), 3, 0xCD);
-    EXPECT_TRUE(SameLevelFile(level.SaveLevelImage(d.FileName()), BuildLevel(expected), 7));
+    EXPECT_TRUE(SameLevelFile(SavedImage(level, d.FileName()), BuildLevel(expected), 7));
 }
 
 TEST(TrcRooms, SizeFieldsEqualTheBytesThatFollowThem) {
@@ -161,8 +161,8 @@ TEST(TrcRooms, SizeFieldsEqualTheBytesThatFollowThem) {
     d.rooms[2].layers.clear(); // a room without layers
     d.rooms[2].filler = 3;
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), 0);
-    const Bytes saved = level.SaveLevelImage(d.FileName());
+    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    const Bytes saved = SavedImage(level, d.FileName());
     const BuiltLevel built = BuildLevelMapped(d);
     EXPECT_TRUE(SameLevelFile(saved, built.bytes, 7));
     // The fixture itself has consistent sizes; the saved file must have them at the same places.
@@ -192,9 +192,9 @@ TEST(TrcRooms, FillerFieldsKeepWhatTheFileHolds) {
     d.rooms[1].filler_fields[68] = 0x42; // the 2 bytes after the portals
     const BuiltLevel built = BuildLevelMapped(d);
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevelImage(built.bytes, d.FileName()), 0);
+    ASSERT_EQ(level.LoadLevelImage(built.bytes, d.FileName()), LevelStatus::done);
     EXPECT_EQ(level.rooms[0].trc_fillers.field13[4], 0x01);
-    EXPECT_TRUE(SameBytes(level.SaveLevelImage(d.FileName()), built.bytes));
+    EXPECT_TRUE(SameBytes(SavedImage(level, d.FileName()), built.bytes));
 }
 
 TEST(TrcRooms, FieldsTheLayoutFixesAreWrittenAsStated) {
@@ -206,16 +206,16 @@ TEST(TrcRooms, FieldsTheLayoutFixesAreWrittenAsStated) {
     std::memcpy(changed.data() + built.at.at("room0.xela"), "ABCD", 4);
     PutU32(changed, built.at.at("level_data_size") + 8, 0x12345678);
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevelImage(changed, d.FileName()), 0);
+    ASSERT_EQ(level.LoadLevelImage(changed, d.FileName()), LevelStatus::done);
     ExpectLevelMatches(level, d);
-    EXPECT_TRUE(SameBytes(level.SaveLevelImage(d.FileName()), built.bytes));
+    EXPECT_TRUE(SameBytes(SavedImage(level, d.FileName()), built.bytes));
 }
 
 TEST(TrcRooms, SamplesAreTheBytesAfterTheLevelData) {
     LevelDescription d = MakeLevel(7);
     d.samples = SampleArea({300, 400}, 3, 61); // two records and bytes after the last one
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), 0);
+    ASSERT_EQ(Load(level, d), LevelStatus::done);
     EXPECT_EQ(level.samples_size, 4u + 8 + 300 + 8 + 400 + 61);
     EXPECT_TRUE(SameBytes(level.samples, d.samples));
 }
