@@ -36,13 +36,21 @@ void WriteSeed(const fs::path& dir, const std::string& label, std::uint8_t name_
         throw std::runtime_error("cannot write seed " + label);
 }
 
+// The file SaveLevelImage builds; raises std::runtime_error when it cannot.
+Image SavedImage(pw::Ttrlevel& level, const std::string& name) {
+    Image image;
+    if (const pw::LevelResult result = level.SaveLevelImage(name, image); !result)
+        throw std::runtime_error(result.reason);
+    return image;
+}
+
 Image TinyImage(const TinyLevel& tiny) {
     const std::string name = pw::fuzz::kFuzzNames[tiny.name_index];
     pw::Ttrlevel level;
     pw::art::BuildSampleLevel({name, tiny.version, 0, 7}, level);
     level.misc_pages32.assign(64, 0x40); // keep the third texture block of kinds 6 and 7 small
     level.misc32_size = static_cast<std::int64_t>(level.misc_pages32.size());
-    return level.SaveLevelImage(name);
+    return SavedImage(level, name);
 }
 
 void WriteTinySeeds(const fs::path& dir) {
@@ -77,7 +85,7 @@ void WriteBigSeeds(const fs::path& dir) {
         level.misc32_size = static_cast<std::int64_t>(level.misc_pages32.size());
         while (level.num_pages < pages)
             level.AddPage();
-        return level.SaveLevelImage(name);
+        return SavedImage(level, name);
     };
     WriteSeed(dir, "big-tr4-40-pages", pw::fuzz::NameByte(5, false),
               blank_level(pw::fuzz::kFuzzNames[5], kVersionTr4, 40));
