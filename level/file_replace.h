@@ -21,8 +21,8 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& file_name);
 // cannot leave an empty file behind.
 LevelResult ReplaceFileContents(const std::string& file_name, std::span<const std::uint8_t> data);
 // The same with the content written by `write` into the open temporary file. When `write` reports a
-// failure, or raises, the temporary file is removed and the target left alone; the failure is
-// returned, an exception passed on.
+// failure or raises, the temporary file is removed and the target left alone: its failure (or the
+// LevelError it raised) is returned, any other exception passed on.
 LevelResult ReplaceFileContents(const std::string& file_name,
                                 const std::function<LevelResult(std::FILE*)>& write);
 

@@ -71,6 +71,18 @@ TEST(FileReplace, PipesAndLinksToThemAreRefusedAndLeftAsTheyWere) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("")), fs::directory_iterator()), 2);
 }
 
+TEST(FileReplace, AWriteThatReportsAFailureLeavesTheTargetAsItWas) {
+    TempDir dir;
+    WriteFile(dir.File("level.tr4"), Bytes{1, 2, 3});
+    const LevelResult result = ReplaceFileContents(dir.File("level.tr4"), [](std::FILE* f) {
+        std::fputs("half of the new level", f);
+        return LevelResult{LevelStatus::file_error, "the disk is full"};
+    });
+    EXPECT_EQ(result.reason, "the disk is full");
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"level.tr4"});
+    EXPECT_EQ(ReadFile(dir.File("level.tr4")), (Bytes{1, 2, 3}));
+}
+
 TEST(FileReplace, ADanglingLinkGetsItsFileWritten) {
     TempDir dir;
     fs::create_symlink("made.tr4", dir.File("dangling"));
