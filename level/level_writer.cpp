@@ -565,11 +565,15 @@ LevelFile Ttrlevel::BuildLevelFile(const std::string& file_name, const SavePlan&
     return file;
 }
 
+LevelResult NothingLoaded(const std::string& file_name) {
+    return {LevelStatus::nothing_loaded, "Cannot save " + file_name + ": no level is loaded"};
+}
+
 LevelResult Ttrlevel::SaveLevelImage(const std::string& file_name, std::vector<std::uint8_t>& image,
                                      const SavePlan& plan) {
     image.clear();
     if (!IsLoaded())
-        return {LevelStatus::nothing_loaded, "Cannot save " + file_name + ": no level is loaded"};
+        return NothingLoaded(file_name);
     try {
         image = BuildLevelFile(file_name, plan).Join();
     } catch (const LevelError& e) {
@@ -581,7 +585,7 @@ LevelResult Ttrlevel::SaveLevelImage(const std::string& file_name, std::vector<s
 LevelResult Ttrlevel::SaveLevel(const std::string& file_name, const SavePlan& plan) {
     SetProgress(0);
     if (!IsLoaded())
-        return {LevelStatus::nothing_loaded, "Cannot save " + file_name + ": no level is loaded"};
+        return NothingLoaded(file_name);
     LevelResult result;
     try {
         const SavePlan full = PlanFor(*this, file_name, plan);

@@ -11,7 +11,7 @@ SavePlan EditedSavePlan(const Ttrlevel& level, const AnimatedSets& sets) {
 
 LevelResult SaveLevelAsEdited(Ttrlevel& level, const AnimatedSets& sets, const std::string& file_name) {
     if (!level.IsLoaded())
-        return {LevelStatus::nothing_loaded, "Cannot save " + file_name + ": no level is loaded"};
+        return NothingLoaded(file_name);
     return level.SaveLevel(file_name, EditedSavePlan(level, sets));
 }
 

@@ -91,6 +91,8 @@ struct tobjtexture {
 // The kind a version word and file name select; kind_none for an unknown version word.
 std::int32_t KindForVersion(std::uint32_t version, const std::string& file_name);
 bool IsKnownVersion(std::uint32_t version);
+// What a save of a record that holds no level reports.
+LevelResult NothingLoaded(const std::string& file_name);
 // Whether reading only the textures of a `kind` level stops after its pages, leaving the rooms, the
 // object textures, the animated textures and the samples unread (kinds 3 to 7; kinds 1 and 2 keep
 // their palette at the end, so they are read whole).
