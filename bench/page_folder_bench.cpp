@@ -13,7 +13,9 @@
 #include "level/page_access.h"
 #include "level/save_preparation.h"
 #include "pictures/page_folder.h"
+#include "pictures/picture_bridge.h"
 #include "pictures/picture_export.h"
+#include "pictures/plain_png.h"
 
 namespace {
 
@@ -106,6 +108,33 @@ void ImportBench(benchmark::State& state, bool one_changed) {
         ImportFolder(file, folder, out);
 }
 
+// The exported folder's pictures read one after another, as import-pages reads them: through the fast
+// path for plain 256 x 256 files (range 1) or through the general reader, with (range 0) or without
+// (range 2) the picture turned into the colours a page takes.
+void BM_ReadPageFolder(benchmark::State& state) {
+    const fs::path& file = LevelOfKind(6);
+    const QString folder = QString::fromStdString(Scratch("read").string());
+    const QString qfile = QString::fromStdString(file.string());
+    WritePageFolder(Load(file), qfile, folder, pw::PagePictureDepth::shown);
+    const bool fast = state.range(0) == 1;
+    const bool colours = state.range(0) == 0;
+    const auto whole_page = [](QSize size) { return size == QSize(256, 256); };
+    for (auto _ : state) {
+        for (int page = 0; page < kPages; ++page) {
+            const QString path = QDir(folder).filePath(PagePictureName(qfile, page));
+            if (fast) {
+                benchmark::DoNotOptimize(ReadPlainPng(path, 256, 256));
+            } else {
+                const PictureReading reading = ReadPictureFile(path, whole_page);
+                if (colours)
+                    benchmark::DoNotOptimize(PictureColours(reading.image, 0, 0, 256, true));
+                benchmark::DoNotOptimize(reading.image.constBits());
+            }
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kPages);
+}
+
 void BM_ImportPagesUnchanged(benchmark::State& state) {
     ImportBench(state, false);
 }
@@ -118,6 +147,7 @@ void BM_ImportPagesOneChanged(benchmark::State& state) {
 BENCHMARK(BM_ExportStacked)->Arg(6)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportPages)->Arg(6)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Resave)->Arg(6)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadPageFolder)->Arg(1)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportPagesUnchanged)->Arg(6)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportPagesOneChanged)->Arg(6)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -37,14 +37,14 @@ int WrongSize(const std::string& file, const QSize& size, const CliServices& cli
 }
 
 int Write(pw::Ttrlevel& level, const std::string& out, const CliServices& cli) {
-    std::string reason;
     try {
-        reason = pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), out).reason;
+        if (const pw::LevelResult saved =
+                pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), out);
+            !saved)
+            return cli.fail(cli::kOtherError, saved.reason); // names the file already
     } catch (const std::exception& e) {
-        reason = e.what();
+        return cli.fail(cli::kOtherError, std::string("cannot write ") + out + ": " + e.what());
     }
-    if (!reason.empty())
-        return cli.fail(cli::kOtherError, std::string("cannot write ") + out + ": " + reason);
     return cli::kDone;
 }
 

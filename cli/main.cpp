@@ -15,6 +15,7 @@
 #include "cli/level_info_json.h"
 #include "cli/picture_commands.h"
 #include "level/level_file_names.h"
+#include "level/safe_write.h"
 #include "level/trlevel.h"
 
 #ifndef PW_VERSION
@@ -148,6 +149,7 @@ void DropLibraryMessages(QtMsgType, const QMessageLogContext&, const QString&) {
 
 int main(int argc, char** argv) {
     qInstallMessageHandler(DropLibraryMessages);
+    pw::RemoveTemporariesOnSignals(); // where no unnamed file can be made, a killed write leaves nothing
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return Fail(kUsage, std::string("no command given\n") + kUsageText);

@@ -87,7 +87,7 @@ int ImportPagesCommand(const std::vector<std::string>& given, const CliServices&
         if (const pw::LevelResult saved =
                 pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), args[2]);
             !saved)
-            return cli.fail(cli::kOtherError, "cannot write " + args[2] + ": " + saved.reason);
+            return cli.fail(cli::kOtherError, saved.reason); // names the file already
     } catch (const std::bad_alloc&) {
         return cli.fail(cli::kOtherError, "not enough memory to import the pages into " + args[0]);
     } catch (const std::exception& e) {

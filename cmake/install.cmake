@@ -49,7 +49,8 @@ else()
     message(WARNING "help2man not found: pagewright-cli's man page is not made")
 endif()
 
-# The Debian package. Its run-time dependencies are read from the programs' libraries (dpkg-shlibdeps).
+# The Debian package. Its run-time dependencies are read from the programs' libraries (dpkg-shlibdeps):
+# libspng0 among them, the strict .png reader.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME pagewright)
 set(CPACK_PACKAGE_VENDOR "The Pagewright developers")

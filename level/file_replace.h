@@ -15,10 +15,9 @@ namespace pw {
 // Reads the whole file. Raises FileIoError (the library's own unwinding).
 std::vector<std::uint8_t> ReadWholeFile(const std::string& file_name);
 
-// Writes `data` to a temporary file beside `file_name` and moves it over the target only when the
-// write succeeded, so a failed save never destroys the existing file (done or file_error).
-// The data is flushed to the disk before it replaces the target, so a power cut right after a save
-// cannot leave an empty file behind.
+// Writes `data` through WriteFileSafely: the target is replaced only when the write succeeded, so a
+// failed save never destroys the existing file (done or file_error), and the data is flushed to the
+// disk before it replaces the target, so a power cut right after a save cannot leave an empty file.
 LevelResult ReplaceFileContents(const std::string& file_name, std::span<const std::uint8_t> data);
 // The same with the content written by `write` into the open temporary file. When `write` reports a
 // failure or raises, the temporary file is removed and the target left alone: its failure (or the

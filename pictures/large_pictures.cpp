@@ -7,15 +7,8 @@
 
 #include <QImageReader>
 
-#include <isa-l/crc.h>
-#include <isa-l/igzip_lib.h>
-
-#include "pictures/png_rows.h"
-
 namespace {
 
-// libpng's own limit on the rows of a picture it decodes.
-constexpr std::int64_t kPngRowLimit = 1'000'000;
 // A band is a few megabytes whatever the width, and well inside Qt's limit itself.
 constexpr std::int64_t kBandBytes = std::int64_t{16} << 20;
 constexpr int kMaxBandRows = 4096;
@@ -31,39 +24,6 @@ int BandRows(std::int64_t width) {
 void PutLe(QByteArray& b, int at, std::uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i)
         b[at + i] = static_cast<char>(v >> (8 * i));
-}
-
-void PutBe(QByteArray& b, std::uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        b.append(static_cast<char>(v >> shift));
-}
-
-void AppendChunk(QByteArray& png, const char* type, const QByteArray& data) {
-    PutBe(png, static_cast<std::uint32_t>(data.size()));
-    const qsizetype start = png.size();
-    png.append(type, 4);
-    png.append(data);
-    PutBe(png, crc32_gzip_refl(0, reinterpret_cast<const unsigned char*>(png.constData() + start),
-                               static_cast<std::uint64_t>(png.size() - start)));
-}
-
-// A zlib stream of stored blocks: the bands live only in memory, so they are not compressed.
-QByteArray StoredZlib(const QByteArray& raw) {
-    QByteArray z("\x78\x01", 2);
-    for (qsizetype at = 0; at < raw.size() || at == 0; at += 65535) {
-        const auto n = static_cast<std::uint32_t>(std::min<qsizetype>(65535, raw.size() - at));
-        const bool last = at + n >= raw.size();
-        z.append(static_cast<char>(last ? 1 : 0));
-        const char sizes[4] = {static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(~n),
-                               static_cast<char>(~n >> 8)};
-        z.append(sizes, 4);
-        z.append(raw.constData() + at, n);
-        if (last)
-            break;
-    }
-    PutBe(z, isal_adler32(1, reinterpret_cast<const unsigned char*>(raw.constData()),
-                          static_cast<std::uint64_t>(raw.size())));
-    return z;
 }
 
 // Pastes decoded bands into one picture, made when the first band arrives in that band's format.
@@ -109,12 +69,9 @@ QImage Decode(const QByteArray& bytes, const char* format) {
 
 } // namespace
 
-bool TooLargeForQtReader(const QSize& size, bool png) {
-    if (png && size.height() > kPngRowLimit)
-        return true;
+bool TooLargeForQtReader(const QSize& size) {
     const std::int64_t limit = std::int64_t{QImageReader::allocationLimit()} << 20;
-    // 16-bit .png files decode to 8 bytes a pixel.
-    const std::int64_t bytes = std::int64_t{size.width()} * size.height() * (png ? 8 : 4);
+    const std::int64_t bytes = std::int64_t{size.width()} * size.height() * 4;
     return limit > 0 && bytes > limit;
 }
 
@@ -166,58 +123,5 @@ QImage ReadLargeBmp(QFile& file, const BmpRows& bmp, int rows, QString& error) {
         if (!picture.Add(Decode(band, "BMP"), error))
             return {};
     }
-    return picture.Take();
-}
-
-QImage ReadLargePng(QFile& file, int rows, QString& error) {
-    // First through to the end: every row must be there before the picture is made.
-    PngLayout png;
-    if (!file.seek(0) || !ReadPngRows(
-                             file, png, [](std::span<const std::uint8_t>, int) { return true; }, error))
-        return {};
-    if (png.interlaced || png.width > 0x7FFFFFFF || png.height > 0x7FFFFFFF) {
-        error = QStringLiteral("it is too large to read in parts");
-        return {};
-    }
-    const int total = static_cast<int>(png.height);
-    rows = rows > 0 ? std::min(rows, total) : total;
-    BandAssembler picture(static_cast<int>(png.width), rows);
-    const int band_rows = BandRows(png.width);
-    const std::uint64_t row_bytes = png.RowBytes(png.width);
-    QByteArray raw;
-    int taken = 0;
-    bool decoded = true;
-    const auto flush = [&] {
-        const int count = static_cast<int>(static_cast<std::uint64_t>(raw.size()) / (row_bytes + 1));
-        QByteArray band(reinterpret_cast<const char*>("\x89PNG\r\n\x1A\n"), 8);
-        QByteArray header;
-        PutBe(header, png.width);
-        PutBe(header, static_cast<std::uint32_t>(count));
-        header.append(static_cast<char>(png.bit_depth));
-        header.append(static_cast<char>(png.colour_type));
-        header.append(QByteArray(3, '\0'));
-        AppendChunk(band, "IHDR", header);
-        band.append(png.chunks_before_data);
-        AppendChunk(band, "IDAT", StoredZlib(raw));
-        AppendChunk(band, "IEND", {});
-        raw.clear();
-        return picture.Add(Decode(band, "PNG"), error);
-    };
-    PngLayout again;
-    if (!file.seek(0) || !ReadPngRows(
-                             file, again,
-                             [&](std::span<const std::uint8_t> row, int) {
-                                 raw.append('\0');
-                                 raw.append(reinterpret_cast<const char*>(row.data()),
-                                            static_cast<qsizetype>(row.size()));
-                                 ++taken;
-                                 if (taken % band_rows == 0 || taken == rows)
-                                     decoded = flush();
-                                 return decoded && taken < rows;
-                             },
-                             error))
-        return {};
-    if (!decoded)
-        return {};
     return picture.Take();
 }

@@ -1,7 +1,7 @@
-// Pictures too large for Qt's reader to take whole: our own export of more than 512 pages is one. Qt
-// refuses a picture whose decoded size passes its allocation limit, and libpng one of more than a million
-// rows. Such a picture is handed to Qt a band of rows at a time, each band a small picture of the same
-// format made from the file's own rows, so every band is decoded exactly as a small file would be.
+// .bmp pictures too large for Qt's reader to take whole: our own export of more than 512 pages is one. Qt
+// refuses a picture whose decoded size passes its allocation limit. Such a picture is handed to Qt a band
+// of rows at a time, each band a small picture of the same format made from the file's own rows, so every
+// band is decoded exactly as a small file would be.
 #pragma once
 
 #include <cstdint>
@@ -20,11 +20,8 @@ struct BmpRows {
 };
 
 // True when Qt's reader would refuse a picture of `size` for its size alone.
-bool TooLargeForQtReader(const QSize& size, bool png);
+bool TooLargeForQtReader(const QSize& size);
 
 // The first `rows` rows of the picture in `file` (every row when 0), or a null image with `error`
-// saying why. For a .bmp, `bmp` gives where its rows lie (the caller has checked that the file holds
-// them all); a .png is read through to its end first, so that a picture whose data ends early is
-// refused before anything as large as the picture is allocated.
+// saying why. `bmp` gives where its rows lie (the caller has checked that the file holds them all).
 QImage ReadLargeBmp(QFile& file, const BmpRows& bmp, int rows, QString& error);
-QImage ReadLargePng(QFile& file, int rows, QString& error);

@@ -2,10 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <future>
 #include <map>
 #include <memory>
@@ -17,17 +14,15 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "level/layout.h"
 #include "level/page_access.h"
 #include "level/page_export.h"
 #include "level/palette_matcher.h"
+#include "level/safe_write.h"
 #include "pictures/picture_bridge.h"
 #include "pictures/picture_checks.h"
 #include "pictures/plain_png.h"
+#include "pictures/png_format.h"
 #include "pictures/png_stream.h"
 
 namespace {
@@ -59,23 +54,9 @@ void WritePng(const std::vector<std::uint32_t>& argb, std::FILE* file, const std
     png.Finish();
 }
 
-// Moves the finished `temporary` over `target`. An existing file is swapped with it and then removed:
-// renamed over, ext4 writes the new file out to the disk at once, which costs about a millisecond a
-// page, and the swap keeps the target whole at every moment all the same.
-bool MoveOver(const std::string& temporary, const std::string& target) {
-    struct stat info {};
-    if (::lstat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-        ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
-        std::remove(temporary.c_str()); // the old file now
-        return true;
-    }
-    return std::rename(temporary.c_str(), target.c_str()) == 0;
-}
-
 bool IsPng(const QString& path) {
     QFile file(path);
-    static const char kSignature[] = "\x89PNG\r\n\x1a\n";
-    return file.open(QIODevice::ReadOnly) && file.read(8) == QByteArray(kSignature, 8);
+    return file.open(QIODevice::ReadOnly) && HasPngSignature(file.read(8));
 }
 
 // Takes the picture of one listed page into the level, appending the page when it is new; false, with
@@ -105,16 +86,6 @@ bool TakePicture(pw::Ttrlevel& level, const std::pair<int, QString>& file, const
     return true;
 }
 
-// The process's file-creation mask, read once (reading it means setting it, so no thread may race).
-mode_t CreationMask() {
-    static const mode_t mask = [] {
-        const mode_t m = ::umask(0);
-        ::umask(m);
-        return m;
-    }();
-    return mask;
-}
-
 } // namespace
 
 PageFolderSteps DirectSteps(pw::Ttrlevel& level, bool dither) {
@@ -136,39 +107,20 @@ QString PagePictureName(const QString& level_path, int page) {
     return QStringLiteral("%1_%2.png").arg(QFileInfo(level_path).completeBaseName()).arg(page);
 }
 
-// Written beside the target and renamed over it, so a failed write leaves an existing file as it was.
 // Page files are working copies, so they are not flushed to the disk one by one.
 void WritePagePicture(const pw::Ttrlevel& level, int page, pw::PagePictureDepth depth, const QString& path) {
     const std::vector<std::uint32_t> argb = pw::PagePictureArgb(level, page, depth);
     if (argb.empty())
         CannotWrite(path, "the level has no such page");
     const std::string target = Native(path);
-    std::string temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        CannotWrite(path, std::strerror(errno));
-    // mkstemp makes the file for its owner only; a page picture is an ordinary file for other programs.
-    static_cast<void>(::fchmod(fd, 0666 & ~CreationMask()));
-    std::FILE* file = ::fdopen(fd, "wb");
-    if (!file) {
-        ::close(fd);
-        std::remove(temporary.c_str());
-        CannotWrite(path, std::strerror(errno));
-    }
-    try {
-        WritePng(argb, file, target);
-    } catch (...) {
-        std::fclose(file);
-        std::remove(temporary.c_str());
-        throw;
-    }
-    const bool closed = std::fclose(file) == 0;
-    const int close_error = errno;
-    if (!closed || !MoveOver(temporary, target)) {
-        const int error = closed ? errno : close_error;
-        std::remove(temporary.c_str());
-        CannotWrite(path, std::strerror(error));
-    }
+    const std::string failed = pw::WriteFileSafely(target,
+                                                   [&](std::FILE* file) {
+                                                       WritePng(argb, file, target);
+                                                       return std::string();
+                                                   },
+                                                   {.sync = false});
+    if (!failed.empty())
+        CannotWrite(path, failed);
 }
 
 // Two threads write the pages, each taking the next page not yet taken: the files do not depend on
@@ -178,7 +130,6 @@ void WritePageFolder(const pw::Ttrlevel& level, const QString& level_path, const
                      pw::PagePictureDepth depth, pw::Gauge* gauge) {
     if (!QDir().mkpath(folder))
         CannotWrite(folder, "the folder cannot be made");
-    CreationMask(); // read before the threads start
     const int pages = level.num_pages;
     std::atomic<int> next{0};
     std::atomic<int> done{0};

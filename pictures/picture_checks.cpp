@@ -1,6 +1,7 @@
 #include "pictures/picture_checks.h"
 #include "pictures/large_pictures.h"
-#include "pictures/png_rows.h"
+#include "pictures/png_format.h"
+#include "pictures/png_reader.h"
 
 #include <algorithm>
 #include <array>
@@ -153,35 +154,13 @@ int LargestIndex(const QImage& image) {
     return largest;
 }
 
-// The pixels of a palette picture name entries its colour table does not have: a damaged file, whatever
-// colour a decoder would put there. Qt keeps a .bmp file's indices but clears a .png file's, so a .png's
-// own rows are looked at. Empty when the indices all lie inside the table.
-QString PaletteFault(QFile& file, const QImage& image, bool bmp) {
-    int entries = 0;
-    int largest = 0;
-    if (bmp) {
-        if (image.format() != QImage::Format_Indexed8)
-            return {};
-        entries = image.colorCount();
-        largest = LargestIndex(image);
-    } else {
-        if (!file.seek(0))
-            return {};
-        PngLayout png;
-        QString error;
-        const bool read = ReadPngRows(
-            file, png,
-            [&](std::span<const std::uint8_t> row, int) {
-                if (png.colour_type != 3 || png.palette_entries >= (1 << png.bit_depth))
-                    return false; // nothing to look at
-                largest = std::max(largest, LargestPaletteIndex(row, png.bit_depth));
-                return true;
-            },
-            error);
-        if (!read || png.colour_type != 3)
-            return {};
-        entries = png.palette_entries;
-    }
+// The pixels of a palette .bmp name entries its colour table does not have: a damaged file, whatever
+// colour a decoder would put there. Empty when the indices all lie inside the table.
+QString PaletteFault(const QImage& image) {
+    if (image.format() != QImage::Format_Indexed8)
+        return {};
+    const int entries = image.colorCount();
+    const int largest = LargestIndex(image);
     if (largest < entries)
         return {};
     return QStringLiteral("its pixels use palette entries up to %1, past the %2 colours of its table")
@@ -221,15 +200,30 @@ PictureReading Open(const QString& path, QFile& file) {
     return {};
 }
 
-// A picture Qt would refuse for its size alone is read a band of rows at a time; a valid picture is never
+// A .bmp Qt would refuse for its size alone is read a band of rows at a time; a valid picture is never
 // called broken for being large.
 QImage ReadLarge(QFile& file, const BmpLayout& bmp, int rows, QString& error) {
-    if (bmp.valid && bmp.row_bytes > 0)
+    if (bmp.row_bytes > 0)
         return ReadLargeBmp(file, {bmp.pixel_offset, bmp.row_bytes, bmp.rows, bmp.top_down}, rows, error);
-    if (!bmp.valid)
-        return ReadLargePng(file, rows, error);
     error = QStringLiteral("it is too large to read");
     return {};
+}
+
+// A .png goes through its own strict reader, never through Qt's.
+PictureReading ReadPngFile(QFile& file, const QString& path, const std::function<bool(QSize)>& size_fits,
+                           int rows) {
+    PngReading png = ReadPng(file, static_cast<std::uint64_t>(file.size()), size_fits, rows);
+    PictureReading reading;
+    reading.size = png.size;
+    if (png.wrong_size) {
+        reading.fault = PictureReading::Fault::wrong_size;
+        return reading;
+    }
+    if (!png.error.isEmpty())
+        return Refused(PictureReading::Fault::unreadable,
+                       QStringLiteral("cannot read the picture %1: %2").arg(path, png.error));
+    reading.image = std::move(png.image);
+    return reading;
 }
 
 } // namespace
@@ -239,6 +233,8 @@ PictureReading ReadPictureFile(const QString& path, const std::function<bool(QSi
     if (PictureReading opened = Open(path, file); opened.fault != PictureReading::Fault::none)
         return opened;
     const auto file_bytes = static_cast<std::uint64_t>(file.size());
+    if (HasPngSignature(file.peek(8)))
+        return ReadPngFile(file, path, size_fits, rows);
     const BmpLayout bmp = ReadBmpLayout(file.peek(70));
     const auto unreadable = [&](const QString& why) {
         return Refused(PictureReading::Fault::unreadable,
@@ -260,7 +256,7 @@ PictureReading ReadPictureFile(const QString& path, const std::function<bool(QSi
         reading.fault = PictureReading::Fault::wrong_size;
         return reading;
     }
-    if (reading.size.isValid() && TooLargeForQtReader(reading.size, !bmp.valid)) {
+    if (reading.size.isValid() && bmp.valid && TooLargeForQtReader(reading.size)) {
         QString error;
         reading.image = ReadLarge(file, bmp, rows, error);
         if (reading.image.isNull())
@@ -280,7 +276,7 @@ PictureReading ReadPictureFile(const QString& path, const std::function<bool(QSi
         reading.image = QImage();
         return reading;
     }
-    if (const QString fault = PaletteFault(file, reading.image, bmp.valid); !fault.isEmpty())
+    if (const QString fault = PaletteFault(reading.image); !fault.isEmpty())
         return unreadable(fault);
     if (bmp.valid && bmp.bits == 16)
         WidenComponents(reading.image, bmp.masks);

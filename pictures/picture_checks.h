@@ -20,7 +20,8 @@ struct PictureReading {
 // Reads `path`. `size_fits`, when given, is asked about the announced size before anything is
 // decoded; a size it refuses gives Fault::wrong_size. Colours of 16-bit BMP files are widened to 8 bits
 // with their high bits repeated below them, so full intensity stays 255.
-// A picture too large for Qt's reader to take whole is read a band of rows at a time; `rows`, when not 0,
-// keeps only that many rows from its top (every row is still checked to be there).
+// A .png is read by ReadPng (libspng), never by Qt; a .bmp too large for Qt's reader to take whole is
+// read a band of rows at a time. `rows`, when not 0, keeps only that many rows from the top (every row is
+// still checked to be there).
 PictureReading ReadPictureFile(const QString& path, const std::function<bool(QSize)>& size_fits = {},
                                int rows = 0);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -12,50 +13,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <isa-l/crc.h>
 #include <isa-l/igzip_lib.h>
 
-#include "pictures/png_rows.h"
+#include "pictures/png_format.h"
 
 namespace {
 
-constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 // Chunks no decoder turns into pixels: resolution, texts and the time of the last change.
 constexpr std::array<std::string_view, 5> kNeutralChunks{"pHYs", "tEXt", "zTXt", "iTXt", "tIME"};
-
-std::uint32_t Be32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
-}
-
-struct Chunk {
-    std::string_view type;
-    std::span<const std::uint8_t> data;
-};
-
-// The chunks of `bytes` after the signature, each with its checksum right, up to IEND at the very end of
-// the file; nothing for a file of another shape.
-std::optional<std::vector<Chunk>> Chunks(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() < sizeof kSignature || std::memcmp(bytes.data(), kSignature, sizeof kSignature) != 0)
-        return std::nullopt;
-    std::vector<Chunk> chunks;
-    std::size_t at = sizeof kSignature;
-    while (chunks.empty() || chunks.back().type != "IEND") {
-        if (bytes.size() - at < 12)
-            return std::nullopt;
-        const std::uint32_t length = Be32(bytes.data() + at);
-        if (length > bytes.size() - at - 12)
-            return std::nullopt;
-        const std::uint8_t* type = bytes.data() + at + 4;
-        if (crc32_gzip_refl(0, type, 4 + length) != Be32(type + 4 + length))
-            return std::nullopt;
-        chunks.push_back(
-            {std::string_view(reinterpret_cast<const char*>(type), 4), bytes.subspan(at + 8, length)});
-        at += 12 + std::size_t{length};
-    }
-    if (at != bytes.size())
-        return std::nullopt;
-    return chunks;
-}
 
 bool Neutral(std::string_view type) {
     return std::ranges::find(kNeutralChunks, type) != kNeutralChunks.end();
@@ -64,13 +29,13 @@ bool Neutral(std::string_view type) {
 // Inflates the image data of consecutive IDAT chunks into `out`, which it must fill exactly with one
 // whole zlib stream whose checksum is right. `out` holds one byte more than the rows: a stream that
 // reaches it is longer than the picture.
-bool InflateExactly(std::span<const Chunk> data, std::span<std::uint8_t> out) {
+bool InflateExactly(std::span<const PngChunk> data, std::span<std::uint8_t> out) {
     inflate_state inflater{};
     isal_inflate_init(&inflater);
     inflater.crc_flag = ISAL_ZLIB;
     inflater.next_out = out.data();
     inflater.avail_out = static_cast<std::uint32_t>(out.size());
-    for (const Chunk& chunk : data) {
+    for (const PngChunk& chunk : data) {
         inflater.next_in = const_cast<std::uint8_t*>(chunk.data.data()); // ISA-L's field; only read
         inflater.avail_in = static_cast<std::uint32_t>(chunk.data.size());
         while (inflater.avail_in > 0 && inflater.block_state != ISAL_BLOCK_FINISH) {
@@ -87,11 +52,62 @@ bool InflateExactly(std::span<const Chunk> data, std::span<std::uint8_t> out) {
     return inflater.block_state == ISAL_BLOCK_FINISH && inflater.avail_out == 1;
 }
 
+std::uint8_t Paeth(int a, int b, int c) {
+    const int p = a + b - c;
+    const int pa = std::abs(p - a);
+    const int pb = std::abs(p - b);
+    const int pc = std::abs(p - c);
+    return static_cast<std::uint8_t>(pa <= pb && pa <= pc ? a : (pb <= pc ? b : c));
+}
+
+// The Sub filter undone for four bytes a pixel, a pixel at a time: the four bytes are added to those
+// of the pixel to the left at once, each byte wrapping on its own as the byte-wise sum does.
+void UnfilterSub4(std::uint8_t* x, std::size_t bytes) {
+    std::uint32_t left = 0;
+    for (std::size_t i = 0; i + 4 <= bytes; i += 4) {
+        std::uint32_t here;
+        std::memcpy(&here, x + i, 4);
+        left = ((here & 0x7F7F7F7Fu) + (left & 0x7F7F7F7Fu)) ^ ((here ^ left) & 0x80808080u);
+        std::memcpy(x + i, &left, 4);
+    }
+}
+
 } // namespace
+
+bool UnfilterPngRow(std::uint8_t* row, const std::uint8_t* above, std::size_t bytes, std::size_t bpp) {
+    std::uint8_t* x = row + 1;
+    switch (row[0]) {
+    case 0:
+        return true;
+    case 1:
+        if (bpp == 4) {
+            UnfilterSub4(x, bytes);
+            return true;
+        }
+        for (std::size_t i = bpp; i < bytes; ++i)
+            x[i] = static_cast<std::uint8_t>(x[i] + x[i - bpp]);
+        return true;
+    case 2:
+        for (std::size_t i = 0; i < bytes; ++i)
+            x[i] = static_cast<std::uint8_t>(x[i] + above[i]);
+        return true;
+    case 3:
+        for (std::size_t i = 0; i < bytes; ++i)
+            x[i] = static_cast<std::uint8_t>(x[i] + ((i >= bpp ? x[i - bpp] : 0) + above[i]) / 2);
+        return true;
+    case 4:
+        for (std::size_t i = 0; i < bytes; ++i)
+            x[i] = static_cast<std::uint8_t>(
+                x[i] + Paeth(i >= bpp ? x[i - bpp] : 0, above[i], i >= bpp ? above[i - bpp] : 0));
+        return true;
+    default:
+        return false;
+    }
+}
 
 std::optional<PlainPng> DecodePlainPng(std::span<const std::uint8_t> bytes, std::uint32_t width,
                                        std::uint32_t height) {
-    const auto chunks = Chunks(bytes);
+    const auto chunks = PngChunks(bytes);
     if (!chunks || chunks->size() < 3 || (*chunks)[0].type != "IHDR" || (*chunks)[0].data.size() != 13)
         return std::nullopt;
     const std::uint8_t* header = (*chunks)[0].data.data();
@@ -101,11 +117,11 @@ std::optional<PlainPng> DecodePlainPng(std::span<const std::uint8_t> bytes, std:
         return std::nullopt;
     // IHDR, neutral chunks, the image data, neutral chunks, IEND.
     const auto body = std::span(*chunks).subspan(1, chunks->size() - 2);
-    const auto first = std::ranges::find(body, std::string_view("IDAT"), &Chunk::type);
-    const auto last = std::find_if(first, body.end(), [](const Chunk& c) { return c.type != "IDAT"; });
+    const auto first = std::ranges::find(body, std::string_view("IDAT"), &PngChunk::type);
+    const auto last = std::find_if(first, body.end(), [](const PngChunk& c) { return c.type != "IDAT"; });
     if (first == body.end() ||
-        !std::all_of(body.begin(), first, [](const Chunk& c) { return Neutral(c.type); }) ||
-        !std::all_of(last, body.end(), [](const Chunk& c) { return Neutral(c.type); }))
+        !std::all_of(body.begin(), first, [](const PngChunk& c) { return Neutral(c.type); }) ||
+        !std::all_of(last, body.end(), [](const PngChunk& c) { return Neutral(c.type); }))
         return std::nullopt;
 
     const std::size_t bpp = colour == 6 ? 4 : 3;

@@ -7,18 +7,12 @@
 #include <isa-l/crc.h>
 #include <isa-l/igzip_lib.h>
 
+#include "pictures/png_format.h"
+
 namespace {
 
 constexpr std::size_t kChunkBytes = 256 * 1024; // the most image data one IDAT chunk holds
-constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr std::uint8_t kFilterSub = 1;
-
-void PutU32(std::uint8_t* out, std::uint32_t value) {
-    out[0] = static_cast<std::uint8_t>(value >> 24);
-    out[1] = static_cast<std::uint8_t>(value >> 16);
-    out[2] = static_cast<std::uint8_t>(value >> 8);
-    out[3] = static_cast<std::uint8_t>(value);
-}
 
 // Sub filter: each byte less the same component of the pixel to its left.
 void FilterSub(const std::uint8_t* row, std::size_t row_bytes, std::size_t bpp, std::uint8_t* out) {
@@ -51,17 +45,17 @@ PngStream::PngStream(std::FILE* file, std::string name, std::uint32_t width, std
     : file_(file), name_(std::move(name)), bytes_per_pixel_(colour == Colour::rgba ? 4 : 3),
       rows_left_(height), compressor_(std::make_unique<Compressor>()), compressed_(kChunkBytes) {
     row_bytes_ = bytes_per_pixel_ * width;
-    WriteBytes(kSignature, sizeof kSignature);
+    WriteBytes(kPngSignature.data(), kPngSignature.size());
     std::uint8_t header[13];
-    PutU32(header, width);
-    PutU32(header + 4, height);
+    PutBe32(header, width);
+    PutBe32(header + 4, height);
     header[8] = 8;                              // bits per component
     header[9] = colour == Colour::rgba ? 6 : 2; // truecolour, with alpha or without
     header[10] = header[11] = header[12] = 0;   // deflate, adaptive filtering, not interlaced
     WriteChunk("IHDR", header, sizeof header);
     std::uint8_t resolution[9];
-    PutU32(resolution, dots_per_meter);
-    PutU32(resolution + 4, dots_per_meter);
+    PutBe32(resolution, dots_per_meter);
+    PutBe32(resolution + 4, dots_per_meter);
     resolution[8] = 1; // per metre
     WriteChunk("pHYs", resolution, sizeof resolution);
 }
@@ -107,13 +101,13 @@ void PngStream::Compress(const std::uint8_t* data, std::size_t size, bool last) 
 
 void PngStream::WriteChunk(const char* type, const std::uint8_t* data, std::size_t size) {
     std::uint8_t head[8];
-    PutU32(head, static_cast<std::uint32_t>(size));
+    PutBe32(head, static_cast<std::uint32_t>(size));
     std::memcpy(head + 4, type, 4);
     std::uint32_t crc = crc32_gzip_refl(0, head + 4, 4);
     if (size > 0)
         crc = crc32_gzip_refl(crc, data, size);
     std::uint8_t tail[4];
-    PutU32(tail, crc);
+    PutBe32(tail, crc);
     WriteBytes(head, sizeof head);
     if (size > 0)
         WriteBytes(data, size);

@@ -24,7 +24,7 @@ done
 
 info=$(dpkg-deb --info "$deb")
 depends=$(grep '^ Depends:' <<<"$info") || fail "no dependencies: $info"
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libdeflate0; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libdeflate0 libspng0; do
     grep -q "$package" <<<"$depends" || fail "no dependency on $package: $depends"
 done
 grep -q '^ Package: pagewright$' <<<"$info" || fail "package name: $info"

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "level/file_replace.h"
+#include "level/safe_write.h"
 #include "tests/fixtures/test_support.h"
 
 namespace pw {
@@ -115,6 +116,58 @@ TEST(FileReplace, ASaveKilledWhileWritingLeavesNothingBehind) {
     EXPECT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"level.tr4"});
     EXPECT_EQ(ReadFile(dir.File("level.tr4")), (Bytes{1, 2, 3}));
+}
+
+// Where no unnamed file can be made, the hidden temporary file is removed by the signals that end the
+// command-line tool.
+TEST(SafeWrite, ANamedTemporaryIsRemovedWhenASignalEndsTheWrite) {
+    TempDir dir;
+    WriteFile(dir.File("level.tr4"), Bytes{1, 2, 3});
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            RemoveTemporariesOnSignals();
+            static_cast<void>(WriteFileSafely(dir.File("level.tr4"),
+                                              [signal](std::FILE* f) {
+                                                  std::fputs("half of the new level", f);
+                                                  std::fflush(f);
+                                                  std::raise(signal);
+                                                  return std::string();
+                                              },
+                                              {.unnamed = false}));
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        EXPECT_EQ(dir.Entries(), std::vector<std::string>{"level.tr4"}) << signal;
+    }
+    EXPECT_EQ(ReadFile(dir.File("level.tr4")), (Bytes{1, 2, 3}));
+}
+
+// Written either way, with or without flushing, a new file is an ordinary one (the creation mask
+// applied, not the owner-only mode of a temporary file) and an existing one is replaced keeping its mode.
+TEST(SafeWrite, EveryWayMakesOrdinaryFilesAndKeepsAReplacedFilesMode) {
+    TempDir dir;
+    const mode_t mask = ::umask(022);
+    const auto write = [](const char* text) {
+        return [text](std::FILE* f) { return std::fputs(text, f) >= 0 ? std::string() : "full"; };
+    };
+    for (const SafeWriteOptions how :
+         {SafeWriteOptions{}, SafeWriteOptions{.sync = false, .unnamed = false}}) {
+        fs::remove(dir.File("page.png"));
+        ASSERT_EQ(WriteFileSafely(dir.File("page.png"), write("new"), how), "");
+        struct stat info {};
+        ASSERT_EQ(::stat(dir.File("page.png").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0644u);
+        ASSERT_EQ(::chmod(dir.File("page.png").c_str(), 0640), 0);
+        ASSERT_EQ(WriteFileSafely(dir.File("page.png"), write("again"), how), "");
+        ASSERT_EQ(::stat(dir.File("page.png").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0640u);
+        EXPECT_EQ(ReadFile(dir.File("page.png")), (Bytes{'a', 'g', 'a', 'i', 'n'}));
+        EXPECT_EQ(dir.Entries(), std::vector<std::string>{"page.png"});
+    }
+    ::umask(mask);
 }
 
 } // namespace

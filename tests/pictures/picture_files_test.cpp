@@ -9,7 +9,10 @@
 #include <QImageReader>
 #include <QString>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "level/compression.h"
 #include "pictures/picture_checks.h"
@@ -80,6 +83,55 @@ void Chunk(Bytes& png, const char* type, const Bytes& data) {
     PutBe(png, pw::Crc32(std::span(png).subspan(start)));
 }
 
+// `raw` as a zlib stream of stored deflate blocks.
+Bytes StoredZlib(const Bytes& raw) {
+    Bytes zlib{0x78, 0x01};
+    for (std::size_t at = 0; at < raw.size(); at += 65535) {
+        const std::size_t n = std::min<std::size_t>(65535, raw.size() - at);
+        zlib.push_back(at + n == raw.size() ? 1 : 0);
+        zlib.insert(zlib.end(), {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
+                                 static_cast<std::uint8_t>(~n), static_cast<std::uint8_t>(~n >> 8)});
+        zlib.insert(zlib.end(), raw.begin() + static_cast<std::ptrdiff_t>(at),
+                    raw.begin() + static_cast<std::ptrdiff_t>(at + n));
+    }
+    PutBe(zlib, pw::Adler32(raw));
+    return zlib;
+}
+
+void PutBe16(Bytes& b, unsigned v) {
+    b.push_back(static_cast<std::uint8_t>(v >> 8));
+    b.push_back(static_cast<std::uint8_t>(v));
+}
+
+// A 256 x 256 PNG of 16-bit RGB whose pixel (x, y) is (x, y, x ^ y) with each byte repeated (v * 257),
+// except that pixel (1, 0) is the key colour (7, 7, 0) with one more in the low byte of its red; the key
+// is transparent.
+Bytes Rgb16KeyedPng() {
+    Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    Bytes header;
+    PutBe(header, 256);
+    PutBe(header, 256);
+    header.insert(header.end(), {16, 2, 0, 0, 0});
+    Chunk(png, "IHDR", header);
+    Bytes key;
+    for (const unsigned v : {7u, 7u, 0u})
+        PutBe16(key, v * 257);
+    Chunk(png, "tRNS", key);
+    Bytes raw;
+    for (unsigned y = 0; y < 256; ++y) {
+        raw.push_back(0);
+        for (unsigned x = 0; x < 256; ++x) {
+            const bool near_key = x == 1 && y == 0;
+            PutBe16(raw, near_key ? 7 * 257 + 1 : x * 257);
+            PutBe16(raw, near_key ? 7 * 257 : y * 257);
+            PutBe16(raw, near_key ? 0 : (x ^ y) * 257);
+        }
+    }
+    Chunk(png, "IDAT", StoredZlib(raw));
+    Chunk(png, "IEND", {});
+    return png;
+}
+
 // A 256 x 256 palette PNG of `entries` colours whose pixel (x, y) is index (x + y) % `modulo`, its data
 // in stored deflate blocks.
 Bytes PalettePng(int entries, int modulo) {
@@ -99,17 +151,7 @@ Bytes PalettePng(int entries, int modulo) {
         for (int x = 0; x < 256; ++x)
             raw.push_back(static_cast<std::uint8_t>((x + y) % modulo));
     }
-    Bytes zlib{0x78, 0x01};
-    for (std::size_t at = 0; at < raw.size(); at += 65535) {
-        const std::size_t n = std::min<std::size_t>(65535, raw.size() - at);
-        zlib.push_back(at + n == raw.size() ? 1 : 0);
-        zlib.insert(zlib.end(), {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
-                                 static_cast<std::uint8_t>(~n), static_cast<std::uint8_t>(~n >> 8)});
-        zlib.insert(zlib.end(), raw.begin() + static_cast<std::ptrdiff_t>(at),
-                    raw.begin() + static_cast<std::ptrdiff_t>(at + n));
-    }
-    PutBe(zlib, pw::Adler32(raw));
-    Chunk(png, "IDAT", zlib);
+    Chunk(png, "IDAT", StoredZlib(raw));
     Chunk(png, "IEND", {});
     return png;
 }
@@ -257,6 +299,50 @@ TEST(PictureFiles, PicturesPastTheReadersLimitAreReadInBands) {
     QImageReader::setAllocationLimit(limit);
     EXPECT_EQ(cut.fault, PictureReading::Fault::unreadable);
     EXPECT_TRUE(cut.image.isNull());
+}
+
+// A 16-bit colour key is matched on all 16 bits of each component, and the rows are read at their own
+// width.
+TEST(PictureFiles, SixteenBitRgbWithAColourKeyDecodesEveryPixel) {
+    TempDir dir;
+    WriteFile(dir.File("keyed.png"), Rgb16KeyedPng());
+    const PictureReading reading = Read(dir.File("keyed.png"));
+    ASSERT_EQ(reading.fault, PictureReading::Fault::none) << reading.error.toStdString();
+    ASSERT_TRUE(reading.image.hasAlphaChannel());
+    EXPECT_TRUE(PixelsAre(reading.image.convertToFormat(QImage::Format_ARGB32), [](std::size_t i) {
+        const int x = static_cast<int>(i % 256), y = static_cast<int>(i / 256);
+        if (x == 1 && y == 0)
+            return qRgba(7, 7, 0, 255);
+        return qRgba(x, y, x ^ y, x == 7 && y == 7 ? 0 : 255);
+    }));
+}
+
+// A chunk before the image data that claims far more bytes than the file holds is refused without the
+// memory it claims.
+TEST(PictureFiles, AChunkClaimingTwoGigabytesIsRefusedWithoutTheMemory) {
+    TempDir dir;
+    for (const char* type : {"tEXt", "zTXt", "iTXt", "sPLT"}) {
+        Bytes png = Rgb16KeyedPng();
+        Bytes claim;
+        PutBe(claim, 0x7FFFFFFF);
+        claim.insert(claim.end(), type, type + 4);
+        claim.resize(claim.size() + 230'000, 'a');
+        png.insert(png.begin() + 8 + 25, claim.begin(), claim.end()); // after the header chunk
+        WriteFile(dir.File("claim.png"), png);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            rusage before{};
+            ::getrusage(RUSAGE_SELF, &before);
+            const PictureReading reading = Read(dir.File("claim.png"));
+            rusage after{};
+            ::getrusage(RUSAGE_SELF, &after);
+            const bool refused = reading.fault == PictureReading::Fault::unreadable;
+            ::_exit(refused && after.ru_maxrss - before.ru_maxrss < 64 * 1024 ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << type;
+    }
 }
 
 TEST(PictureFiles, OnlyRegularFilesAreRead) {
