@@ -76,8 +76,8 @@ int ImportPageCommand(const std::vector<std::string>& given, const CliServices& 
         return cli.fail(cli::kOtherError, picture.error.toStdString());
     }
 
-    if (page == level.num_pages + 1 && !level.AddPage())
-        return cli.fail(cli::kOtherError, "import-page: cannot add a page to " + args[0] + ": it has " +
+    if (page == level.num_pages + 1 && !level.AddPage()) // a page number past the most a level holds
+        return cli.fail(cli::kUsage, "import-page: cannot add a page to " + args[0] + ": it has " +
                                               std::to_string(level.num_pages) +
                                               " pages, the most a level may hold");
     const bool has_alpha = picture.has_alpha;

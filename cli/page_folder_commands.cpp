@@ -1,6 +1,7 @@
 // export-pages [--depth 32] LEVEL DIR: one RGBA .png per page, `<level name>_<N>.png`, N from 0.
 // import-pages [--dither] LEVEL DIR OUT: those pictures back into the level, all or nothing; pages whose
 // picture is unedited keep their bytes, a picture for the next page number appends a page.
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <new>
@@ -31,6 +32,24 @@ void WarnPastEngineLimit(const pw::Ttrlevel& level, const std::string& out) {
                      out.c_str(), level.num_pages, limit);
 }
 
+void WarnNearMisses(const PageFolderImport& imported, const std::string& level) {
+    if (imported.near_misses.isEmpty())
+        return;
+    std::fprintf(stderr, "pagewright-cli: warning: not taken, as not named %s: %s\n",
+                 PagePicturePattern(Decoded(level)).toStdString().c_str(),
+                 imported.near_misses.join(QStringLiteral(", ")).toStdString().c_str());
+}
+
+// One line a picture: the page it went to (from 1) and what became of the page.
+void PrintPagesTaken(const PageFolderImport& imported, int pages_before) {
+    for (const auto& [page, path] : imported.files) {
+        const bool changed = std::ranges::find(imported.changed, page) != imported.changed.end();
+        const char* what = page >= pages_before ? "added" : changed ? "changed" : "unchanged";
+        std::printf("page %d: %s (%s)\n", page + 1, QDir::toNativeSeparators(path).toStdString().c_str(),
+                    what);
+    }
+}
+
 } // namespace
 
 int ExportPagesCommand(const std::vector<std::string>& given, const CliServices& cli) {
@@ -54,6 +73,14 @@ int ExportPagesCommand(const std::vector<std::string>& given, const CliServices&
     try {
         WritePageFolder(level, Decoded(args[0]), Decoded(args[1]),
                         depth32 ? pw::PagePictureDepth::stored32 : pw::PagePictureDepth::shown);
+        if (const QStringList past =
+                PicturesPastLastPage(Decoded(args[1]), Decoded(args[0]), level.num_pages);
+            !past.isEmpty())
+            std::fprintf(
+                stderr,
+                "pagewright-cli: warning: %s also holds pictures past the level's %d pages, which an "
+                "import would append: %s\n",
+                args[1].c_str(), level.num_pages, past.join(QStringLiteral(", ")).toStdString().c_str());
     } catch (const std::bad_alloc&) {
         return cli.fail(cli::kOtherError, "not enough memory to write the pages of " + args[0]);
     } catch (const std::exception& e) {
@@ -75,12 +102,14 @@ int ImportPagesCommand(const std::vector<std::string>& given, const CliServices&
         return cli.fail(cli::kNotFound, "folder not found: " + args[1]);
     const PageFolderSteps steps = DirectSteps(level, dither_flags == 1);
     try {
+        const int pages_before = level.num_pages;
         const PageFolderListing listing = ListPageFolder(folder, Decoded(args[0]), level.num_pages);
         PageFolderImport imported;
         {
             const QuietStderr quiet; // the decoder's own messages; the reason is given below
             imported = ImportPageFolder(level, listing, steps);
         }
+        WarnNearMisses(imported, args[0]);
         if (!imported.error.isEmpty())
             return cli.fail(cli::kOtherError,
                             "import-pages: " + imported.error.toStdString() + "; nothing was written");
@@ -88,6 +117,7 @@ int ImportPagesCommand(const std::vector<std::string>& given, const CliServices&
                 pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), args[2]);
             !saved)
             return cli.fail(cli::kOtherError, saved.reason); // names the file already
+        PrintPagesTaken(imported, pages_before);
     } catch (const std::bad_alloc&) {
         return cli.fail(cli::kOtherError, "not enough memory to import the pages into " + args[0]);
     } catch (const std::exception& e) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <filesystem>
 #include <future>
 #include <map>
 #include <memory>
@@ -192,20 +193,71 @@ PagePictureFile ReadPagePicture(const QString& path) {
     return picture;
 }
 
+QString PagePicturePattern(const QString& level_path) {
+    return QStringLiteral("%1_<N>.png").arg(QFileInfo(level_path).completeBaseName());
+}
+
+namespace {
+
+// What a folder holds that is named after the level's pages.
+struct PageFolderNames {
+    std::map<int, QString> pictures; // page and path
+    QStringList near_misses;
+    QString error;
+};
+
+PageFolderNames ScanPageFolder(const QString& folder, const QString& level_path) {
+    PageFolderNames names;
+    const QString stem = QFileInfo(level_path).completeBaseName() + QLatin1Char('_');
+    const QRegularExpression page_name(
+        QStringLiteral("^%1(0|[1-9][0-9]{0,8})\\.png$").arg(QRegularExpression::escape(stem)),
+        QRegularExpression::CaseInsensitiveOption);
+    std::error_code failed;
+    std::filesystem::directory_iterator entries(Native(folder), failed);
+    if (failed) {
+        names.error = QStringLiteral("the folder %1 cannot be read (%2), so no picture named %3 can be taken")
+                          .arg(QDir::toNativeSeparators(folder), QString::fromStdString(failed.message()),
+                               PagePicturePattern(level_path));
+        return names;
+    }
+    const QDir dir(folder);
+    for (const auto& entry : entries) {
+        const QString name = QFile::decodeName(entry.path().filename().c_str());
+        if (!name.startsWith(stem, Qt::CaseInsensitive))
+            continue;
+        const QRegularExpressionMatch match = page_name.match(name);
+        std::error_code ignored;
+        if (!match.hasMatch() || !name.startsWith(stem) || !entry.is_regular_file(ignored)) {
+            names.near_misses.push_back(name);
+            continue;
+        }
+        const int page = match.captured(1).toInt();
+        if (const auto [at, added] = names.pictures.emplace(page, dir.filePath(name)); !added) {
+            names.error = QStringLiteral("%1 and %2 are both the picture of page %3")
+                              .arg(at->second, dir.filePath(name))
+                              .arg(page + 1);
+            return names;
+        }
+    }
+    names.near_misses.sort();
+    if (names.pictures.empty() && names.error.isEmpty())
+        names.error = QStringLiteral("no picture in %1 is named %2 (N from 0)")
+                          .arg(QDir::toNativeSeparators(folder), PagePicturePattern(level_path));
+    return names;
+}
+
+} // namespace
+
 PageFolderListing ListPageFolder(const QString& folder, const QString& level_path, int page_count) {
     PageFolderListing listing;
-    const QString base = QFileInfo(level_path).completeBaseName();
-    const QRegularExpression name(
-        QStringLiteral("^%1_(0|[1-9][0-9]{0,8})\\.png$").arg(QRegularExpression::escape(base)));
-    std::map<int, QString> found;
+    PageFolderNames found = ScanPageFolder(folder, level_path);
+    listing.near_misses = std::move(found.near_misses);
+    listing.error = std::move(found.error);
+    if (!listing.error.isEmpty())
+        return listing;
     const QDir dir(folder);
-    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        const QRegularExpressionMatch match = name.match(entry);
-        if (match.hasMatch())
-            found.emplace(match.captured(1).toInt(), dir.filePath(entry));
-    }
     int next_new = page_count;
-    for (const auto& [page, path] : found) {
+    for (const auto& [page, path] : found.pictures) {
         if (page > next_new) {
             listing.error = QStringLiteral("%1 would leave page %2 out: there is no %3")
                                 .arg(path)
@@ -227,12 +279,22 @@ PageFolderListing ListPageFolder(const QString& folder, const QString& level_pat
     return listing;
 }
 
+QStringList PicturesPastLastPage(const QString& folder, const QString& level_path, int page_count) {
+    QStringList past;
+    for (const auto& [page, path] : ScanPageFolder(folder, level_path).pictures)
+        if (page >= page_count)
+            past.push_back(QFileInfo(path).fileName());
+    return past;
+}
+
 // The pictures are decoded two at a time, the second on a thread of its own, and taken into the level
 // in page order on the calling thread.
 PageFolderImport ImportPageFolder(pw::Ttrlevel& level, const PageFolderListing& listing,
                                   const PageFolderSteps& steps, pw::Gauge* gauge) {
     PageFolderImport result;
     result.error = listing.error;
+    result.files = listing.files;
+    result.near_misses = listing.near_misses;
     if (!result.error.isEmpty())
         return result;
     pw::GaugeSteps progress(gauge);

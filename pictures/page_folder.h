@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QString>
+#include <QStringList>
 
 #include "level/gauge.h"
 #include "level/page_picture.h"
@@ -38,13 +39,21 @@ struct PagePictureFile {
 };
 PagePictureFile ReadPagePicture(const QString& path);
 
+// `<level file name without extension>_<N>.png`, the pattern every page picture's name follows.
+QString PagePicturePattern(const QString& level_path);
+
 struct PageFolderListing {
     std::vector<std::pair<int, QString>> files; // page and path, by page
-    QString error;                              // a gap or too many pages; empty when none
+    QStringList near_misses; // names that start like a page picture's but are not one (`x_01.png`, ...)
+    QString error;           // a folder that cannot be listed, no picture at all, a gap or too many pages
 };
 // The page pictures of the level in `folder`: any page it has, and pages from its page count on,
-// which append, as long as no number is left out.
+// which append, as long as no number is left out. The extension is taken in any case (`.PNG`).
 PageFolderListing ListPageFolder(const QString& folder, const QString& level_path, int page_count);
+
+// The page pictures in `folder` numbered from `page_count` on: left from a level that had more pages,
+// they would be appended by the next import.
+QStringList PicturesPastLastPage(const QString& folder, const QString& level_path, int page_count);
 
 // How the level takes the pictures: `append` adds page `page` (the level's page count) and says whether
 // it could; `before_change` is told of a page just before its pixels change.
@@ -60,9 +69,11 @@ struct PageFolderSteps {
 PageFolderSteps DirectSteps(pw::Ttrlevel& level, bool dither);
 
 struct PageFolderImport {
-    std::vector<int> changed; // pages whose pixels changed
-    int appended = 0;         // pages added at the end
-    QString error;            // the file that could not be used and why; empty on success
+    std::vector<int> changed;                   // pages whose pixels changed
+    int appended = 0;                           // pages added at the end
+    QString error;                              // the file that could not be used and why; empty on success
+    std::vector<std::pair<int, QString>> files; // the listing's pictures: which page came from which file
+    QStringList near_misses;                    // the listing's names that were not taken
 };
 // Reads the listed pictures in page order and takes each into the level. It stops at the first picture
 // that cannot be used, with the level partly changed: the caller keeps or drops the result as a whole.

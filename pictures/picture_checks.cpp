@@ -6,10 +6,14 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 
 #include <fcntl.h>
@@ -175,20 +179,48 @@ PictureReading Refused(PictureReading::Fault fault, const QString& error) {
     return reading;
 }
 
+// The nearest folder above `path` that cannot be entered, or an empty text.
+QString FolderNotEntered(const QString& path) {
+    for (QString folder = QFileInfo(path).absolutePath();; folder = QFileInfo(folder).absolutePath()) {
+        if (::access(QFile::encodeName(folder).constData(), X_OK) != 0 && errno == EACCES)
+            return folder;
+        if (QFileInfo(folder).isRoot())
+            return {};
+    }
+}
+
+// Why `path` cannot be opened or looked at, from the system's errno.
+PictureReading NotOpened(const QString& path, int error) {
+    if (error == ENOENT)
+        return Refused(PictureReading::Fault::not_found, QStringLiteral("file not found: %1").arg(path));
+    if (error == EACCES) {
+        if (const QString folder = FolderNotEntered(path); !folder.isEmpty())
+            return Refused(PictureReading::Fault::unreadable,
+                           QStringLiteral("cannot read the picture %1: the folder %2 cannot be entered")
+                               .arg(path, QDir::toNativeSeparators(folder)));
+        return Refused(PictureReading::Fault::unreadable,
+                       QStringLiteral("cannot read the picture %1: permission denied").arg(path));
+    }
+    return Refused(PictureReading::Fault::unreadable,
+                   QStringLiteral("cannot read the picture %1: %2")
+                       .arg(path, QString::fromLocal8Bit(std::strerror(error))));
+}
+
 // Opens only a regular file. The descriptor is checked after opening (without waiting on a pipe), so
 // a name swapped for a pipe or a device in between is refused as well.
 PictureReading Open(const QString& path, QFile& file) {
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
     if (::stat(name.constData(), &info) != 0)
-        return Refused(PictureReading::Fault::not_found, QStringLiteral("file not found: %1").arg(path));
+        return NotOpened(path, errno);
     if (S_ISDIR(info.st_mode))
         return Refused(PictureReading::Fault::folder,
                        QStringLiteral("%1 is a folder, not a picture").arg(path));
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        if (fd >= 0)
-            ::close(fd);
+    if (fd < 0)
+        return NotOpened(path, errno);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
         return Refused(PictureReading::Fault::not_a_file,
                        QStringLiteral("cannot read the picture %1: it is not a regular file").arg(path));
     }

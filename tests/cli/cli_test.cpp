@@ -373,4 +373,66 @@ TEST_F(CliTest, ImportPagesIsAllOrNothing) {
     EXPECT_FALSE(fs::exists(out));
 }
 
+// A picture of the next page whose extension is in capitals is taken; other names that start like a page
+// picture's are listed in a warning; what was taken is printed, page by page.
+TEST_F(CliTest, ImportPagesSaysWhatItTookAndWhatItLeft) {
+    const auto desc = pw::fixtures::Finish(pw::fixtures::MakeLevel(1));
+    const std::string level = Write("level.phd", pw::fixtures::BuildLevel(desc));
+    const fs::path folder = dir_ / "pages";
+    ASSERT_EQ(Cli("export-pages " + level + " " + folder.string()).exit_code, 0);
+    const int pages = desc.num_pages;
+    fs::rename(folder / "level_0.png", folder / "level_0.PnG");
+    fs::copy_file(folder / "level_1.png", folder / ("level_" + std::to_string(pages) + ".PNG"));
+    const std::vector<std::string> near_misses = {"level_01.png", "level_+1.png", "level_1.png.png",
+                                                  "level_1.png ", "LEVEL_1.png"};
+    for (const std::string& name : near_misses)
+        fs::copy_file(folder / "level_1.png", folder / name);
+    const std::string out = (dir_ / "out.phd").string();
+    const CliRun r = Cli("import-pages " + level + " " + folder.string() + " " + out);
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const std::string warning = r.err.substr(0, r.err.find('\n')) + ",";
+    for (const std::string& name : near_misses)
+        EXPECT_NE(warning.find(" " + name + ","), std::string::npos) << name << " in " << r.err;
+    EXPECT_NE(r.err.find("level_<N>.png"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("page 1: " + (folder / "level_0.PnG").string() + " (unchanged)\n"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("page " + std::to_string(pages + 1) + ": " + (folder / "level_").string() +
+                         std::to_string(pages) + ".PNG (added)\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), pages + 1) << r.out;
+}
+
+// A level renamed after its pages went out finds no picture of its own: an error naming the pattern, and
+// OUT is not written.
+TEST_F(CliTest, ImportPagesWithoutAPictureOfTheLevelIsAnError) {
+    const Bytes bytes = pw::fixtures::BuildLevel(pw::fixtures::Finish(pw::fixtures::MakeLevel(1)));
+    const std::string level = Write("level.phd", bytes);
+    const fs::path folder = dir_ / "pages";
+    ASSERT_EQ(Cli("export-pages " + level + " " + folder.string()).exit_code, 0);
+    const std::string renamed = Write("renamed.phd", bytes);
+    const std::string out = (dir_ / "out.phd").string();
+    const CliRun r = Cli("import-pages " + renamed + " " + folder.string() + " " + out);
+    EXPECT_EQ(r.exit_code, 3);
+    EXPECT_NE(r.err.find("renamed_<N>.png"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(out));
+}
+
+// Pictures of pages past the level's last one, left by an earlier export of a longer level, would be
+// appended by the next import: export-pages names them.
+TEST_F(CliTest, ExportPagesWarnsOfPicturesPastTheLastPage) {
+    const auto desc = pw::fixtures::Finish(pw::fixtures::MakeLevel(1));
+    const std::string level = Write("level.phd", pw::fixtures::BuildLevel(desc));
+    const fs::path folder = dir_ / "pages";
+    ASSERT_EQ(Cli("export-pages " + level + " " + folder.string()).exit_code, 0);
+    const std::string past = "level_" + std::to_string(desc.num_pages) + ".png";
+    const std::string further = "level_" + std::to_string(desc.num_pages + 1) + ".png";
+    fs::copy_file(folder / "level_0.png", folder / past);
+    fs::copy_file(folder / "level_0.png", folder / further);
+    const CliRun r = Cli("export-pages " + level + " " + folder.string());
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_NE(r.err.find(past + ", " + further), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("level_0.png"), std::string::npos) << r.err;
+}
+
 } // namespace
