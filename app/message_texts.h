@@ -43,6 +43,8 @@ enum class MessageText {
     pages_not_imported, // %1 the file and the reason
     page_not_taken,     // %1 the page (from 1), %2 the file and the reason
     page_not_opened,    // %1 the file
+    pages_imported,     // the status bar: %1 the folder, %2 pages and the files they came from
+    pictures_not_taken, // %1 the pattern page pictures are named by, %2 the names not taken
 };
 
 enum class EntryText {

@@ -35,6 +35,29 @@ void TForm1::ExportPages1Click() {
                [&](pw::Gauge* gauge) { doc_.ExportPages(*folder, gauge); });
 }
 
+namespace {
+
+// "1–3 ← x_0.png … x_2.png, 5 ← x_4.png": the pages (from 1) in runs, each with the files it came from.
+QString PagesFromFiles(const std::vector<std::pair<int, QString>>& files) {
+    QStringList runs;
+    for (std::size_t first = 0; first < files.size();) {
+        std::size_t last = first;
+        while (last + 1 < files.size() && files[last + 1].first == files[last].first + 1)
+            ++last;
+        const QString from = QFileInfo(files[first].second).fileName();
+        const QString to = QFileInfo(files[last].second).fileName();
+        runs.push_back(first == last ? QStringLiteral("%1 ← %2").arg(files[first].first + 1).arg(from)
+                                     : QStringLiteral("%1–%2 ← %3 … %4")
+                                           .arg(files[first].first + 1)
+                                           .arg(files[last].first + 1)
+                                           .arg(from, to));
+        first = last + 1;
+    }
+    return runs.join(QStringLiteral(", "));
+}
+
+} // namespace
+
 void TForm1::ImportPages1Click() {
     if (!LevelOpen())
         return;
@@ -42,14 +65,24 @@ void TForm1::ImportPages1Click() {
         this, {Text(MessageText::import_pages_title), {}, {}, false, QFileInfo(doc_.LevelFileName()).path()});
     if (!folder)
         return;
-    QString error;
+    PageFolderImport imported;
     // The progress window shows only for levels with many pages; a few pages are read at once.
     const bool large = doc_.Level().num_pages > 16;
     const bool done = RunGuarded(
         this, {large ? Text(MessageText::importing_pages) : QString(), Text(MessageText::no_memory), {}},
-        [&](pw::Gauge* gauge) { error = doc_.ImportPages(*folder, gauge); });
-    if (done && !error.isEmpty())
-        CurrentPlatform().ShowError(this, Text(MessageText::pages_not_imported).arg(error));
+        [&](pw::Gauge* gauge) { imported = doc_.ImportPages(*folder, gauge); });
+    if (!done)
+        return;
+    if (!imported.near_misses.isEmpty())
+        CurrentPlatform().ShowMessage(this, Text(MessageText::pictures_not_taken)
+                                                .arg(PagePicturePattern(doc_.LevelFileName()),
+                                                     imported.near_misses.join(QStringLiteral(", "))));
+    if (!imported.error.isEmpty()) {
+        CurrentPlatform().ShowError(this, Text(MessageText::pages_not_imported).arg(imported.error));
+        return;
+    }
+    statusBar()->showMessage(Text(MessageText::pages_imported)
+                                 .arg(QDir::toNativeSeparators(*folder), PagesFromFiles(imported.files)));
 }
 
 void TForm1::EditPageOutside1Click() {

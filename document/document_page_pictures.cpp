@@ -19,7 +19,7 @@ void LevelDocument::ExportPages(const QString& folder, pw::Gauge* gauge) const {
     WritePageFolder(level_, file_name_, folder, pw::PagePictureDepth::shown, gauge);
 }
 
-QString LevelDocument::ImportPages(const QString& folder, pw::Gauge* gauge) {
+PageFolderImport LevelDocument::ImportPages(const QString& folder, pw::Gauge* gauge) {
     if (!HasLevel())
         return {};
     // The changes are made in place and kept aside part by part, in the order they were made.
@@ -52,13 +52,13 @@ QString LevelDocument::ImportPages(const QString& folder, pw::Gauge* gauge) {
     }
     if (!imported.error.isEmpty()) {
         take_back();
-        return imported.error;
+        return imported;
     }
     if (parts.empty())
-        return {};
+        return imported;
     std::reverse(parts.begin(), parts.end());
     Record(tr("Import pages"), std::make_shared<EditGroup>(std::move(parts)));
-    return {};
+    return imported;
 }
 
 bool LevelDocument::TakePagePicture(int page, const std::vector<std::uint32_t>& argb, bool has_alpha) {

@@ -17,6 +17,7 @@
 #include "level/animated_sets.h"
 #include "level/palette_matcher.h"
 #include "level/trlevel.h"
+#include "pictures/page_folder.h"
 
 class LevelDocument : public QObject {
     Q_OBJECT
@@ -106,10 +107,10 @@ public:
     // Writes every page as `<level name>_<N>.png` into `folder`, as the command line's export-pages
     // does. Throws std::runtime_error naming the file and the reason.
     void ExportPages(const QString& folder, pw::Gauge* gauge = nullptr) const;
-    // Takes the page pictures in `folder` into the level as one step, all or nothing: returns the file
-    // that could not be used and why (nothing changed then), or an empty text. Pages whose picture is
-    // unedited make no step.
-    QString ImportPages(const QString& folder, pw::Gauge* gauge = nullptr);
+    // Takes the page pictures in `folder` into the level as one step, all or nothing: returns which page
+    // came from which file, the names not taken, and in `error` the file that could not be used and why
+    // (nothing changed then). Pages whose picture is unedited make no step.
+    PageFolderImport ImportPages(const QString& folder, pw::Gauge* gauge = nullptr);
     // Takes a 256 x 256 picture (0xAARRGGBB) into page `page` as the step "Edit page N outside" (N
     // counted from 1); false, with no step, when it shows what the page shows already.
     bool TakePagePicture(int page, const std::vector<std::uint32_t>& argb, bool has_alpha);

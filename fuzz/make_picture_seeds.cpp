@@ -1,5 +1,5 @@
 // Writes the seed corpus of the picture fuzz target: page-sized pictures in the forms the reader meets,
-// .png (colour, alpha, palette, grey, a double page, a wrong width) and .bmp (24, 8 and 1 bits from
+// .png (colour, alpha, 16 bits, palette, grey, a double page, a wrong width) and .bmp (24, 8 and 1 bits from
 // Qt's writer; 16 bits with 5-6-5 masks and plain 5-5-5, the oldest 12-byte header, rows top down and
 // run-length coded 8 bits, made here byte by byte).
 #include <QBuffer>
@@ -108,6 +108,7 @@ int main(int argc, char** argv) {
     seeds->Write("alpha.png", Encoded(page, "png"));
     seeds->Write("palette.png", Encoded(page.convertToFormat(QImage::Format_Indexed8), "png"));
     seeds->Write("grey.png", Encoded(page.convertToFormat(QImage::Format_Grayscale8), "png"));
+    seeds->Write("rgba16.png", Encoded(page.convertToFormat(QImage::Format_RGBA64), "png"));
     seeds->Write("two-pages.png", Encoded(Page(256, 512), "png"));
     seeds->Write("narrow.png", Encoded(Page(255, 256), "png"));
     seeds->Write("rgb24.bmp", Encoded(page.convertToFormat(QImage::Format_RGB32), "bmp"));

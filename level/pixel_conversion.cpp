@@ -24,14 +24,4 @@ void Expand1555To565Copy(const std::uint8_t* src, std::uint16_t* dst, std::size_
     }
 }
 
-void Pack565To1555(void* block, std::size_t byte_count) {
-    auto* bytes = static_cast<std::uint8_t*>(block);
-    for (std::size_t i = 0; i + 1 < byte_count; i += 2) {
-        const auto w = static_cast<std::uint16_t>(bytes[i] | (bytes[i + 1] << 8));
-        const std::uint16_t packed = Pack565To1555Word(w);
-        bytes[i] = static_cast<std::uint8_t>(packed & 0xFF);
-        bytes[i + 1] = static_cast<std::uint8_t>(packed >> 8);
-    }
-}
-
 } // namespace pw

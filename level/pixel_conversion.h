@@ -24,8 +24,6 @@ inline std::uint16_t Pack565To1555Word(std::uint16_t w) {
 
 // In place over `count` words.
 void Expand1555To565(std::uint16_t* words, std::size_t count);
-// In place over byte_count / 2 words (rounded down); the block need not be aligned.
-void Pack565To1555(void* block, std::size_t byte_count);
 // Converts `count` level words from src into 5-6-5 words at dst (the two may be the same).
 void Expand1555To565Copy(const std::uint8_t* src, std::uint16_t* dst, std::size_t count);
 

@@ -5,9 +5,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "level/file_replace.h"
 #include "level/layout.h"
 #include "level/page_export.h"
+#include "level/safe_write.h"
+#include "pictures/bmp_export.h"
 #include "pictures/png_stream.h"
 
 namespace {
@@ -70,15 +71,13 @@ void WritePictureExport(const pw::Ttrlevel& level, const std::string& path, Expo
         throw std::runtime_error("cannot write " + path + ": the level has no pages");
     if (depth == ExportDepth::stored32 && !IsPngName(path))
         throw std::runtime_error("cannot write " + path + ": 32-bit pages are written as .png only");
-    const pw::LevelResult written = IsPngName(path)
-                                        ? pw::ReplaceFileContents(path,
-                                                                  [&](std::FILE* f) {
-                                                                      WritePng(level, depth, f, path, gauge);
-                                                                      return pw::LevelResult{};
-                                                                  })
-                                        : pw::ReplaceFileContents(path, [&](std::FILE* f) {
-                                              return pw::WriteExportBmp(level, f, path, gauge);
-                                          });
-    if (!written)
-        throw std::runtime_error(written.reason);
+    const std::string failed = pw::WriteFileSafely(path, [&](std::FILE* f) {
+        if (IsPngName(path))
+            WritePng(level, depth, f, path, gauge);
+        else
+            WriteBmpExport(level, f, path, gauge);
+        return std::string();
+    });
+    if (!failed.empty())
+        throw std::runtime_error("cannot write " + path + ": " + failed);
 }

@@ -56,19 +56,6 @@ void CopyPixelsToBitmap(QImage& bitmap, std::size_t count, const std::uint8_t* b
         std::memcpy(bitmap.scanLine(static_cast<int>(y)), block + y * row_bytes, row_bytes);
 }
 
-void CopyPixelsFromBitmap(const QImage& bitmap, std::size_t count, std::uint8_t* block) {
-    const std::size_t row_bytes = RowBytes(bitmap);
-    if (bitmap.isNull() || row_bytes == 0)
-        return;
-    if (count < row_bytes) {
-        std::memcpy(block, bitmap.constScanLine(0), count);
-        return;
-    }
-    const std::size_t rows = std::min<std::size_t>(count / row_bytes, bitmap.height());
-    for (std::size_t y = 0; y < rows; ++y)
-        std::memcpy(block + y * row_bytes, bitmap.constScanLine(static_cast<int>(y)), row_bytes);
-}
-
 void Expand1555To565(QImage& bitmap) {
     if (bitmap.depth() != 16)
         return;

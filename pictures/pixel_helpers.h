@@ -15,10 +15,9 @@ QList<QRgb> BuildLevelPalette(std::span<const std::uint8_t, 768> palette);
 // Bytes per pixel as the copies count them: 8 bits 1, 24 bits 3, 32 bits 4, any other depth 2.
 int BytesPerPixel(const QImage& bitmap);
 
-// Copies `count` bytes between the block and the bitmap's rows, top row first. A count below one row
+// Copies `count` bytes from the block into the bitmap's rows, top row first. A count below one row
 // fills only the start of row 0; rows past the bitmap's height are never touched.
 void CopyPixelsToBitmap(QImage& bitmap, std::size_t count, const std::uint8_t* block);
-void CopyPixelsFromBitmap(const QImage& bitmap, std::size_t count, std::uint8_t* block);
 
 // Converts a 16-bit bitmap in place from level words to 5-6-5 words.
 void Expand1555To565(QImage& bitmap);

@@ -259,6 +259,19 @@ TEST_F(CliTest, FailedWriteLeavesNoFileAndExitsThree) {
     EXPECT_NE(r.err.find("out.phd"), std::string::npos);
 }
 
+// The message of a write that fails names the file once.
+TEST_F(CliTest, AFailedImportNamesTheFileItCouldNotWriteOnce) {
+    const std::string level = Write("level.phd", pw::fixtures::BuildLevel(pw::fixtures::MakeLevel(1)));
+    const fs::path folder = dir_ / "pages";
+    ASSERT_EQ(Cli("export-pages " + level + " " + folder.string()).exit_code, 0);
+    const std::string out = Write("plainfile", Bytes{1}) + "/out.phd";
+    const CliRun r = Cli("import-pages " + level + " " + folder.string() + " " + out);
+    EXPECT_EQ(r.exit_code, 3);
+    const std::size_t first = r.err.find("out.phd");
+    ASSERT_NE(first, std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("out.phd", first + 1), std::string::npos) << r.err;
+}
+
 TEST_F(CliTest, SavingRoomsOfAnotherKindAsTrcIsRefused) {
     const auto desc = pw::fixtures::Finish(pw::fixtures::MakeLevel(6));
     const std::string in = Write("in.tr4", pw::fixtures::BuildLevel(desc));
@@ -394,7 +407,8 @@ TEST_F(CliTest, ImportPagesSaysWhatItTookAndWhatItLeft) {
     for (const std::string& name : near_misses)
         EXPECT_NE(warning.find(" " + name + ","), std::string::npos) << name << " in " << r.err;
     EXPECT_NE(r.err.find("level_<N>.png"), std::string::npos) << r.err;
-    EXPECT_NE(r.out.find("page 1: " + (folder / "level_0.PnG").string() + " (unchanged)\n"), std::string::npos)
+    EXPECT_NE(r.out.find("page 1: " + (folder / "level_0.PnG").string() + " (unchanged)\n"),
+              std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("page " + std::to_string(pages + 1) + ": " + (folder / "level_").string() +
                          std::to_string(pages) + ".PNG (added)\n"),

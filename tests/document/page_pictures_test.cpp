@@ -69,13 +69,13 @@ protected:
 
 TEST_P(PagePicturesTest, OnePaintedPageIsOneStepThatUndoesExactly) {
     const auto before = Pages(doc_);
-    EXPECT_TRUE(doc_.ImportPages(folder_).isEmpty());
+    EXPECT_TRUE(doc_.ImportPages(folder_).error.isEmpty());
     EXPECT_EQ(doc_.History().count(), 0); // nothing edited, no step
     Paint(1, 10, 20, qRgb(200, 100, 50));
     QFile::copy(PageFile(0), PageFile(3)); // the next number appends a page
     QSignalSpy changed(&doc_, &LevelDocument::PageChanged);
     QSignalSpy added(&doc_, &LevelDocument::PageAdded);
-    EXPECT_TRUE(doc_.ImportPages(folder_).isEmpty());
+    EXPECT_TRUE(doc_.ImportPages(folder_).error.isEmpty());
     EXPECT_EQ(doc_.History().count(), 1);
     EXPECT_EQ(doc_.History().undoText(), "Import pages");
     EXPECT_EQ(doc_.Level().num_pages, 4);
@@ -94,7 +94,7 @@ TEST_P(PagePicturesTest, APictureThatCannotBeUsedChangesNothing) {
     Paint(0, 1, 1, qRgb(1, 2, 3));
     QFile::copy(PageFile(0), PageFile(3));
     QImage(256, 255, QImage::Format_ARGB32).save(PageFile(2));
-    const QString error = doc_.ImportPages(folder_);
+    const QString error = doc_.ImportPages(folder_).error;
     EXPECT_TRUE(error.contains(PagePictureName(path_, 2))) << error.toStdString();
     EXPECT_EQ(doc_.History().count(), 0);
     EXPECT_EQ(doc_.Level().num_pages, 3);

@@ -356,6 +356,25 @@ TEST(PictureFiles, OnlyRegularFilesAreRead) {
     EXPECT_EQ(Read(dir.File("missing.png")).fault, PictureReading::Fault::not_found);
 }
 
+TEST(PictureFiles, AnUnreadablePictureAndAFolderThatCannotBeEnteredAreSaidSo) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    TempDir dir;
+    WriteFile(dir.File("locked.png"), Rgb16KeyedPng());
+    std::filesystem::create_directory(dir.File("shut"));
+    WriteFile(dir.File("shut/page.png"), Rgb16KeyedPng());
+    ASSERT_EQ(::chmod(dir.File("locked.png").c_str(), 0), 0);
+    ASSERT_EQ(::chmod(dir.File("shut").c_str(), 0600), 0);
+    const PictureReading locked = Read(dir.File("locked.png"));
+    const PictureReading shut = Read(dir.File("shut/page.png"));
+    ::chmod(dir.File("shut").c_str(), 0700);
+    EXPECT_EQ(locked.fault, PictureReading::Fault::unreadable);
+    EXPECT_TRUE(locked.error.endsWith("locked.png: permission denied")) << locked.error.toStdString();
+    EXPECT_EQ(shut.fault, PictureReading::Fault::unreadable);
+    EXPECT_TRUE(shut.error.endsWith(QString::fromStdString(dir.File("shut")) + " cannot be entered"))
+        << shut.error.toStdString();
+}
+
 TEST(PictureFiles, SixteenBitColoursRepeatTheirHighBits) {
     TempDir dir;
     Bytes bmp = Bmp(256, 16, 256 * 512);

@@ -1,6 +1,7 @@
 // The pixel helpers between level blocks and bitmaps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -35,12 +36,9 @@ TEST(PixelHelpers, CopiesRowsFromTheTop) {
     for (std::size_t i = 0; i < block.size(); ++i)
         block[i] = static_cast<std::uint8_t>(i + 1);
     CopyPixelsToBitmap(bitmap, block.size(), block.data());
-    EXPECT_EQ(bitmap.constScanLine(0)[0], 1);
-    EXPECT_EQ(bitmap.constScanLine(2)[11], 36);
-
-    std::vector<std::uint8_t> back(36);
-    CopyPixelsFromBitmap(bitmap, back.size(), back.data());
-    EXPECT_EQ(back, block);
+    for (int y = 0; y < 3; ++y)
+        EXPECT_TRUE(std::equal(bitmap.constScanLine(y), bitmap.constScanLine(y) + 12, block.begin() + 12 * y))
+            << y;
 }
 
 TEST(PixelHelpers, ShortAndOversizedCounts) {

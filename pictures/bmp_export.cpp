@@ -1,0 +1,69 @@
+#include "pictures/bmp_export.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+#include "level/layout.h"
+#include "level/page_export.h"
+
+namespace {
+
+constexpr std::size_t kSide = pw::layout::kPageWidth;
+constexpr std::size_t kHeaderBytes = 54;
+constexpr std::size_t kRowsPerWrite = 64;
+
+void PutLe16(std::uint8_t* at, std::uint32_t v) {
+    at[0] = static_cast<std::uint8_t>(v);
+    at[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+void PutLe32(std::uint8_t* at, std::uint32_t v) {
+    PutLe16(at, v);
+    PutLe16(at + 2, v >> 16);
+}
+
+void PutHeader(std::uint8_t* h, std::uint32_t rows) {
+    const std::uint32_t pixel_bytes = rows * 3 * kSide;
+    h[0] = 'B';
+    h[1] = 'M';
+    PutLe32(h + 2, static_cast<std::uint32_t>(kHeaderBytes) + pixel_bytes);
+    PutLe32(h + 10, static_cast<std::uint32_t>(kHeaderBytes)); // where the pixels start
+    PutLe32(h + 14, 40);                                       // BITMAPINFOHEADER
+    PutLe32(h + 18, static_cast<std::uint32_t>(kSide));
+    PutLe32(h + 22, rows); // positive: the rows are stored bottom up
+    PutLe16(h + 26, 1);    // planes
+    PutLe16(h + 28, 24);   // bits per pixel
+    PutLe32(h + 30, 0);    // uncompressed
+    PutLe32(h + 34, pixel_bytes);
+    PutLe32(h + 38, pw::kExportDotsPerMeter);
+    PutLe32(h + 42, pw::kExportDotsPerMeter);
+}
+
+} // namespace
+
+void WriteBmpExport(const pw::Ttrlevel& level, std::FILE* out, const std::string& name, pw::Gauge* gauge) {
+    const std::size_t rows = level.num_pages > 0 ? static_cast<std::size_t>(level.num_pages) * kSide : 0;
+    if (rows == 0)
+        return;
+    std::vector<std::uint8_t> band(std::max(kHeaderBytes, kRowsPerWrite * 3 * kSide));
+    const auto put = [&](const std::uint8_t* bytes, std::size_t size) {
+        if (std::fwrite(bytes, 1, size, out) != size)
+            throw std::runtime_error("cannot write " + name + ": " + std::strerror(errno));
+    };
+    PutHeader(band.data(), static_cast<std::uint32_t>(rows));
+    put(band.data(), kHeaderBytes);
+    pw::GaugeSteps steps(gauge);
+    // Bottom up: the file's first row is the picture's last. Each band is converted top first and
+    // written last row first.
+    for (std::size_t done = 0; done < rows;) {
+        const std::size_t count = std::min(kRowsPerWrite, rows - done);
+        pw::ExportRows(level, rows - done - count, count, true, band.data());
+        for (std::size_t i = count; i-- > 0;)
+            put(band.data() + i * 3 * kSide, 3 * kSide);
+        done += count;
+        steps.Done(done, rows);
+    }
+}
