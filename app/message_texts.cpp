@@ -35,7 +35,18 @@ QStringList MessageTextPatterns() {
             QStringLiteral("Importing pages..."),
             QStringLiteral("The pages were not imported: %1"),
             QStringLiteral("Page %1 was not changed: %2"),
-            QStringLiteral("No program could be started to edit %1")};
+            QStringLiteral("No program could be started to edit %1"),
+            QStringLiteral("%1 duplicates of %2 textures merged"),
+            QStringLiteral("%1 unused textures removed"),
+            QStringLiteral("textures from #%1 on are renumbered"),
+            QStringLiteral("%1. Go on?"),
+            QStringLiteral("No texture is an exact copy of another: nothing to merge."),
+            QStringLiteral("Every texture is used: nothing to remove."),
+            QStringLiteral("The textures cannot be cleaned up: %1"),
+            QStringLiteral("%1 room faces"),
+            QStringLiteral("%1 mesh faces"),
+            QStringLiteral("animated sets %1"),
+            QStringLiteral("unused")};
 }
 
 QStringList EntryTextPatterns() {

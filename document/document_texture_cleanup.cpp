@@ -1,8 +1,10 @@
 // Texture usage and the clean-up of object textures, as document operations.
 #include "document/level_document.h"
 
-pw::TextureUsage LevelDocument::TextureUsage() const {
-    return pw::ComputeTextureUsage(level_, sets_);
+const pw::TextureUsage& LevelDocument::TextureUsage() const {
+    if (!usage_)
+        usage_ = pw::ComputeTextureUsage(level_, sets_);
+    return *usage_;
 }
 
 pw::TextureCleanupPlan LevelDocument::PlanTextureCleanup(bool merge, bool remove) const {

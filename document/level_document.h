@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QImage>
 #include <QObject>
@@ -116,8 +117,9 @@ public:
     // counted from 1); false, with no step, when it shows what the page shows already.
     bool TakePagePicture(int page, const std::vector<std::uint32_t>& argb, bool has_alpha);
 
-    // Which object and sprite textures the level uses, its animated sets being the working copy.
-    pw::TextureUsage TextureUsage() const;
+    // Which object and sprite textures the level uses, its animated sets being the working copy. Kept
+    // until the level next changes.
+    const pw::TextureUsage& TextureUsage() const;
     // What merging the duplicate textures (`merge`) and removing the unused ones (`remove`) would do
     // now; a plan that refuses says why (a damaged mesh).
     pw::TextureCleanupPlan PlanTextureCleanup(bool merge, bool remove) const;
@@ -200,4 +202,5 @@ private:
     bool replaying_ = false;
 
     std::unique_ptr<pw::PaletteMatcher> matcher_;
+    mutable std::optional<pw::TextureUsage> usage_;
 };

@@ -34,8 +34,8 @@ std::uint32_t TextureCleanupPlan::MergedAway() const {
 std::uint32_t TextureCleanupPlan::FirstRenumbered() const {
     for (std::uint32_t j = 0; j < kept.size(); ++j)
         if (kept[j] != j)
-            return j;
-    return static_cast<std::uint32_t>(kept.size());
+            return kept[j];
+    return before;
 }
 
 TextureCleanupPlan PlanTextureCleanup(const Ttrlevel& level, const TextureUsage& usage, bool merge,

@@ -31,7 +31,7 @@ struct TextureCleanupPlan {
     bool Changes() const { return refused.empty() && after != before; }
     // Records merged into another (the duplicates that go).
     std::uint32_t MergedAway() const;
-    // The lowest old number whose record goes or moves; `before` when none does.
+    // The lowest old number of a record that stays under a new number; `before` when none does.
     std::uint32_t FirstRenumbered() const;
 };
 
