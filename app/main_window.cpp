@@ -34,7 +34,8 @@ TForm1::TForm1(LevelDocument& document) : TForm(QStringLiteral("Form1")), doc_(d
     SetKeyPreview(true);
     setAcceptDrops(true);
     Table = std::make_unique<TextureTable>(doc_, TextureTableControls{ListBox1, Image3, ComboBox3, CheckBox1,
-                                                                      CheckBox2, Label7, kTexturePreviewBox});
+                                                                      CheckBox2, Label7, kTexturePreviewBox,
+                                                                      Label8});
     Table->LineText = [this](int index) { return Entry(EntryText::texture, index); };
     Table->UseText = [this](int index) { return TextureUseText(doc_.TextureUsage(), index, UsePatterns()); };
     ConnectEditing();

@@ -97,6 +97,7 @@ private:
     TLabel* Label5;
     TLabel* Label6;
     TLabel* Label7; // the selected texture's size, beside its enlarged preview
+    TLabel* Label8; // what uses the selected texture ("38 room faces, 2 mesh faces"), beside its size
     // Hidden: the page boxes' caption, "Page:%1/%2" with the page and the page count filled in.
     TListBox* PageTexts;
     // Hidden: the names of the history's steps ("Copy tile"), in the order of HistoryStepNames().
