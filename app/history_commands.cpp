@@ -26,7 +26,10 @@ QStringList HistoryStepNames() {
             QStringLiteral("Delete frame"),
             QStringLiteral("Replace frame"),
             QStringLiteral("Import pages"),
-            QStringLiteral("Edit page %1 outside")};
+            QStringLiteral("Edit page %1 outside"),
+            QStringLiteral("Clean up textures"),
+            QStringLiteral("Merge duplicate textures"),
+            QStringLiteral("Remove unused textures")};
 }
 
 namespace {

@@ -18,6 +18,7 @@
 #include "document/t_rect.h"
 #include "level/trlevel.h"
 #include "textures/texture_table.h"
+#include "textures/texture_use_text.h"
 #include "widgets/t_button.h"
 #include "widgets/t_check_box.h"
 #include "widgets/t_combo_box.h"
@@ -96,6 +97,7 @@ private:
     TLabel* Label5;
     TLabel* Label6;
     TLabel* Label7; // the selected texture's size, beside its enlarged preview
+    TLabel* Label8; // what uses the selected texture ("38 room faces, 2 mesh faces"), beside its size
     // Hidden: the page boxes' caption, "Page:%1/%2" with the page and the page count filled in.
     TListBox* PageTexts;
     // Hidden: the names of the history's steps ("Copy tile"), in the order of HistoryStepNames().
@@ -152,6 +154,9 @@ private:
     TMenuItem* ExportPages1;     // File: every page as a .png into a folder
     TMenuItem* ImportPages1;     // File: the pages' .png files of a folder back in, as one step
     TMenuItem* EditPageOutside1; // Pages: the shown page into another program, followed as it saves
+    TMenuItem* N8;
+    TMenuItem* MergeDuplicates1; // merges object textures that are exact copies, as one step
+    TMenuItem* RemoveUnused1;    // removes object textures nothing uses, as one step
 
     // View state. The level, its file name, the source and the selected tile are the document's.
     int LevelPage = 0;
@@ -216,6 +221,11 @@ private:
     void DefineGridTextures(int height);
     void Definemouseselected1Click();
     void DitherPictures1Click();
+    void MergeDuplicates1Click();
+    void RemoveUnused1Click();
+    // Says what the clean-up would do, asks, and does it as one step.
+    void CleanTextures(bool merge, bool remove);
+    TextureUsePatterns UsePatterns() const;
 
     // Page display.
     void PrepareLevelViews();

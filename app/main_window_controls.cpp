@@ -147,6 +147,9 @@ void TForm1::CreateTextureTable() {
     Label7 = new TLabel(this, GroupBox3, QStringLiteral("Label7"));
     PlaceLabel(Label7, 96, 110, QString());
     Label7->SetTag(-1); // the size of the selected texture: data, not a text to translate
+    Label8 = new TLabel(this, GroupBox3, QStringLiteral("Label8"));
+    PlaceLabel(Label8, 160, 110, QString());
+    Label8->SetTag(-1); // what uses the selected texture: the level's data
 
     // The page and texture lists hold the level's data, never texts to translate; a combo box's
     // caption is its selected entry, so it is left out too.

@@ -87,6 +87,13 @@ void TForm1::CreatePagesMenu() {
     PageMap1->OnClick = [this] { PageMap1Click(); };
     EditPageOutside1 = AddMenuItem(Textures1, QStringLiteral("EditPageOutside1"),
                                    QStringLiteral("&Edit Page Outside"), Qt::CTRL | Qt::Key_E);
+    N8 = AddMenuItem(Textures1, QStringLiteral("N8"), QStringLiteral("-"));
+    MergeDuplicates1 = AddMenuItem(Textures1, QStringLiteral("MergeDuplicates1"),
+                                   QStringLiteral("Merge D&uplicate Textures..."));
+    MergeDuplicates1->OnClick = [this] { MergeDuplicates1Click(); };
+    RemoveUnused1 =
+        AddMenuItem(Textures1, QStringLiteral("RemoveUnused1"), QStringLiteral("&Remove Unused Textures..."));
+    RemoveUnused1->OnClick = [this] { RemoveUnused1Click(); };
 }
 
 // The action's own toggle and this one agree: the document's setting decides what the item shows.

@@ -37,7 +37,18 @@ QStringList MessageTextPatterns() {
             QStringLiteral("Page %1 was not changed: %2"),
             QStringLiteral("No program could be started to edit %1"),
             QStringLiteral("Pages imported from %1 (page ← file): %2"),
-            QStringLiteral("These files were not taken, as they are not named %1: %2")};
+            QStringLiteral("These files were not taken, as they are not named %1: %2"),
+            QStringLiteral("%1 duplicates of %2 textures merged"),
+            QStringLiteral("%1 unused textures removed"),
+            QStringLiteral("textures from #%1 on are renumbered"),
+            QStringLiteral("%1. Go on?"),
+            QStringLiteral("No texture is an exact copy of another: nothing to merge."),
+            QStringLiteral("Every texture is used: nothing to remove."),
+            QStringLiteral("The textures cannot be cleaned up: %1"),
+            QStringLiteral("%1 room faces"),
+            QStringLiteral("%1 mesh faces"),
+            QStringLiteral("animated sets %1"),
+            QStringLiteral("unused")};
 }
 
 QStringList EntryTextPatterns() {

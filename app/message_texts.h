@@ -45,6 +45,19 @@ enum class MessageText {
     page_not_opened,    // %1 the file
     pages_imported,     // the status bar: %1 the folder, %2 pages and the files they came from
     pictures_not_taken, // %1 the pattern page pictures are named by, %2 the names not taken
+    // The question before a clean-up of the object textures, made of the parts that apply.
+    clean_merged,     // %1 duplicates, %2 the textures they copy
+    clean_removed,    // %1 unused textures
+    clean_renumbered, // %1 the first texture whose number changes
+    clean_question,   // %1 the parts above, joined by "; "
+    no_duplicates,
+    no_unused,
+    clean_refused, // %1 the reason
+    // What uses the selected texture, beside its preview.
+    use_room_faces, // %1 how many
+    use_mesh_faces,
+    use_animated_sets, // %1 the set numbers
+    use_unused,
 };
 
 enum class EntryText {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QImage>
 #include <QObject>
@@ -16,6 +17,8 @@
 #include "document/texture_source.h"
 #include "level/animated_sets.h"
 #include "level/palette_matcher.h"
+#include "level/texture_cleanup.h"
+#include "level/texture_usage.h"
 #include "level/trlevel.h"
 #include "pictures/page_folder.h"
 
@@ -115,6 +118,16 @@ public:
     // counted from 1); false, with no step, when it shows what the page shows already.
     bool TakePagePicture(int page, const std::vector<std::uint32_t>& argb, bool has_alpha);
 
+    // Which object and sprite textures the level uses, its animated sets being the working copy. Kept
+    // until the level next changes.
+    const pw::TextureUsage& TextureUsage() const;
+    // What merging the duplicate textures (`merge`) and removing the unused ones (`remove`) would do
+    // now; a plan that refuses says why (a damaged mesh).
+    pw::TextureCleanupPlan PlanTextureCleanup(bool merge, bool remove) const;
+    // Carries that out as one step: every face and animated frame keeps naming an equal record. False,
+    // with no step, when nothing would change or the plan refuses.
+    bool CleanTextures(bool merge, bool remove);
+
     // Animated-set edits. Each returns false (nothing changed) when the set or frame does not exist
     // or the format's limits would be passed, and emits AnimatedSetsChanged otherwise.
     bool AddAnimatedSet();
@@ -190,4 +203,5 @@ private:
     bool replaying_ = false;
 
     std::unique_ptr<pw::PaletteMatcher> matcher_;
+    mutable std::optional<pw::TextureUsage> usage_;
 };

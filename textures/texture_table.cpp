@@ -24,6 +24,8 @@ void TextureTable::Refresh() {
     c_.Preview->SetPicture(ScalePreviewToFit(preview, c_.PreviewBox));
     if (c_.Size)
         c_.Size->SetCaption(QStringLiteral("%1 \u00D7 %2").arg(preview.width()).arg(preview.height()));
+    if (c_.Use && UseText)
+        c_.Use->SetCaption(UseText(index));
     c_.Attribute->SetItemIndex(texture.attribute <= 2 ? texture.attribute : -1);
 
     const pw::MirrorState mirror = pw::ReadMirrorState(texture);
@@ -53,6 +55,8 @@ void TextureTable::Clear() {
     c_.Preview->ClearPicture();
     if (c_.Size)
         c_.Size->SetCaption(QString());
+    if (c_.Use)
+        c_.Use->SetCaption(QString());
 }
 
 void TextureTable::AttributeChosen() {

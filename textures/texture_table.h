@@ -24,6 +24,7 @@ struct TextureTableControls {
     TCheckBox* FlipV = nullptr;     // CheckBox2
     TLabel* Size = nullptr;         // the texture's size beside the preview, "16 × 16"
     QSize PreviewBox;               // the room the preview is enlarged to fill
+    TLabel* Use = nullptr;          // what uses the texture, beside its size (UseText)
 };
 
 class TextureTable {
@@ -34,6 +35,8 @@ public:
     bool UpdatingTextureControls = false;
     // The text of list line i ("Texture#i"), in the current language.
     std::function<QString(int)> LineText = [](int index) { return QStringLiteral("Texture#%1").arg(index); };
+    // What uses entry i ("38 room faces, 2 mesh faces"), shown in the Use label.
+    std::function<QString(int)> UseText;
 
     // The selected list line, when it names an entry of the table; -1 otherwise.
     int Selected() const;
