@@ -3,6 +3,7 @@
 //   resave IN OUT                 reads IN and writes it as OUT (warns when OUT's extension is unusual)
 //   export, import-page           pictures of the pages (cli/picture_commands.h)
 //   export-pages, import-pages    one picture file per page, in a folder
+//   compact LEVEL OUT             packs the used art into as few pages as it needs
 // Exit codes: 0 done, 1 file not found, 2 not a level of a known kind, 3 any other read or write error.
 #include <cstdio>
 #include <cstring>
@@ -31,6 +32,7 @@ const char* const kUsageText = "usage: pagewright-cli info [--textures-only] FIL
                                "       pagewright-cli import-page [--dither] LEVEL PAGE IMAGE OUT\n"
                                "       pagewright-cli export-pages [--depth 32] LEVEL DIR\n"
                                "       pagewright-cli import-pages [--dither] LEVEL DIR OUT\n"
+                               "       pagewright-cli compact LEVEL OUT\n"
                                "       pagewright-cli --help | --version\n";
 
 const char* const kHelpText =
@@ -67,7 +69,14 @@ const char* const kHelpText =
     "                               the pixels that differ are written, by the rules of import-page.\n"
     "                               A file for the next page number appends a page (no gaps). A\n"
     "                               picture that is not a 256 x 256 .png, or cannot be read, is\n"
-    "                               named (exit 3) and nothing is written\n\n"
+    "                               named (exit 3) and nothing is written\n"
+    "  compact LEVEL OUT            pack the areas of the pages (object and sprite textures that\n"
+    "                               overlap or touch) into as few pages as they need, moving every\n"
+    "                               texture with its pixels, drop the pages left empty at the end\n"
+    "                               and write the level as OUT. .tr4/.trc levels pack their room,\n"
+    "                               object and bump pages apart; pages with an animated texture and\n"
+    "                               bump pages move only whole. Prints {\"pages_before\",\n"
+    "                               \"pages_after\", \"moved\"} (moved: the areas that moved)\n\n"
     "Exit codes: 0 done, 1 file not found, 2 not a level of a known kind (or a damaged file),\n"
     "            3 any other read or write error, 64 wrong arguments (a page number or picture\n"
     "            size out of range included; nothing is written then).\n";
@@ -174,5 +183,7 @@ int main(int argc, char** argv) {
         return ExportPagesCommand(rest, services);
     if (args[0] == "import-pages")
         return ImportPagesCommand(rest, services);
+    if (args[0] == "compact")
+        return CompactCommand(rest, services);
     return Fail(kUsage, "unknown command: " + args[0] + "\n" + kUsageText);
 }
