@@ -15,6 +15,7 @@
 #include "document/t_rect.h"
 #include "document/texture_source.h"
 #include "level/animated_sets.h"
+#include "level/page_compaction.h"
 #include "level/palette_matcher.h"
 #include "level/trlevel.h"
 
@@ -113,6 +114,12 @@ public:
     // Takes a 256 x 256 picture (0xAARRGGBB) into page `page` as the step "Edit page N outside" (N
     // counted from 1); false, with no step, when it shows what the page shows already.
     bool TakePagePicture(int page, const std::vector<std::uint32_t>& argb, bool has_alpha);
+
+    // What compacting the pages would do now (nothing without a level).
+    pw::CompactionPlan PlanCompaction() const;
+    // Packs the used art into as few pages as it needs, as the step "Compact pages"; false (no step)
+    // when nothing would change.
+    bool CompactPages();
 
     // Animated-set edits. Each returns false (nothing changed) when the set or frame does not exist
     // or the format's limits would be passed, and emits AnimatedSetsChanged otherwise.
