@@ -26,7 +26,8 @@ QStringList HistoryStepNames() {
             QStringLiteral("Delete frame"),
             QStringLiteral("Replace frame"),
             QStringLiteral("Import pages"),
-            QStringLiteral("Edit page %1 outside")};
+            QStringLiteral("Edit page %1 outside"),
+            QStringLiteral("Compact pages")};
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include <QImage>
@@ -133,6 +134,7 @@ private:
     TMenuItem* GoToTexture1; // selects a texture by its number
     TMenuItem* Textures1;
     TMenuItem* AddNewPage1;
+    TMenuItem* CompactPages1; // packs the used art into as few pages as it needs
     TMenuItem* Define64x64textures1;
     TMenuItem* Define64x48textures1;
     TMenuItem* Define64x32textures1;
@@ -226,6 +228,10 @@ private:
     void Save1Click();
     void SaveAs1Click();
     void AddNewPage1Click();
+    void CompactPages1Click();
+    // Asks with the outcome and compacts as one step. `first`, when given, is a clean-up that may free
+    // more and runs as its own step before the outcome is shown again.
+    void CompactPagesAfter(const std::function<bool()>& first);
     void ExporttoImage1Click();
     void ExportPages1Click();
     void ImportPages1Click();

@@ -35,7 +35,9 @@ QStringList MessageTextPatterns() {
             QStringLiteral("Importing pages..."),
             QStringLiteral("The pages were not imported: %1"),
             QStringLiteral("Page %1 was not changed: %2"),
-            QStringLiteral("No program could be started to edit %1")};
+            QStringLiteral("No program could be started to edit %1"),
+            QStringLiteral("From %1 pages to %2; %3 areas move. Compact the pages?"),
+            QStringLiteral("The textures in use already need all %1 pages: nothing to compact.")};
 }
 
 QStringList EntryTextPatterns() {
