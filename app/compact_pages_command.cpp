@@ -17,7 +17,7 @@ void TForm1::CompactPagesAfter(const std::function<bool()>& first) {
         plan = doc_.PlanCompaction();
     }
     if (!plan.ChangesLevel()) {
-        CurrentPlatform().ShowMessage(this, Text(MessageText::compact_nothing).arg(plan.pages_before));
+        CurrentPlatform().ShowMessage(this, Text(MessageText::compact_nothing));
         return;
     }
     const QString outcome = Text(MessageText::compact_question)

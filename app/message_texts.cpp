@@ -37,7 +37,7 @@ QStringList MessageTextPatterns() {
             QStringLiteral("Page %1 was not changed: %2"),
             QStringLiteral("No program could be started to edit %1"),
             QStringLiteral("From %1 pages to %2; %3 areas move. Compact the pages?"),
-            QStringLiteral("The textures in use already need all %1 pages: nothing to compact.")};
+            QStringLiteral("Nothing to compact: the textures in use do not fit in fewer pages.")};
 }
 
 QStringList EntryTextPatterns() {

@@ -44,7 +44,7 @@ enum class MessageText {
     page_not_taken,     // %1 the page (from 1), %2 the file and the reason
     page_not_opened,    // %1 the file
     compact_question,   // %1 pages before, %2 after, %3 the areas that move
-    compact_nothing,    // %1 the pages
+    compact_nothing,
 };
 
 enum class EntryText {

@@ -80,15 +80,22 @@ void PrintQuality(const std::string& name, const pw::Ttrlevel& level) {
                 plan.pages_before, plan.pages_after, (covered + 65535) / 65536, plan.MovedAreas());
 }
 
-void PrintMemory(int pages) {
-    pw::Ttrlevel level = MakeLevel(pages, false);
+// The rise of the peak resident set above the loaded level while planning, and then while moving.
+void PrintMemory(int pages, bool corners) {
+    pw::Ttrlevel level = MakeLevel(pages, corners);
     const std::size_t loaded = pw::bench::StatusBytes("VmRSS");
     pw::bench::ResetPeak();
-    pw::ApplyCompaction(level, pw::PlanCompaction(level));
-    const std::size_t peak = pw::bench::StatusBytes("VmHWM");
-    const std::size_t allowed = 2 * pw::PageBytes(pw::PageDepth::bits8);
-    std::printf("memory, %d pages: peak %zu KB above the loaded level; two pages per depth %zu KB\n", pages,
-                (peak > loaded ? peak - loaded : 0) / 1024, allowed / 1024);
+    const pw::CompactionPlan plan = pw::PlanCompaction(level);
+    const std::size_t planned = pw::bench::StatusBytes("VmHWM");
+    const std::size_t with_plan = pw::bench::StatusBytes("VmRSS");
+    pw::bench::ResetPeak();
+    pw::ApplyCompaction(level, plan);
+    const std::size_t moved = pw::bench::StatusBytes("VmHWM");
+    const auto above = [&](std::size_t peak) { return (peak > loaded ? peak - loaded : 0) / 1024; };
+    std::printf("memory, %d pages (%s, %zu areas): peak above the loaded level %zu KB planning, %zu KB "
+                "moving (the plan %zu KB of it); two pages per depth %zu KB\n",
+                pages, corners ? "corners" : "scattered", plan.moves.size(), above(planned), above(moved),
+                above(with_plan), 2 * pw::PageBytes(pw::PageDepth::bits8) / 1024);
 }
 
 } // namespace
@@ -97,13 +104,16 @@ int main(int argc, char** argv) {
     for (const int n : {16, 17, 100, 4096})
         PrintQuality("corners " + std::to_string(n) + " (ceil " + std::to_string((n + 15) / 16) + ")",
                      MakeLevel(n, true));
+    for (const int n : {16, 4096})
+        PrintQuality("scattered " + std::to_string(n), MakeLevel(n, false));
     for (const auto& entry : std::filesystem::directory_iterator(PW_SAMPLES_DIR)) {
         pw::Ttrlevel level;
         if (entry.path().extension() != ".md" && level.LoadLevel(entry.path().string()))
             PrintQuality(entry.path().filename().string(), level);
     }
-    PrintMemory(16);
-    PrintMemory(4096);
+    for (const int pages : {16, 4096})
+        for (const bool corners : {true, false})
+            PrintMemory(pages, corners);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

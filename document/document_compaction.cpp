@@ -11,7 +11,8 @@ bool LevelDocument::CompactPages() {
     if (!plan.ChangesLevel())
         return false;
     auto edit = std::make_shared<CompactPagesEdit>(level_);
-    pw::ApplyCompaction(level_, plan);
+    if (!pw::ApplyCompaction(level_, plan))
+        return false;
     Record(tr("Compact pages"), std::move(edit));
     return true;
 }

@@ -143,8 +143,6 @@ void MovePixels(Ttrlevel& level, PageDepth depth, const CompactionPlan& plan,
     Bytes& block = PageBlock(level, depth);
     const std::size_t page_bytes = PageBytes(depth);
     const std::size_t pixel_bytes = page_bytes / layout::kPage8Bytes;
-    if (block.size() < static_cast<std::size_t>(plan.pages_before) * page_bytes)
-        return;
     std::vector<std::uint8_t> spare(page_bytes);
     for (int page = 0; page < plan.pages_after; ++page) {
         std::uint8_t* slot = block.data() + static_cast<std::size_t>(page) * page_bytes;
@@ -193,6 +191,15 @@ void MoveSprite(Ttrlevel& level, int index, const AreaMove& m) {
             AddToU16(p + 8 + 2 * side, side % 2 == 0 ? m.Dx() : m.Dy());
 }
 
+// Whether every depth the kind carries holds all the pages the plan reads.
+bool HoldsPages(const Ttrlevel& level, int pages) {
+    for (const PageDepth depth : {PageDepth::bits8, PageDepth::bits16, PageDepth::bits32})
+        if (CarriesDepth(level.kind, depth) &&
+            PageBlock(level, depth).size() < static_cast<std::size_t>(pages) * PageBytes(depth))
+            return false;
+    return true;
+}
+
 } // namespace
 
 int CompactionPlan::MovedAreas() const {
@@ -225,9 +232,9 @@ CompactionPlan PlanCompaction(const Ttrlevel& level) {
     return plan;
 }
 
-void ApplyCompaction(Ttrlevel& level, const CompactionPlan& plan) {
-    if (!plan.ChangesLevel() || plan.pages_before != level.num_pages)
-        return;
+bool ApplyCompaction(Ttrlevel& level, const CompactionPlan& plan) {
+    if (!plan.ChangesLevel() || plan.pages_before != level.num_pages || !HoldsPages(level, plan.pages_before))
+        return false;
     std::vector<std::vector<const AreaMove*>> arriving(static_cast<std::size_t>(plan.pages_after));
     std::vector<bool> kept(static_cast<std::size_t>(plan.pages_after), true);
     for (const AreaMove& m : plan.moves) {
@@ -251,6 +258,7 @@ void ApplyCompaction(Ttrlevel& level, const CompactionPlan& plan) {
         level.num_object_tiles = plan.tile_counts[1];
         level.num_bump_tiles = plan.tile_counts[2];
     }
+    return true;
 }
 
 } // namespace pw

@@ -46,7 +46,8 @@ CompactionPlan PlanCompaction(const Ttrlevel& level);
 
 // Does what `plan` (made by PlanCompaction on this level as it is) says: moves the pixels in every depth
 // the kind carries, then the object textures and sprite textures, and drops the pages at the end. Works
-// in place, with one spare page per depth.
-void ApplyCompaction(Ttrlevel& level, const CompactionPlan& plan);
+// in place, with one spare page per depth. False, with nothing changed, when the plan changes nothing or
+// does not fit the level (another page count, or a depth that does not hold every page).
+bool ApplyCompaction(Ttrlevel& level, const CompactionPlan& plan);
 
 } // namespace pw
