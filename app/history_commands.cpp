@@ -27,6 +27,9 @@ QStringList HistoryStepNames() {
             QStringLiteral("Replace frame"),
             QStringLiteral("Import pages"),
             QStringLiteral("Edit page %1 outside"),
+            QStringLiteral("Clean up textures"),
+            QStringLiteral("Merge duplicate textures"),
+            QStringLiteral("Remove unused textures"),
             QStringLiteral("Compact pages")};
 }
 

@@ -36,6 +36,7 @@ TForm1::TForm1(LevelDocument& document) : TForm(QStringLiteral("Form1")), doc_(d
     Table = std::make_unique<TextureTable>(doc_, TextureTableControls{ListBox1, Image3, ComboBox3, CheckBox1,
                                                                       CheckBox2, Label7, kTexturePreviewBox});
     Table->LineText = [this](int index) { return Entry(EntryText::texture, index); };
+    Table->UseText = [this](int index) { return TextureUseText(doc_.TextureUsage(), index, UsePatterns()); };
     ConnectEditing();
     ConnectDocument();
     ConnectSaving();
@@ -54,6 +55,7 @@ void TForm1::ConnectDocument() {
     connect(&doc_, &LevelDocument::LevelReplaced, this, [this] { EnableCopyCommands(); });
     connect(&doc_, &LevelDocument::PageChanged, this, [this](int page) { ShowChangedPage(page); });
     connect(&doc_, &LevelDocument::TexturesChanged, this, [this] { ShowTextures(); });
+    connect(&doc_, &LevelDocument::AnimatedSetsChanged, this, [this] { ListBox1Click(); });
 }
 
 void TForm1::ConnectEditing() {

@@ -19,6 +19,7 @@
 #include "document/t_rect.h"
 #include "level/trlevel.h"
 #include "textures/texture_table.h"
+#include "textures/texture_use_text.h"
 #include "widgets/t_button.h"
 #include "widgets/t_check_box.h"
 #include "widgets/t_combo_box.h"
@@ -154,6 +155,9 @@ private:
     TMenuItem* ExportPages1;     // File: every page as a .png into a folder
     TMenuItem* ImportPages1;     // File: the pages' .png files of a folder back in, as one step
     TMenuItem* EditPageOutside1; // Pages: the shown page into another program, followed as it saves
+    TMenuItem* N8;
+    TMenuItem* MergeDuplicates1; // merges object textures that are exact copies, as one step
+    TMenuItem* RemoveUnused1;    // removes object textures nothing uses, as one step
 
     // View state. The level, its file name, the source and the selected tile are the document's.
     int LevelPage = 0;
@@ -218,6 +222,11 @@ private:
     void DefineGridTextures(int height);
     void Definemouseselected1Click();
     void DitherPictures1Click();
+    void MergeDuplicates1Click();
+    void RemoveUnused1Click();
+    // Says what the clean-up would do, asks, and does it as one step.
+    void CleanTextures(bool merge, bool remove);
+    TextureUsePatterns UsePatterns() const;
 
     // Page display.
     void PrepareLevelViews();
@@ -229,9 +238,6 @@ private:
     void SaveAs1Click();
     void AddNewPage1Click();
     void CompactPages1Click();
-    // Asks with the outcome and compacts as one step. `first`, when given, is a clean-up that may free
-    // more and runs as its own step before the outcome is shown again.
-    void CompactPagesAfter(const std::function<bool()>& first);
     void ExporttoImage1Click();
     void ExportPages1Click();
     void ImportPages1Click();

@@ -67,7 +67,8 @@ void TForm1::CreatePagesMenu() {
     Textures1 = AddMenuItem(nullptr, QStringLiteral("Textures1"), QStringLiteral("&Pages"));
     AddNewPage1 = AddMenuItem(Textures1, QStringLiteral("AddNewPage1"), QStringLiteral("&Add new empty page"),
                               Qt::CTRL | Qt::Key_N);
-    CompactPages1 = AddMenuItem(Textures1, QStringLiteral("CompactPages1"), QStringLiteral("&Compact Pages"));
+    CompactPages1 =
+        AddMenuItem(Textures1, QStringLiteral("CompactPages1"), QStringLiteral("&Compact Pages..."));
     CompactPages1->OnClick = [this] { CompactPages1Click(); };
     Define64x64textures1 = AddMenuItem(Textures1, QStringLiteral("Define64x64textures1"),
                                        QStringLiteral("Define 64x64 textures"));
@@ -89,6 +90,13 @@ void TForm1::CreatePagesMenu() {
     PageMap1->OnClick = [this] { PageMap1Click(); };
     EditPageOutside1 = AddMenuItem(Textures1, QStringLiteral("EditPageOutside1"),
                                    QStringLiteral("&Edit Page Outside"), Qt::CTRL | Qt::Key_E);
+    N8 = AddMenuItem(Textures1, QStringLiteral("N8"), QStringLiteral("-"));
+    MergeDuplicates1 = AddMenuItem(Textures1, QStringLiteral("MergeDuplicates1"),
+                                   QStringLiteral("Merge D&uplicate Textures..."));
+    MergeDuplicates1->OnClick = [this] { MergeDuplicates1Click(); };
+    RemoveUnused1 =
+        AddMenuItem(Textures1, QStringLiteral("RemoveUnused1"), QStringLiteral("&Remove Unused Textures..."));
+    RemoveUnused1->OnClick = [this] { RemoveUnused1Click(); };
 }
 
 // The action's own toggle and this one agree: the document's setting decides what the item shows.

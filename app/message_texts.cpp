@@ -36,8 +36,22 @@ QStringList MessageTextPatterns() {
             QStringLiteral("The pages were not imported: %1"),
             QStringLiteral("Page %1 was not changed: %2"),
             QStringLiteral("No program could be started to edit %1"),
+            QStringLiteral("%1 duplicates of %2 textures merged"),
+            QStringLiteral("%1 unused textures removed"),
+            QStringLiteral("textures from #%1 on are renumbered"),
+            QStringLiteral("%1. Go on?"),
+            QStringLiteral("No texture is an exact copy of another: nothing to merge."),
+            QStringLiteral("Every texture is used: nothing to remove."),
+            QStringLiteral("The textures cannot be cleaned up: %1"),
+            QStringLiteral("%1 room faces"),
+            QStringLiteral("%1 mesh faces"),
+            QStringLiteral("animated sets %1"),
+            QStringLiteral("unused"),
             QStringLiteral("From %1 pages to %2; %3 areas move. Compact the pages?"),
-            QStringLiteral("Nothing to compact: the textures in use do not fit in fewer pages.")};
+            QStringLiteral("Nothing to compact: the textures in use do not fit in fewer pages."),
+            QStringLiteral(
+                "From %1 pages to %2; %3 areas move. Removing the %4 unused textures first would leave %5 "
+                "pages: remove them first?")};
 }
 
 QStringList EntryTextPatterns() {

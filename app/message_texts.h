@@ -43,8 +43,22 @@ enum class MessageText {
     pages_not_imported, // %1 the file and the reason
     page_not_taken,     // %1 the page (from 1), %2 the file and the reason
     page_not_opened,    // %1 the file
-    compact_question,   // %1 pages before, %2 after, %3 the areas that move
+    // The question before a clean-up of the object textures, made of the parts that apply.
+    clean_merged,     // %1 duplicates, %2 the textures they copy
+    clean_removed,    // %1 unused textures
+    clean_renumbered, // %1 the first texture whose number changes
+    clean_question,   // %1 the parts above, joined by "; "
+    no_duplicates,
+    no_unused,
+    clean_refused, // %1 the reason
+    // What uses the selected texture, beside its preview.
+    use_room_faces, // %1 how many
+    use_mesh_faces,
+    use_animated_sets, // %1 the set numbers
+    use_unused,
+    compact_question, // %1 pages before, %2 after, %3 the areas that move
     compact_nothing,
+    compact_after_cleanup, // as compact_question; %4 unused textures, %5 the pages after removing them
 };
 
 enum class EntryText {

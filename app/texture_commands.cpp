@@ -58,3 +58,44 @@ void TForm1::ShowTextures() {
     Table->ShowLines();
     ListBox1Click();
 }
+
+void TForm1::MergeDuplicates1Click() {
+    CleanTextures(true, false);
+}
+
+void TForm1::RemoveUnused1Click() {
+    CleanTextures(false, true);
+}
+
+// Nothing changes before the user has read what will happen and agreed.
+void TForm1::CleanTextures(bool merge, bool remove) {
+    if (!LevelOpen())
+        return;
+    const pw::TextureCleanupPlan plan = doc_.PlanTextureCleanup(merge, remove);
+    Platform& platform = CurrentPlatform();
+    if (!plan.refused.empty()) {
+        platform.ShowError(this, Text(MessageText::clean_refused).arg(QString::fromStdString(plan.refused)));
+        return;
+    }
+    if (!plan.Changes()) {
+        platform.ShowMessage(this, Text(merge ? MessageText::no_duplicates : MessageText::no_unused));
+        return;
+    }
+    QStringList parts;
+    if (!plan.merged.empty())
+        parts.append(Text(MessageText::clean_merged).arg(plan.MergedAway()).arg(plan.merged.size()));
+    if (!plan.removed.empty())
+        parts.append(Text(MessageText::clean_removed).arg(plan.removed.size()));
+    if (plan.FirstRenumbered() < plan.before)
+        parts.append(Text(MessageText::clean_renumbered).arg(plan.FirstRenumbered()));
+    const QString question = Text(MessageText::clean_question).arg(parts.join(QStringLiteral("; ")));
+    if (platform.Ask(this, question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    BusyCursor busy;
+    doc_.CleanTextures(merge, remove);
+}
+
+TextureUsePatterns TForm1::UsePatterns() const {
+    return {Text(MessageText::use_room_faces), Text(MessageText::use_mesh_faces),
+            Text(MessageText::use_animated_sets), Text(MessageText::use_unused)};
+}

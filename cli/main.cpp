@@ -3,6 +3,7 @@
 //   resave IN OUT                 reads IN and writes it as OUT (warns when OUT's extension is unusual)
 //   export, import-page           pictures of the pages (cli/picture_commands.h)
 //   export-pages, import-pages    one picture file per page, in a folder
+//   usage, clean                  which textures the level uses, and freeing the rest
 //   compact LEVEL OUT             packs the used art into as few pages as it needs
 // Exit codes: 0 done, 1 file not found, 2 not a level of a known kind, 3 any other read or write error.
 #include <cstdio>
@@ -15,6 +16,7 @@
 
 #include "cli/level_info_json.h"
 #include "cli/picture_commands.h"
+#include "cli/texture_usage_commands.h"
 #include "level/level_file_names.h"
 #include "level/trlevel.h"
 
@@ -26,14 +28,17 @@ namespace {
 
 enum ExitCode { kDone = 0, kNotFound = 1, kNotALevel = 2, kOtherError = 3, kUsage = 64 };
 
-const char* const kUsageText = "usage: pagewright-cli info [--textures-only] FILE\n"
-                               "       pagewright-cli resave IN OUT\n"
-                               "       pagewright-cli export [--depth 32] LEVEL OUT\n"
-                               "       pagewright-cli import-page [--dither] LEVEL PAGE IMAGE OUT\n"
-                               "       pagewright-cli export-pages [--depth 32] LEVEL DIR\n"
-                               "       pagewright-cli import-pages [--dither] LEVEL DIR OUT\n"
-                               "       pagewright-cli compact LEVEL OUT\n"
-                               "       pagewright-cli --help | --version\n";
+const char* const kUsageText =
+    "usage: pagewright-cli info [--textures-only] FILE\n"
+    "       pagewright-cli resave IN OUT\n"
+    "       pagewright-cli export [--depth 32] LEVEL OUT\n"
+    "       pagewright-cli import-page [--dither] LEVEL PAGE IMAGE OUT\n"
+    "       pagewright-cli export-pages [--depth 32] LEVEL DIR\n"
+    "       pagewright-cli import-pages [--dither] LEVEL DIR OUT\n"
+    "       pagewright-cli usage LEVEL\n"
+    "       pagewright-cli clean [--merge-duplicates] [--remove-unused] LEVEL OUT\n"
+    "       pagewright-cli compact LEVEL OUT\n"
+    "       pagewright-cli --help | --version\n";
 
 const char* const kHelpText =
     "pagewright-cli reads and writes TR level files (.phd .tub .tr2 .trg .tr4 .trc).\n\n"
@@ -70,6 +75,22 @@ const char* const kHelpText =
     "                               A file for the next page number appends a page (no gaps). A\n"
     "                               picture that is not a 256 x 256 .png, or cannot be read, is\n"
     "                               named (exit 3) and nothing is written\n"
+    "  usage LEVEL                  print which object and sprite textures the level uses, as one\n"
+    "                               JSON object: \"object_textures\" (per texture: index, room_faces,\n"
+    "                               mesh_faces, animated_sets, numbered from 1), \"sprite_textures\"\n"
+    "                               (index, room_sprites, sequences: sprite sequence ids),\n"
+    "                               \"unused_object_textures\", \"duplicate_object_textures\" (groups of\n"
+    "                               equal records, lowest index first) and \"dangling_references\"\n"
+    "                               (faces and frames naming a texture past the table). A damaged\n"
+    "                               mesh adds \"damaged_mesh\" with the reason, and a warning\n"
+    "  clean [--merge-duplicates] [--remove-unused] LEVEL OUT\n"
+    "                               merge object textures that are exact copies into the lowest of\n"
+    "                               them, and remove those that no face or animated set uses (with\n"
+    "                               neither option: both); every face and frame is renumbered to an\n"
+    "                               equal record, pages and sprite textures stay. Writes OUT and\n"
+    "                               prints {\"object_textures_before\", \"object_textures_after\",\n"
+    "                               \"merged\": [[kept, gone, ...], ...], \"removed\": [...]}. A level\n"
+    "                               with a damaged mesh is refused with the reason (exit 3, no OUT)\n"
     "  compact LEVEL OUT            pack the areas of the pages (object and sprite textures that\n"
     "                               overlap or touch) into as few pages as they need, moving every\n"
     "                               texture with its pixels, drop the pages left empty at the end\n"
@@ -183,6 +204,10 @@ int main(int argc, char** argv) {
         return ExportPagesCommand(rest, services);
     if (args[0] == "import-pages")
         return ImportPagesCommand(rest, services);
+    if (args[0] == "usage")
+        return UsageCommand(rest, services);
+    if (args[0] == "clean")
+        return CleanCommand(rest, services);
     if (args[0] == "compact")
         return CompactCommand(rest, services);
     return Fail(kUsage, "unknown command: " + args[0] + "\n" + kUsageText);

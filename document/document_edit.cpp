@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "level/face_texture_words.h"
+
 namespace {
 
 constexpr int kSide = 256;
@@ -101,6 +103,20 @@ std::size_t AnimatedSetsEdit::Bytes() const {
     for (const pw::AnimatedSet& set : sets_)
         bytes += sizeof(set) + set.capacity() * 2;
     return bytes;
+}
+
+FaceWordsEdit::FaceWordsEdit(const pw::Ttrlevel& level, pw::MeshFaces meshes)
+    : meshes_(std::move(meshes)), words_(pw::ReadFaceTextureWords(level, meshes_)) {}
+
+EditChange FaceWordsEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {
+    std::vector<std::uint16_t> current = pw::ReadFaceTextureWords(level, meshes_);
+    pw::WriteFaceTextureWords(level, meshes_, words_);
+    words_ = std::move(current);
+    return {EditChange::What::textures, 0};
+}
+
+std::size_t FaceWordsEdit::Bytes() const {
+    return sizeof(*this) + words_.capacity() * 2 + meshes_.texture_words.capacity() * sizeof(std::size_t);
 }
 
 EditChange AddPageEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {

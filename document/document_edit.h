@@ -8,6 +8,7 @@
 
 #include "level/animated_sets.h"
 #include "level/page_access.h"
+#include "level/texture_usage.h"
 #include "level/trlevel.h"
 
 // What a swap changed, for the document to announce.
@@ -71,6 +72,19 @@ private:
     pw::AnimatedSets sets_;
     std::vector<std::uint16_t> anim_words_;
     std::int32_t anim_word_count_;
+};
+
+// The texture word of every room and mesh face, as the clean-up of object textures rewrites them.
+// Faces are found by the level's structure, which the step does not change.
+class FaceWordsEdit : public DocumentEdit {
+public:
+    FaceWordsEdit(const pw::Ttrlevel& level, pw::MeshFaces meshes);
+    EditChange Swap(pw::Ttrlevel& level, pw::AnimatedSets& sets) override;
+    std::size_t Bytes() const override;
+
+private:
+    pw::MeshFaces meshes_;
+    std::vector<std::uint16_t> words_;
 };
 
 // An appended page: swapping appends it or takes it off again. Made before the page exists.

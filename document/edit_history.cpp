@@ -53,6 +53,7 @@ void LevelDocument::ClearHistory() {
 void LevelDocument::Apply(DocumentEdit& edit) {
     if (replaying_)
         return;
+    usage_.reset();
     Announce(edit.Swap(level_, sets_));
 }
 

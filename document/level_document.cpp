@@ -96,6 +96,7 @@ void LevelDocument::CloseLevel() {
 }
 
 void LevelDocument::ResetHistory() {
+    usage_.reset();
     history_.clear();
     opened_index_ = 0;
 }

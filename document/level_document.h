@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QImage>
 #include <QObject>
@@ -17,6 +18,8 @@
 #include "level/animated_sets.h"
 #include "level/page_compaction.h"
 #include "level/palette_matcher.h"
+#include "level/texture_cleanup.h"
+#include "level/texture_usage.h"
 #include "level/trlevel.h"
 
 class LevelDocument : public QObject {
@@ -115,11 +118,23 @@ public:
     // counted from 1); false, with no step, when it shows what the page shows already.
     bool TakePagePicture(int page, const std::vector<std::uint32_t>& argb, bool has_alpha);
 
+    // Which object and sprite textures the level uses, its animated sets being the working copy. Kept
+    // until the level next changes.
+    const pw::TextureUsage& TextureUsage() const;
+    // What merging the duplicate textures (`merge`) and removing the unused ones (`remove`) would do
+    // now; a plan that refuses says why (a damaged mesh).
+    pw::TextureCleanupPlan PlanTextureCleanup(bool merge, bool remove) const;
+    // Carries that out as one step: every face and animated frame keeps naming an equal record. False,
+    // with no step, when nothing would change or the plan refuses.
+    bool CleanTextures(bool merge, bool remove);
     // What compacting the pages would do now (nothing without a level).
     pw::CompactionPlan PlanCompaction() const;
     // Packs the used art into as few pages as it needs, as the step "Compact pages"; false (no step)
     // when nothing would change.
     bool CompactPages();
+    // What compacting would do once the unused textures were removed; `unused` receives how many would
+    // go (0: none would, and the plan is PlanCompaction's).
+    pw::CompactionPlan PlanCompactionWithoutUnused(std::size_t& unused) const;
 
     // Animated-set edits. Each returns false (nothing changed) when the set or frame does not exist
     // or the format's limits would be passed, and emits AnimatedSetsChanged otherwise.
@@ -196,4 +211,5 @@ private:
     bool replaying_ = false;
 
     std::unique_ptr<pw::PaletteMatcher> matcher_;
+    mutable std::optional<pw::TextureUsage> usage_;
 };

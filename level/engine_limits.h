@@ -1,4 +1,5 @@
-// What the original game engines load at most: pages in kinds 1 to 4, object textures in kinds 1 to 5.
+// What the original game engines load at most: pages and sprite textures in kinds 1 to 4, object
+// textures in kinds 1 to 5.
 // The files can hold more; the program warns instead of refusing.
 #pragma once
 
@@ -11,6 +12,10 @@ namespace pw {
 // 0: the engine sets no limit the program knows of.
 inline int EnginePageLimit(std::int32_t kind) {
     return kind >= kind_tr1 && kind <= kind_trg ? 16 : 0;
+}
+
+inline int EngineSpriteTextureLimit(std::int32_t kind) {
+    return kind >= kind_tr1 && kind <= kind_trg ? 512 : 0;
 }
 
 inline int EngineObjectTextureLimit(std::int32_t kind) {

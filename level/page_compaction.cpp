@@ -21,22 +21,25 @@ struct PageGroup {
     int pages = 0;
     int count_field = -1;
     bool whole_pages = false;
+    // Keeps its first page even when nothing is left on it: a level, and each counted group of kinds 6
+    // and 7, never loses its last page.
+    bool keep_one = true;
 };
 
 std::vector<PageGroup> PageGroups(const Ttrlevel& level) {
     const int n = std::max(level.num_pages, 0);
     if (level.kind != kind_tr4 && level.kind != kind_trc)
-        return {{0, n, -1, false}};
+        return {{0, n, -1, false, true}};
     std::vector<PageGroup> groups;
     int start = 0;
     const std::array<int, 3> counts{level.num_room_tiles, level.num_object_tiles, level.num_bump_tiles};
     const bool has_bump_pages = level.num_bump_tiles > 0;
     for (int field = 0; field < 3; ++field) {
         const int pages = std::min(counts[static_cast<std::size_t>(field)], n - start);
-        groups.push_back({start, pages, field, field == 2 || (field == 0 && has_bump_pages)});
+        groups.push_back({start, pages, field, field == 2 || (field == 0 && has_bump_pages), true});
         start += pages;
     }
-    groups.push_back({start, n - start, -1, false});
+    groups.push_back({start, n - start, -1, false, false});
     return groups;
 }
 
@@ -115,7 +118,7 @@ GroupResult PackGroup(const PageGroup& group, std::vector<PageAreas>& all,
             result.moves.push_back({std::move(area), static_cast<int>(bins.size()) - 1, left, top});
         }
     }
-    result.pages_after = static_cast<int>(bins.size());
+    result.pages_after = std::max(static_cast<int>(bins.size()), group.keep_one && group.pages > 0 ? 1 : 0);
     if (result.pages_after == group.pages) // nothing to gain: every area stays
         for (AreaMove& m : result.moves) {
             m.to_page = m.area.page - group.start;
@@ -211,6 +214,7 @@ CompactionPlan PlanCompaction(const Ttrlevel& level) {
     CompactionPlan plan;
     plan.pages_before = std::max(level.num_pages, 0);
     plan.tile_counts = {level.num_room_tiles, level.num_object_tiles, level.num_bump_tiles};
+    plan.kept_pages.assign(static_cast<std::size_t>(plan.pages_before), false);
     std::vector<PageAreas> all = FindAllPageAreas(level);
     const std::vector<bool> animated = AnimatedPages(level);
     int start_after = 0;
@@ -224,8 +228,13 @@ CompactionPlan PlanCompaction(const Ttrlevel& level) {
             auto& count = plan.tile_counts[static_cast<std::size_t>(group.count_field)];
             count = static_cast<std::uint16_t>(count - (group.pages - packed.pages_after));
         }
+        for (int page = group.start; page < group.start + group.pages; ++page)
+            plan.kept_pages[static_cast<std::size_t>(page)] = start_after == group.start;
         start_after += packed.pages_after;
     }
+    for (const AreaMove& m : plan.moves)
+        if (m.Moves())
+            plan.kept_pages[static_cast<std::size_t>(m.area.page)] = false;
     plan.pages_after = start_after;
     std::stable_sort(plan.moves.begin(), plan.moves.end(),
                      [](const AreaMove& a, const AreaMove& b) { return a.area.page < b.area.page; });
@@ -236,12 +245,9 @@ bool ApplyCompaction(Ttrlevel& level, const CompactionPlan& plan) {
     if (!plan.ChangesLevel() || plan.pages_before != level.num_pages || !HoldsPages(level, plan.pages_before))
         return false;
     std::vector<std::vector<const AreaMove*>> arriving(static_cast<std::size_t>(plan.pages_after));
-    std::vector<bool> kept(static_cast<std::size_t>(plan.pages_after), true);
-    for (const AreaMove& m : plan.moves) {
+    std::vector<bool> kept(plan.kept_pages.begin(), plan.kept_pages.begin() + plan.pages_after);
+    for (const AreaMove& m : plan.moves)
         arriving[static_cast<std::size_t>(m.to_page)].push_back(&m);
-        if (m.Moves() && m.area.page < plan.pages_after)
-            kept[static_cast<std::size_t>(m.area.page)] = false;
-    }
     for (const PageDepth depth : {PageDepth::bits8, PageDepth::bits16, PageDepth::bits32})
         if (CarriesDepth(level.kind, depth))
             MovePixels(level, depth, plan, arriving, kept);

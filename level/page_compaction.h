@@ -36,12 +36,15 @@ struct CompactionPlan {
     std::vector<AreaMove> moves; // every area of the level, in page order
     // Kinds 6 and 7: the room, object and bump page counts after compaction.
     std::array<std::uint16_t, 3> tile_counts{};
+    // By page before: it stays where it is with every byte, only receiving areas (none of its own
+    // areas moves, and the pages before it keep their number).
+    std::vector<bool> kept_pages;
     int MovedAreas() const;
     bool ChangesLevel() const { return pages_after != pages_before || MovedAreas() > 0; }
 };
 
 // What compaction would do; the level is not changed. A group that would keep all its pages is left
-// as it is.
+// as it is, and a level (or a counted group of kinds 6 and 7) keeps at least one page.
 CompactionPlan PlanCompaction(const Ttrlevel& level);
 
 // Does what `plan` (made by PlanCompaction on this level as it is) says: moves the pixels in every depth

@@ -110,9 +110,14 @@ std::vector<int> TexturesOnPage(const Ttrlevel& level, int page) {
 }
 
 std::vector<std::uint8_t> CoverMask(const Ttrlevel& level, int page) {
+    return CoverMask(level, page, {});
+}
+
+std::vector<std::uint8_t> CoverMask(const Ttrlevel& level, int page, const std::vector<bool>& left_out) {
     std::vector<std::uint8_t> mask(layout::kPage8Bytes, 0);
     for (const int i : TexturesOnPage(level, page))
-        MarkTexture(mask, level.object_textures[static_cast<std::size_t>(i)]);
+        if (static_cast<std::size_t>(i) >= left_out.size() || !left_out[static_cast<std::size_t>(i)])
+            MarkTexture(mask, level.object_textures[static_cast<std::size_t>(i)]);
     const std::size_t sprites = SpriteTextureCount(level);
     for (std::size_t i = 0; i < sprites; ++i) {
         const PageRect r = SpriteRectangle(level.kind, ReadSpriteTexture(level, i));

@@ -44,6 +44,8 @@ std::vector<int> TexturesOnPage(const Ttrlevel& level, int page);
 // 256 x 256 flags, row after row: 1 where an object texture or a sprite texture of the page covers
 // the pixel, 0 where the pixel is free.
 std::vector<std::uint8_t> CoverMask(const Ttrlevel& level, int page);
+// The same with the object textures i for which left_out[i] holds left out (the sprites all count).
+std::vector<std::uint8_t> CoverMask(const Ttrlevel& level, int page, const std::vector<bool>& left_out);
 std::size_t FreePixelCount(const std::vector<std::uint8_t>& mask);
 
 } // namespace pw

@@ -11,6 +11,7 @@
 #include "level/texture_cover.h"
 #include "textures/page_map_picture.h"
 #include "textures/page_map_window.h"
+#include "textures/texture_use_text.h"
 
 // Every change of the level reaches the map through the document's signals, whoever made it: an edit,
 // an undo or a redo.
@@ -37,6 +38,8 @@ void TPageMap::ConnectDocument() {
         Redraw();
     });
     connect(&doc_, &LevelDocument::AnimatedSetsChanged, this, [this] {
+        stale_ = true; // the sets decide which textures are used
+        Redraw();
         PaintBox1->TexturesChanged();
         ShowFigures();
     });
@@ -97,11 +100,14 @@ void TPageMap::ShowFigures() {
     }
     const pw::Ttrlevel& level = doc_.Level();
     const int textures = std::max(level.num_object_textures, 0);
+    const int sprites = static_cast<int>(pw::SpriteTextureCount(level));
+    const int sprite_limit = pw::EngineSpriteTextureLimit(level.kind);
     Label4->SetCaption(
         Text(0, QStringLiteral("Pages: %1   Object textures: %2   Sprite textures: %3   Animated sets: %4"))
             .arg(level.num_pages)
             .arg(textures)
-            .arg(pw::SpriteTextureCount(level))
+            .arg(sprite_limit > 0 ? QStringLiteral("%1/%2").arg(sprites).arg(sprite_limit)
+                                  : QString::number(sprites))
             .arg(doc_.AnimatedSets().size()));
     QStringList warnings;
     const int page_limit = pw::EnginePageLimit(level.kind);
@@ -111,6 +117,9 @@ void TPageMap::ShowFigures() {
     if (texture_limit > 0 && textures > texture_limit)
         warnings.append(Text(2, QStringLiteral("The game's engine loads at most %1 object textures."))
                             .arg(texture_limit));
+    if (sprite_limit > 0 && sprites > sprite_limit)
+        warnings.append(Text(11, QStringLiteral("The game's engine loads at most %1 sprite textures."))
+                            .arg(sprite_limit));
     Label5->SetCaption(warnings.join(QLatin1Char(' ')));
     Label5->setVisible(!warnings.isEmpty());
 }
@@ -124,8 +133,21 @@ void TPageMap::Redraw() {
         std::vector<std::uint8_t> cover =
             page ? pw::CoverMask(doc_.Level(), page_) : std::vector<std::uint8_t>();
         const double free = page ? 100.0 * static_cast<double>(pw::FreePixelCount(cover)) / 65536.0 : 0.0;
-        Label6->SetCaption(page ? Text(3, QStringLiteral("Free: %1% of the page")).arg(free, 0, 'f', 1)
-                                : QString());
+        // Pixels that only unused textures cover are free once those are removed.
+        std::vector<bool> unused;
+        for (std::size_t i = 0; page && i < doc_.TextureUsage().object_textures.size(); ++i)
+            unused.push_back(!doc_.TextureUsage().ObjectTextureUsed(i));
+        const double free_after =
+            page ? 100.0 *
+                       static_cast<double>(pw::FreePixelCount(pw::CoverMask(doc_.Level(), page_, unused))) /
+                       65536.0
+                 : 0.0;
+        Label6->SetCaption(
+            page ? Text(3, QStringLiteral("Free: %1% of the page")).arg(free, 0, 'f', 1) +
+                       QStringLiteral("   ") +
+                       Text(10, QStringLiteral("Free after clean-up: %1%")).arg(free_after, 0, 'f', 1)
+                 : QString());
+        PaintBox1->SetUnused(std::move(unused));
         PaintBox1->SetPage(page ? page_ : -1,
                            page ? PageMapPicture(doc_.Level(), page_, DepthShown()) : QImage(),
                            std::move(cover));
@@ -188,6 +210,10 @@ QString TPageMap::PixelText(int x, int y) const {
         QString name = QStringLiteral("Texture#%1").arg(i);
         if (pw::IsTriangleTexture(doc_.Level().object_textures[static_cast<std::size_t>(i)]))
             name += QLatin1Char(' ') + Text(4, QStringLiteral("(triangle)"));
+        const TextureUsePatterns patterns{
+            Text(6, QStringLiteral("%1 room faces")), Text(7, QStringLiteral("%1 mesh faces")),
+            Text(8, QStringLiteral("animated sets %1")), Text(9, QStringLiteral("unused"))};
+        name += QStringLiteral(" (%1)").arg(TextureUseText(doc_.TextureUsage(), i, patterns));
         names.append(name);
     }
     for (const int i : cover.sprites)

@@ -110,6 +110,11 @@ void PageMapView::SetSelectedTexture(int index) {
     update();
 }
 
+void PageMapView::SetUnused(std::vector<bool> unused) {
+    unused_ = std::move(unused);
+    update();
+}
+
 void PageMapView::SetOverlays(const PageMapOverlays& overlays) {
     overlays_ = overlays;
     update();
@@ -219,7 +224,9 @@ void PageMapView::PaintOutlines(QPainter& painter, const QRect& pixels) const {
         const pw::TextureBox box = pw::TextureBounds(t);
         if (!near.intersects(QRect(QPoint(box.min_x, box.min_y), QPoint(box.max_x, box.max_y))))
             continue;
-        painter.setPen(Cosmetic(AttributeColour(t.attribute)));
+        const bool unused =
+            static_cast<std::size_t>(index) < unused_.size() && unused_[static_cast<std::size_t>(index)];
+        painter.setPen(Cosmetic(AttributeColour(t.attribute), unused ? Qt::DashLine : Qt::SolidLine));
         painter.drawPolygon(OutlinePolygon(index));
     }
 }

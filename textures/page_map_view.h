@@ -41,6 +41,8 @@ public:
     // The object textures of the page changed: their outlines and labels are gathered again.
     void TexturesChanged();
     void SetSelectedTexture(int index);
+    // Object textures i with unused[i] set are outlined dashed: nothing in the level uses them.
+    void SetUnused(std::vector<bool> unused);
     void SetOverlays(const PageMapOverlays& overlays);
     const PageMapOverlays& Overlays() const { return overlays_; }
     void SetZoom(int zoom);
@@ -90,6 +92,7 @@ private:
     std::vector<int> textures_;
     std::vector<Label> frame_labels_;
     int selected_ = -1;
+    std::vector<bool> unused_;
     PageMapOverlays overlays_;
     int zoom_ = 2;
     QBrush checker_;

@@ -72,7 +72,10 @@ void TPageMap::CreateControls() {
          QStringLiteral("The game's engine loads at most %1 pages."),
          QStringLiteral("The game's engine loads at most %1 object textures."),
          QStringLiteral("Free: %1% of the page"), QStringLiteral("(triangle)"),
-         QStringLiteral("The game's engine loads at most %1 pages; add page %2 anyway?")});
+         QStringLiteral("The game's engine loads at most %1 pages; add page %2 anyway?"),
+         QStringLiteral("%1 room faces"), QStringLiteral("%1 mesh faces"), QStringLiteral("animated sets %1"),
+         QStringLiteral("unused"), QStringLiteral("Free after clean-up: %1%"),
+         QStringLiteral("The game's engine loads at most %1 sprite textures.")});
     Texts->hide();
     ScrollBox1 = new QScrollArea(Client());
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));

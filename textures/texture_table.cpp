@@ -23,7 +23,8 @@ void TextureTable::Refresh() {
     const QImage preview = BuildTexturePreview(doc_.Level(), texture);
     c_.Preview->SetPicture(ScalePreviewToFit(preview, c_.PreviewBox));
     if (c_.Size)
-        c_.Size->SetCaption(QStringLiteral("%1 \u00D7 %2").arg(preview.width()).arg(preview.height()));
+        c_.Size->SetCaption(QStringLiteral("%1 \u00D7 %2").arg(preview.width()).arg(preview.height()) +
+                            (UseText ? QLatin1Char('\n') + UseText(index) : QString()));
     c_.Attribute->SetItemIndex(texture.attribute <= 2 ? texture.attribute : -1);
 
     const pw::MirrorState mirror = pw::ReadMirrorState(texture);

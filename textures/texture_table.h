@@ -34,6 +34,8 @@ public:
     bool UpdatingTextureControls = false;
     // The text of list line i ("Texture#i"), in the current language.
     std::function<QString(int)> LineText = [](int index) { return QStringLiteral("Texture#%1").arg(index); };
+    // What uses entry i ("38 room faces, 2 mesh faces"), shown under its size; none: only the size.
+    std::function<QString(int)> UseText;
 
     // The selected list line, when it names an entry of the table; -1 otherwise.
     int Selected() const;
