@@ -47,14 +47,14 @@ std::optional<PackRect> RectPacker::FindPlace(int width, int height) const {
 }
 
 void RectPacker::Take(const PackRect& rect) {
-    split_.clear();
+    std::vector<PackRect> split;
     std::erase_if(free_, [&](const PackRect& f) {
         if (!Overlap(f, rect))
             return false;
-        SplitAround(f, rect);
+        SplitAround(f, rect, split);
         return true;
     });
-    free_.insert(free_.end(), split_.begin(), split_.end());
+    free_.insert(free_.end(), split.begin(), split.end());
     DropContained();
     UpdateExtents();
 }
@@ -67,15 +67,15 @@ std::optional<PackRect> RectPacker::Insert(int width, int height) {
 }
 
 // The up to four largest rectangles of `free` that stay clear of `taken`.
-void RectPacker::SplitAround(const PackRect& free, const PackRect& taken) {
+void RectPacker::SplitAround(const PackRect& free, const PackRect& taken, std::vector<PackRect>& into) {
     if (taken.left > free.left)
-        split_.push_back({free.left, free.top, taken.left, free.bottom});
+        into.push_back({free.left, free.top, taken.left, free.bottom});
     if (taken.right < free.right)
-        split_.push_back({taken.right, free.top, free.right, free.bottom});
+        into.push_back({taken.right, free.top, free.right, free.bottom});
     if (taken.top > free.top)
-        split_.push_back({free.left, free.top, free.right, taken.top});
+        into.push_back({free.left, free.top, free.right, taken.top});
     if (taken.bottom < free.bottom)
-        split_.push_back({free.left, taken.bottom, free.right, free.bottom});
+        into.push_back({free.left, taken.bottom, free.right, free.bottom});
 }
 
 // A free rectangle inside another one adds nothing; of two equal ones the first stays.

@@ -38,12 +38,11 @@ public:
     const std::vector<PackRect>& FreeRects() const { return free_; }
 
 private:
-    void SplitAround(const PackRect& free, const PackRect& taken);
+    static void SplitAround(const PackRect& free, const PackRect& taken, std::vector<PackRect>& into);
     void DropContained();
     void UpdateExtents();
 
     std::vector<PackRect> free_;
-    std::vector<PackRect> split_;
     int widest_ = 0;
     int highest_ = 0;
 };
