@@ -29,7 +29,8 @@ QStringList HistoryStepNames() {
             QStringLiteral("Edit page %1 outside"),
             QStringLiteral("Clean up textures"),
             QStringLiteral("Merge duplicate textures"),
-            QStringLiteral("Remove unused textures")};
+            QStringLiteral("Remove unused textures"),
+            QStringLiteral("Compact pages")};
 }
 
 namespace {

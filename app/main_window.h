@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include <QImage>
@@ -135,6 +136,7 @@ private:
     TMenuItem* GoToTexture1; // selects a texture by its number
     TMenuItem* Textures1;
     TMenuItem* AddNewPage1;
+    TMenuItem* CompactPages1; // packs the used art into as few pages as it needs
     TMenuItem* Define64x64textures1;
     TMenuItem* Define64x48textures1;
     TMenuItem* Define64x32textures1;
@@ -236,6 +238,7 @@ private:
     void Save1Click();
     void SaveAs1Click();
     void AddNewPage1Click();
+    void CompactPages1Click();
     void ExporttoImage1Click();
     void ExportPages1Click();
     void ImportPages1Click();

@@ -67,6 +67,9 @@ void TForm1::CreatePagesMenu() {
     Textures1 = AddMenuItem(nullptr, QStringLiteral("Textures1"), QStringLiteral("&Pages"));
     AddNewPage1 = AddMenuItem(Textures1, QStringLiteral("AddNewPage1"), QStringLiteral("&Add new empty page"),
                               Qt::CTRL | Qt::Key_N);
+    CompactPages1 =
+        AddMenuItem(Textures1, QStringLiteral("CompactPages1"), QStringLiteral("&Compact Pages..."));
+    CompactPages1->OnClick = [this] { CompactPages1Click(); };
     Define64x64textures1 = AddMenuItem(Textures1, QStringLiteral("Define64x64textures1"),
                                        QStringLiteral("Define 64x64 textures"));
     Define64x48textures1 = AddMenuItem(Textures1, QStringLiteral("Define64x48textures1"),

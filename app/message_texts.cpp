@@ -48,7 +48,12 @@ QStringList MessageTextPatterns() {
             QStringLiteral("%1 room faces"),
             QStringLiteral("%1 mesh faces"),
             QStringLiteral("animated sets %1"),
-            QStringLiteral("unused")};
+            QStringLiteral("unused"),
+            QStringLiteral("From %1 pages to %2; %3 areas move. Compact the pages?"),
+            QStringLiteral("Nothing to compact: the textures in use do not fit in fewer pages."),
+            QStringLiteral(
+                "From %1 pages to %2; %3 areas move. Removing the %4 unused textures first would leave %5 "
+                "pages: remove them first?")};
 }
 
 QStringList EntryTextPatterns() {

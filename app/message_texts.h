@@ -58,6 +58,9 @@ enum class MessageText {
     use_mesh_faces,
     use_animated_sets, // %1 the set numbers
     use_unused,
+    compact_question, // %1 pages before, %2 after, %3 the areas that move
+    compact_nothing,
+    compact_after_cleanup, // as compact_question; %4 unused textures, %5 the pages after removing them
 };
 
 enum class EntryText {

@@ -36,9 +36,9 @@ void TForm1::ConnectSaving() {
 void TForm1::EnableLevelCommands() {
     const bool open = doc_.HasLevel();
     for (TMenuItem* item :
-         {Save1, SaveAs1, AddNewPage1, ExporttoImage1, ExportPages1, ImportPages1, EditPageOutside1, Copy1,
-          Define64x64textures1, Define64x48textures1, Define64x32textures1, Define64x16textures1,
-          Definemouseselected1, AnimatedTextures1})
+         {Save1, SaveAs1, AddNewPage1, CompactPages1, ExporttoImage1, ExportPages1, ImportPages1,
+          EditPageOutside1, Copy1, Define64x64textures1, Define64x48textures1, Define64x32textures1,
+          Define64x16textures1, Definemouseselected1, AnimatedTextures1})
         item->SetEnabled(open);
     for (QWidget* control : std::initializer_list<QWidget*>{Button2, CheckBox1, CheckBox2})
         control->setEnabled(open);

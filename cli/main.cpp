@@ -4,6 +4,7 @@
 //   export, import-page           pictures of the pages (cli/picture_commands.h)
 //   export-pages, import-pages    one picture file per page, in a folder
 //   usage, clean                  which textures the level uses, and freeing the rest
+//   compact LEVEL OUT             packs the used art into as few pages as it needs
 // Exit codes: 0 done, 1 file not found, 2 not a level of a known kind, 3 any other read or write error.
 #include <cstdio>
 #include <cstring>
@@ -37,6 +38,7 @@ const char* const kUsageText =
     "       pagewright-cli import-pages [--dither] LEVEL DIR OUT\n"
     "       pagewright-cli usage LEVEL\n"
     "       pagewright-cli clean [--merge-duplicates] [--remove-unused] LEVEL OUT\n"
+    "       pagewright-cli compact LEVEL OUT\n"
     "       pagewright-cli --help | --version\n";
 
 const char* const kHelpText =
@@ -89,7 +91,14 @@ const char* const kHelpText =
     "                               equal record, pages and sprite textures stay. Writes OUT and\n"
     "                               prints {\"object_textures_before\", \"object_textures_after\",\n"
     "                               \"merged\": [[kept, gone, ...], ...], \"removed\": [...]}. A level\n"
-    "                               with a damaged mesh is refused with the reason (exit 3, no OUT)\n\n"
+    "                               with a damaged mesh is refused with the reason (exit 3, no OUT)\n"
+    "  compact LEVEL OUT            pack the areas of the pages (object and sprite textures that\n"
+    "                               overlap or touch) into as few pages as they need, moving every\n"
+    "                               texture with its pixels, drop the pages left empty at the end\n"
+    "                               and write the level as OUT. .tr4/.trc levels pack their room,\n"
+    "                               object and bump pages apart; pages with an animated texture and\n"
+    "                               bump pages move only whole. Prints {\"pages_before\",\n"
+    "                               \"pages_after\", \"moved\"} (moved: the areas that moved)\n\n"
     "Exit codes: 0 done, 1 file not found, 2 not a level of a known kind (or a damaged file),\n"
     "            3 any other read or write error, 64 wrong arguments (a page number or picture\n"
     "            size out of range included; nothing is written then).\n";
@@ -201,5 +210,7 @@ int main(int argc, char** argv) {
         return UsageCommand(rest, services);
     if (args[0] == "clean")
         return CleanCommand(rest, services);
+    if (args[0] == "compact")
+        return CompactCommand(rest, services);
     return Fail(kUsage, "unknown command: " + args[0] + "\n" + kUsageText);
 }

@@ -5,6 +5,7 @@
 //   export-pages [--depth 32] LEVEL DIR
 //   import-pages [--dither] LEVEL DIR OUT
 //                                      one .png per page in a folder, and back into the level
+//   compact LEVEL OUT                  the used art packed into as few pages as it needs
 #pragma once
 
 #include <functional>
@@ -25,3 +26,4 @@ int ExportCommand(const std::vector<std::string>& args, const CliServices& cli);
 int ImportPageCommand(const std::vector<std::string>& args, const CliServices& cli);
 int ExportPagesCommand(const std::vector<std::string>& args, const CliServices& cli);
 int ImportPagesCommand(const std::vector<std::string>& args, const CliServices& cli);
+int CompactCommand(const std::vector<std::string>& args, const CliServices& cli);

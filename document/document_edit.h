@@ -15,7 +15,7 @@
 struct EditChange {
     enum class What { page_pixels, textures, animated_sets, page_added, page_removed, several };
     What what;
-    // The page, or for textures the first record the step holds.
+    // The page, or for textures the first record the step holds (-1: the selection stays).
     int index = -1;
     // For several: what each part changed, in the order the parts were swapped.
     std::vector<EditChange> parts = {};

@@ -64,7 +64,8 @@ void LevelDocument::Announce(const EditChange& change) {
         break;
     case EditChange::What::textures: {
         const int length = level_.num_object_textures;
-        SetSelectedTexture(length > 0 ? std::min(change.index, length - 1) : -1);
+        if (change.index >= 0)
+            SetSelectedTexture(length > 0 ? std::min(change.index, length - 1) : -1);
         emit TexturesChanged();
         break;
     }

@@ -16,6 +16,7 @@
 #include "document/t_rect.h"
 #include "document/texture_source.h"
 #include "level/animated_sets.h"
+#include "level/page_compaction.h"
 #include "level/palette_matcher.h"
 #include "level/texture_cleanup.h"
 #include "level/texture_usage.h"
@@ -127,6 +128,14 @@ public:
     // Carries that out as one step: every face and animated frame keeps naming an equal record. False,
     // with no step, when nothing would change or the plan refuses.
     bool CleanTextures(bool merge, bool remove);
+    // What compacting the pages would do now (nothing without a level).
+    pw::CompactionPlan PlanCompaction() const;
+    // Packs the used art into as few pages as it needs, as the step "Compact pages"; false (no step)
+    // when nothing would change.
+    bool CompactPages();
+    // What compacting would do once the unused textures were removed; `unused` receives how many would
+    // go (0: none would, and the plan is PlanCompaction's).
+    pw::CompactionPlan PlanCompactionWithoutUnused(std::size_t& unused) const;
 
     // Animated-set edits. Each returns false (nothing changed) when the set or frame does not exist
     // or the format's limits would be passed, and emits AnimatedSetsChanged otherwise.

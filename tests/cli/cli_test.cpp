@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include "level/object_textures.h"
 #include "tests/fixtures/level_builder.h"
 
 namespace fs = std::filesystem;
@@ -447,6 +448,38 @@ TEST_F(CliTest, ExportPagesWarnsOfPicturesPastTheLastPage) {
     EXPECT_EQ(r.exit_code, 0);
     EXPECT_NE(r.err.find(past + ", " + further), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("level_0.png"), std::string::npos) << r.err;
+}
+
+} // namespace
+
+namespace {
+
+// compact prints the counts and writes a level with fewer pages; a level that cannot lose a page is
+// written back byte for byte; a missing argument is a usage error.
+TEST_F(CliTest, CompactPrintsThePagesAndTheAreasMoved) {
+    auto desc = pw::fixtures::MakeLevel(4);
+    desc.num_pages = 3;
+    desc.pages8 = pw::fixtures::Pattern(3 * 65536, 5);
+    desc.pages16 = pw::fixtures::Pattern(3 * 131072, 6);
+    desc.sprite_textures.clear();
+    desc.object_textures.clear();
+    for (int page = 0; page < 3; ++page)
+        desc.object_textures.push_back(pw::MakeRectangleTexture(4, page, 0, 0, 63, 63));
+    const std::string in = Write("in.trg", pw::fixtures::BuildLevel(desc));
+    const std::string out = (dir_ / "out.trg").string();
+    CliRun r = Cli("compact " + in + " " + out);
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.out, "{\"pages_before\": 3, \"pages_after\": 1, \"moved\": 2}\n");
+    pw::Ttrlevel level;
+    ASSERT_EQ(level.LoadLevel(out), pw::LevelStatus::done);
+    EXPECT_EQ(level.num_pages, 1);
+
+    const std::string again = (dir_ / "again.trg").string();
+    r = Cli("compact " + out + " " + again);
+    EXPECT_EQ(r.out, "{\"pages_before\": 1, \"pages_after\": 1, \"moved\": 0}\n");
+    EXPECT_TRUE(ReadFile(again) == ReadFile(out));
+    EXPECT_EQ(Cli("compact " + in).exit_code, 64);
+    EXPECT_NE(Cli("--help").out.find("compact LEVEL OUT"), std::string::npos);
 }
 
 } // namespace
