@@ -35,7 +35,10 @@ QStringList MessageTextPatterns() {
             QStringLiteral("Importing pages..."),
             QStringLiteral("The pages were not imported: %1"),
             QStringLiteral("Page %1 was not changed: %2"),
-            QStringLiteral("No program could be started to edit %1")};
+            QStringLiteral("No program could be started to edit %1"),
+            QStringLiteral("The game's engine loads at most %1 pages; add page %2 anyway?"),
+            QStringLiteral("The game's engine loads at most %1 pages; add pages %2 to %3 anyway?"),
+            QStringLiteral("%1 pictures written to %2")};
 }
 
 QStringList EntryTextPatterns() {

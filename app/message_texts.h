@@ -40,9 +40,12 @@ enum class MessageText {
     import_pages_title,
     exporting_pages, // progress captions
     importing_pages,
-    pages_not_imported, // %1 the file and the reason
-    page_not_taken,     // %1 the page (from 1), %2 the file and the reason
-    page_not_opened,    // %1 the file
+    pages_not_imported,      // %1 the file and the reason
+    page_not_taken,          // %1 the page (from 1), %2 the file and the reason
+    page_not_opened,         // %1 the file
+    engine_page_limit,       // %1 the pages the game's engine loads, %2 the page to add (from 1)
+    engine_page_limit_range, // the same before pages %2 to %3 are added
+    pages_exported,          // the status bar: %1 pictures written into folder %2
 };
 
 enum class EntryText {

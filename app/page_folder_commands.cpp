@@ -15,7 +15,7 @@ void TForm1::ConnectPageFolders() {
     Outside = new OutsideEditing(doc_, this);
     Outside->setObjectName(QStringLiteral("OutsideEditing"));
     connect(Outside, &OutsideEditing::PictureRefused, this, [this](int page, const QString& reason) {
-        const QString text = Text(MessageText::page_not_taken).arg(page + 1).arg(reason);
+        const QString text = Text(MessageText::page_not_taken).arg(page + 1).arg(Reason(reason));
         statusBar()->showMessage(text);
         CurrentPlatform().ShowError(this, text);
     });
@@ -28,11 +28,14 @@ void TForm1::ExportPages1Click() {
         this, {Text(MessageText::export_pages_title), {}, {}, false, QFileInfo(doc_.LevelFileName()).path()});
     if (!folder)
         return;
-    RunGuarded(this,
-               {Text(MessageText::exporting_pages),
-                Text(MessageText::no_memory_to_export).arg(QDir::toNativeSeparators(*folder)),
-                {}},
-               [&](pw::Gauge* gauge) { doc_.ExportPages(*folder, gauge); });
+    if (RunGuarded(this,
+                   {Text(MessageText::exporting_pages),
+                    Text(MessageText::no_memory_to_export).arg(QDir::toNativeSeparators(*folder)),
+                    {}},
+                   [&](pw::Gauge* gauge) { doc_.ExportPages(*folder, gauge); }))
+        statusBar()->showMessage(Text(MessageText::pages_exported)
+                                     .arg(doc_.Level().num_pages)
+                                     .arg(QDir::toNativeSeparators(*folder)));
 }
 
 void TForm1::ImportPages1Click() {
@@ -40,7 +43,7 @@ void TForm1::ImportPages1Click() {
         return;
     const std::optional<QString> folder = CurrentPlatform().FolderName(
         this, {Text(MessageText::import_pages_title), {}, {}, false, QFileInfo(doc_.LevelFileName()).path()});
-    if (!folder)
+    if (!folder || !MayGrowPastEngineLimit(doc_.PagesAfterImport(*folder)))
         return;
     QString error;
     // The progress window shows only for levels with many pages; a few pages are read at once.
@@ -49,7 +52,7 @@ void TForm1::ImportPages1Click() {
         this, {large ? Text(MessageText::importing_pages) : QString(), Text(MessageText::no_memory), {}},
         [&](pw::Gauge* gauge) { error = doc_.ImportPages(*folder, gauge); });
     if (done && !error.isEmpty())
-        CurrentPlatform().ShowError(this, Text(MessageText::pages_not_imported).arg(error));
+        CurrentPlatform().ShowError(this, Text(MessageText::pages_not_imported).arg(Reason(error)));
 }
 
 void TForm1::EditPageOutside1Click() {

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "level/layout.h"
+
 namespace {
 
-constexpr int kSide = 256;
+constexpr int kSide = pw::layout::kPageSide;
 
 std::size_t BytesPerPixel(pw::PageDepth depth) {
     return pw::PageBytes(depth) / (kSide * kSide);
