@@ -169,7 +169,7 @@ TEST_F(PageMapTest, PagesPastTheEnginesLimitAreAskedForOnceWithNoAsDefault) {
     };
     platform_.file_answers.push_back(folder);
     Form1->Control<TMenuItem>("ImportPages1")->Action()->trigger(); // answered No
-    EXPECT_EQ(questions(), 1);
+    ASSERT_EQ(questions(), 1);
     EXPECT_TRUE(platform_.messages.back().text.contains("add pages 17 to 20"))
         << platform_.messages.back().text.toStdString();
     EXPECT_EQ(Form1->Document().Level().num_pages, 9);
@@ -180,7 +180,7 @@ TEST_F(PageMapTest, PagesPastTheEnginesLimitAreAskedForOnceWithNoAsDefault) {
     EXPECT_EQ(questions(), 2);
     EXPECT_EQ(Form1->Document().Level().num_pages, 20);
     Form1->Control<TMenuItem>("AddNewPage1")->Action()->trigger(); // answered No
-    EXPECT_EQ(questions(), 3);
+    ASSERT_EQ(questions(), 3);
     EXPECT_TRUE(platform_.messages.back().text.contains("add page 21 anyway"));
     EXPECT_EQ(Form1->Document().Level().num_pages, 20);
 }
