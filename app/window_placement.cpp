@@ -74,8 +74,8 @@ QRect BesideWindow(const QRect& main, QSize size, const QList<QRect>& screens) {
         window.moveLeft(main.right() + 1);
     else if (main.left() - size.width() >= screen.left())
         window.moveRight(main.left() - 1);
-    else
-        window.moveTopLeft(main.topLeft());
+    else // cascaded over it, so that its title bar still shows
+        window.moveTopLeft(main.topLeft() + QPoint(kTitleStripHeight, kTitleStripHeight));
     return window;
 }
 
