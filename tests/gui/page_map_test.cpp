@@ -235,3 +235,16 @@ TEST_F(PageMapTest, HoverReportsEachPagePixelOnce) {
     EXPECT_TRUE(PageMap->StatusText().endsWith("Texture#0, Texture#2"))
         << PageMap->StatusText().toStdString();
 }
+
+// Kinds 6 and 7: the depth box shows the 32-bit page, and the status bar gives its stored colours.
+TEST_F(PageMapTest, TheDepthBoxShowsThe32BitPage) {
+    OpenThroughMenu(WriteLevel(Level(pw::kind_tr4, 2)));
+    Form1->Control<TMenuItem>("PageMap1")->Action()->trigger();
+    EXPECT_EQ(PageMap->DepthShown(), pw::PageDepth::bits16);
+    EXPECT_TRUE(PageMap->PixelText(0, 0).startsWith("(0, 0)  0x")) << PageMap->PixelText(0, 0).toStdString();
+    PageMap->DepthBox->SetItemIndex(1);
+    PageMap->DepthBoxChange();
+    EXPECT_EQ(PageMap->DepthShown(), pw::PageDepth::bits32);
+    EXPECT_TRUE(PageMap->PixelText(0, 0).startsWith("(0, 0)  RGBA "))
+        << PageMap->PixelText(0, 0).toStdString();
+}
