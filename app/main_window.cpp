@@ -5,6 +5,7 @@
 
 #include "app/about_window.h"
 #include "app/readme_window.h"
+#include "app/window_placement.h"
 #include "localisation/data_captions.h"
 #include "localisation/language_window.h"
 #include "textures/animated_window.h"
@@ -141,9 +142,24 @@ void TForm1::AnimatedTextures1Click() {
 }
 
 void TForm1::PageMap1Click() {
+    if (!page_map_placed_) {
+        PageMap->move(
+            BesideWindow(frameGeometry(), PageMap->frameGeometry().size(), AvailableScreenAreas()).topLeft());
+        page_map_placed_ = true;
+    }
     PageMap->Show();
     PageMap->raise();
     PageMap->activateWindow();
+}
+
+QList<QAction*> TForm1::ShortcutActions() const {
+    QList<QAction*> actions;
+    for (QObject* component : Components()) {
+        const auto* item = qobject_cast<TMenuItem*>(component);
+        if (item && !item->Action()->shortcuts().isEmpty())
+            actions.append(item->Action());
+    }
+    return actions;
 }
 
 void TForm1::ShowLevelPage(int page) {

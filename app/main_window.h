@@ -54,6 +54,8 @@ public:
     // What other windows and the language engine call, through the connections made at start-up.
     // Shows level page `page` as picking it in the page list does.
     void ShowLevelPage(int page);
+    // The menu commands that have keys, for other windows to share, so that the keys work there too.
+    QList<QAction*> ShortcutActions() const;
     // Selects entry `index` of the texture table as a click on its line does.
     void SelectTexture(int index);
     // Sets the recent-file items' captions from RecentFiles again, as applying a language replaces them.
@@ -109,6 +111,8 @@ private:
     TListBox* MessageTexts;
     // Hidden: the patterns of generated list entries ("Page#%1"), in the order of EntryText.
     TListBox* EntryTexts;
+    // Hidden: the reasons a page picture is refused for, in the order of ReasonTextPatterns().
+    TListBox* ReasonTexts;
 
     // Menu.
     TMainMenu* MainMenu1;
@@ -239,12 +243,17 @@ private:
     void SaveAs1Click();
     void AddNewPage1Click();
     void CompactPages1Click();
+    // Asks before the level grows to `pages` pages past the game engine's limit (No is the default
+    // button); true when it may.
+    bool MayGrowPastEngineLimit(int pages);
     void ExporttoImage1Click();
     void ExportPages1Click();
     void ImportPages1Click();
     void EditPageOutside1Click();
     // The pages out in another program (a child of the window, named "OutsideEditing").
     OutsideEditing* Outside = nullptr;
+    // The page map has a place (from the settings, or beside this window when it first opened).
+    bool page_map_placed_ = false;
 
     // Settings and recent files.
     void SaveSettings();
@@ -259,6 +268,8 @@ private:
     QString RefusedLevelMessage(const QString& path, const QString& reason) const;
     // A message, dialog or progress text in the current language, placeholders still to fill.
     QString Text(MessageText text) const;
+    // A reason the picture files gave, in the current language.
+    QString Reason(const QString& english) const;
     // A generated list entry in the current language: "Page#3" for EntryText::page and 3.
     QString Entry(EntryText entry, int number) const;
     // The page list's entries "Page#1" to "Page#count".

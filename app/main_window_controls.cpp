@@ -5,6 +5,8 @@
 
 #include <QEvent>
 
+#include "app/reason_texts.h"
+
 namespace {
 
 // Keeps one label just right of another whatever width its caption (or a translation) gives it.
@@ -100,6 +102,7 @@ void TForm1::CreateControls() {
     FileTexts = HiddenTextList(this, QStringLiteral("FileTexts"), FileTextDefaults());
     MessageTexts = HiddenTextList(this, QStringLiteral("MessageTexts"), MessageTextPatterns());
     EntryTexts = HiddenTextList(this, QStringLiteral("EntryTexts"), EntryTextPatterns());
+    ReasonTexts = HiddenTextList(this, QStringLiteral("ReasonTexts"), ReasonTextPatterns());
 
     CreateTextureTable();
 }

@@ -48,7 +48,7 @@ void TForm1::LoadSettings() {
         Outside->SetCommand(ReadStringSetting(kOutsideSection, QStringLiteral("command")));
         DitherPictures1->Action()->setChecked(doc_.DitherPictures());
         if (PageMap)
-            ReadPageMapSettings(*PageMap);
+            page_map_placed_ = ReadPageMapSettings(*PageMap);
     }
     SettingsClose();
 }

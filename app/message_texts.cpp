@@ -53,7 +53,10 @@ QStringList MessageTextPatterns() {
             QStringLiteral("Nothing to compact: the textures in use do not fit in fewer pages."),
             QStringLiteral(
                 "From %1 pages to %2; %3 areas move. Removing the %4 unused textures first would leave %5 "
-                "pages: remove them first?")};
+                "pages: remove them first?"),
+            QStringLiteral("The game's engine loads at most %1 pages; add page %2 anyway?"),
+            QStringLiteral("The game's engine loads at most %1 pages; add pages %2 to %3 anyway?"),
+            QStringLiteral("%1 pictures written to %2")};
 }
 
 QStringList EntryTextPatterns() {

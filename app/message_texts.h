@@ -60,7 +60,10 @@ enum class MessageText {
     use_unused,
     compact_question, // %1 pages before, %2 after, %3 the areas that move
     compact_nothing,
-    compact_after_cleanup, // as compact_question; %4 unused textures, %5 the pages after removing them
+    compact_after_cleanup,   // as compact_question; %4 unused textures, %5 the pages after removing them
+    engine_page_limit,       // %1 the pages the game's engine loads, %2 the page to add (from 1)
+    engine_page_limit_range, // the same before pages %2 to %3 are added
+    pages_exported,          // the status bar: %1 pictures written into folder %2
 };
 
 enum class EntryText {

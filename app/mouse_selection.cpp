@@ -6,11 +6,12 @@
 
 #include "app/bitmap_drawing.h"
 #include "app/main_window.h"
+#include "level/layout.h"
 
 namespace {
 
 constexpr int kSnap = 16;
-constexpr int kPage = 256;
+constexpr int kPage = pw::layout::kPageSide;
 
 int Snap(int value) {
     return std::clamp(value, 0, kPage) / kSnap * kSnap;

@@ -5,14 +5,14 @@
 
 #include "app/bitmap_drawing.h"
 #include "app/main_window.h"
-#include "pictures/pixel_helpers.h"
 #include "level/layout.h"
 #include "level/page_access.h"
 #include "localisation/data_captions.h"
+#include "pictures/pixel_helpers.h"
 
 namespace {
 
-constexpr int kPageSize = 256;
+constexpr int kPageSize = pw::layout::kPageSide;
 
 bool HasPalette(int kind) {
     return kind >= pw::kind_tr1 && kind <= pw::kind_tr3;
@@ -40,7 +40,7 @@ void TForm1::PrepareLevelViews() {
         LevelPageView = QImage(kPageSize, kPageSize, QImage::Format_Indexed8);
         LevelPageView.setColorTable(BuildLevelPalette(doc_.Level().palette));
     } else {
-        LevelPageView = QImage(kPageSize, kPageSize, QImage::Format_RGB16);
+        LevelPageView = QImage(kPageSize, kPageSize, QImage::Format_RGB32);
     }
     LoadLevelPageView();
     ShowTransparentColour();
@@ -56,10 +56,8 @@ void TForm1::LoadLevelPageView() {
         return;
     }
     const auto page = pw::PageSpan(doc_.Level(), pw::PageDepth::bits16, LevelPage);
-    if (!page.empty()) {
-        CopyPixelsToBitmap(LevelPageView, page.size(), page.data());
-        Expand1555To565(LevelPageView);
-    }
+    if (!page.empty())
+        FillShownWords(LevelPageView, page);
 }
 
 // Palette entry 0 is the colour that 8-bit pages use for transparent pixels.

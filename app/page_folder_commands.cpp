@@ -15,7 +15,7 @@ void TForm1::ConnectPageFolders() {
     Outside = new OutsideEditing(doc_, this);
     Outside->setObjectName(QStringLiteral("OutsideEditing"));
     connect(Outside, &OutsideEditing::PictureRefused, this, [this](int page, const QString& reason) {
-        const QString text = Text(MessageText::page_not_taken).arg(page + 1).arg(reason);
+        const QString text = Text(MessageText::page_not_taken).arg(page + 1).arg(Reason(reason));
         statusBar()->showMessage(text);
         CurrentPlatform().ShowError(this, text);
     });
@@ -28,11 +28,14 @@ void TForm1::ExportPages1Click() {
         this, {Text(MessageText::export_pages_title), {}, {}, false, QFileInfo(doc_.LevelFileName()).path()});
     if (!folder)
         return;
-    RunGuarded(this,
-               {Text(MessageText::exporting_pages),
-                Text(MessageText::no_memory_to_export).arg(QDir::toNativeSeparators(*folder)),
-                {}},
-               [&](pw::Gauge* gauge) { doc_.ExportPages(*folder, gauge); });
+    if (RunGuarded(this,
+                   {Text(MessageText::exporting_pages),
+                    Text(MessageText::no_memory_to_export).arg(QDir::toNativeSeparators(*folder)),
+                    {}},
+                   [&](pw::Gauge* gauge) { doc_.ExportPages(*folder, gauge); }))
+        statusBar()->showMessage(Text(MessageText::pages_exported)
+                                     .arg(doc_.Level().num_pages)
+                                     .arg(QDir::toNativeSeparators(*folder)));
 }
 
 namespace {
@@ -63,7 +66,7 @@ void TForm1::ImportPages1Click() {
         return;
     const std::optional<QString> folder = CurrentPlatform().FolderName(
         this, {Text(MessageText::import_pages_title), {}, {}, false, QFileInfo(doc_.LevelFileName()).path()});
-    if (!folder)
+    if (!folder || !MayGrowPastEngineLimit(doc_.PagesAfterImport(*folder)))
         return;
     PageFolderImport imported;
     // The progress window shows only for levels with many pages; a few pages are read at once.
@@ -78,7 +81,7 @@ void TForm1::ImportPages1Click() {
                                                 .arg(PagePicturePattern(doc_.LevelFileName()),
                                                      imported.near_misses.join(QStringLiteral(", "))));
     if (!imported.error.isEmpty()) {
-        CurrentPlatform().ShowError(this, Text(MessageText::pages_not_imported).arg(imported.error));
+        CurrentPlatform().ShowError(this, Text(MessageText::pages_not_imported).arg(Reason(imported.error)));
         return;
     }
     statusBar()->showMessage(Text(MessageText::pages_imported)

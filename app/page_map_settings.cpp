@@ -19,12 +19,13 @@ void ReadFlag(const QString& entry, bool& flag) {
 
 } // namespace
 
-void ReadPageMapSettings(TPageMap& map) {
+bool ReadPageMapSettings(TPageMap& map) {
     WindowBounds stored{};
-    if (TryReadIntSetting(kSection, QStringLiteral("left"), stored.left) &&
-        TryReadIntSetting(kSection, QStringLiteral("top"), stored.top) &&
-        TryReadIntSetting(kSection, QStringLiteral("width"), stored.width) &&
-        TryReadIntSetting(kSection, QStringLiteral("height"), stored.height)) {
+    const bool placed = TryReadIntSetting(kSection, QStringLiteral("left"), stored.left) &&
+                        TryReadIntSetting(kSection, QStringLiteral("top"), stored.top) &&
+                        TryReadIntSetting(kSection, QStringLiteral("width"), stored.width) &&
+                        TryReadIntSetting(kSection, QStringLiteral("height"), stored.height);
+    if (placed) {
         const QRect bounds = VisibleWindowBounds(stored, AvailableScreenAreas());
         map.SetBounds(bounds.left(), bounds.top(), bounds.width(), bounds.height());
     }
@@ -39,6 +40,7 @@ void ReadPageMapSettings(TPageMap& map) {
     ReadFlag(QStringLiteral("free"), choices.overlays.free_area);
     ReadFlag(QStringLiteral("depth32"), choices.depth32);
     map.SetChoices(choices);
+    return placed;
 }
 
 void WritePageMapSettings(const TPageMap& map) {

@@ -4,5 +4,6 @@
 
 class TPageMap;
 
-void ReadPageMapSettings(TPageMap& map);
+// True when the settings placed the map.
+bool ReadPageMapSettings(TPageMap& map);
 void WritePageMapSettings(const TPageMap& map);

@@ -12,7 +12,6 @@
 #include "level/engine_limits.h"
 #include "level/layout.h"
 #include "level/level_file_names.h"
-#include "textures/page_map_window.h"
 #include "widgets/platform.h"
 
 namespace {
@@ -91,14 +90,22 @@ void TForm1::AddNewPage1Click() {
         CurrentPlatform().ShowMessage(this, Text(MessageText::page_limit).arg(pw::layout::kMaxPages));
         return;
     }
-    const int limit = pw::EnginePageLimit(doc_.Level().kind);
-    const int page = doc_.Level().num_pages + 1;
-    if (limit > 0 && page > limit &&
-        CurrentPlatform().Ask(this, PageMap->PageLimitQuestion(limit, page),
-                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+    if (!MayGrowPastEngineLimit(doc_.Level().num_pages + 1))
         return;
     BusyCursor busy;
     doc_.AddPage();
+}
+
+bool TForm1::MayGrowPastEngineLimit(int pages) {
+    const int limit = pw::EnginePageLimit(doc_.Level().kind);
+    const int first = std::max(doc_.Level().num_pages, limit) + 1;
+    if (limit <= 0 || pages < first)
+        return true;
+    const QString question =
+        pages == first ? Text(MessageText::engine_page_limit).arg(limit).arg(pages)
+                       : Text(MessageText::engine_page_limit_range).arg(limit).arg(first).arg(pages);
+    return CurrentPlatform().Ask(this, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 // The page list gains the new page, which is selected and shown. Only the new line is added, so that

@@ -28,6 +28,8 @@ void CreateApplicationForms() {
     QObject::connect(Form1, &TForm1::LevelPageShown, PageMap, &TPageMap::ShowPage);
     QObject::connect(PageMap, &TPageMap::PageChosen, Form1, &TForm1::ShowLevelPage);
     QObject::connect(PageMap, &TPageMap::TextureChosen, Form1, &TForm1::SelectTexture);
+    // The main window's keys (undo, save, a new page...) work while the map has the focus.
+    PageMap->addActions(Form1->ShortcutActions());
     Form3 = new TForm3;
     Localisation = new TLocalisation;
     // Applying a language writes the recent-file items' own caption back; they show the paths again.
@@ -37,6 +39,7 @@ void CreateApplicationForms() {
     QObject::connect(Localisation, &TLocalisation::TextsApplied, fanimated, &Tfanimated::ShowSets);
     QObject::connect(Localisation, &TLocalisation::TextsApplied, fanimated, &Tfanimated::ArrangeControls);
     QObject::connect(Localisation, &TLocalisation::TextsApplied, Form2, &TForm2::ArrangeTexts);
+    QObject::connect(Localisation, &TLocalisation::TextsApplied, PageMap, &TPageMap::ShowTexts);
     Form5 = new TForm5;
     // Loading the settings places the main window and selects the language: every window exists by now.
     Form1->LoadSettings();

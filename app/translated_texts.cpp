@@ -1,11 +1,20 @@
 // The main window's texts in the current language: messages, dialog titles and filters, and the entries
 // of the page lists and the texture list.
 #include "app/main_window.h"
+#include "app/reason_texts.h"
 #include "widgets/translated_pattern.h"
 
 QString TForm1::Text(MessageText text) const {
     const int index = static_cast<int>(text);
     return TranslatedPattern(MessageTexts, index, MessageTextPatterns().value(index));
+}
+
+QString TForm1::Reason(const QString& english) const {
+    const QStringList patterns = ReasonTextPatterns();
+    QStringList translated;
+    for (int i = 0; i < patterns.size(); ++i)
+        translated.append(TranslatedPattern(ReasonTexts, i, patterns[i]));
+    return TranslatedReason(english, translated);
 }
 
 QString TForm1::Entry(EntryText entry, int number) const {

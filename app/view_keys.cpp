@@ -4,12 +4,13 @@
 
 #include "app/bitmap_drawing.h"
 #include "app/main_window.h"
+#include "level/layout.h"
 #include "widgets/platform.h"
 
 namespace {
 
 constexpr int kTile = 64;
-constexpr int kPage = 256;
+constexpr int kPage = pw::layout::kPageSide;
 
 // The step an arrow key moves a tile by, or nothing for any other key.
 bool ArrowStep(int key, int& dx, int& dy) {

@@ -63,6 +63,22 @@ QRect VisibleWindowBounds(const WindowBounds& wanted, const QList<QRect>& screen
     return window;
 }
 
+QRect BesideWindow(const QRect& main, QSize size, const QList<QRect>& screens) {
+    QRect window(main.topLeft(), size);
+    if (screens.isEmpty())
+        return window;
+    const QRect screen = ScreenOverlappingMost(main, screens);
+    window.moveTop(
+        std::clamp(main.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height())));
+    if (main.right() + size.width() <= screen.right())
+        window.moveLeft(main.right() + 1);
+    else if (main.left() - size.width() >= screen.left())
+        window.moveRight(main.left() - 1);
+    else // cascaded over it, so that its title bar still shows
+        window.moveTopLeft(main.topLeft() + QPoint(kTitleStripHeight, kTitleStripHeight));
+    return window;
+}
+
 QList<QRect> AvailableScreenAreas() {
     QList<QRect> areas;
     if (QScreen* primary = QGuiApplication::primaryScreen())

@@ -24,5 +24,10 @@ inline constexpr QSize kMinimumWindowSize{200, 150};
 QRect VisibleWindowBounds(const WindowBounds& wanted, const QList<QRect>& screens,
                           QSize minimum = kMinimumWindowSize);
 
+// Where a window of `size` first opens beside the window `main` (both outer frames): right of it, else
+// left of it, tops level and kept on the screen `main` overlaps most; over `main`, moved down and right
+// by a title bar's height, when neither side of that screen has room.
+QRect BesideWindow(const QRect& main, QSize size, const QList<QRect>& screens);
+
 // The available areas of the screens attached, the primary one first.
 QList<QRect> AvailableScreenAreas();

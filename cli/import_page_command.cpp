@@ -11,13 +11,14 @@
 #include "cli/picture_files.h"
 #include "cli/quiet_stderr.h"
 #include "level/animated_sets.h"
+#include "level/layout.h"
 #include "level/page_writing.h"
 #include "level/save_preparation.h"
 #include "pictures/picture_bridge.h"
 
 namespace {
 
-constexpr int kSide = 256;
+constexpr int kSide = pw::layout::kPageSide;
 
 bool ParsePage(const std::string& text, int& page) {
     const char* end = text.data() + text.size();

@@ -4,10 +4,11 @@
 #include <utility>
 
 #include "level/face_texture_words.h"
+#include "level/layout.h"
 
 namespace {
 
-constexpr int kSide = 256;
+constexpr int kSide = pw::layout::kPageSide;
 
 std::size_t BytesPerPixel(pw::PageDepth depth) {
     return pw::PageBytes(depth) / (kSide * kSide);

@@ -61,6 +61,14 @@ PageFolderImport LevelDocument::ImportPages(const QString& folder, pw::Gauge* ga
     return imported;
 }
 
+int LevelDocument::PagesAfterImport(const QString& folder) const {
+    if (!HasLevel())
+        return 0;
+    const PageFolderListing listing = ListPageFolder(folder, file_name_, level_.num_pages);
+    const int last = listing.files.empty() ? -1 : listing.files.back().first;
+    return std::max(level_.num_pages, last + 1);
+}
+
 bool LevelDocument::TakePagePicture(int page, const std::vector<std::uint32_t>& argb, bool has_alpha) {
     const pw::PagePictureInput input{argb, has_alpha, dither_pictures_};
     if (!HasLevel() || !pw::PagePictureDiffers(level_, page, input))

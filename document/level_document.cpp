@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kSide = 256;
+constexpr int kSide = pw::layout::kPageSide;
 constexpr int kTile = 64;
 
 // The stored pixels (`bytes` each) of the same square, when the source kept them and holds the whole

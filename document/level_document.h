@@ -115,6 +115,8 @@ public:
     // came from which file, the names not taken, and in `error` the file that could not be used and why
     // (nothing changed then). Pages whose picture is unedited make no step.
     PageFolderImport ImportPages(const QString& folder, pw::Gauge* gauge = nullptr);
+    // The pages the level would have after importing `folder` (its page count when nothing appends).
+    int PagesAfterImport(const QString& folder) const;
     // Takes a 256 x 256 picture (0xAARRGGBB) into page `page` as the step "Edit page N outside" (N
     // counted from 1); false, with no step, when it shows what the page shows already.
     bool TakePagePicture(int page, const std::vector<std::uint32_t>& argb, bool has_alpha);

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kSide = 256;
+constexpr int kSide = pw::layout::kPageSide;
 
 QImage FromLevelPages(const pw::Ttrlevel& level) {
     const int pages = level.num_pages;

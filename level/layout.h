@@ -6,8 +6,10 @@
 
 namespace pw::layout {
 
-inline constexpr std::size_t kPageWidth = 256;
-inline constexpr std::size_t kPageHeight = 256;
+// Pages are square: every size and coordinate of a page derives from this side.
+inline constexpr int kPageSide = 256;
+inline constexpr std::size_t kPageWidth = kPageSide;
+inline constexpr std::size_t kPageHeight = kPageSide;
 inline constexpr std::size_t kPage8Bytes = 65536;
 inline constexpr std::size_t kPage16Bytes = 131072;
 inline constexpr std::size_t kPage32Bytes = 262144;

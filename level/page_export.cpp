@@ -7,6 +7,7 @@
 
 #include "level/layout.h"
 #include "level/page_access.h"
+#include "level/pixel_conversion.h"
 
 namespace pw {
 
@@ -21,7 +22,7 @@ public:
         : level_(level), paletted_(ShowsPalettedPages(level.kind)),
           has_words_(CarriesDepth(level.kind, PageDepth::bits16)) {
         for (std::size_t i = 0; i < shown_.size(); ++i)
-            shown_[i] = static_cast<std::uint8_t>(level.palette[i] * 4);
+            shown_[i] = ShownPaletteComponent(level.palette[i]);
         if (!has_words_)
             return;
         // Each widened component takes its bits from one byte of the word, or ORs disjoint bits from
@@ -68,10 +69,11 @@ private:
         out[1] = rgb[1];
         out[2] = rgb[kBgr ? 0 : 2];
     }
-    // The display drops green's lowest bit (5-6-5 from 1-5-5-5), then widens each component.
     template <bool kBgr> static void Word(unsigned word, std::uint8_t* out) {
-        const std::uint8_t rgb[3] = {Widen5((word >> 10) & 0x1Fu), Widen6(((word >> 5) & 0x1Fu) << 1),
-                                     Widen5(word & 0x1Fu)};
+        const std::uint32_t colour = ShownWordColour(static_cast<std::uint16_t>(word));
+        const std::uint8_t rgb[3] = {static_cast<std::uint8_t>(colour >> 16),
+                                     static_cast<std::uint8_t>(colour >> 8),
+                                     static_cast<std::uint8_t>(colour)};
         Put<kBgr>(out, rgb);
     }
     // The three bytes of a word's colour in the low 24 bits, in file order.

@@ -9,14 +9,6 @@
 
 namespace pw {
 
-// 8-bit component of a 5-bit or 6-bit one, its high bits repeated below it.
-inline std::uint8_t Widen5(unsigned c) {
-    return static_cast<std::uint8_t>((c << 3) | (c >> 2));
-}
-inline std::uint8_t Widen6(unsigned c) {
-    return static_cast<std::uint8_t>((c << 2) | (c >> 4));
-}
-
 // The resolution written into exported picture files (96 dots per inch), the same whichever program
 // writes them.
 inline constexpr int kExportDotsPerMeter = 3780;

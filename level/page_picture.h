@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+#include "level/layout.h"
 #include "level/trlevel.h"
 
 namespace pw {
@@ -21,7 +22,7 @@ enum class PagePictureDepth {
     stored32 // the 32-bit page as stored, alpha included (kinds 6 and 7)
 };
 
-inline constexpr int kPagePictureSide = 256;
+inline constexpr int kPagePictureSide = layout::kPageSide;
 
 // 256 x 256 colours 0xAARRGGBB, rows from the top; empty when the level lacks the page or the depth.
 std::vector<std::uint32_t> PagePictureArgb(const Ttrlevel& level, int page, PagePictureDepth depth);

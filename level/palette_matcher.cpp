@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "level/cie_lab.h"
+#include "level/pixel_conversion.h"
 
 namespace pw {
 
@@ -14,7 +15,7 @@ PaletteMatcher::PaletteMatcher(std::span<const std::uint8_t, 768> palette, Colou
     for (std::size_t i = 0; i < 256; ++i)
         for (std::size_t c = 0; c < 3; ++c)
             // As displayed: the component times 4, kept in 8 bits.
-            shown_[i][c] = static_cast<std::uint8_t>(palette[3 * i + c] * 4);
+            shown_[i][c] = ShownPaletteComponent(palette[3 * i + c]);
     coordinates_[0][0] = 1e6f; // a squared distance of 1e12: farther than any colour
     for (std::size_t i = 1; i < kEntries; ++i) {
         const auto& c = shown_[i];

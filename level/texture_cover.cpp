@@ -84,20 +84,32 @@ bool TextureCoversPixel(const tobjtexture& texture, int x, int y) {
 }
 
 PixelCover CoverAt(const Ttrlevel& level, int page, int x, int y) {
+    return CoverAmong(level, TexturesOnPage(level, page), SpritesOnPage(level, page), x, y);
+}
+
+PixelCover CoverAmong(const Ttrlevel& level, const std::vector<int>& textures,
+                      const std::vector<PageSprite>& sprites, int x, int y) {
     PixelCover cover;
-    const int textures = TextureCount(level);
-    for (int i = 0; i < textures; ++i) {
-        const tobjtexture& t = level.object_textures[static_cast<std::size_t>(i)];
-        if (TexturePage(t) == page && TextureCoversPixel(t, x, y))
+    for (const int i : textures) {
+        if (TextureCoversPixel(level.object_textures[static_cast<std::size_t>(i)], x, y))
             cover.textures.push_back(i);
     }
+    for (const PageSprite& sprite : sprites) {
+        if (sprite.rect.Contains(x, y))
+            cover.sprites.push_back(sprite.index);
+    }
+    return cover;
+}
+
+std::vector<PageSprite> SpritesOnPage(const Ttrlevel& level, int page) {
+    std::vector<PageSprite> on_page;
     const std::size_t sprites = SpriteTextureCount(level);
     for (std::size_t i = 0; i < sprites; ++i) {
         const PageRect r = SpriteRectangle(level.kind, ReadSpriteTexture(level, i));
-        if (r.page == page && r.Contains(x, y))
-            cover.sprites.push_back(static_cast<int>(i));
+        if (r.page == page && !r.Empty())
+            on_page.push_back({static_cast<int>(i), r});
     }
-    return cover;
+    return on_page;
 }
 
 std::vector<int> TexturesOnPage(const Ttrlevel& level, int page) {
@@ -118,11 +130,8 @@ std::vector<std::uint8_t> CoverMask(const Ttrlevel& level, int page, const std::
     for (const int i : TexturesOnPage(level, page))
         if (static_cast<std::size_t>(i) >= left_out.size() || !left_out[static_cast<std::size_t>(i)])
             MarkTexture(mask, level.object_textures[static_cast<std::size_t>(i)]);
-    const std::size_t sprites = SpriteTextureCount(level);
-    for (std::size_t i = 0; i < sprites; ++i) {
-        const PageRect r = SpriteRectangle(level.kind, ReadSpriteTexture(level, i));
-        if (r.page != page)
-            continue;
+    for (const PageSprite& sprite : SpritesOnPage(level, page)) {
+        const PageRect& r = sprite.rect;
         for (int y = r.top; y < r.bottom; ++y)
             std::fill_n(mask.begin() + y * kSide + r.left, r.right - r.left, std::uint8_t{1});
     }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "level/sprite_textures.h"
 #include "level/trlevel.h"
 
 namespace pw {
@@ -40,6 +41,18 @@ PixelCover CoverAt(const Ttrlevel& level, int page, int x, int y);
 
 // The object textures of page `page`, in table order.
 std::vector<int> TexturesOnPage(const Ttrlevel& level, int page);
+
+// The sprite textures of page `page` that cover any pixel, in table order, with their rectangles.
+struct PageSprite {
+    int index = 0;
+    PageRect rect;
+};
+std::vector<PageSprite> SpritesOnPage(const Ttrlevel& level, int page);
+
+// What covers pixel (x, y) among one page's own textures and sprites, as TexturesOnPage and
+// SpritesOnPage list them: the same answer as CoverAt without looking at any other page.
+PixelCover CoverAmong(const Ttrlevel& level, const std::vector<int>& textures,
+                      const std::vector<PageSprite>& sprites, int x, int y);
 
 // 256 x 256 flags, row after row: 1 where an object texture or a sprite texture of the page covers
 // the pixel, 0 where the pixel is free.

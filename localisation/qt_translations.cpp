@@ -30,6 +30,8 @@ void ApplyQtTranslations(quint16 lang_id) {
         Installed() = nullptr;
     }
     const QLocale locale = LanguageLocale(lang_id);
+    // Numbers the windows show are written as the language writes them ("18,5" in German).
+    QLocale::setDefault(locale.language() == QLocale::C ? QLocale::system() : locale);
     if (locale.language() == QLocale::C || !QCoreApplication::instance())
         return;
     auto* translator = new QTranslator(QCoreApplication::instance());

@@ -259,9 +259,10 @@ PageFolderListing ListPageFolder(const QString& folder, const QString& level_pat
     int next_new = page_count;
     for (const auto& [page, path] : found.pictures) {
         if (page > next_new) {
+            // Pages from 1, as every page list shows them; the file names count from 0.
             listing.error = QStringLiteral("%1 would leave page %2 out: there is no %3")
                                 .arg(path)
-                                .arg(next_new)
+                                .arg(next_new + 1)
                                 .arg(dir.filePath(PagePictureName(level_path, next_new)));
             return listing;
         }

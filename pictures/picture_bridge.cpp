@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "level/layout.h"
+
 namespace {
 
-constexpr int kSide = 256;
+constexpr int kSide = pw::layout::kPageSide;
 
 bool PageSized(const QSize& size) {
     return size.width() == kSide && size.height() >= kSide;

@@ -24,7 +24,7 @@ std::size_t RowBytes(const QImage& bitmap) {
 QList<QRgb> BuildLevelPalette(std::span<const std::uint8_t, 768> palette) {
     QList<QRgb> colours(256);
     for (int i = 0; i < 256; ++i) {
-        const auto component = [&](int c) { return static_cast<std::uint8_t>(palette[3 * i + c] * 4); };
+        const auto component = [&](int c) { return pw::ShownPaletteComponent(palette[3 * i + c]); };
         colours[i] = qRgb(component(0), component(1), component(2));
     }
     return colours;
@@ -90,4 +90,18 @@ void FillFromPages16(QImage& bitmap, std::span<const std::uint8_t> pages16) {
         pw::Expand1555To565Copy(pages16.data() + y * 2 * width,
                                 reinterpret_cast<std::uint16_t*>(bitmap.scanLine(static_cast<int>(y))),
                                 width);
+}
+
+void FillShownWords(QImage& bitmap, std::span<const std::uint8_t> pages16) {
+    if (bitmap.depth() != 32)
+        return;
+    const std::size_t width = bitmap.width();
+    const std::size_t rows = std::min<std::size_t>(bitmap.height(), pages16.size() / (2 * width));
+    for (std::size_t y = 0; y < rows; ++y) {
+        auto* out = reinterpret_cast<QRgb*>(bitmap.scanLine(static_cast<int>(y)));
+        const std::uint8_t* in = pages16.data() + y * 2 * width;
+        for (std::size_t x = 0; x < width; ++x)
+            out[x] = 0xFF000000u |
+                     pw::ShownWordColour(static_cast<std::uint16_t>(in[2 * x] | (in[2 * x + 1] << 8)));
+    }
 }

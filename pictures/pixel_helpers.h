@@ -26,3 +26,6 @@ void Expand1555To565(QImage& bitmap);
 // level words; as many rows as both hold.
 void FillFromPages8(QImage& bitmap, std::span<const std::uint8_t> pages8, const QList<QRgb>& palette);
 void FillFromPages16(QImage& bitmap, std::span<const std::uint8_t> pages16);
+// Fills a 32-bit bitmap from a block of 16-bit level words in the colours every view and export shows
+// them in; as many rows as both hold.
+void FillShownWords(QImage& bitmap, std::span<const std::uint8_t> pages16);

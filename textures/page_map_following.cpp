@@ -1,6 +1,7 @@
 // How the page map follows the document, the main window's page and the pointer.
 #include <algorithm>
 
+#include <QLocale>
 #include <QScrollBar>
 #include <QStatusBar>
 
@@ -21,7 +22,7 @@ void TPageMap::ConnectDocument() {
         if (page != page_)
             return;
         if (isVisible())
-            PaintBox1->SetPicture(PageMapPicture(doc_.Level(), page_, DepthShown()));
+            View->SetPicture(PageMapPicture(doc_.Level(), page_, DepthShown()));
         else
             stale_ = true;
     });
@@ -40,7 +41,7 @@ void TPageMap::ConnectDocument() {
     connect(&doc_, &LevelDocument::AnimatedSetsChanged, this, [this] {
         stale_ = true; // the sets decide which textures are used
         Redraw();
-        PaintBox1->TexturesChanged();
+        View->TexturesChanged();
         ShowFigures();
     });
     connect(&doc_, &LevelDocument::SelectionChanged, this, [this] { ShowSelection(); });
@@ -51,12 +52,12 @@ void TPageMap::ShowLevel() {
     page_ = 0;
     last_click_ = {-1, -1};
     const bool two_depths = pw::CarriesDepth(doc_.Level().kind, pw::PageDepth::bits32);
-    Label3->setVisible(two_depths);
-    ComboBox3->setVisible(two_depths);
+    DepthLabel->setVisible(two_depths);
+    DepthBox->setVisible(two_depths);
     ShowPageList();
     stale_ = true;
     Redraw();
-    PaintBox1->SetSelectedTexture(doc_.SelectedTexture());
+    View->SetSelectedTexture(doc_.SelectedTexture());
     statusBar()->clearMessage();
 }
 
@@ -64,27 +65,30 @@ void TPageMap::ShowPageList() {
     QStringList pages;
     for (int i = 1; doc_.HasLevel() && i <= doc_.Level().num_pages; ++i)
         pages.append(QStringLiteral("Page#%1").arg(i));
-    if (ComboBox1->Items()->ToStringList() != pages)
-        ComboBox1->Items()->Assign(pages);
-    ComboBox1->SetItemIndex(pages.isEmpty() ? -1 : page_);
+    if (PageBox->Items()->ToStringList() != pages)
+        PageBox->Items()->Assign(pages);
+    PageBox->SetItemIndex(pages.isEmpty() ? -1 : page_);
     ShowFigures();
 }
 
-// Only the added or removed line changes, so that adding a page costs the same at any page count.
+// Only the added or removed line changes, so that adding a page costs the same at any page count. The
+// main window may have shown the new page before its line existed here: the box names it now.
 void TPageMap::ShowAddedPage(int page) {
-    TStrings* items = ComboBox1->Items();
-    if (items->Count() == page && page + 1 == doc_.Level().num_pages)
+    TStrings* items = PageBox->Items();
+    if (items->Count() == page && page + 1 == doc_.Level().num_pages) {
         items->Add(QStringLiteral("Page#%1").arg(page + 1));
-    else
+        PageBox->SetItemIndex(page_);
+    } else {
         ShowPageList();
+    }
     ShowFigures();
 }
 
 void TPageMap::ShowRemovedPage(int page) {
-    TStrings* items = ComboBox1->Items();
+    TStrings* items = PageBox->Items();
     if (items->Count() == page + 1 && page == doc_.Level().num_pages) {
         items->Delete(page);
-        ComboBox1->SetItemIndex(page_);
+        PageBox->SetItemIndex(page_);
     } else {
         ShowPageList();
     }
@@ -93,16 +97,16 @@ void TPageMap::ShowRemovedPage(int page) {
 
 void TPageMap::ShowFigures() {
     if (!doc_.HasLevel()) {
-        Label4->SetCaption(QString());
-        Label5->SetCaption(QString());
-        Label6->SetCaption(QString());
+        FiguresLabel->SetCaption(QString());
+        WarningsLabel->SetCaption(QString());
+        FreeShareLabel->SetCaption(QString());
         return;
     }
     const pw::Ttrlevel& level = doc_.Level();
     const int textures = std::max(level.num_object_textures, 0);
     const int sprites = static_cast<int>(pw::SpriteTextureCount(level));
     const int sprite_limit = pw::EngineSpriteTextureLimit(level.kind);
-    Label4->SetCaption(
+    FiguresLabel->SetCaption(
         Text(0, QStringLiteral("Pages: %1   Object textures: %2   Sprite textures: %3   Animated sets: %4"))
             .arg(level.num_pages)
             .arg(textures)
@@ -118,10 +122,10 @@ void TPageMap::ShowFigures() {
         warnings.append(Text(2, QStringLiteral("The game's engine loads at most %1 object textures."))
                             .arg(texture_limit));
     if (sprite_limit > 0 && sprites > sprite_limit)
-        warnings.append(Text(11, QStringLiteral("The game's engine loads at most %1 sprite textures."))
+        warnings.append(Text(10, QStringLiteral("The game's engine loads at most %1 sprite textures."))
                             .arg(sprite_limit));
-    Label5->SetCaption(warnings.join(QLatin1Char(' ')));
-    Label5->setVisible(!warnings.isEmpty());
+    WarningsLabel->SetCaption(warnings.join(QLatin1Char(' ')));
+    WarningsLabel->setVisible(!warnings.isEmpty());
 }
 
 // The picture and the cover mask are made only for a window that shows them.
@@ -132,42 +136,52 @@ void TPageMap::Redraw() {
         const bool page = doc_.HasLevel() && page_ < doc_.Level().num_pages;
         std::vector<std::uint8_t> cover =
             page ? pw::CoverMask(doc_.Level(), page_) : std::vector<std::uint8_t>();
-        const double free = page ? 100.0 * static_cast<double>(pw::FreePixelCount(cover)) / 65536.0 : 0.0;
+        free_share_ = page ? 100.0 * static_cast<double>(pw::FreePixelCount(cover)) / 65536.0 : -1.0;
         // Pixels that only unused textures cover are free once those are removed.
         std::vector<bool> unused;
         for (std::size_t i = 0; page && i < doc_.TextureUsage().object_textures.size(); ++i)
             unused.push_back(!doc_.TextureUsage().ObjectTextureUsed(i));
-        const double free_after =
+        free_after_share_ =
             page ? 100.0 *
                        static_cast<double>(pw::FreePixelCount(pw::CoverMask(doc_.Level(), page_, unused))) /
                        65536.0
-                 : 0.0;
-        Label6->SetCaption(
-            page ? Text(3, QStringLiteral("Free: %1% of the page")).arg(free, 0, 'f', 1) +
-                       QStringLiteral("   ") +
-                       Text(10, QStringLiteral("Free after clean-up: %1%")).arg(free_after, 0, 'f', 1)
-                 : QString());
-        PaintBox1->SetUnused(std::move(unused));
-        PaintBox1->SetPage(page ? page_ : -1,
-                           page ? PageMapPicture(doc_.Level(), page_, DepthShown()) : QImage(),
-                           std::move(cover));
+                 : -1.0;
+        ShowFreeShare();
+        View->SetUnused(std::move(unused));
+        View->SetPage(page ? page_ : -1, page ? PageMapPicture(doc_.Level(), page_, DepthShown()) : QImage(),
+                      std::move(cover));
         stale_ = false;
     }
-    PaintBox1->update();
+    View->update();
+}
+
+void TPageMap::ShowFreeShare() {
+    FreeShareLabel->SetCaption(
+        free_share_ < 0
+            ? QString()
+            : Text(3, QStringLiteral("Free: %1% of the page")).arg(QLocale().toString(free_share_, 'f', 1)) +
+                  QStringLiteral("   ") +
+                  Text(9, QStringLiteral("Free after clean-up: %1%"))
+                      .arg(QLocale().toString(free_after_share_, 'f', 1)));
+}
+
+void TPageMap::ShowTexts() {
+    ShowFigures();
+    ShowFreeShare();
 }
 
 void TPageMap::ShowPage(int page) {
     if (page == page_ || page < 0 || page >= doc_.Level().num_pages)
         return;
     page_ = page;
-    ComboBox1->SetItemIndex(page);
+    PageBox->SetItemIndex(page);
     last_click_ = {-1, -1};
     stale_ = true;
     Redraw();
 }
 
-void TPageMap::ComboBox1Change() {
-    const int page = ComboBox1->ItemIndex();
+void TPageMap::PageBoxChange() {
+    const int page = PageBox->ItemIndex();
     if (page < 0 || page == page_)
         return;
     ShowPage(page);
@@ -177,7 +191,7 @@ void TPageMap::ComboBox1Change() {
 // The texture chosen in the list: its page is shown (the main window's too) and it is scrolled into view.
 void TPageMap::ShowSelection() {
     const int selected = doc_.SelectedTexture();
-    PaintBox1->SetSelectedTexture(selected);
+    View->SetSelectedTexture(selected);
     if (!isVisible() || !doc_.HasTexture(selected))
         return;
     const int page = pw::TexturePage(doc_.Level().object_textures[static_cast<std::size_t>(selected)]);
@@ -189,12 +203,12 @@ void TPageMap::ShowSelection() {
 }
 
 void TPageMap::ScrollToTexture(int index) {
-    const QRect texture = PaintBox1->TextureRect(index);
-    const QRect seen(-PaintBox1->pos(), ScrollBox1->viewport()->size());
+    const QRect texture = View->TextureRect(index);
+    const QRect seen(-View->pos(), Scroller->viewport()->size());
     if (texture.isEmpty() || seen.intersects(texture))
         return;
-    ScrollBox1->ensureVisible(texture.center().x(), texture.center().y(), texture.width() / 2 + 8,
-                              texture.height() / 2 + 8);
+    Scroller->ensureVisible(texture.center().x(), texture.center().y(), texture.width() / 2 + 8,
+                            texture.height() / 2 + 8);
 }
 
 QString TPageMap::PixelText(int x, int y) const {
@@ -204,15 +218,15 @@ QString TPageMap::PixelText(int x, int y) const {
                        .arg(x)
                        .arg(y)
                        .arg(PageMapPixelValue(doc_.Level(), page_, DepthShown(), x, y));
-    const pw::PixelCover cover = pw::CoverAt(doc_.Level(), page_, x, y);
+    const pw::PixelCover cover = View->CoverAt(x, y);
     QStringList names;
     for (const int i : cover.textures) {
         QString name = QStringLiteral("Texture#%1").arg(i);
         if (pw::IsTriangleTexture(doc_.Level().object_textures[static_cast<std::size_t>(i)]))
             name += QLatin1Char(' ') + Text(4, QStringLiteral("(triangle)"));
         const TextureUsePatterns patterns{
-            Text(6, QStringLiteral("%1 room faces")), Text(7, QStringLiteral("%1 mesh faces")),
-            Text(8, QStringLiteral("animated sets %1")), Text(9, QStringLiteral("unused"))};
+            Text(5, QStringLiteral("%1 room faces")), Text(6, QStringLiteral("%1 mesh faces")),
+            Text(7, QStringLiteral("animated sets %1")), Text(8, QStringLiteral("unused"))};
         name += QStringLiteral(" (%1)").arg(TextureUseText(doc_.TextureUsage(), i, patterns));
         names.append(name);
     }
@@ -223,7 +237,7 @@ QString TPageMap::PixelText(int x, int y) const {
     return text;
 }
 
-void TPageMap::PaintBox1Hover(int x, int y) {
+void TPageMap::ViewHover(int x, int y) {
     if (x < 0)
         statusBar()->clearMessage();
     else
@@ -232,10 +246,10 @@ void TPageMap::PaintBox1Hover(int x, int y) {
 
 // The topmost texture is the last in the table (drawn last); clicking the same pixel again goes on to
 // the one below it, round and round.
-void TPageMap::PaintBox1Click(int x, int y) {
+void TPageMap::ViewClick(int x, int y) {
     if (!doc_.HasLevel())
         return;
-    const std::vector<int> under = pw::CoverAt(doc_.Level(), page_, x, y).textures;
+    const std::vector<int> under = View->CoverAt(x, y).textures;
     if (under.empty())
         return;
     auto at = std::find(under.begin(), under.end(), last_pick_);

@@ -2,18 +2,15 @@
 
 #include <cstdint>
 
+#include "level/layout.h"
+#include "level/pixel_conversion.h"
+
 namespace {
 
-constexpr int kSide = 256;
-
-int Expand5(int v) {
-    return (v << 3) | (v >> 2);
-}
+constexpr int kSide = pw::layout::kPageSide;
 
 QRgb FromWord(std::uint16_t word) {
-    if (word == 0)
-        return 0;
-    return qRgb(Expand5((word >> 10) & 31), Expand5((word >> 5) & 31), Expand5(word & 31));
+    return word == 0 ? 0 : 0xFF000000u | pw::ShownWordColour(word);
 }
 
 std::uint16_t WordAt(std::span<const std::uint8_t> page, std::size_t i) {
@@ -22,7 +19,8 @@ std::uint16_t WordAt(std::span<const std::uint8_t> page, std::size_t i) {
 
 QRgb FromPalette(const pw::Ttrlevel& level, std::uint8_t index) {
     const auto* p = level.palette.data() + 3 * index;
-    return qRgb(p[0] * 4 & 0xFF, p[1] * 4 & 0xFF, p[2] * 4 & 0xFF);
+    return qRgb(pw::ShownPaletteComponent(p[0]), pw::ShownPaletteComponent(p[1]),
+                pw::ShownPaletteComponent(p[2]));
 }
 
 } // namespace

@@ -7,13 +7,14 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "level/layout.h"
 #include "level/object_textures.h"
 #include "level/sprite_textures.h"
 #include "level/texture_cover.h"
 
 namespace {
 
-constexpr int kSide = 256;
+constexpr int kSide = pw::layout::kPageSide;
 constexpr int kCheckerSquare = 8;
 
 QBrush CheckerBrush() {
@@ -86,9 +87,12 @@ void PageMapView::SetCover(std::vector<std::uint8_t> cover) {
 
 void PageMapView::TexturesChanged() {
     textures_.clear();
+    sprites_.clear();
     frame_labels_.clear();
+    hovered_ = {-1, -1};
     if (level_ && page_ >= 0) {
         textures_ = pw::TexturesOnPage(*level_, page_);
+        sprites_ = pw::SpritesOnPage(*level_, page_);
         const int count = static_cast<int>(level_->object_textures.size());
         for (std::size_t s = 0; sets_ && s < sets_->size(); ++s) {
             const pw::AnimatedSet& set = (*sets_)[s];
@@ -101,6 +105,10 @@ void PageMapView::TexturesChanged() {
         }
     }
     update();
+}
+
+pw::PixelCover PageMapView::CoverAt(int x, int y) const {
+    return level_ ? pw::CoverAmong(*level_, textures_, sprites_, x, y) : pw::PixelCover{};
 }
 
 void PageMapView::SetSelectedTexture(int index) {
@@ -246,12 +254,11 @@ void PageMapView::PaintSelected(QPainter& painter) const {
 }
 
 void PageMapView::PaintSprites(QPainter& painter, const QRect& pixels) const {
-    const std::size_t count = pw::SpriteTextureCount(*level_);
     painter.setBrush(Qt::NoBrush);
-    for (std::size_t i = 0; i < count; ++i) {
-        const pw::PageRect r = pw::SpriteRectangle(level_->kind, pw::ReadSpriteTexture(*level_, i));
+    for (const pw::PageSprite& sprite : sprites_) {
+        const pw::PageRect& r = sprite.rect;
         const QRect rect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-        if (r.page != page_ || r.Empty() || !rect.intersects(pixels.adjusted(-1, -1, 1, 1)))
+        if (!rect.intersects(pixels.adjusted(-1, -1, 1, 1)))
             continue;
         const QRectF drawn(rect.left() * zoom_, rect.top() * zoom_, rect.width() * zoom_ - 1,
                            rect.height() * zoom_ - 1);
@@ -276,7 +283,10 @@ void PageMapView::PaintAnimatedLabels(QPainter& painter, const QRect& pixels) co
 
 void PageMapView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pixel = PagePixelAt(event->position().toPoint());
-    emit PixelHovered(pixel.x(), pixel.y());
+    if (pixel != hovered_) {
+        hovered_ = pixel;
+        emit PixelHovered(pixel.x(), pixel.y());
+    }
     QWidget::mouseMoveEvent(event);
 }
 
@@ -288,6 +298,7 @@ void PageMapView::mousePressEvent(QMouseEvent* event) {
 }
 
 void PageMapView::leaveEvent(QEvent* event) {
+    hovered_ = {-1, -1};
     emit PixelHovered(-1, -1);
     QWidget::leaveEvent(event);
 }

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "level/animated_sets.h"
+#include "level/texture_cover.h"
 #include "level/trlevel.h"
 
 struct PageMapOverlays {
@@ -38,8 +39,10 @@ public:
     void SetPage(int page, QImage picture, std::vector<std::uint8_t> cover);
     void SetPicture(QImage picture);
     void SetCover(std::vector<std::uint8_t> cover);
-    // The object textures of the page changed: their outlines and labels are gathered again.
+    // The object textures of the page changed: their outlines, labels and sprites are gathered again.
     void TexturesChanged();
+    // What covers page pixel (x, y), from the page's own textures and sprites as last gathered.
+    pw::PixelCover CoverAt(int x, int y) const;
     void SetSelectedTexture(int index);
     // Object textures i with unused[i] set are outlined dashed: nothing in the level uses them.
     void SetUnused(std::vector<bool> unused);
@@ -60,7 +63,8 @@ public:
     void Paint(QPainter& painter, const QRect& exposed) const;
 
 signals:
-    void PixelHovered(int x, int y); // (-1, -1): the pointer left the page
+    // The pointer moved onto another page pixel; (-1, -1): it left the page.
+    void PixelHovered(int x, int y);
     void PixelClicked(int x, int y);
     // Ctrl+wheel: zoom by `steps` whole steps keeping the page point under `at` (view coordinates).
     void ZoomWheel(int steps, const QPoint& at);
@@ -90,6 +94,9 @@ private:
     QImage picture_;
     std::vector<std::uint8_t> cover_;
     std::vector<int> textures_;
+    std::vector<pw::PageSprite> sprites_;
+    // The page pixel last reported under the pointer.
+    QPoint hovered_{-1, -1};
     std::vector<Label> frame_labels_;
     int selected_ = -1;
     std::vector<bool> unused_;

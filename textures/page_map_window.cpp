@@ -44,57 +44,55 @@ TPageMap::TPageMap(LevelDocument& document) : TForm(QStringLiteral("PageMap")), 
 }
 
 void TPageMap::CreateControls() {
-    Label1 = MakeLabel(this, QStringLiteral("Label1"), QStringLiteral("Page:"));
-    ComboBox1 = new TComboBox(this, Client(), QStringLiteral("ComboBox1"));
-    ComboBox1->SetTag(-5); // the level's pages: data
-    ComboBox1->SetHint(QStringLiteral("The page shown"));
-    Label2 = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("Zoom:"));
-    ComboBox2 = new TComboBox(this, Client(), QStringLiteral("ComboBox2"));
-    ComboBox2->Items()->Assign({QStringLiteral("100%"), QStringLiteral("200%"), QStringLiteral("300%"),
-                                QStringLiteral("400%"), QStringLiteral("500%"), QStringLiteral("600%"),
-                                QStringLiteral("700%"), QStringLiteral("800%"), QStringLiteral("Fit")});
-    ComboBox2->SetItemIndex(zoom_ - 1); // the zoom shown before any settings are read
-    Label3 = MakeLabel(this, QStringLiteral("Label3"), QStringLiteral("Depth:"));
-    ComboBox3 = new TComboBox(this, Client(), QStringLiteral("ComboBox3"));
-    ComboBox3->Items()->Assign({QStringLiteral("16-bit page"), QStringLiteral("32-bit page")});
-    ComboBox3->SetItemIndex(0);
+    PageLabel = MakeLabel(this, QStringLiteral("PageLabel"), QStringLiteral("Page:"));
+    PageBox = new TComboBox(this, Client(), QStringLiteral("PageBox"));
+    PageBox->SetTag(-5); // the level's pages: data
+    PageBox->SetHint(QStringLiteral("The page shown"));
+    ZoomLabel = MakeLabel(this, QStringLiteral("ZoomLabel"), QStringLiteral("Zoom:"));
+    ZoomBox = new TComboBox(this, Client(), QStringLiteral("ZoomBox"));
+    ZoomBox->Items()->Assign({QStringLiteral("100%"), QStringLiteral("200%"), QStringLiteral("300%"),
+                              QStringLiteral("400%"), QStringLiteral("500%"), QStringLiteral("600%"),
+                              QStringLiteral("700%"), QStringLiteral("800%"), QStringLiteral("Fit")});
+    ZoomBox->SetItemIndex(zoom_ - 1); // the zoom shown before any settings are read
+    DepthLabel = MakeLabel(this, QStringLiteral("DepthLabel"), QStringLiteral("Depth:"));
+    DepthBox = new TComboBox(this, Client(), QStringLiteral("DepthBox"));
+    DepthBox->Items()->Assign({QStringLiteral("16-bit page"), QStringLiteral("32-bit page")});
+    DepthBox->SetItemIndex(0);
     CreateOverlayBoxes();
-    Label4 = MakeLabel(this, QStringLiteral("Label4"), QString());
-    Label5 = MakeLabel(this, QStringLiteral("Label5"), QString());
-    Label5->setStyleSheet(QStringLiteral("color: #c00000"));
-    Label6 = MakeLabel(this, QStringLiteral("Label6"), QString());
+    FiguresLabel = MakeLabel(this, QStringLiteral("FiguresLabel"), QString());
+    WarningsLabel = MakeLabel(this, QStringLiteral("WarningsLabel"), QString());
+    WarningsLabel->setStyleSheet(QStringLiteral("color: #c00000"));
+    FreeShareLabel = MakeLabel(this, QStringLiteral("FreeShareLabel"), QString());
     // The figures, warnings and free share are the level's data, filled in from Texts.
-    for (TLabel* label : {Label4, Label5, Label6})
+    for (TLabel* label : {FiguresLabel, WarningsLabel, FreeShareLabel})
         label->SetTag(-1);
-    Texts = new TListBox(this, Client(), QStringLiteral("Texts"));
-    Texts->Items()->Assign(
+    Texts = HiddenTextList(
+        this, QStringLiteral("Texts"),
         {QStringLiteral("Pages: %1   Object textures: %2   Sprite textures: %3   Animated sets: %4"),
          QStringLiteral("The game's engine loads at most %1 pages."),
          QStringLiteral("The game's engine loads at most %1 object textures."),
          QStringLiteral("Free: %1% of the page"), QStringLiteral("(triangle)"),
-         QStringLiteral("The game's engine loads at most %1 pages; add page %2 anyway?"),
          QStringLiteral("%1 room faces"), QStringLiteral("%1 mesh faces"), QStringLiteral("animated sets %1"),
          QStringLiteral("unused"), QStringLiteral("Free after clean-up: %1%"),
          QStringLiteral("The game's engine loads at most %1 sprite textures.")});
-    Texts->hide();
-    ScrollBox1 = new QScrollArea(Client());
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    PaintBox1 = new PageMapView(ScrollBox1);
-    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    PaintBox1->SetSources(&doc_.Level(), &doc_.AnimatedSets());
-    ScrollBox1->setWidget(PaintBox1);
+    Scroller = new QScrollArea(Client());
+    Scroller->setObjectName(QStringLiteral("Scroller"));
+    Scroller->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    View = new PageMapView(Scroller);
+    View->setObjectName(QStringLiteral("View"));
+    View->SetSources(&doc_.Level(), &doc_.AnimatedSets());
+    Scroller->setWidget(View);
     statusBar()->setSizeGripEnabled(true);
 }
 
 void TPageMap::CreateOverlayBoxes() {
-    CheckBox1 = MakeCheckBox(this, QStringLiteral("CheckBox1"), QStringLiteral("Outlines"));
-    CheckBox1->SetHint(QStringLiteral("Outline every object texture, coloured by its attribute"));
-    CheckBox2 = MakeCheckBox(this, QStringLiteral("CheckBox2"), QStringLiteral("Selected texture"));
-    CheckBox3 = MakeCheckBox(this, QStringLiteral("CheckBox3"), QStringLiteral("Sprites"));
-    CheckBox4 = MakeCheckBox(this, QStringLiteral("CheckBox4"), QStringLiteral("Animated frames"));
-    CheckBox5 = MakeCheckBox(this, QStringLiteral("CheckBox5"), QStringLiteral("Free area"));
-    CheckBox5->SetHint(QStringLiteral("Shade the pixels no texture or sprite uses"));
+    OutlinesBox = MakeCheckBox(this, QStringLiteral("OutlinesBox"), QStringLiteral("Outlines"));
+    OutlinesBox->SetHint(QStringLiteral("Outline every object texture, coloured by its attribute"));
+    SelectedBox = MakeCheckBox(this, QStringLiteral("SelectedBox"), QStringLiteral("Selected texture"));
+    SpritesBox = MakeCheckBox(this, QStringLiteral("SpritesBox"), QStringLiteral("Sprites"));
+    AnimatedBox = MakeCheckBox(this, QStringLiteral("AnimatedBox"), QStringLiteral("Animated frames"));
+    FreeAreaBox = MakeCheckBox(this, QStringLiteral("FreeAreaBox"), QStringLiteral("Free area"));
+    FreeAreaBox->SetHint(QStringLiteral("Shade the pixels no texture or sprite uses"));
 }
 
 void TPageMap::LayOut() {
@@ -102,31 +100,32 @@ void TPageMap::LayOut() {
     column->setContentsMargins(6, 6, 6, 0);
     auto* choices = new QHBoxLayout;
     for (QWidget* w :
-         std::initializer_list<QWidget*>{Label1, ComboBox1, Label2, ComboBox2, Label3, ComboBox3})
+         std::initializer_list<QWidget*>{PageLabel, PageBox, ZoomLabel, ZoomBox, DepthLabel, DepthBox})
         choices->addWidget(w);
     choices->addStretch();
     column->addLayout(choices);
     auto* overlays = new QHBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{OutlinesBox, SelectedBox, SpritesBox, AnimatedBox, FreeAreaBox})
         overlays->addWidget(w);
     overlays->addStretch();
     column->addLayout(overlays);
-    column->addWidget(Label4);
-    column->addWidget(Label5);
-    column->addWidget(Label6);
-    column->addWidget(ScrollBox1, 1);
+    column->addWidget(FiguresLabel);
+    column->addWidget(WarningsLabel);
+    column->addWidget(FreeShareLabel);
+    column->addWidget(Scroller, 1);
 }
 
 void TPageMap::ConnectHandlers() {
-    ComboBox1->OnChange = [this] { ComboBox1Change(); };
-    ComboBox2->OnChange = [this] { ComboBox2Change(); };
-    ComboBox3->OnChange = [this] { ComboBox3Change(); };
-    for (TCheckBox* box : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5})
+    PageBox->OnChange = [this] { PageBoxChange(); };
+    ZoomBox->OnChange = [this] { ZoomBoxChange(); };
+    DepthBox->OnChange = [this] { DepthBoxChange(); };
+    for (TCheckBox* box : {OutlinesBox, SelectedBox, SpritesBox, AnimatedBox, FreeAreaBox})
         box->OnClick = [this] { OverlayClick(); };
-    connect(PaintBox1, &PageMapView::PixelHovered, this, [this](int x, int y) { PaintBox1Hover(x, y); });
-    connect(PaintBox1, &PageMapView::PixelClicked, this, [this](int x, int y) { PaintBox1Click(x, y); });
-    connect(PaintBox1, &PageMapView::ZoomWheel, this,
-            [this](int steps, const QPoint& at) { ZoomAt(PaintBox1->Zoom() + steps, at); });
+    connect(View, &PageMapView::PixelHovered, this, [this](int x, int y) { ViewHover(x, y); });
+    connect(View, &PageMapView::PixelClicked, this, [this](int x, int y) { ViewClick(x, y); });
+    connect(View, &PageMapView::ZoomWheel, this,
+            [this](int steps, const QPoint& at) { ZoomAt(View->Zoom() + steps, at); });
     const auto add_key = [this](const QList<QKeySequence>& keys, void (TPageMap::*handler)()) {
         auto* action = new QAction(this);
         action->setShortcuts(keys);
@@ -150,12 +149,6 @@ QString TPageMap::Text(int index, const QString& fallback) const {
     return text.isEmpty() ? fallback : text;
 }
 
-QString TPageMap::PageLimitQuestion(int limit, int page) const {
-    return Text(5, QStringLiteral("The game's engine loads at most %1 pages; add page %2 anyway?"))
-        .arg(limit)
-        .arg(page);
-}
-
 QString TPageMap::StatusText() const {
     return statusBar()->currentMessage();
 }
@@ -163,27 +156,27 @@ QString TPageMap::StatusText() const {
 pw::PageDepth TPageMap::DepthShown() const {
     const int kind = doc_.Level().kind;
     if (pw::CarriesDepth(kind, pw::PageDepth::bits32))
-        return ComboBox3->ItemIndex() == 1 ? pw::PageDepth::bits32 : pw::PageDepth::bits16;
+        return DepthBox->ItemIndex() == 1 ? pw::PageDepth::bits32 : pw::PageDepth::bits16;
     return pw::ShowsPalettedPages(kind) ? pw::PageDepth::bits8 : pw::PageDepth::bits16;
 }
 
 int TPageMap::FitZoom() const {
-    const QSize room = ScrollBox1->viewport()->size();
+    const QSize room = Scroller->viewport()->size();
     return std::clamp(std::min(room.width(), room.height()) / 256, PageMapView::kMinZoom,
                       PageMapView::kMaxZoom);
 }
 
 void TPageMap::SetZoomStep(int zoom) {
     fit_ = false;
-    ZoomAt(zoom, ScrollBox1->viewport()->rect().center() - PaintBox1->pos());
+    ZoomAt(zoom, Scroller->viewport()->rect().center() - View->pos());
 }
 
 void TPageMap::ZoomIn() {
-    SetZoomStep(PaintBox1->Zoom() + 1);
+    SetZoomStep(View->Zoom() + 1);
 }
 
 void TPageMap::ZoomOut() {
-    SetZoomStep(PaintBox1->Zoom() - 1);
+    SetZoomStep(View->Zoom() - 1);
 }
 
 void TPageMap::ZoomToFit() {
@@ -194,38 +187,38 @@ void TPageMap::ZoomToFit() {
 // The page point under `at` (view coordinates) stays under the same point of the viewport.
 void TPageMap::ZoomAt(int zoom, const QPoint& at) {
     zoom = std::clamp(zoom, PageMapView::kMinZoom, PageMapView::kMaxZoom);
-    const int old_zoom = PaintBox1->Zoom();
-    const QPoint in_viewport = at + PaintBox1->pos();
-    PaintBox1->SetZoom(zoom);
+    const int old_zoom = View->Zoom();
+    const QPoint in_viewport = at + View->pos();
+    View->SetZoom(zoom);
     const QPoint moved = at * zoom / old_zoom;
-    ScrollBox1->horizontalScrollBar()->setValue(moved.x() - in_viewport.x());
-    ScrollBox1->verticalScrollBar()->setValue(moved.y() - in_viewport.y());
+    Scroller->horizontalScrollBar()->setValue(moved.x() - in_viewport.x());
+    Scroller->verticalScrollBar()->setValue(moved.y() - in_viewport.y());
     if (!fit_)
         zoom_ = zoom;
-    ComboBox2->SetItemIndex(fit_ ? kFitItem : zoom - 1);
+    ZoomBox->SetItemIndex(fit_ ? kFitItem : zoom - 1);
 }
 
-void TPageMap::ComboBox2Change() {
-    const int item = ComboBox2->ItemIndex();
+void TPageMap::ZoomBoxChange() {
+    const int item = ZoomBox->ItemIndex();
     if (item == kFitItem)
         ZoomToFit();
     else if (item >= 0)
         SetZoomStep(item + 1);
 }
 
-void TPageMap::ComboBox3Change() {
+void TPageMap::DepthBoxChange() {
     stale_ = true;
     Redraw();
 }
 
 void TPageMap::OverlayClick() {
     PageMapOverlays o;
-    o.outlines = CheckBox1->Checked();
-    o.selected = CheckBox2->Checked();
-    o.sprites = CheckBox3->Checked();
-    o.animated = CheckBox4->Checked();
-    o.free_area = CheckBox5->Checked();
-    PaintBox1->SetOverlays(o);
+    o.outlines = OutlinesBox->Checked();
+    o.selected = SelectedBox->Checked();
+    o.sprites = SpritesBox->Checked();
+    o.animated = AnimatedBox->Checked();
+    o.free_area = FreeAreaBox->Checked();
+    View->SetOverlays(o);
 }
 
 void TPageMap::resizeEvent(QResizeEvent* event) {
@@ -241,23 +234,23 @@ void TPageMap::showEvent(QShowEvent* event) {
 }
 
 PageMapChoices TPageMap::Choices() const {
-    return {fit_ ? 0 : zoom_, PaintBox1->Overlays(), ComboBox3->ItemIndex() == 1};
+    return {fit_ ? 0 : zoom_, View->Overlays(), DepthBox->ItemIndex() == 1};
 }
 
 void TPageMap::SetChoices(const PageMapChoices& choices) {
     fit_ = choices.zoom <= 0;
     zoom_ = std::clamp(choices.zoom, PageMapView::kMinZoom, PageMapView::kMaxZoom);
-    PaintBox1->SetZoom(fit_ ? FitZoom() : zoom_);
-    ComboBox2->SetItemIndex(fit_ ? kFitItem : zoom_ - 1);
+    View->SetZoom(fit_ ? FitZoom() : zoom_);
+    ZoomBox->SetItemIndex(fit_ ? kFitItem : zoom_ - 1);
     const PageMapOverlays& o = choices.overlays;
-    CheckBox1->SetChecked(o.outlines);
-    CheckBox2->SetChecked(o.selected);
-    CheckBox3->SetChecked(o.sprites);
-    CheckBox4->SetChecked(o.animated);
-    CheckBox5->SetChecked(o.free_area);
-    PaintBox1->SetOverlays(o);
-    if ((ComboBox3->ItemIndex() == 1) != choices.depth32) {
-        ComboBox3->SetItemIndex(choices.depth32 ? 1 : 0);
-        ComboBox3Change();
+    OutlinesBox->SetChecked(o.outlines);
+    SelectedBox->SetChecked(o.selected);
+    SpritesBox->SetChecked(o.sprites);
+    AnimatedBox->SetChecked(o.animated);
+    FreeAreaBox->SetChecked(o.free_area);
+    View->SetOverlays(o);
+    if ((DepthBox->ItemIndex() == 1) != choices.depth32) {
+        DepthBox->SetItemIndex(choices.depth32 ? 1 : 0);
+        DepthBoxChange();
     }
 }

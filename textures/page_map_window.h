@@ -29,25 +29,24 @@ class TPageMap : public TForm {
 public:
     explicit TPageMap(LevelDocument& document);
 
-    TLabel* Label1;       // "Page:"
-    TComboBox* ComboBox1; // the level's pages
-    TLabel* Label2;       // "Zoom:"
-    TComboBox* ComboBox2; // 100 % to 800 %, then Fit
-    TLabel* Label3;       // "Depth:"
-    TComboBox* ComboBox3; // the 16-bit or the 32-bit page (kinds 6 and 7)
-    TCheckBox* CheckBox1; // outlines
-    TCheckBox* CheckBox2; // the selected texture
-    TCheckBox* CheckBox3; // sprite textures
-    TCheckBox* CheckBox4; // frames of the animated sets
-    TCheckBox* CheckBox5; // free area
-    TLabel* Label4;       // the level's figures
-    TLabel* Label5;       // what passes the engine's limits
-    TLabel* Label6;       // the page's free share
-    // Hidden: the texts the window fills in (figures, warnings, free share, "(triangle)", the question
-    // before a page past the engine's limit).
+    TLabel* PageLabel;      // "Page:"
+    TComboBox* PageBox;     // the level's pages
+    TLabel* ZoomLabel;      // "Zoom:"
+    TComboBox* ZoomBox;     // 100 % to 800 %, then Fit
+    TLabel* DepthLabel;     // "Depth:"
+    TComboBox* DepthBox;    // the 16-bit or the 32-bit page (kinds 6 and 7)
+    TCheckBox* OutlinesBox; // outlines
+    TCheckBox* SelectedBox; // the selected texture
+    TCheckBox* SpritesBox;  // sprite textures
+    TCheckBox* AnimatedBox; // frames of the animated sets
+    TCheckBox* FreeAreaBox; // free area
+    TLabel* FiguresLabel;   // the level's figures
+    TLabel* WarningsLabel;  // what passes the engine's limits
+    TLabel* FreeShareLabel; // the page's free share
+    // Hidden: the texts the window fills in (figures, warnings, free share, "(triangle)").
     TListBox* Texts;
-    QScrollArea* ScrollBox1;
-    PageMapView* PaintBox1;
+    QScrollArea* Scroller;
+    PageMapView* View;
 
     int ShownPage() const { return page_; }
     // Shows level page `page` (the main window's choice); nothing goes out again.
@@ -62,19 +61,19 @@ public:
     // What the status bar shows for page pixel (x, y).
     QString PixelText(int x, int y) const;
     QString StatusText() const;
-    // The question asked before a page past the engine's limit `limit` is added as page `page` (from 1).
-    QString PageLimitQuestion(int limit, int page) const;
+    // Fills in the figures and the free share again, in the language now applied.
+    void ShowTexts();
 
     // The zoom, overlays and depth chosen, as the settings keep them.
     PageMapChoices Choices() const;
     void SetChoices(const PageMapChoices& choices);
 
-    void ComboBox1Change();
-    void ComboBox2Change();
-    void ComboBox3Change();
+    void PageBoxChange();
+    void ZoomBoxChange();
+    void DepthBoxChange();
     void OverlayClick();
-    void PaintBox1Hover(int x, int y);
-    void PaintBox1Click(int x, int y);
+    void ViewHover(int x, int y);
+    void ViewClick(int x, int y);
 
 signals:
     void PageChosen(int page);
@@ -95,6 +94,7 @@ private:
     void ShowAddedPage(int page);
     void ShowRemovedPage(int page);
     void ShowFigures();
+    void ShowFreeShare();
     void Redraw();
     void ShowSelection();
     void ScrollToTexture(int index);
@@ -108,6 +108,9 @@ private:
     bool fit_ = false;
     // The picture and cover mask wait for the window to be shown.
     bool stale_ = true;
+    // The page's free share in percent; negative when no page is shown.
+    double free_share_ = -1;
+    double free_after_share_ = -1;
     QPoint last_click_{-1, -1};
     int last_pick_ = -1;
 };

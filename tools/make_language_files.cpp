@@ -188,7 +188,8 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
     void ShowError(QWidget*, const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    QMessageBox::StandardButton Ask(QWidget*, const QString&, QMessageBox::StandardButtons buttons) override {
+    QMessageBox::StandardButton Ask(QWidget*, const QString&, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton) override {
         return buttons & QMessageBox::Cancel ? QMessageBox::Cancel : QMessageBox::No;
     }
     std::optional<int> AskNumber(QWidget*, const QString&, const QString&, int, int, int) override {

@@ -25,9 +25,11 @@ public:
     // Plain modal message boxes with an OK button.
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
     virtual void ShowError(QWidget* parent, const QString& text) = 0;
-    // A question; the answer is one of `buttons`.
-    virtual QMessageBox::StandardButton Ask(QWidget* parent, const QString& text,
-                                            QMessageBox::StandardButtons buttons) = 0;
+    // A question; the answer is one of `buttons`. Return presses `default_button` (none given: the
+    // platform's choice).
+    virtual QMessageBox::StandardButton
+    Ask(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
+        QMessageBox::StandardButton default_button = QMessageBox::NoButton) = 0;
 
     // A whole number from `minimum` to `maximum`, `value` offered first; nothing when the user cancels.
     virtual std::optional<int> AskNumber(QWidget* parent, const QString& title, const QString& label,

@@ -25,8 +25,9 @@ void QtPlatform::ShowError(QWidget* parent, const QString& text) {
 }
 
 QMessageBox::StandardButton QtPlatform::Ask(QWidget* parent, const QString& text,
-                                            QMessageBox::StandardButtons buttons) {
-    return QMessageBox::question(parent, BoxTitle(), text, buttons);
+                                            QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton default_button) {
+    return QMessageBox::question(parent, BoxTitle(), text, buttons, default_button);
 }
 
 std::optional<int> QtPlatform::AskNumber(QWidget* parent, const QString& title, const QString& label,

@@ -7,8 +7,9 @@ class QtPlatform : public Platform {
 public:
     void ShowMessage(QWidget* parent, const QString& text) override;
     void ShowError(QWidget* parent, const QString& text) override;
-    QMessageBox::StandardButton Ask(QWidget* parent, const QString& text,
-                                    QMessageBox::StandardButtons buttons) override;
+    QMessageBox::StandardButton
+    Ask(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
+        QMessageBox::StandardButton default_button = QMessageBox::NoButton) override;
     std::optional<int> AskNumber(QWidget* parent, const QString& title, const QString& label, int value,
                                  int minimum, int maximum) override;
     std::optional<QString> OpenFileName(QWidget* parent, const FileDialogRequest& request) override;

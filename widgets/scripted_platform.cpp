@@ -17,8 +17,9 @@ void ScriptedPlatform::ShowError(QWidget*, const QString& text) {
 }
 
 QMessageBox::StandardButton ScriptedPlatform::Ask(QWidget*, const QString& text,
-                                                  QMessageBox::StandardButtons buttons) {
-    messages.push_back({MessageKind::Question, text});
+                                                  QMessageBox::StandardButtons buttons,
+                                                  QMessageBox::StandardButton default_button) {
+    messages.push_back({MessageKind::Question, text, default_button});
     if (!answers.empty()) {
         const QMessageBox::StandardButton answer = answers.front();
         answers.pop_front();

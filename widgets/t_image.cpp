@@ -10,6 +10,8 @@ TImage::TImage(TForm* owner, QWidget* parent, const QString& name) : QWidget(par
     SetUpComponent(this, owner, name);
     // Moves are reported with and without a button held, as the selection drags need.
     setMouseTracking(true);
+    if (parent)
+        parent->installEventFilter(this);
 }
 
 void TImage::SetHint(const QString& hint) {
@@ -34,11 +36,23 @@ void TImage::paintEvent(QPaintEvent*) {
         painter.drawImage(rect(), picture_);
     else if (!picture_.isNull())
         painter.drawImage(0, 0, picture_);
-    // The dotted frame says which control the keys go to.
-    if (hasFocus()) {
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
+}
+
+// The ring of parent pixels just outside the image.
+QRect TImage::FocusFrame() const {
+    return geometry().adjusted(-1, -1, 0, 0);
+}
+
+// The dotted frame says which control the keys go to. It is drawn on the parent after the parent has
+// painted itself, so every pixel of the picture stays as it is.
+bool TImage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != parentWidget() || event->type() != QEvent::Paint || !hasFocus() || !isVisible())
+        return QWidget::eventFilter(watched, event);
+    watched->event(event);
+    QPainter painter(parentWidget());
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    painter.drawRect(FocusFrame());
+    return true;
 }
 
 void TImage::keyPressEvent(QKeyEvent* event) {
@@ -50,14 +64,16 @@ void TImage::keyPressEvent(QKeyEvent* event) {
 
 void TImage::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    update();
+    if (parentWidget())
+        parentWidget()->update(FocusFrame().adjusted(0, 0, 1, 1));
     if (OnFocusChange)
         OnFocusChange(true);
 }
 
 void TImage::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
-    update();
+    if (parentWidget())
+        parentWidget()->update(FocusFrame().adjusted(0, 0, 1, 1));
     if (OnFocusChange)
         OnFocusChange(false);
 }

@@ -1,6 +1,7 @@
 // TImage: shows a picture at its top-left corner, one picture pixel per widget pixel, so mouse
 // positions are picture positions; or stretched over the whole control. The picture is empty until
-// one is set.
+// one is set. While it has the focus, a dotted frame runs around it on its parent, never over the
+// picture.
 #pragma once
 
 #include <functional>
@@ -48,6 +49,7 @@ public:
     void SetTabStop(bool on) { setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus); }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -57,6 +59,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    QRect FocusFrame() const;
     QImage picture_;
     QString hint_;
     int tag_ = 0;

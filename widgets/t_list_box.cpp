@@ -73,9 +73,11 @@ void TListBox::SetItemIndex(int index) {
     setCurrentRow(index);
 }
 
+// Not a child of the window's widgets, so that screen readers never meet it among the window's lists;
+// it lives as long as its owner.
 TListBox* HiddenTextList(TForm* owner, const QString& name, const QStringList& items) {
-    auto* list = new TListBox(owner, owner->Client(), name);
+    auto* list = new TListBox(owner, nullptr, name);
     list->Items()->Assign(items);
-    list->setVisible(false);
+    QObject::connect(owner, &QObject::destroyed, [list] { delete list; });
     return list;
 }

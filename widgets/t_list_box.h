@@ -42,5 +42,6 @@ private:
 };
 
 // A list that is never shown: it carries texts (messages, patterns) under its component name, so
-// that language files translate them as they translate any control.
+// that language files translate them as they translate any control. It is no part of the window's
+// widgets, so nothing of it reaches the accessibility tree.
 TListBox* HiddenTextList(TForm* owner, const QString& name, const QStringList& items);

@@ -368,6 +368,9 @@ TEST_F(CliTest, ImportPagesIsAllOrNothing) {
     Write("pages/level_1.png", good);
     fs::copy_file(page_file(0), page_file(desc.num_pages + 1));
     refused("level_" + std::to_string(desc.num_pages + 1) + ".png", 3);
+    // The page missing is numbered as the page lists number it, from 1; its file from 0.
+    refused("would leave page " + std::to_string(desc.num_pages + 1) + " out: there is no ", 3);
+    refused("level_" + std::to_string(desc.num_pages) + ".png", 3);
     fs::copy_file(page_file(0), page_file(desc.num_pages));
     for (int n = desc.num_pages + 2; n < 16; ++n)
         fs::copy_file(page_file(0), page_file(n));

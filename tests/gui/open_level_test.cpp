@@ -44,6 +44,12 @@ std::uint16_t To565(QRgb colour) {
                 const auto word = reinterpret_cast<const std::uint16_t*>(picture.constScanLine(top + y))[x];
                 same = word == (paletted ? To565(PaletteColour(level, Index8(level, page, x, y)))
                                          : pw::Expand1555To565Word(LevelWord(level, page, x, y)));
+            } else if (!paletted) {
+                // 5-6-5 widened to 8 bits a component, the high bits repeated below.
+                const QRgb shown = picture.pixel(x, top + y);
+                const std::uint16_t w = pw::Expand1555To565Word(LevelWord(level, page, x, y));
+                same = shown == qRgb(((w >> 11) << 3) | (w >> 13), (((w >> 5) & 63) << 2) | ((w >> 9) & 3),
+                                     ((w & 31) << 3) | ((w >> 2) & 7));
             } else {
                 same = picture.pixel(x, top + y) == PaletteColour(level, Index8(level, page, x, y));
             }

@@ -6,6 +6,7 @@
 #include "app/about_window.h"
 #include "app/progress_window.h"
 #include "app/readme_window.h"
+#include "app/reason_texts.h"
 #include "app_fixture.h"
 #include "localisation/language_window.h"
 #include "textures/animated_window.h"
@@ -102,7 +103,7 @@ TEST_F(AppTest, MainWindowTextsAreAllPublished) {
                     "Copy the entire page", "Select a texture piece", "Texture attrib",
                     "Clone the current texture to a new Id", "Use this color for transparent textures"});
     EXPECT_EQ(texts.items, QStringList({"Page:%1/%2"}) + HistoryStepNames() + FileTextDefaults() +
-                               MessageTextPatterns() + EntryTextPatterns() +
+                               MessageTextPatterns() + EntryTextPatterns() + ReasonTextPatterns() +
                                QStringList({"Opaque", "Transparerent", "Semi-Transparent"}));
 }
 

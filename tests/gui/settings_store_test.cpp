@@ -106,6 +106,17 @@ TEST(WindowPlacementTest, LostWindowsComeBackOntoAScreen) {
     EXPECT_EQ(VisibleWindowBounds({3150, 100, 651, 560}, screens).left(), 3200 - 651);
 }
 
+TEST(WindowPlacementTest, ASecondWindowOpensBesideTheMainOneWhenThereIsRoom) {
+    const QList<QRect> screens{QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1024)};
+    const QSize map(640, 600);
+    // Right of it; left of it when the right has no room; over it when neither side has.
+    EXPECT_EQ(BesideWindow(QRect(10, 20, 651, 560), map, screens), QRect(661, 20, 640, 600));
+    EXPECT_EQ(BesideWindow(QRect(1260, 20, 651, 560), map, screens), QRect(620, 20, 640, 600));
+    EXPECT_EQ(BesideWindow(QRect(400, 20, 1100, 560), map, screens), QRect(430, 50, 640, 600));
+    // On the screen the main window is on, its bottom kept on that screen.
+    EXPECT_EQ(BesideWindow(QRect(1925, 600, 600, 560), map, screens), QRect(2525, 424, 640, 600));
+}
+
 TEST(WindowPlacementTest, SizesAreMadeUsable) {
     const QList<QRect> screens{QRect(0, 0, 1920, 1040)};
     EXPECT_EQ(VisibleWindowBounds({10, 10, 0, -50}, screens), QRect(10, 10, 200, 150));

@@ -1,6 +1,7 @@
 // The language files that ship beside the executable, made by the build from the translation source:
 // each one loads, holds every text of the source in its language, and French shows in the live windows.
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QGlyphRun>
 #include <QRawFont>
@@ -9,9 +10,11 @@
 
 #include "app/about_window.h"
 #include "app_fixture.h"
+#include "level/object_textures.h"
 #include "localisation/language_window.h"
 #include "localisation/languages.h"
 #include "textures/animated_window.h"
+#include "textures/page_map_window.h"
 #include "widgets/t_button.h"
 #include "widgets/t_combo_box.h"
 #include "widgets/t_label.h"
@@ -224,4 +227,48 @@ TEST_F(ShippedLanguagesTest, KoreanTextsDrawWithRealGlyphsInTheProgramsFont) {
                 << string->Text.toStdString() << " in " << run.rawFont().familyName().toStdString();
         }
     }
+}
+
+// The page map's figures and free share are filled in again on a language switch, numbers written as
+// the language writes them.
+TEST_F(ShippedLanguagesTest, ThePageMapsFiguresFollowTheLanguage) {
+    ASSERT_TRUE(QFile::copy(Shipped("de"), LanguageFileName("de")));
+    auto level = Level(pw::kind_tr4, 2);
+    level.object_textures = {pw::MakeRectangleTexture(pw::kind_tr4, 0, 0, 0, 255, 94)};
+    OpenThroughMenu(WriteLevel(level));
+    Form1->Control<TMenuItem>("PageMap1")->Action()->trigger();
+    EXPECT_EQ(PageMap->FreeShareLabel->Caption(), "Free: 62.9% of the page"); // 161 of 256 rows
+    Localisation->ComboBoxLanguage->SetItemIndex(LanguageIndexOf(0x0407));
+    Localisation->cbLanguageChange();
+    EXPECT_TRUE(PageMap->FiguresLabel->Caption().startsWith("Seiten: 2   Objekttexturen: 1"))
+        << PageMap->FiguresLabel->Caption().toStdString();
+    EXPECT_EQ(PageMap->FreeShareLabel->Caption(), "Frei: 62,9 % der Seite");
+}
+
+// A refused picture's reason is said in the language of the message, nested reasons too.
+TEST_F(ShippedLanguagesTest, ReasonsOfRefusedPicturesShowInTheLanguage) {
+    ASSERT_TRUE(QFile::copy(Shipped("de"), LanguageFileName("de")));
+    OpenThroughMenu(WriteLevel(Level(pw::kind_tr4, 2)));
+    Localisation->ComboBoxLanguage->SetItemIndex(LanguageIndexOf(0x0407));
+    Localisation->cbLanguageChange();
+    const QString folder = Folder() + "/pages";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QImage small(128, 128, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    ASSERT_TRUE(small.save(folder + "/level_0.png"));
+    WriteBytes("pages/level_1.png", pw::fixtures::Bytes{0x89, 'P', 'N', 'G'});
+    const auto import = [&] {
+        platform_.file_answers.push_back(folder);
+        Form1->Control<TMenuItem>("ImportPages1")->Action()->trigger();
+        return platform_.MessageTexts().value(platform_.MessageTexts().size() - 1);
+    };
+    EXPECT_EQ(import(),
+              QString("Die Seiten wurden nicht importiert: %1 ist 128 x 128 groß; ein Seitenbild ist "
+                      "256 x 256 groß")
+                  .arg(QDir(folder).filePath("level_0.png")));
+    ASSERT_TRUE(QFile::remove(folder + "/level_0.png"));
+    const QString unreadable = import();
+    EXPECT_TRUE(unreadable.startsWith("Die Seiten wurden nicht importiert: das Bild "))
+        << unreadable.toStdString();
+    EXPECT_FALSE(unreadable.contains("cannot")) << unreadable.toStdString();
 }

@@ -160,7 +160,9 @@ TEST_F(TranslationSourceTest, EveryTextOfTheMainWindowsHasARow) {
         {"TForm1", {"Label6", "ComboBox3.Caption"}},
         {"TForm2", {"Label4", "Label6"}},
         {"TForm3", {"Memo1"}},
-        {"TPageMap", {"Label4", "Label5", "Label6", "ComboBox1", "ComboBox2.Caption", "ComboBox3.Caption"}},
+        {"TPageMap",
+         {"FiguresLabel", "WarningsLabel", "FreeShareLabel", "PageBox", "ZoomBox.Caption",
+          "DepthBox.Caption"}},
         {"TLocalisation",
          {"ComboBoxLanguage", "cbSecondaryLanguage", "TreeView", "EditText",
           "ButtonNextNewElement.Caption"}}};
