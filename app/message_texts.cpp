@@ -36,7 +36,7 @@ QStringList MessageTextPatterns() {
             QStringLiteral("The pages were not imported: %1"),
             QStringLiteral("Page %1 was not changed: %2"),
             QStringLiteral("No program could be started to edit %1"),
-            QStringLiteral("Pages imported from %1 (page ← file): %2"),
+            QStringLiteral("Pages imported from %1: %2"),
             QStringLiteral("These files were not taken, as they are not named %1: %2"),
             QStringLiteral("%1 duplicates of %2 textures merged"),
             QStringLiteral("%1 unused textures removed"),

@@ -41,7 +41,7 @@ TEST_F(PageFolderImportTest, TheStatusBarSaysWhichPageCameFromWhichFile) {
     EXPECT_TRUE(platform_.messages[0].text.contains(stem + "_01.png"))
         << platform_.messages[0].text.toStdString();
     EXPECT_EQ(Form1->statusBar()->currentMessage(),
-              QStringLiteral("Pages imported from %1 (page ← file): 1–3 ← %2_0.png … %2_2.png")
+              QStringLiteral("Pages imported from %1: 1–3 ← %2_0.png … %2_2.png")
                   .arg(QDir::toNativeSeparators(folder_), stem));
 }
 

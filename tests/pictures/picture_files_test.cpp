@@ -439,3 +439,31 @@ TEST(PictureFiles, StreamedExportsHoldThePagesInEitherFormat) {
                                        : qRgba(0, 0, 0, 0);
     }));
 }
+
+// The stacked .bmp's headers as a reader of the format expects them: a 40-byte info header, 256 wide,
+// bottom up, 24 bits, uncompressed, the pixel bytes counted, 96 dots per inch.
+TEST(PictureFiles, TheStackedBmpHeadersAreLaidOutByTheFormat) {
+    TempDir dir;
+    pw::Ttrlevel level;
+    level.kind = pw::kind_tr4;
+    level.num_pages = 2;
+    level.pages16 = pw::fixtures::Pattern(2 * 256 * 256 * 2, 7);
+    WritePictureExport(level, dir.File("pages.bmp"), ExportDepth::shown24);
+    const Bytes file = pw::fixtures::ReadFile(dir.File("pages.bmp"));
+    const std::size_t pixels = 512u * 256u * 3u;
+    ASSERT_EQ(file.size(), 54 + pixels);
+    Bytes expected(54, 0);
+    expected[0] = 'B';
+    expected[1] = 'M';
+    Put(expected, 2, static_cast<std::uint32_t>(file.size()), 4);
+    Put(expected, 10, 54, 4);
+    Put(expected, 14, 40, 4);
+    Put(expected, 18, 256, 4);
+    Put(expected, 22, 512, 4);
+    Put(expected, 26, 1, 2);
+    Put(expected, 28, 24, 2);
+    Put(expected, 34, static_cast<std::uint32_t>(pixels), 4);
+    Put(expected, 38, 3780, 4);
+    Put(expected, 42, 3780, 4);
+    EXPECT_EQ(Bytes(file.begin(), file.begin() + 54), expected);
+}
