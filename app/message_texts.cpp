@@ -35,7 +35,10 @@ QStringList MessageTextPatterns() {
             QStringLiteral("Importing pages..."),
             QStringLiteral("The pages were not imported: %1"),
             QStringLiteral("Page %1 was not changed: %2"),
-            QStringLiteral("No program could be started to edit %1")};
+            QStringLiteral("No program could be started to edit %1"),
+            QStringLiteral("%1 could not be opened with the command %2 (setting \"command\" in %3)"),
+            QStringLiteral("Files the editor saved beside the pages stay in %1"),
+            QStringLiteral("This import cannot be undone: keeping it would take %1. Import anyway?")};
 }
 
 QStringList EntryTextPatterns() {

@@ -40,9 +40,12 @@ enum class MessageText {
     import_pages_title,
     exporting_pages, // progress captions
     importing_pages,
-    pages_not_imported, // %1 the file and the reason
-    page_not_taken,     // %1 the page (from 1), %2 the file and the reason
-    page_not_opened,    // %1 the file
+    pages_not_imported,  // %1 the file and the reason
+    page_not_taken,      // %1 the page (from 1), %2 the file and the reason
+    page_not_opened,     // %1 the file
+    editor_not_started,  // %1 the file, %2 the command, %3 the settings file
+    outside_files_left,  // %1 the working folder
+    import_not_undoable, // %1 the size of the undo data, formatted
 };
 
 enum class EntryText {
