@@ -5,8 +5,8 @@
 // - Add page: the CPU time of Pages > Add new empty page (AddNewPage1Click) on the big level against
 //   the 7-page one, the median of 15 adds each taken back by Undo between them (target: at most twice).
 // The first add on a level just opened is printed apart, with the rise of the peak resident set it
-// causes (target: a page or two of each depth).
-// Exit code 0 when both targets are met.
+// causes (target: at most two pages of each depth).
+// Exit code 0 when the targets are met.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,6 +25,7 @@
 #include "app/startup.h"
 #include "bench/peak_memory.h"
 #include "level/layout.h"
+#include "level/page_access.h"
 #include "widgets/scripted_platform.h"
 
 namespace {
@@ -137,6 +138,12 @@ int main(int argc, char** argv) {
     const double ratio = at_big.median / std::max(at_small.median, 1e-9);
     const bool memory_met = excess_mb <= kMemoryTargetMb;
     const bool add_met = ratio <= kAddTarget;
+    // The first add may raise the peak by two pages of each depth the kind carries.
+    std::size_t two_pages = 0;
+    for (const pw::PageDepth depth : {pw::PageDepth::bits8, pw::PageDepth::bits16, pw::PageDepth::bits32})
+        if (pw::CarriesDepth(kind6 ? pw::kind_tr4 : pw::kind_tr1, depth))
+            two_pages += 2 * pw::PageBytes(depth);
+    const bool peak_met = at_big.first_peak <= two_pages;
     std::printf("kind %d, %d pages: GUI rise after opening %.1f MB, CLI info peak %.1f MB, excess %.1f MB "
                 "(target <= %.0f): %s\n",
                 kind6 ? 6 : 1, pages, opened / 1e6, cli_peak / 1e6, excess_mb, kMemoryTargetMb,
