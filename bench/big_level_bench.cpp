@@ -150,9 +150,9 @@ int main(int argc, char** argv) {
                 memory_met ? "met" : "MISSED");
     std::printf("add page: %.5f s CPU at %d pages, %.5f s at 7, ratio %.2f (target <= %.1f): %s\n",
                 at_big.median, pages, at_small.median, ratio, kAddTarget, add_met ? "met" : "MISSED");
-    std::printf("first add after opening: %.5f s at %d pages, %.5f s at 7; peak rise %.1f MB at %d pages, "
-                "%.1f MB at 7\n",
-                at_big.first, pages, at_small.first, at_big.first_peak / 1e6, pages,
-                at_small.first_peak / 1e6);
-    return memory_met && add_met ? 0 : 1;
+    std::printf("first add after opening: %.5f s at %d pages, %.5f s at 7; peak rise %.3f MB at %d pages "
+                "(target <= %.3f MB): %s, %.3f MB at 7\n",
+                at_big.first, pages, at_small.first, at_big.first_peak / 1e6, pages, two_pages / 1e6,
+                peak_met ? "met" : "MISSED", at_small.first_peak / 1e6);
+    return memory_met && add_met && peak_met ? 0 : 1;
 }
