@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -205,6 +206,11 @@ TEST_F(OutsideFilesTest, TheWorkingFolderHoldsOnlyWhatTheProgramWrote) {
     other.Start(0);
     const QString folder = outside_->WorkingFolder();
     EXPECT_NE(folder, other.WorkingFolder());
+    // Named so that a later run knows it for this run's: the process id and twelve random letters.
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^%1-[0-9a-f]{12}$").arg(getpid()))
+                    .match(QFileInfo(folder).fileName())
+                    .hasMatch())
+        << folder.toStdString();
     struct stat info {};
     ASSERT_EQ(lstat(QFile::encodeName(folder).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0700u);
