@@ -56,7 +56,10 @@ QStringList MessageTextPatterns() {
                 "pages: remove them first?"),
             QStringLiteral("The game's engine loads at most %1 pages; add page %2 anyway?"),
             QStringLiteral("The game's engine loads at most %1 pages; add pages %2 to %3 anyway?"),
-            QStringLiteral("%1 pictures written to %2")};
+            QStringLiteral("%1 pictures written to %2"),
+            QStringLiteral("%1 could not be opened with the command %2 (setting \"command\" in %3)"),
+            QStringLiteral("Files the editor saved beside the pages stay in %1"),
+            QStringLiteral("This import cannot be undone: keeping it would take %1. Import anyway?")};
 }
 
 QStringList EntryTextPatterns() {

@@ -64,6 +64,9 @@ enum class MessageText {
     engine_page_limit,       // %1 the pages the game's engine loads, %2 the page to add (from 1)
     engine_page_limit_range, // the same before pages %2 to %3 are added
     pages_exported,          // the status bar: %1 pictures written into folder %2
+    editor_not_started,      // %1 the file, %2 the command, %3 the settings file
+    outside_files_left,      // %1 the working folder
+    import_not_undoable,     // %1 the size of the undo data, formatted
 };
 
 enum class EntryText {

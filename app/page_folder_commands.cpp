@@ -2,10 +2,13 @@
 // as one .png file each, for any image editor.
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStatusBar>
 
 #include "app/guarded_work.h"
 #include "app/main_window.h"
+#include "app/settings_store.h"
+#include "textures/page_map_window.h"
 #include "widgets/platform.h"
 
 void TForm1::ConnectPageFolders() {
@@ -14,11 +17,22 @@ void TForm1::ConnectPageFolders() {
     EditPageOutside1->OnClick = [this] { EditPageOutside1Click(); };
     Outside = new OutsideEditing(doc_, this);
     Outside->setObjectName(QStringLiteral("OutsideEditing"));
-    connect(Outside, &OutsideEditing::PictureRefused, this, [this](int page, const QString& reason) {
-        const QString text = Text(MessageText::page_not_taken).arg(page + 1).arg(Reason(reason));
-        statusBar()->showMessage(text);
-        CurrentPlatform().ShowError(this, text);
+    // The status bar's word about a refused picture goes once a good one is taken.
+    auto refusal = std::make_shared<QString>();
+    connect(Outside, &OutsideEditing::PictureRefused, this, [this, refusal](int page, const QString& reason) {
+        *refusal = Text(MessageText::page_not_taken).arg(page + 1).arg(Reason(reason));
+        statusBar()->showMessage(*refusal);
+        CurrentPlatform().ShowError(this, *refusal);
     });
+    connect(Outside, &OutsideEditing::PageTaken, this, [this, refusal] {
+        if (!refusal->isEmpty() && statusBar()->currentMessage() == *refusal)
+            statusBar()->clearMessage();
+        refusal->clear();
+    });
+    connect(Outside, &OutsideEditing::FilesLeft, this, [this](const QString& folder) {
+        statusBar()->showMessage(Text(MessageText::outside_files_left).arg(QDir::toNativeSeparators(folder)));
+    });
+    Outside->ClearStaleFolders();
 }
 
 void TForm1::ExportPages1Click() {
@@ -68,12 +82,21 @@ void TForm1::ImportPages1Click() {
         this, {Text(MessageText::import_pages_title), {}, {}, false, QFileInfo(doc_.LevelFileName()).path()});
     if (!folder || !MayGrowPastEngineLimit(doc_.PagesAfterImport(*folder)))
         return;
+    // A step whose undo data would pass the history's limit is not kept, if the user agrees.
+    const std::size_t undo = doc_.ImportUndoBytes(*folder);
+    const bool keep_undo = undo <= doc_.HistoryLimit();
+    if (!keep_undo && CurrentPlatform().Ask(this,
+                                            Text(MessageText::import_not_undoable)
+                                                .arg(QLocale().formattedDataSize(static_cast<qint64>(undo), 1,
+                                                                                 QLocale::DataSizeSIFormat)),
+                                            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
     PageFolderImport imported;
     // The progress window shows only for levels with many pages; a few pages are read at once.
     const bool large = doc_.Level().num_pages > 16;
     const bool done = RunGuarded(
         this, {large ? Text(MessageText::importing_pages) : QString(), Text(MessageText::no_memory), {}},
-        [&](pw::Gauge* gauge) { imported = doc_.ImportPages(*folder, gauge); });
+        [&](pw::Gauge* gauge) { imported = doc_.ImportPages(*folder, gauge, keep_undo); });
     if (!done)
         return;
     if (!imported.near_misses.isEmpty())
@@ -91,11 +114,21 @@ void TForm1::ImportPages1Click() {
 void TForm1::EditPageOutside1Click() {
     if (!LevelOpen() || LevelPage < 0 || LevelPage >= doc_.Level().num_pages)
         return;
+    // The 32-bit page goes out, alpha and all, when the page map shows it.
+    const bool map32 = PageMap && PageMap->isVisible() && PageMap->DepthShown() == pw::PageDepth::bits32;
+    const auto depth = map32 ? pw::PagePictureDepth::stored32 : pw::PagePictureDepth::shown;
     QString path;
     if (!RunGuarded(this, {{}, Text(MessageText::no_memory), {}},
-                    [&](pw::Gauge*) { path = Outside->Start(LevelPage); }))
+                    [&](pw::Gauge*) { path = Outside->Start(LevelPage, depth); }))
         return;
-    if (!OutsideEditing::Open(path, Outside->Command()))
-        CurrentPlatform().ShowError(this,
-                                    Text(MessageText::page_not_opened).arg(QDir::toNativeSeparators(path)));
+    if (OutsideEditing::Open(path, Outside->Command()))
+        return;
+    const QString file = QDir::toNativeSeparators(path);
+    CurrentPlatform().ShowError(
+        this, Outside->Command().trimmed().isEmpty()
+                  ? Text(MessageText::page_not_opened).arg(file)
+                  : Text(MessageText::editor_not_started)
+                        .arg(file, Outside->Command(),
+                             QDir::toNativeSeparators(SettingsFilePath(QStringLiteral("Pagewright"))) +
+                                 QStringLiteral(" [Outside editing]")));
 }

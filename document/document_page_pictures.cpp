@@ -6,7 +6,9 @@
 #include <QFile>
 
 #include "document/level_document.h"
+#include "level/gauge.h"
 #include "level/layout.h"
+#include "level/page_access.h"
 #include "pictures/page_folder.h"
 
 namespace {
@@ -19,9 +21,58 @@ void LevelDocument::ExportPages(const QString& folder, pw::Gauge* gauge) const {
     WritePageFolder(level_, file_name_, folder, pw::PagePictureDepth::shown, gauge);
 }
 
-PageFolderImport LevelDocument::ImportPages(const QString& folder, pw::Gauge* gauge) {
+std::size_t LevelDocument::ImportUndoBytes(const QString& folder) const {
+    if (!HasLevel())
+        return 0;
+    std::size_t page_bytes = 0;
+    for (const pw::PageDepth depth : {pw::PageDepth::bits8, pw::PageDepth::bits16, pw::PageDepth::bits32})
+        if (pw::CarriesDepth(level_.kind, depth))
+            page_bytes += pw::PageBytes(depth);
+    const PageFolderListing listing = ListPageFolder(folder, file_name_, level_.num_pages);
+    const auto replaced = std::count_if(listing.files.begin(), listing.files.end(),
+                                        [&](const auto& file) { return file.first < level_.num_pages; });
+    return static_cast<std::size_t>(replaced) * page_bytes;
+}
+
+PageFolderImport LevelDocument::ImportPagesForGood(const QString& folder, pw::Gauge* gauge) {
+    const PageFolderListing listing = ListPageFolder(folder, file_name_, level_.num_pages);
+    PageFolderImport imported;
+    imported.files = listing.files;
+    imported.near_misses = listing.near_misses;
+    imported.error = listing.error;
+    if (!imported.error.isEmpty())
+        return imported;
+    pw::GaugeSteps progress(gauge);
+    for (std::size_t at = 0; at < listing.files.size(); ++at) {
+        if (QString error = ReadPagePicture(listing.files[at].second).error; !error.isEmpty()) {
+            imported.error = error;
+            return imported;
+        }
+        progress.Done(at + 1, listing.files.size());
+    }
+    PageFolderSteps steps;
+    steps.append = [this](int) { return level_.AddPage(); };
+    steps.matcher = [this] { return Matcher(); };
+    steps.dither = dither_pictures_;
+    imported = ImportPageFolder(level_, listing, steps, gauge);
+    if (imported.appended > 0 || !imported.changed.empty()) {
+        // The history cannot go back past a change it does not hold.
+        history_.clear();
+        history_.resetClean();
+        opened_index_ = -1;
+        for (int page = level_.num_pages - imported.appended; page < level_.num_pages; ++page)
+            emit PageAdded(page);
+        for (const int page : imported.changed)
+            emit PageChanged(page);
+    }
+    return imported;
+}
+
+PageFolderImport LevelDocument::ImportPages(const QString& folder, pw::Gauge* gauge, bool keep_undo) {
     if (!HasLevel())
         return {};
+    if (!keep_undo)
+        return ImportPagesForGood(folder, gauge);
     // The changes are made in place and kept aside part by part, in the order they were made.
     std::vector<std::shared_ptr<DocumentEdit>> parts;
     PageFolderSteps steps;

@@ -68,6 +68,7 @@ int LevelDocument::Open(const QString& path, pw::Gauge* gauge) {
     // Read aside: the open level stays until the new one is complete.
     auto level = std::make_unique<pw::Ttrlevel>();
     level->gauge = gauge;
+    level->page_room = true; // pages are added without moving the others
     const pw::LevelResult result =
         RaiseFailedWork(level->LoadLevel(QFile::encodeName(path).toStdString(), false));
     invalid_reason_ =

@@ -65,6 +65,7 @@ public:
     // The bytes of undo data the history holds, and the most it may hold.
     std::size_t HistoryBytes() const;
     void SetHistoryLimit(std::size_t bytes) { history_limit_ = bytes; }
+    std::size_t HistoryLimit() const { return history_limit_; }
 
     // Reads `path` into a new record: 0 read, 1 no such file, 2 not a level (InvalidReason says why).
     // Only when the read succeeds does it replace the open level (clearing the history, emitting
@@ -114,9 +115,14 @@ public:
     // Takes the page pictures in `folder` into the level as one step, all or nothing: returns which page
     // came from which file, the names not taken, and in `error` the file that could not be used and why
     // (nothing changed then). Pages whose picture is unedited make no step.
-    PageFolderImport ImportPages(const QString& folder, pw::Gauge* gauge = nullptr);
+    // Without `keep_undo`, the pages are taken for good: every picture is read once before the level
+    // changes (a picture that cannot be used changes nothing), no step is kept, and the history,
+    // which cannot go back past the import, is cleared (the level stays modified).
+    PageFolderImport ImportPages(const QString& folder, pw::Gauge* gauge = nullptr, bool keep_undo = true);
     // The pages the level would have after importing `folder` (its page count when nothing appends).
     int PagesAfterImport(const QString& folder) const;
+    // The undo data importing `folder` would keep: the whole of every page a picture replaces.
+    std::size_t ImportUndoBytes(const QString& folder) const;
     // Takes a 256 x 256 picture (0xAARRGGBB) into page `page` as the step "Edit page N outside" (N
     // counted from 1); false, with no step, when it shows what the page shows already.
     bool TakePagePicture(int page, const std::vector<std::uint32_t>& argb, bool has_alpha);
@@ -172,6 +178,7 @@ private:
     friend class EditCommand;
 
     pw::PaletteMatcher* Matcher();
+    PageFolderImport ImportPagesForGood(const QString& folder, pw::Gauge* gauge);
     void WriteFromSource(const QString& step, int level_page, int left, int top, int source_x, int source_y,
                          int size);
     bool HasAnimatedSet(int set) const;

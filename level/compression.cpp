@@ -105,8 +105,11 @@ void ZlibInflate(std::span<const std::uint8_t> packed, std::size_t claimed_size,
             out = {};
             throw CompressionError("A compressed block is damaged and cannot be inflated");
         }
-        out = {}; // the next try starts over: release this buffer before taking a larger one
+        // The next try starts over: release this buffer before taking a larger one, unless the caller's
+        // reserved room already holds it.
         capacity = std::min(ceiling, capacity * 4);
+        if (out.capacity() < capacity)
+            out = {};
     }
 }
 

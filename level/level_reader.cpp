@@ -43,6 +43,7 @@ private:
     void KeepReadBlock(tread_block& block, std::span<const std::uint8_t> packed,
                        std::span<const std::uint8_t> content) const;
     void ReadPages();
+    void ReservePageRoom(Bytes& block, std::size_t page_bytes) const;
     void ReadRooms();
     void ReadRoom(troom& room);
     void ReadRoomVertices(troom& room);
@@ -185,6 +186,8 @@ void LevelReader::ReadTextureBlocks() {
     l_.num_bump_tiles = in_.U16();
     in_.SetSection("32-bit texture block");
     CheckPageClaims();
+    ReservePageRoom(l_.pages32, kPage32Bytes);
+    ReservePageRoom(l_.pages16, kPage16Bytes);
     ReadBlock(block_pages32, kMaxPages * kPage32Bytes, l_.pages32, l_.size32, l_.packed32);
     DropConsumedImage();
     l_.SetProgress(20);
@@ -235,6 +238,13 @@ void LevelReader::CheckSampleRecords() const {
     }
 }
 
+// Room for the most pages a level may hold, for a program that adds pages (see Ttrlevel::page_room):
+// reserved before the block is filled, so that it is never copied to grow.
+void LevelReader::ReservePageRoom(Bytes& block, std::size_t page_bytes) const {
+    if (l_.page_room)
+        block.reserve(kMaxPages * page_bytes);
+}
+
 void LevelReader::ReadPages() {
     in_.SetSection("texture pages");
     const std::uint32_t pages = in_.U32();
@@ -246,6 +256,9 @@ void LevelReader::ReadPages() {
     l_.num_pages = static_cast<std::int32_t>(pages);
     l_.page8_bytes = std::int64_t{l_.num_pages} * static_cast<std::int64_t>(kPage8Bytes);
     l_.SetProgress(30);
+    ReservePageRoom(l_.pages8, kPage8Bytes);
+    if (l_.kind >= kind_tr2)
+        ReservePageRoom(l_.pages16, kPage16Bytes);
     l_.pages8.resize(static_cast<std::size_t>(l_.page8_bytes));
     in_.ReadCounted(l_.pages8);
     if (l_.kind >= kind_tr2) {

@@ -68,8 +68,10 @@ std::int32_t KindForVersion(std::uint32_t version, const std::string& file_name)
 
 void Ttrlevel::Clear() {
     Gauge* kept = gauge;
+    const bool room = page_room;
     *this = Ttrlevel();
     gauge = kept;
+    page_room = room;
 }
 
 void Ttrlevel::SetProgress(int percent) const {

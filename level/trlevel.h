@@ -280,6 +280,10 @@ public:
 
     // 31. Not owned.
     Gauge* gauge = nullptr;
+    // Set before loading by a program that adds pages: the page blocks are read into room for the most
+    // pages a level may hold (address space only, untouched until used), so that adding a page never
+    // moves them. Kept through Clear, like the gauge.
+    bool page_room = false;
 };
 
 } // namespace pw

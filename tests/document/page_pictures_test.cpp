@@ -101,4 +101,48 @@ TEST_P(PagePicturesTest, APictureThatCannotBeUsedChangesNothing) {
     EXPECT_TRUE(Pages(doc_) == before);
 }
 
+// Past the history's limit an import is taken for good: its undo data is not kept, the history cannot
+// go back past it, and a picture that cannot be used still changes nothing.
+TEST_P(PagePicturesTest, AnImportTakenForGoodKeepsNoStepAndClearsTheHistory) {
+    const int kind = GetParam();
+    const std::size_t page_bytes =
+        (kind <= 5 ? 65536u : 0u) + (kind >= 3 ? 131072u : 0u) + (kind >= 6 ? 262144u : 0u);
+    QFile::copy(PageFile(0), PageFile(3)); // appended: no page replaced
+    EXPECT_EQ(doc_.ImportUndoBytes(folder_), 3 * page_bytes);
+    Paint(1, 10, 20, qRgb(200, 100, 50));
+    ASSERT_TRUE(doc_.ImportPages(folder_).isEmpty());
+    ASSERT_EQ(doc_.History().count(), 1);
+
+    const auto before = Pages(doc_);
+    Paint(2, 1, 1, qRgb(1, 2, 3));
+    QImage(256, 255, QImage::Format_ARGB32).save(PageFile(0));
+    EXPECT_FALSE(doc_.ImportPages(folder_, nullptr, false).isEmpty());
+    EXPECT_TRUE(Pages(doc_) == before);
+    EXPECT_EQ(doc_.History().count(), 1);
+
+    QFile::remove(PageFile(0));
+    QFile::copy(PageFile(3), PageFile(0));
+    QSignalSpy changed(&doc_, &LevelDocument::PageChanged);
+    EXPECT_TRUE(doc_.ImportPages(folder_, nullptr, false).isEmpty());
+    EXPECT_GE(changed.count(), 1);
+    ExpectChangedPages(doc_, before, {2});
+    EXPECT_EQ(doc_.History().count(), 0);
+    EXPECT_TRUE(doc_.IsModified());
+}
+
+// Pages are added without moving the pages before them, so that adding one costs the same at any count.
+TEST_P(PagePicturesTest, AnAddedPageLeavesThePagesInPlace) {
+    const auto where = [&] {
+        const pw::Ttrlevel& l = doc_.Level();
+        return std::vector<const std::uint8_t*>{l.pages8.data(), l.pages16.data(), l.pages32.data()};
+    };
+    const auto before = where();
+    for (int i = 0; i < 3; ++i)
+        doc_.AddPage();
+    doc_.Undo();
+    doc_.Redo();
+    EXPECT_EQ(doc_.Level().num_pages, 6);
+    EXPECT_TRUE(where() == before);
+}
+
 INSTANTIATE_TEST_SUITE_P(Kinds, PagePicturesTest, ::testing::Values(1, 3, 6, 7));
