@@ -305,8 +305,12 @@ TEST_F(CliTest, PageFolderRoundTripIsByteIdentical) {
         const std::string stem = fs::path(level).stem().string();
         for (const std::string depth : {"", "--depth 32 "}) {
             CliRun r = Cli("export-pages " + depth + level + " " + folder.string());
-            if (!depth.empty() && !level.ends_with(".tr4") && !level.ends_with(".trc"))
+            if (!depth.empty() && !level.ends_with(".tr4") && !level.ends_with(".trc")) {
+                // No 32-bit pages to write: a usage error that says why.
+                EXPECT_EQ(r.exit_code, 64);
+                EXPECT_NE(r.err.find("has no 32-bit pages"), std::string::npos) << r.err;
                 continue;
+            }
             ASSERT_EQ(r.exit_code, 0) << r.err;
             std::size_t files = 0;
             for (const auto& f : fs::directory_iterator(folder))

@@ -111,3 +111,31 @@ TEST_F(OutsideEditingTest, PagesGoToAFolderAndComeBackAsOneStep) {
     EXPECT_EQ(Form1->Document().History().undoText(), "Import pages");
     EXPECT_TRUE(Page(0) == page0);
 }
+
+// Each save that shows something new is one step, however often the picture is saved: the steps are
+// counted, not only the last one named.
+TEST_F(OutsideEditingTest, OnlySavesThatChangeThePageMakeSteps) {
+    OutsideEditing& outside = *Form1->findChild<OutsideEditing*>("OutsideEditing");
+    outside.SetCommand(QStringLiteral("true"));
+    Form1->ShowLevelPage(1);
+    Form1->Control<TMenuItem>("EditPageOutside1")->Action()->trigger();
+    const QString path = outside.PagePath(1);
+    QImage picture(path);
+    ASSERT_FALSE(picture.isNull());
+    QSignalSpy taken(&outside, &OutsideEditing::PageTaken);
+    const auto save = [&](const QImage& image) {
+        ReplaceFile(image, path);
+        outside.CheckPage(1);
+    };
+    save(picture); // the same pixels saved again
+    EXPECT_EQ(Form1->Document().History().count(), 0);
+    picture.setPixel(5, 5, qRgba(255, 0, 0, 255));
+    save(picture);
+    EXPECT_EQ(Form1->Document().History().count(), 1);
+    save(picture); // unchanged since the last save
+    EXPECT_EQ(Form1->Document().History().count(), 1);
+    picture.setPixel(6, 5, qRgba(0, 0, 255, 255));
+    save(picture);
+    EXPECT_EQ(Form1->Document().History().count(), 2);
+    EXPECT_EQ(taken.count(), 2);
+}

@@ -2,6 +2,7 @@
 // texture list, and redrawing after an undo.
 #include <QApplication>
 #include <QMouseEvent>
+#include <QSignalSpy>
 
 #include "app_fixture.h"
 #include "level/object_textures.h"
@@ -61,6 +62,26 @@ TEST_F(PageMapTest, AClickAtATexturesCentrePicksItAndAnUndoRedraws) {
     EXPECT_EQ(PageMap->ComboBox1->Items()->Count(), 3);
     Form1->Control<TMenuItem>("Undo1")->Action()->trigger();
     EXPECT_EQ(PageMap->ComboBox1->Items()->Count(), 2);
+}
+
+// Three textures over one pixel: clicks there go from the top one down, then round again.
+TEST_F(PageMapTest, RepeatedClicksAtOnePixelCycleThroughEveryTextureThere) {
+    auto level = Level(pw::kind_tr4, 1);
+    level.object_textures = {pw::MakeRectangleTexture(pw::kind_tr4, 0, 0, 0, 255, 255),
+                             pw::MakeRectangleTexture(pw::kind_tr4, 0, 10, 10, 100, 100),
+                             pw::MakeRectangleTexture(pw::kind_tr4, 0, 40, 40, 60, 60)};
+    OpenThroughMenu(WriteLevel(level));
+    Form1->Control<TMenuItem>("PageMap1")->Action()->trigger();
+    ASSERT_TRUE(PageMap->isVisible());
+    QSignalSpy chosen(PageMap, &TPageMap::TextureChosen);
+    for (int i = 0; i < 7; ++i)
+        PageMap->PaintBox1Click(50, 50);
+    std::vector<int> picks;
+    for (const auto& arguments : chosen)
+        picks.push_back(arguments.at(0).toInt());
+    EXPECT_EQ(picks, (std::vector<int>{2, 1, 0, 2, 1, 0, 2}));
+    PageMap->PaintBox1Click(20, 20); // elsewhere: the top one there first
+    EXPECT_EQ(chosen.back().at(0).toInt(), 1);
 }
 
 } // namespace
