@@ -374,7 +374,20 @@ TEST_F(CliTest, ImportPagesIsAllOrNothing) {
     fs::remove(out);
     const CliRun missing = Cli("import-pages " + level + " " + (dir_ / "none").string() + " " + out);
     EXPECT_EQ(missing.exit_code, 1);
+    EXPECT_NE(missing.err.find("folder not found: " + (dir_ / "none").string()), std::string::npos)
+        << missing.err;
     EXPECT_FALSE(fs::exists(out));
+}
+
+// The depth option may come anywhere among the arguments, once.
+TEST_F(CliTest, ExportPagesTakesTheDepthOptionAfterTheLevel) {
+    const auto desc = pw::fixtures::Finish(pw::fixtures::MakeLevel(pw::kind_tr4));
+    const std::string level = Write("level.tr4", pw::fixtures::BuildLevel(desc));
+    const fs::path folder = dir_ / "pages";
+    const CliRun r = Cli("export-pages " + level + " --depth 32 " + folder.string());
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_TRUE(fs::exists(folder / "level_0.png"));
+    EXPECT_EQ(Cli("export-pages " + level + " --depth 32 --depth 32 " + folder.string()).exit_code, 64);
 }
 
 } // namespace
