@@ -140,17 +140,19 @@ TEST_F(OutsideEditingTest, OnlySavesThatChangeThePageMakeSteps) {
     EXPECT_EQ(taken.count(), 2);
 }
 
-// A picture that is gone for a moment (an editor in the middle of replacing it) is waited for: no
-// refusal, no message, no step.
+// A picture that is gone for a moment (an editor in the middle of replacing it) is waited for: after
+// a refused picture, its disappearance is no second refusal, and nothing changes.
 TEST_F(OutsideEditingTest, AMissingPictureIsWaitedForNotRefused) {
     OutsideEditing& outside = *Form1->findChild<OutsideEditing*>("OutsideEditing");
     outside.SetCommand(QStringLiteral("true"));
     Form1->ShowLevelPage(1);
     Form1->Control<TMenuItem>("EditPageOutside1")->Action()->trigger();
     QSignalSpy refused(&outside, &OutsideEditing::PictureRefused);
+    ReplaceFile(QByteArray("not a picture"), outside.PagePath(1));
+    outside.CheckPage(1);
+    ASSERT_EQ(refused.count(), 1);
     ASSERT_TRUE(QFile::remove(outside.PagePath(1)));
     outside.CheckPage(1);
-    EXPECT_EQ(refused.count(), 0);
-    EXPECT_TRUE(platform_.messages.empty());
+    EXPECT_EQ(refused.count(), 1);
     EXPECT_EQ(Form1->Document().History().count(), 0);
 }
