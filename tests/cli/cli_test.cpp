@@ -319,8 +319,12 @@ TEST_F(CliTest, PageFolderRoundTripIsByteIdentical) {
         const std::string stem = fs::path(level).stem().string();
         for (const std::string depth : {"", "--depth 32 "}) {
             CliRun r = Cli("export-pages " + depth + level + " " + folder.string());
-            if (!depth.empty() && !level.ends_with(".tr4") && !level.ends_with(".trc"))
+            if (!depth.empty() && !level.ends_with(".tr4") && !level.ends_with(".trc")) {
+                // No 32-bit pages to write: a usage error that says why.
+                EXPECT_EQ(r.exit_code, 64);
+                EXPECT_NE(r.err.find("has no 32-bit pages"), std::string::npos) << r.err;
                 continue;
+            }
             ASSERT_EQ(r.exit_code, 0) << r.err;
             std::size_t files = 0;
             for (const auto& f : fs::directory_iterator(folder))
@@ -387,6 +391,8 @@ TEST_F(CliTest, ImportPagesIsAllOrNothing) {
     fs::remove(out);
     const CliRun missing = Cli("import-pages " + level + " " + (dir_ / "none").string() + " " + out);
     EXPECT_EQ(missing.exit_code, 1);
+    EXPECT_NE(missing.err.find("folder not found: " + (dir_ / "none").string()), std::string::npos)
+        << missing.err;
     EXPECT_FALSE(fs::exists(out));
 }
 
@@ -483,6 +489,15 @@ TEST_F(CliTest, CompactPrintsThePagesAndTheAreasMoved) {
     EXPECT_TRUE(ReadFile(again) == ReadFile(out));
     EXPECT_EQ(Cli("compact " + in).exit_code, 64);
     EXPECT_NE(Cli("--help").out.find("compact LEVEL OUT"), std::string::npos);
-}
+    // The depth option may come anywhere among the arguments, once.
+    TEST_F(CliTest, ExportPagesTakesTheDepthOptionAfterTheLevel) {
+        const auto desc = pw::fixtures::Finish(pw::fixtures::MakeLevel(pw::kind_tr4));
+        const std::string level = Write("level.tr4", pw::fixtures::BuildLevel(desc));
+        const fs::path folder = dir_ / "pages";
+        const CliRun r = Cli("export-pages " + level + " --depth 32 " + folder.string());
+        ASSERT_EQ(r.exit_code, 0) << r.err;
+        EXPECT_TRUE(fs::exists(folder / "level_0.png"));
+        EXPECT_EQ(Cli("export-pages " + level + " --depth 32 --depth 32 " + folder.string()).exit_code, 64);
+    }
 
 } // namespace

@@ -86,6 +86,26 @@ void CollectAccessibleTexts(QAccessibleInterface* node, QStringList& texts, int 
         CollectAccessibleTexts(node->child(i), texts, depth + 1);
 }
 
+// Three textures over one pixel: clicks there go from the top one down, then round again.
+TEST_F(PageMapTest, RepeatedClicksAtOnePixelCycleThroughEveryTextureThere) {
+    auto level = Level(pw::kind_tr4, 1);
+    level.object_textures = {pw::MakeRectangleTexture(pw::kind_tr4, 0, 0, 0, 255, 255),
+                             pw::MakeRectangleTexture(pw::kind_tr4, 0, 10, 10, 100, 100),
+                             pw::MakeRectangleTexture(pw::kind_tr4, 0, 40, 40, 60, 60)};
+    OpenThroughMenu(WriteLevel(level));
+    Form1->Control<TMenuItem>("PageMap1")->Action()->trigger();
+    ASSERT_TRUE(PageMap->isVisible());
+    QSignalSpy chosen(PageMap, &TPageMap::TextureChosen);
+    for (int i = 0; i < 7; ++i)
+        PageMap->PaintBox1Click(50, 50);
+    std::vector<int> picks;
+    for (const auto& arguments : chosen)
+        picks.push_back(arguments.at(0).toInt());
+    EXPECT_EQ(picks, (std::vector<int>{2, 1, 0, 2, 1, 0, 2}));
+    PageMap->PaintBox1Click(20, 20); // elsewhere: the top one there first
+    EXPECT_EQ(chosen.back().at(0).toInt(), 1);
+}
+
 } // namespace
 
 // Word w at pixel w of a page: the map, the main view and the exported picture show each word in the

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "level/cie_lab.h"
+#include "level/error_diffusion.h"
 #include "level/page_access.h"
 #include "level/page_writing.h"
 #include "level/palette_matcher.h"
@@ -251,6 +252,92 @@ TEST(PicturesInPalettedPages, DiffusedErrorDoesNotCrossTransparentPixels) {
                 ASSERT_EQ(both[at], x < kWall ? other_right[at] : other_left[at]) << x << "," << y;
             }
         }
+}
+
+// From a level with the same palette each stored index travels as it is. The source's 16-bit word says
+// which pixels are transparent: an opaque word never lands on index 0, even where its 8-bit index is 0,
+// and a word 0 does, whatever its index.
+TEST(PicturesInPalettedPages, EqualPalettesKeepTheIndexButNotATransparencyTheWordDenies) {
+    constexpr int kSide = 64, kLeft = 10, kTop = 20;
+    std::mt19937 random(3);
+    Bytes indices(kSide * kSide), words(2 * kSide * kSide);
+    std::vector<std::uint32_t> argb(kSide * kSide);
+    for (std::size_t i = 0; i < indices.size(); ++i) {
+        indices[i] = static_cast<std::uint8_t>(random() % 4 == 0 ? 0 : random() % 256);
+        const unsigned word = random() % 4 == 0 ? 0 : 0x8000 | (random() & 0x7FFF);
+        words[2 * i] = static_cast<std::uint8_t>(word);
+        words[2 * i + 1] = static_cast<std::uint8_t>(word >> 8);
+        argb[i] = 0xFF000000u | (random() & 0xFFFFFFu);
+    }
+    for (const int kind : {1, 3}) {
+        pw::Ttrlevel level = Level(kind, 51, kBlack);
+        pw::PixelSource source = Picture(kSide, kSide, argb, false, false);
+        source.stored8 = indices;
+        source.stored16 = words;
+        source.palette8 = level.palette;
+        pw::WritePagePixels(level, 1, kLeft, kTop, source, nullptr);
+        for (std::size_t i = 0; i < indices.size(); ++i) {
+            const std::uint8_t written = level.pages8[65536 + (kTop + i / kSide) * 256 + kLeft + i % kSide];
+            if (Word(words, i) == 0) {
+                ASSERT_EQ(written, 0) << kind << " pixel " << i;
+            } else if (indices[i] != 0) {
+                ASSERT_EQ(written, indices[i]) << kind << " pixel " << i;
+            } else {
+                ASSERT_NE(written, 0) << kind << " pixel " << i;
+            }
+        }
+    }
+}
+
+// Six levels per component, 0 to 63 and symmetric (v and 63 - v both in), in all 216 combinations;
+// mirrored, every entry shows 252 minus what it shows unmirrored. The entries after them repeat entry 1.
+std::array<std::uint8_t, 768> GridPalette(bool mirrored) {
+    constexpr int kLevels[] = {0, 12, 25, 38, 51, 63};
+    std::array<std::uint8_t, 768> palette{};
+    for (int i = 1; i < 256; ++i) {
+        const int k = i <= 216 ? i - 1 : 0;
+        const int levels[3] = {kLevels[k / 36], kLevels[k / 6 % 6], kLevels[k % 6]};
+        for (int c = 0; c < 3; ++c)
+            palette[static_cast<std::size_t>(3 * i + c)] =
+                static_cast<std::uint8_t>(mirrored ? 63 - levels[c] : levels[c]);
+    }
+    return palette;
+}
+
+// Dithered, a ramp keeps its mean colour in every channel, and the ramp mirrored in value (over the
+// mirrored palette) comes out as the mirror of the result: negative errors are rounded as positive
+// ones are, so neither direction gains. Truncating either way shifts the means by about half a unit.
+TEST(PicturesInPalettedPages, DitheringKeepsTheMeanOfARampAndItsMirror) {
+    constexpr int kWidth = 256, kHeight = 64;
+    std::array<double, 3> shown_mean[2]{};
+    for (const bool mirrored : {false, true}) {
+        std::vector<std::uint32_t> argb;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const std::array<int, 3> c{x * 252 / 255, (4 * y + x / 2) % 253, (3 * x + y) % 253};
+                std::uint32_t pixel = 0xFF000000u;
+                for (int k = 0; k < 3; ++k)
+                    pixel |= static_cast<std::uint32_t>(mirrored ? 252 - c[static_cast<std::size_t>(k)]
+                                                                 : c[static_cast<std::size_t>(k)])
+                             << (16 - 8 * k);
+                argb.push_back(pixel);
+            }
+        const auto palette = GridPalette(mirrored);
+        const Bytes clear(argb.size(), 0);
+        const Bytes indices = pw::DiffuseToPalette(argb, clear, kWidth, kHeight, palette);
+        for (int k = 0; k < 3; ++k) {
+            double wanted = 0, shown = 0;
+            for (std::size_t i = 0; i < argb.size(); ++i) {
+                wanted += (argb[i] >> (16 - 8 * k)) & 0xFFu;
+                shown += 4 * palette[3 * std::size_t{indices[i]} + static_cast<std::size_t>(k)];
+            }
+            EXPECT_NEAR(shown / argb.size(), wanted / argb.size(), 0.25)
+                << "mirrored " << mirrored << " channel " << k;
+            shown_mean[mirrored][static_cast<std::size_t>(k)] = shown / argb.size();
+        }
+    }
+    for (std::size_t k = 0; k < 3; ++k)
+        EXPECT_NEAR(shown_mean[0][k] + shown_mean[1][k], 252.0, 0.25) << "channel " << k;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "level/object_textures.h"
 #include "level/sprite_textures.h"
@@ -171,6 +172,59 @@ TEST(SpriteTextures, RectanglesAreCutToThePage) {
     EXPECT_EQ(SpriteRectangle(kind_tr2, s), (PageRect{3, 250, 4, 256, 4}));
     s.sides = {-20, 5, 300, 2};
     EXPECT_EQ(SpriteRectangle(kind_trc, s), (PageRect{3, 0, 5, 256, 5}));
+}
+
+// A pixel lies inside a convex outline when it is on the same side of every edge (or on one): a
+// half-plane test, apart from the winding count the program uses.
+bool InConvex(const std::vector<PagePoint>& points, int x, int y) {
+    bool left = false, right = false;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const PagePoint a = points[i], b = points[(i + 1) % points.size()];
+        const long long side =
+            static_cast<long long>(b.x - a.x) * (y - a.y) - static_cast<long long>(b.y - a.y) * (x - a.x);
+        left = left || side > 0;
+        right = right || side < 0;
+    }
+    return !(left && right);
+}
+
+// The rectangle (20, 30)-(80, 70) with one coordinate of one vertex moved 10 inwards, so that its
+// sides run along the axes in three places of four; then a quad slanted everywhere. Each in both
+// turning directions: the mask holds the pixels inside the outline, not its bounding box.
+TEST(CoverMask, AQuadWithSlantedSidesCoversOnlyThePixelsInsideIt) {
+    const std::vector<PagePoint> rectangle{{20, 30}, {80, 30}, {80, 70}, {20, 70}};
+    std::vector<std::vector<PagePoint>> quads;
+    for (std::size_t corner = 0; corner < 4; ++corner) {
+        for (const bool along_x : {true, false}) {
+            std::vector<PagePoint> quad = rectangle;
+            int& moved = along_x ? quad[corner].x : quad[corner].y;
+            moved += moved < 50 ? 10 : -10; // the centre is (50, 50)
+            quads.push_back(quad);
+        }
+    }
+    quads.push_back({{30, 30}, {80, 40}, {70, 70}, {20, 60}});
+    for (std::size_t i = 0, n = quads.size(); i < n; ++i)
+        quads.push_back({quads[i][0], quads[i][3], quads[i][2], quads[i][1]});
+
+    for (const auto& quad : quads) {
+        Ttrlevel level;
+        level.kind = kind_tr4;
+        tobjtexture t;
+        t.tile = 0;
+        for (std::size_t v = 0; v < 4; ++v)
+            t.vertices[v] = {0, static_cast<std::uint8_t>(quad[v].x), 0,
+                             static_cast<std::uint8_t>(quad[v].y)};
+        level.object_textures = {t};
+        level.num_object_textures = 1;
+        const std::vector<std::uint8_t> mask = CoverMask(level, 0);
+        std::size_t wrong = 0;
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x)
+                wrong += (mask[static_cast<std::size_t>(y) * 256 + x] != 0) != InConvex(quad, x, y);
+        EXPECT_EQ(wrong, 0u) << "(" << quad[0].x << "," << quad[0].y << ") (" << quad[1].x << "," << quad[1].y
+                             << ") (" << quad[2].x << "," << quad[2].y << ") (" << quad[3].x << ","
+                             << quad[3].y << ")";
+    }
 }
 
 } // namespace
