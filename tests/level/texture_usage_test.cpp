@@ -121,9 +121,14 @@ LevelDescription UsageLevel(int kind) {
     }
     const Bytes a = Mesh(kind, 3, 3, {1, 0x8002}, {1});
     const Bytes b = Mesh(kind, 4, -4, {6}, {0});
+    // A mesh without vertices or faces, as real levels hold for empty slots: not damage.
+    Bytes empty = Pattern(10, 80);
+    empty.resize(empty.size() + (kind >= 6 ? 8 : 12), 0);
     d.mesh_data = a;
     d.mesh_data.insert(d.mesh_data.end(), b.begin(), b.end());
-    d.mesh_pointers = Pointers({0, static_cast<std::uint32_t>(a.size()), 0});
+    d.mesh_data.insert(d.mesh_data.end(), empty.begin(), empty.end());
+    d.mesh_pointers = Pointers(
+        {0, static_cast<std::uint32_t>(a.size()), 0, static_cast<std::uint32_t>(a.size() + b.size())});
     d.anim_words = {2, 1, 3, 2, 0, 7};
     // Sprite sequences: id 10 holds textures 1 and 2, id 11 texture 2.
     d.sprite_sequences.clear();
