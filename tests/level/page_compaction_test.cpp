@@ -361,8 +361,20 @@ TEST(PageAreas, ASpriteWhoseSidesLeaveThePageKeepsItsPageWhole) {
         Ttrlevel level;
         ASSERT_EQ(Load(level, d), LevelStatus::done);
         EXPECT_FALSE(FindPageAreas(level, 4).whole_page);
+        const auto areas = FindPageAreas(level, 4).areas;
+        EXPECT_TRUE(std::any_of(areas.begin(), areas.end(), [](const PageArea& a) {
+            return a.box == PackRect{250, 0, 256, 6};
+        }));
         EXPECT_TRUE(FindPageAreas(level, 3).whole_page);
     }
+    LevelDescription d = FivePages(kind_tr2); // corner and size: 250 + 6 fits, 250 + 7 does not
+    d.sprite_textures = Sprite(kind_tr2, 4, 250, 0, 6, 6);
+    const Bytes past = Sprite(kind_tr2, 3, 250, 0, 7, 6);
+    d.sprite_textures.insert(d.sprite_textures.end(), past.begin(), past.end());
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    EXPECT_FALSE(FindPageAreas(level, 4).whole_page);
+    EXPECT_TRUE(FindPageAreas(level, 3).whole_page);
 }
 
 } // namespace
