@@ -354,6 +354,8 @@ TEST(PageAreas, ASpriteWhoseSidesLeaveThePageKeepsItsPageWhole) {
     for (const int kind : {kind_tr4, kind_trc}) {
         LevelDescription d = FivePages(kind);
         d.sprite_textures = Sprite(kind, 4, 250, 0, 6, 6); // sides 250..256: inside
+        const Bytes left = Sprite(kind, 4, 0, 100, 4, 4);  // from column 0: inside
+        d.sprite_textures.insert(d.sprite_textures.end(), left.begin(), left.end());
         Bytes edge = Sprite(kind, 3, 0, 0, 0, 0);
         PutU16At(edge, 8, 256); // left 256: past the last column
         PutU16At(edge, 12, 256);
