@@ -37,6 +37,11 @@ Bytes PixelAt(const Ttrlevel& level, const Bytes Ttrlevel::*block, std::size_t s
                  b.begin() + static_cast<std::ptrdiff_t>(at + size));
 }
 
+void PutU16At(Bytes& b, std::size_t at, unsigned v) {
+    b[at] = static_cast<std::uint8_t>(v);
+    b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
 void PutU16(Bytes& b, unsigned v) {
     b.push_back(static_cast<std::uint8_t>(v));
     b.push_back(static_cast<std::uint8_t>(v >> 8));
@@ -93,8 +98,8 @@ LevelDescription FivePages(int kind) {
         d.object_textures[i].height = 0xBF800000u;
     }
     d.sprite_textures = Sprite(kind, 3, 140, 100, 16, 16);
-    const Bytes second = Sprite(kind, 1, 200, 200, 8, 8);
-    d.sprite_textures.insert(d.sprite_textures.end(), second.begin(), second.end());
+    for (const Bytes& more : {Sprite(kind, 1, 200, 200, 8, 8), Sprite(kind, 99, 10, 10, 4, 4)}) // on no page
+        d.sprite_textures.insert(d.sprite_textures.end(), more.begin(), more.end());
     d.anim_words = {1, 0, 6};
     return d;
 }
@@ -181,6 +186,9 @@ TEST_P(CompactEveryKind, EveryTextureShowsThePixelsItShowedAndMovesAsOne) {
                               PixelAt(before, block, size, o.tile, x, y))
                         << "sprite " << s;
     }
+
+    EXPECT_TRUE(SameBytes(Slice(after.sprite_textures, 32, 16), Slice(before.sprite_textures, 32, 16)))
+        << "a sprite on no page stays as it is";
 
     // What was written reads back as the same level.
     Ttrlevel reread;
@@ -340,6 +348,35 @@ TEST(PageAreas, BoxesThatTouchAtAnEdgeOrCornerOrThroughTheirJoinedBoxBecomeOne) 
     }
     std::reverse(many.begin(), many.end());
     EXPECT_EQ(JoinTouchingBoxes(many), many_expected);
+}
+
+TEST(PageAreas, ASpriteWhoseSidesLeaveThePageKeepsItsPageWhole) {
+    for (const int kind : {kind_tr4, kind_trc}) {
+        LevelDescription d = FivePages(kind);
+        d.sprite_textures = Sprite(kind, 4, 250, 0, 6, 6); // sides 250..256: inside
+        const Bytes left = Sprite(kind, 4, 0, 100, 4, 4);  // from column 0: inside
+        d.sprite_textures.insert(d.sprite_textures.end(), left.begin(), left.end());
+        Bytes edge = Sprite(kind, 3, 0, 0, 0, 0);
+        PutU16At(edge, 8, 256); // left 256: past the last column
+        PutU16At(edge, 12, 256);
+        d.sprite_textures.insert(d.sprite_textures.end(), edge.begin(), edge.end());
+        Ttrlevel level;
+        ASSERT_EQ(Load(level, d), LevelStatus::done);
+        EXPECT_FALSE(FindPageAreas(level, 4).whole_page);
+        const auto areas = FindPageAreas(level, 4).areas;
+        EXPECT_TRUE(std::any_of(areas.begin(), areas.end(), [](const PageArea& a) {
+            return a.box == PackRect{250, 0, 256, 6};
+        }));
+        EXPECT_TRUE(FindPageAreas(level, 3).whole_page);
+    }
+    LevelDescription d = FivePages(kind_tr2); // corner and size: 250 + 6 fits, 250 + 7 does not
+    d.sprite_textures = Sprite(kind_tr2, 4, 250, 0, 6, 6);
+    const Bytes past = Sprite(kind_tr2, 3, 250, 0, 7, 6);
+    d.sprite_textures.insert(d.sprite_textures.end(), past.begin(), past.end());
+    Ttrlevel level;
+    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    EXPECT_FALSE(FindPageAreas(level, 4).whole_page);
+    EXPECT_TRUE(FindPageAreas(level, 3).whole_page);
 }
 
 } // namespace
