@@ -489,15 +489,17 @@ TEST_F(CliTest, CompactPrintsThePagesAndTheAreasMoved) {
     EXPECT_TRUE(ReadFile(again) == ReadFile(out));
     EXPECT_EQ(Cli("compact " + in).exit_code, 64);
     EXPECT_NE(Cli("--help").out.find("compact LEVEL OUT"), std::string::npos);
-    // The depth option may come anywhere among the arguments, once.
-    TEST_F(CliTest, ExportPagesTakesTheDepthOptionAfterTheLevel) {
-        const auto desc = pw::fixtures::Finish(pw::fixtures::MakeLevel(pw::kind_tr4));
-        const std::string level = Write("level.tr4", pw::fixtures::BuildLevel(desc));
-        const fs::path folder = dir_ / "pages";
-        const CliRun r = Cli("export-pages " + level + " --depth 32 " + folder.string());
-        ASSERT_EQ(r.exit_code, 0) << r.err;
-        EXPECT_TRUE(fs::exists(folder / "level_0.png"));
-        EXPECT_EQ(Cli("export-pages " + level + " --depth 32 --depth 32 " + folder.string()).exit_code, 64);
-    }
+}
+
+// The depth option may come anywhere among the arguments, once.
+TEST_F(CliTest, ExportPagesTakesTheDepthOptionAfterTheLevel) {
+    const auto desc = pw::fixtures::Finish(pw::fixtures::MakeLevel(pw::kind_tr4));
+    const std::string level = Write("level.tr4", pw::fixtures::BuildLevel(desc));
+    const fs::path folder = dir_ / "pages";
+    const CliRun r = Cli("export-pages " + level + " --depth 32 " + folder.string());
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_TRUE(fs::exists(folder / "level_0.png"));
+    EXPECT_EQ(Cli("export-pages " + level + " --depth 32 --depth 32 " + folder.string()).exit_code, 64);
+}
 
 } // namespace

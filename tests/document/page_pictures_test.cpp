@@ -110,20 +110,20 @@ TEST_P(PagePicturesTest, AnImportTakenForGoodKeepsNoStepAndClearsTheHistory) {
     QFile::copy(PageFile(0), PageFile(3)); // appended: no page replaced
     EXPECT_EQ(doc_.ImportUndoBytes(folder_), 3 * page_bytes);
     Paint(1, 10, 20, qRgb(200, 100, 50));
-    ASSERT_TRUE(doc_.ImportPages(folder_).isEmpty());
+    ASSERT_TRUE(doc_.ImportPages(folder_).error.isEmpty());
     ASSERT_EQ(doc_.History().count(), 1);
 
     const auto before = Pages(doc_);
     Paint(2, 1, 1, qRgb(1, 2, 3));
     QImage(256, 255, QImage::Format_ARGB32).save(PageFile(0));
-    EXPECT_FALSE(doc_.ImportPages(folder_, nullptr, false).isEmpty());
+    EXPECT_FALSE(doc_.ImportPages(folder_, nullptr, false).error.isEmpty());
     EXPECT_TRUE(Pages(doc_) == before);
     EXPECT_EQ(doc_.History().count(), 1);
 
     QFile::remove(PageFile(0));
     QFile::copy(PageFile(3), PageFile(0));
     QSignalSpy changed(&doc_, &LevelDocument::PageChanged);
-    EXPECT_TRUE(doc_.ImportPages(folder_, nullptr, false).isEmpty());
+    EXPECT_TRUE(doc_.ImportPages(folder_, nullptr, false).error.isEmpty());
     EXPECT_GE(changed.count(), 1);
     ExpectChangedPages(doc_, before, {2});
     EXPECT_EQ(doc_.History().count(), 0);

@@ -356,8 +356,8 @@ TEST_F(OutsideEditingTest, TheThirtyTwoBitPageShownInTheMapGoesOutAndBack) {
     OutsideEditing& outside = *Form1->findChild<OutsideEditing*>("OutsideEditing");
     outside.SetCommand(QStringLiteral("true"));
     Form1->Control<TMenuItem>("PageMap1")->Action()->trigger();
-    PageMap->ComboBox3->SetItemIndex(1);
-    PageMap->ComboBox3Change();
+    PageMap->DepthBox->SetItemIndex(1);
+    PageMap->DepthBoxChange();
     ASSERT_EQ(PageMap->DepthShown(), pw::PageDepth::bits32);
     Form1->ShowLevelPage(1);
     Form1->Control<TMenuItem>("EditPageOutside1")->Action()->trigger();
@@ -402,47 +402,49 @@ TEST_F(OutsideEditingTest, AnImportPastTheHistoryLimitAsksAndKeepsNoUndoData) {
     EXPECT_FALSE(Page(2) == before);
     EXPECT_EQ(Form1->Document().History().count(), 0);
     EXPECT_TRUE(Form1->Document().IsModified());
-    // Each save that shows something new is one step, however often the picture is saved: the steps are
-    // counted, not only the last one named.
-    TEST_F(OutsideEditingTest, OnlySavesThatChangeThePageMakeSteps) {
-        OutsideEditing& outside = *Form1->findChild<OutsideEditing*>("OutsideEditing");
-        outside.SetCommand(QStringLiteral("true"));
-        Form1->ShowLevelPage(1);
-        Form1->Control<TMenuItem>("EditPageOutside1")->Action()->trigger();
-        const QString path = outside.PagePath(1);
-        QImage picture(path);
-        ASSERT_FALSE(picture.isNull());
-        QSignalSpy taken(&outside, &OutsideEditing::PageTaken);
-        const auto save = [&](const QImage& image) {
-            ReplaceFile(image, path);
-            outside.CheckPage(1);
-        };
-        save(picture); // the same pixels saved again
-        EXPECT_EQ(Form1->Document().History().count(), 0);
-        picture.setPixel(5, 5, qRgba(255, 0, 0, 255));
-        save(picture);
-        EXPECT_EQ(Form1->Document().History().count(), 1);
-        save(picture); // unchanged since the last save
-        EXPECT_EQ(Form1->Document().History().count(), 1);
-        picture.setPixel(6, 5, qRgba(0, 0, 255, 255));
-        save(picture);
-        EXPECT_EQ(Form1->Document().History().count(), 2);
-        EXPECT_EQ(taken.count(), 2);
-    }
+}
 
-    // A picture that is gone for a moment (an editor in the middle of replacing it) is waited for: after
-    // a refused picture, its disappearance is no second refusal, and nothing changes.
-    TEST_F(OutsideEditingTest, AMissingPictureIsWaitedForNotRefused) {
-        OutsideEditing& outside = *Form1->findChild<OutsideEditing*>("OutsideEditing");
-        outside.SetCommand(QStringLiteral("true"));
-        Form1->ShowLevelPage(1);
-        Form1->Control<TMenuItem>("EditPageOutside1")->Action()->trigger();
-        QSignalSpy refused(&outside, &OutsideEditing::PictureRefused);
-        ReplaceFile(QByteArray("not a picture"), outside.PagePath(1));
+// Each save that shows something new is one step, however often the picture is saved: the steps are
+// counted, not only the last one named.
+TEST_F(OutsideEditingTest, OnlySavesThatChangeThePageMakeSteps) {
+    OutsideEditing& outside = *Form1->findChild<OutsideEditing*>("OutsideEditing");
+    outside.SetCommand(QStringLiteral("true"));
+    Form1->ShowLevelPage(1);
+    Form1->Control<TMenuItem>("EditPageOutside1")->Action()->trigger();
+    const QString path = outside.PagePath(1);
+    QImage picture(path);
+    ASSERT_FALSE(picture.isNull());
+    QSignalSpy taken(&outside, &OutsideEditing::PageTaken);
+    const auto save = [&](const QImage& image) {
+        ReplaceFile(image, path);
         outside.CheckPage(1);
-        ASSERT_EQ(refused.count(), 1);
-        ASSERT_TRUE(QFile::remove(outside.PagePath(1)));
-        outside.CheckPage(1);
-        EXPECT_EQ(refused.count(), 1);
-        EXPECT_EQ(Form1->Document().History().count(), 0);
-    }
+    };
+    save(picture); // the same pixels saved again
+    EXPECT_EQ(Form1->Document().History().count(), 0);
+    picture.setPixel(5, 5, qRgba(255, 0, 0, 255));
+    save(picture);
+    EXPECT_EQ(Form1->Document().History().count(), 1);
+    save(picture); // unchanged since the last save
+    EXPECT_EQ(Form1->Document().History().count(), 1);
+    picture.setPixel(6, 5, qRgba(0, 0, 255, 255));
+    save(picture);
+    EXPECT_EQ(Form1->Document().History().count(), 2);
+    EXPECT_EQ(taken.count(), 2);
+}
+
+// A picture that is gone for a moment (an editor in the middle of replacing it) is waited for: after
+// a refused picture, its disappearance is no second refusal, and nothing changes.
+TEST_F(OutsideEditingTest, AMissingPictureIsWaitedForNotRefused) {
+    OutsideEditing& outside = *Form1->findChild<OutsideEditing*>("OutsideEditing");
+    outside.SetCommand(QStringLiteral("true"));
+    Form1->ShowLevelPage(1);
+    Form1->Control<TMenuItem>("EditPageOutside1")->Action()->trigger();
+    QSignalSpy refused(&outside, &OutsideEditing::PictureRefused);
+    ReplaceFile(QByteArray("not a picture"), outside.PagePath(1));
+    outside.CheckPage(1);
+    ASSERT_EQ(refused.count(), 1);
+    ASSERT_TRUE(QFile::remove(outside.PagePath(1)));
+    outside.CheckPage(1);
+    EXPECT_EQ(refused.count(), 1);
+    EXPECT_EQ(Form1->Document().History().count(), 0);
+}

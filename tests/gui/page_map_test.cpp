@@ -97,12 +97,12 @@ TEST_F(PageMapTest, RepeatedClicksAtOnePixelCycleThroughEveryTextureThere) {
     ASSERT_TRUE(PageMap->isVisible());
     QSignalSpy chosen(PageMap, &TPageMap::TextureChosen);
     for (int i = 0; i < 7; ++i)
-        PageMap->PaintBox1Click(50, 50);
+        PageMap->ViewClick(50, 50);
     std::vector<int> picks;
     for (const auto& arguments : chosen)
         picks.push_back(arguments.at(0).toInt());
     EXPECT_EQ(picks, (std::vector<int>{2, 1, 0, 2, 1, 0, 2}));
-    PageMap->PaintBox1Click(20, 20); // elsewhere: the top one there first
+    PageMap->ViewClick(20, 20); // elsewhere: the top one there first
     EXPECT_EQ(chosen.back().at(0).toInt(), 1);
 }
 

@@ -57,7 +57,7 @@ TEST_F(PageMapViewTest, EachDepthShowsAndReadsOutItsStoredValue) {
     OpenThroughMenu(WriteLevel(deep));
     picture = PageMapPicture(Form1->Document().Level(), 0, pw::PageDepth::bits32);
     EXPECT_EQ(picture.pixel(0, 0), qRgb(30, 20, 10));
-    PageMap->ComboBox3->SetItemIndex(1);
+    PageMap->DepthBox->SetItemIndex(1);
     EXPECT_TRUE(PageMap->PixelText(0, 0).startsWith("(0, 0)  RGBA 30,20,10,255"))
         << PageMap->PixelText(0, 0).toStdString();
     EXPECT_EQ(PageMap->PixelText(256, 0), "(256, 0)  ");
@@ -75,13 +75,13 @@ TEST_F(PageMapViewTest, ZoomStepsAreClampedAndMapViewPointsToPagePixels) {
     OpenThroughMenu(WriteLevel(Level(pw::kind_tr2, 1)));
     ShowMap();
     // Without settings, every overlay is on.
-    const PageMapOverlays first = PageMap->PaintBox1->Overlays();
+    const PageMapOverlays first = PageMap->View->Overlays();
     EXPECT_TRUE(first.outlines && first.selected && first.sprites && first.animated && first.free_area);
     PageMap->SetZoomStep(3);
-    PageMapView* view = PageMap->PaintBox1;
+    PageMapView* view = PageMap->View;
     EXPECT_EQ(view->Zoom(), 3);
     EXPECT_EQ(view->size(), QSize(768, 768));
-    EXPECT_EQ(PageMap->ComboBox2->ItemIndex(), 2);
+    EXPECT_EQ(PageMap->ZoomBox->ItemIndex(), 2);
     EXPECT_EQ(view->PagePixelAt({0, 0}), QPoint(0, 0));
     EXPECT_EQ(view->PagePixelAt({8, 5}), QPoint(2, 1));
     EXPECT_EQ(view->PagePixelAt({767, 767}), QPoint(255, 255));
@@ -91,7 +91,7 @@ TEST_F(PageMapViewTest, ZoomStepsAreClampedAndMapViewPointsToPagePixels) {
     for (int i = 0; i < 9; ++i)
         PageMap->ZoomIn();
     EXPECT_EQ(view->Zoom(), 8);
-    EXPECT_EQ(PageMap->ComboBox2->ItemIndex(), 7);
+    EXPECT_EQ(PageMap->ZoomBox->ItemIndex(), 7);
     for (int i = 0; i < 9; ++i)
         PageMap->ZoomOut();
     EXPECT_EQ(view->Zoom(), 1);
@@ -108,9 +108,9 @@ TEST_F(PageMapViewTest, ZoomStepsAreClampedAndMapViewPointsToPagePixels) {
 
     PageMap->resize(1000, 900);
     PageMap->ZoomToFit();
-    const QSize room = PageMap->ScrollBox1->viewport()->size();
+    const QSize room = PageMap->Scroller->viewport()->size();
     EXPECT_TRUE(PageMap->Fits());
-    EXPECT_EQ(PageMap->ComboBox2->ItemIndex(), 8);
+    EXPECT_EQ(PageMap->ZoomBox->ItemIndex(), 8);
     EXPECT_EQ(view->Zoom(), std::clamp(std::min(room.width(), room.height()) / 256, 1, 8));
 }
 
@@ -122,23 +122,26 @@ TEST_F(PageMapViewTest, FiguresWarnOnlyPastTheEnginesLimits) {
     level.sprite_textures.clear();
     OpenThroughMenu(WriteLevel(level));
     ShowMap();
-    EXPECT_TRUE(PageMap->Label4->Caption().startsWith("Pages: 16   Object textures: 1   Sprite textures: 0"))
-        << PageMap->Label4->Caption().toStdString();
-    EXPECT_TRUE(PageMap->Label5->isHidden());
-    EXPECT_EQ(PageMap->Label6->Caption(), "Free: 50.0% of the page");
+    EXPECT_TRUE(
+        PageMap->FiguresLabel->Caption().startsWith("Pages: 16   Object textures: 1   Sprite textures: 0"))
+        << PageMap->FiguresLabel->Caption().toStdString();
+    EXPECT_TRUE(PageMap->WarningsLabel->isHidden());
+    EXPECT_TRUE(
+        PageMap->FreeShareLabel->Caption().startsWith("Free: 50.0% of the page   Free after clean-up: "));
 
     // The lines come from the window's translated texts, each from its own line.
     TStrings* texts = PageMap->Texts->Items();
     texts->SetStrings(0, "P%1 O%2 S%3 A%4");
     texts->SetStrings(1, "E%1");
     texts->SetStrings(3, "F%1");
-    PageMap->ComboBox3Change(); // redrawn
-    EXPECT_EQ(PageMap->Label6->Caption(), "F50.0");
+    texts->SetStrings(9, "G%1");
+    PageMap->DepthBoxChange(); // redrawn
+    EXPECT_TRUE(PageMap->FreeShareLabel->Caption().startsWith("F50.0   G"));
     Form1->Document().AddPage();
-    EXPECT_TRUE(PageMap->Label4->Caption().startsWith("P17 O1 S0 A"))
-        << PageMap->Label4->Caption().toStdString();
-    EXPECT_EQ(PageMap->Label5->Caption(), "E16");
-    EXPECT_FALSE(PageMap->Label5->isHidden());
+    EXPECT_TRUE(PageMap->FiguresLabel->Caption().startsWith("P17 O1 S0/512 A"))
+        << PageMap->FiguresLabel->Caption().toStdString();
+    EXPECT_EQ(PageMap->WarningsLabel->Caption(), "E16");
+    EXPECT_FALSE(PageMap->WarningsLabel->isHidden());
 }
 
 // The free-area overlay tints exactly the pixels no texture covers.
@@ -148,7 +151,7 @@ TEST_F(PageMapViewTest, TheFreeAreaOverlayTintsOnlyFreePixels) {
     level.sprite_textures.clear();
     OpenThroughMenu(WriteLevel(level));
     ShowMap();
-    PageMapView* view = PageMap->PaintBox1;
+    PageMapView* view = PageMap->View;
     view->SetZoom(1);
     const auto painted = [view](bool free_area) {
         PageMapOverlays overlays;

@@ -71,8 +71,8 @@ TEST_F(TextureCleanupWindowTest, MapAndPreviewNameEachTexturesUse) {
     EXPECT_TRUE(PageMap->PixelText(70, 10).endsWith("Texture#2 (animated sets 1), Texture#3 (unused)"))
         << PageMap->PixelText(70, 10).toStdString();
     // Three 64 x 64 squares are covered; the one only texture 1 covers is free after the clean-up.
-    EXPECT_EQ(PageMap->Label6->Caption(), "Free: 81.3% of the page   Free after clean-up: 87.5%");
-    EXPECT_EQ(PageMap->Label4->Caption(),
+    EXPECT_EQ(PageMap->FreeShareLabel->Caption(), "Free: 81.3% of the page   Free after clean-up: 87.5%");
+    EXPECT_EQ(PageMap->FiguresLabel->Caption(),
               "Pages: 2   Object textures: 4   Sprite textures: 0/512   Animated sets: 1");
 
     Form1->SelectTexture(2);
@@ -80,7 +80,7 @@ TEST_F(TextureCleanupWindowTest, MapAndPreviewNameEachTexturesUse) {
     // Removing the unused textures frees the square on the map at once.
     platform_.answers.push_back(QMessageBox::Yes);
     Form1->Control<TMenuItem>("RemoveUnused1")->Action()->trigger();
-    EXPECT_EQ(PageMap->Label6->Caption(), "Free: 87.5% of the page   Free after clean-up: 87.5%");
+    EXPECT_EQ(PageMap->FreeShareLabel->Caption(), "Free: 87.5% of the page   Free after clean-up: 87.5%");
 }
 
 } // namespace

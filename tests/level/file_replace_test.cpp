@@ -168,27 +168,29 @@ TEST(SafeWrite, EveryWayMakesOrdinaryFilesAndKeepsAReplacedFilesMode) {
         EXPECT_EQ(dir.Entries(), std::vector<std::string>{"page.png"});
     }
     ::umask(mask);
-    // A new file gets the mode the process's mask leaves of 0666, as any program's new file does; a file
-    // replaced keeps its own mode.
-    TEST(FileReplace, ANewFileTakesTheMaskAndAReplacedOneKeepsItsMode) {
-        TempDir dir;
-        for (const mode_t mask : {mode_t{022}, mode_t{027}}) {
-            const mode_t before = ::umask(mask);
-            const std::string name = dir.File("new" + std::to_string(mask) + ".tr4");
-            const bool written = static_cast<bool>(ReplaceFileContents(name, Bytes{1}));
-            ::umask(before);
-            ASSERT_TRUE(written);
-            struct stat info {};
-            ASSERT_EQ(::stat(name.c_str(), &info), 0);
-            EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask) << "mask " << std::oct << mask;
-        }
-        WriteFile(dir.File("kept.tr4"), Bytes{1});
-        ASSERT_EQ(::chmod(dir.File("kept.tr4").c_str(), 0604), 0);
-        ASSERT_TRUE(ReplaceFileContents(dir.File("kept.tr4"), Bytes{2}));
+}
+
+// A new file gets the mode the process's mask leaves of 0666, as any program's new file does; a file
+// replaced keeps its own mode.
+TEST(FileReplace, ANewFileTakesTheMaskAndAReplacedOneKeepsItsMode) {
+    TempDir dir;
+    for (const mode_t mask : {mode_t{022}, mode_t{027}}) {
+        const mode_t before = ::umask(mask);
+        const std::string name = dir.File("new" + std::to_string(mask) + ".tr4");
+        const bool written = static_cast<bool>(ReplaceFileContents(name, Bytes{1}));
+        ::umask(before);
+        ASSERT_TRUE(written);
         struct stat info {};
-        ASSERT_EQ(::stat(dir.File("kept.tr4").c_str(), &info), 0);
-        EXPECT_EQ(info.st_mode & 07777, 0604u);
+        ASSERT_EQ(::stat(name.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask) << "mask " << std::oct << mask;
     }
+    WriteFile(dir.File("kept.tr4"), Bytes{1});
+    ASSERT_EQ(::chmod(dir.File("kept.tr4").c_str(), 0604), 0);
+    ASSERT_TRUE(ReplaceFileContents(dir.File("kept.tr4"), Bytes{2}));
+    struct stat info {};
+    ASSERT_EQ(::stat(dir.File("kept.tr4").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0604u);
+}
 
 } // namespace
 } // namespace pw
