@@ -141,11 +141,17 @@ public:
     // Gives the complete unnamed file a temporary name beside the target.
     bool NameUnnamed(const fs::path& target) {
         const fs::path name = TemporaryNameBeside(target);
-        const std::string descriptor = "/proc/self/fd/" + std::to_string(::fileno(file_.get()));
-        if (::linkat(AT_FDCWD, descriptor.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) != 0)
+        if (!LinkUnnamed(name))
             return false;
         Name(name);
         return true;
+    }
+
+    // Gives the complete unnamed file the target's own name, which must not exist yet: the file shows
+    // whole or not at all, and no temporary name is ever left behind, whatever ends the process.
+    bool LinkUnnamed(const fs::path& name) const {
+        const std::string descriptor = "/proc/self/fd/" + std::to_string(::fileno(file_.get()));
+        return ::linkat(AT_FDCWD, descriptor.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
     }
 
     std::FILE* File() const {
@@ -222,6 +228,13 @@ std::string Finish(Temporary& temporary, const fs::path& target, const struct st
         return SystemReason();
     if (existing) // keep the target's mode; a file system without modes is no error
         static_cast<void>(::fchmod(::fileno(temporary.File()), existing->st_mode & 07777));
+    if (temporary.Path().empty() && !existing && temporary.LinkUnnamed(target)) {
+        if (!temporary.Close())
+            return SystemReason();
+        if (options.sync)
+            SyncFolder(target.parent_path());
+        return {};
+    }
     if (temporary.Path().empty() && !temporary.NameUnnamed(target))
         return SystemReason();
     if (!temporary.Close())

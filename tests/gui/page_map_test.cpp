@@ -252,7 +252,7 @@ TEST_F(PageMapTest, HoverReportsEachPagePixelOnce) {
     ASSERT_EQ(hovered.count(), 2);
     EXPECT_EQ(hovered.at(1), QVariantList({3, 2}));
     EXPECT_EQ(PageMap->StatusText(), PageMap->PixelText(3, 2));
-    EXPECT_TRUE(PageMap->StatusText().endsWith("Texture#0, Texture#2"))
+    EXPECT_TRUE(PageMap->StatusText().endsWith("Texture#0 (animated sets 1), Texture#2 (animated sets 2)"))
         << PageMap->StatusText().toStdString();
 }
 
