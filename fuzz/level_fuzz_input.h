@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "level/animated_sets.h"
+#include "level/page_compaction.h"
+#include "level/texture_cleanup.h"
+#include "level/texture_usage.h"
 #include "level/trlevel.h"
 
 namespace pw::fuzz {
@@ -40,6 +44,18 @@ inline std::uint8_t NameByte(std::size_t name_index, bool textures_only) {
     return static_cast<std::uint8_t>(name_index | (textures_only ? kTexturesOnlyBit : 0));
 }
 
+// Runs what the windows and the CLI do with the rooms, meshes and textures of an accepted record:
+// usage, the clean-up and page compaction, each of which walks bytes the file supplied.
+inline void RunTextureTools(Ttrlevel& level) {
+    AnimatedSets sets = ParseAnimatedSets(level.anim_words);
+    const TextureUsage usage = ComputeTextureUsage(level, sets);
+    const TextureCleanupPlan cleanup = PlanTextureCleanup(level, usage, true, true);
+    if (usage.damaged_mesh.empty())
+        ApplyTextureCleanup(level, sets, FindMeshFaces(level), cleanup);
+    const CompactionPlan compaction = PlanCompaction(level);
+    static_cast<void>(ApplyCompaction(level, compaction));
+}
+
 // The status of LoadLevelImage (as a number), or -1 when it ended in a failure that is not a refusal
 // of the bytes. After a full read the record is also written back with SaveLevelImage and the image
 // read again, which must succeed: everything the reader accepts, the writer must be able to store so
@@ -63,7 +79,14 @@ inline int RunLevelInput(const std::uint8_t* data, std::size_t size) {
     if (written == LevelStatus::cannot_save_as)
         return result;
     Ttrlevel again;
-    return written && again.LoadLevelImage(std::move(image), name) ? result : -2;
+    if (!written || !again.LoadLevelImage(std::move(image), name))
+        return -2;
+    // What the clean-up and compaction leave must be as storable as what was read.
+    RunTextureTools(level);
+    image.clear();
+    if (level.SaveLevelImage(name, image) && !again.LoadLevelImage(std::move(image), name))
+        return -2;
+    return result;
 }
 
 } // namespace pw::fuzz
