@@ -37,6 +37,23 @@ void* operator new(std::size_t n) {
 void* operator new[](std::size_t n) {
     return ::operator new(n);
 }
+// The nothrow forms (std::stable_sort's buffer) go through the same malloc, so the deletes above match.
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+    try {
+        return ::operator new(n);
+    } catch (...) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept {
+    return ::operator new(n, std::nothrow);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
 void operator delete(void* p) noexcept {
     std::free(p);
 }
