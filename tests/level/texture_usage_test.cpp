@@ -193,8 +193,8 @@ TEST(TextureUsageTest, DamagedMeshIsReportedAndCleanUpRefused) {
         Bytes negative = good;
         negative[10] = 0xFF; // vertex count -1 (low byte of 0xFF03 is not enough: set both)
         negative[11] = 0xFF;
-        Bytes short_faces = Mesh(kind, 3, 3, {1, 2}, {});
-        short_faces.resize(short_faces.size() - (kind >= 6 ? 4 : 20)); // the faces run past the end
+        const Bytes whole = Mesh(kind, 3, 3, {1, 2}, {});
+        const Bytes short_faces(whole.begin(), whole.end() - (kind >= 6 ? 4 : 20)); // faces run past the end
         for (const Bytes& mesh : {bad_vertex, negative, short_faces}) {
             SCOPED_TRACE(kind);
             LevelDescription d = UsageLevel(kind);
