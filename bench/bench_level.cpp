@@ -60,7 +60,7 @@ std::unique_ptr<BenchLevel> MakeBenchLevel(int pages) {
         Ttrlevel record;
         art::BuildSampleLevel({level->file.string(), layout::kVersionTr4, pages, kBenchSeed}, record);
         level->page_bytes = record.pages16.size() + record.pages32.size();
-        if (record.SaveLevel(level->file.string()) != pw::LevelStatus::done)
+        if (record.SaveLevel(level->file.string()) != pw::Status::done)
             throw std::runtime_error("SaveLevel refused the benchmark level");
     }
     level->image = ReadFile(level->file);

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "level/level_result.h"
+#include "level/result.h"
 
 namespace pw::bench {
 
@@ -29,7 +29,7 @@ const BenchLevel& GetBenchLevel(int pages);
 
 // Raises std::runtime_error with the reason unless `result` is done: a benchmark on a level that did
 // not load, or a save that failed, would measure nothing.
-inline void Require(const LevelResult& result) {
+inline void Require(const Result& result) {
     if (!result)
         throw std::runtime_error(result.reason);
 }

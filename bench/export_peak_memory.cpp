@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
         }
         const std::size_t before = StatusBytes("VmRSS");
         pw::Ttrlevel level;
-        const pw::LevelResult result = level.LoadLevel(file.string(), true);
+        const pw::Result result = level.LoadLevel(file.string(), true);
         fs::remove(file);
         if (!result) {
             std::fprintf(stderr, "pagewright-bench-export: %s\n", result.reason.c_str());

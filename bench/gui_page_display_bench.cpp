@@ -30,7 +30,7 @@ void LoadLevel(benchmark::State& state) {
     const std::string file = BenchFile().toStdString();
     pw::Ttrlevel record;
     for (auto _ : state) {
-        if (record.LoadLevel(file) != pw::LevelStatus::done)
+        if (record.LoadLevel(file) != pw::Status::done)
             state.SkipWithError("LoadLevel failed");
         benchmark::DoNotOptimize(record.pages16.data());
     }

@@ -34,7 +34,7 @@ void LoadLevel(benchmark::State& state) {
     const BenchLevel& level = GetBenchLevel(static_cast<int>(state.range(0)));
     pw::Ttrlevel record; // reused, as the editor reuses its level record
     for (auto _ : state) {
-        if (record.LoadLevel(level.file.string()) != pw::LevelStatus::done)
+        if (record.LoadLevel(level.file.string()) != pw::Status::done)
             state.SkipWithError("LoadLevel failed");
         benchmark::DoNotOptimize(record.pages32.data());
     }
@@ -46,7 +46,7 @@ void SaveLevel(benchmark::State& state) {
     pw::Ttrlevel record;
     pw::bench::Require(record.LoadLevel(level.file.string()));
     for (auto _ : state) {
-        if (record.SaveLevel(level.target.string()) != pw::LevelStatus::done)
+        if (record.SaveLevel(level.target.string()) != pw::Status::done)
             state.SkipWithError("SaveLevel failed");
     }
     state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(level.target));
@@ -62,7 +62,7 @@ void SaveLevelOnePageChanged(benchmark::State& state) {
     for (auto _ : state) {
         record.pages16[100] = ++value;
         record.pages32[200] = value;
-        if (record.SaveLevel(level.target.string()) != pw::LevelStatus::done)
+        if (record.SaveLevel(level.target.string()) != pw::Status::done)
             state.SkipWithError("SaveLevel failed");
     }
     state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(level.target));
@@ -86,7 +86,7 @@ void SaveLevelEdited(benchmark::State& state) {
                 record.pages32[y * 1024 + 4 * x] = value;
             }
         }
-        if (pw::SaveLevelAsEdited(record, sets, level.target.string()) != pw::LevelStatus::done)
+        if (pw::SaveLevelAsEdited(record, sets, level.target.string()) != pw::Status::done)
             state.SkipWithError("SaveLevelAsEdited failed");
     }
     state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(level.target));

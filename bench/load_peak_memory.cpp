@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
         }
         const std::size_t before = StatusBytes("VmRSS");
         pw::Ttrlevel level;
-        const pw::LevelResult result = level.LoadLevel(file.string());
+        const pw::Result result = level.LoadLevel(file.string());
         const std::size_t peak = StatusBytes("VmHWM") - before;
         const fs::path saved = file.string() + ".saved.tr4";
         std::size_t save_peaks[2] = {0, 0};

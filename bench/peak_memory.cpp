@@ -29,7 +29,7 @@ bool SaveInChild(const std::filesystem::path& file, std::uint32_t version, int p
     if (child == 0) {
         pw::Ttrlevel level;
         pw::art::BuildSampleLevel({file.string(), version, pages, 2024}, level);
-        std::_Exit(level.SaveLevel(file.string()) == pw::LevelStatus::done ? 0 : 1);
+        std::_Exit(level.SaveLevel(file.string()) == pw::Status::done ? 0 : 1);
     }
     int status = 0;
     return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;

@@ -28,7 +28,7 @@ constexpr int kArg = 1;
 const pw::Ttrlevel& Kind1Level() {
     static const pw::Ttrlevel level = [] {
         pw::Ttrlevel l;
-        if (l.LoadLevel(std::string(PW_SAMPLES_DIR) + "/sample_tr1.phd", true) != pw::LevelStatus::done ||
+        if (l.LoadLevel(std::string(PW_SAMPLES_DIR) + "/sample_tr1.phd", true) != pw::Status::done ||
             l.num_pages < 1)
             throw std::runtime_error("cannot read the sample kind 1 level");
         return l;

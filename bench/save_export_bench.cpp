@@ -52,7 +52,7 @@ void SaveLevel(benchmark::State& state) {
     pw::bench::Require(record.LoadLevel(OpenCopy().toStdString()));
     const std::string target = Scratch("plain.tr4").string();
     for (auto _ : state) {
-        if (record.SaveLevel(target) != pw::LevelStatus::done)
+        if (record.SaveLevel(target) != pw::Status::done)
             state.SkipWithError("SaveLevel failed");
     }
 }

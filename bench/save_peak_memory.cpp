@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
             return 2;
         }
         pw::Ttrlevel level;
-        if (level.LoadLevel(file.string()) != pw::LevelStatus::done) {
+        if (level.LoadLevel(file.string()) != pw::Status::done) {
             std::fprintf(stderr, "pagewright-bench-save-memory: cannot load the level\n");
             return 2;
         }
@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
         const std::size_t loaded = StatusBytes("VmRSS");
         ResetPeak();
         const auto start = std::chrono::steady_clock::now();
-        const pw::LevelResult written = pw::SaveLevelAsEdited(level, sets, saved.string());
+        const pw::Result written = pw::SaveLevelAsEdited(level, sets, saved.string());
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const std::size_t rise = StatusBytes("VmHWM") - loaded;

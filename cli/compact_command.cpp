@@ -15,7 +15,7 @@ int CompactCommand(const std::vector<std::string>& args, const CliServices& cli)
     const pw::CompactionPlan plan = pw::PlanCompaction(level);
     pw::ApplyCompaction(level, plan);
     try {
-        if (const pw::LevelResult saved = level.SaveLevel(args[1]); !saved)
+        if (const pw::Result saved = level.SaveLevel(args[1]); !saved)
             return cli.fail(3, saved.reason);
     } catch (const std::exception& e) {
         return cli.fail(3, "cannot write " + args[1] + ": " + e.what());

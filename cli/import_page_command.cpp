@@ -39,7 +39,7 @@ int WrongSize(const std::string& file, const QSize& size, const CliServices& cli
 
 int Write(pw::Ttrlevel& level, const std::string& out, const CliServices& cli) {
     try {
-        if (const pw::LevelResult saved =
+        if (const pw::Result saved =
                 pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), out);
             !saved)
             return cli.fail(cli::kOtherError, saved.reason); // names the file already

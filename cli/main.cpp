@@ -110,18 +110,18 @@ int Fail(int code, const std::string& message) {
 
 // Runs LoadLevel and turns its outcome into an exit code (kDone when the level was read).
 int Load(pw::Ttrlevel& level, const std::string& file, bool textures_only) {
-    pw::LevelResult result;
+    pw::Result result;
     try {
         result = level.LoadLevel(file, textures_only);
     } catch (const std::exception& e) {
         return Fail(kOtherError, std::string("cannot read ") + file + ": " + e.what());
     }
     switch (result.status) {
-    case pw::LevelStatus::done:
+    case pw::Status::done:
         return kDone;
-    case pw::LevelStatus::no_such_file:
+    case pw::Status::no_such_file:
         return Fail(kNotFound, "file not found: " + file);
-    case pw::LevelStatus::not_a_level:
+    case pw::Status::not_a_level:
         return Fail(kNotALevel, "not a valid level: " + file + ": " + result.reason);
     default:
         return Fail(kOtherError, result.reason); // names the file already
@@ -162,7 +162,7 @@ int Resave(const std::vector<std::string>& args) {
     if (const int code = Load(level, args[0], false); code != kDone)
         return code;
     try {
-        if (const pw::LevelResult saved = level.SaveLevel(args[1]); !saved)
+        if (const pw::Result saved = level.SaveLevel(args[1]); !saved)
             return Fail(kOtherError, saved.reason); // names the file already
         WarnOnUnusualExtension(args[1], level.kind);
     } catch (const std::exception& e) {

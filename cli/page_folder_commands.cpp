@@ -113,7 +113,7 @@ int ImportPagesCommand(const std::vector<std::string>& given, const CliServices&
         if (!imported.error.isEmpty())
             return cli.fail(cli::kOtherError,
                             "import-pages: " + imported.error.toStdString() + "; nothing was written");
-        if (const pw::LevelResult saved =
+        if (const pw::Result saved =
                 pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), args[2]);
             !saved)
             return cli.fail(cli::kOtherError, saved.reason); // names the file already

@@ -138,7 +138,7 @@ int CleanCommand(const std::vector<std::string>& args, const CliServices& cli) {
         return cli.fail(kOtherError, "cannot clean " + files[0] + ": " + plan.refused);
     pw::ApplyTextureCleanup(level, sets, pw::FindMeshFaces(level), plan);
     try {
-        if (const pw::LevelResult saved = level.SaveLevel(files[1]); !saved)
+        if (const pw::Result saved = level.SaveLevel(files[1]); !saved)
             return cli.fail(kOtherError, saved.reason);
     } catch (const std::exception& e) {
         return cli.fail(kOtherError, "cannot write " + files[1] + ": " + e.what());

@@ -31,7 +31,7 @@ int LevelDocument::Save(const QString& path, pw::Gauge* gauge) {
         ~GaugeReset() { level.gauge = nullptr; }
     } reset{level_};
     // At the step that was opened the level is written as read, so every block passes through.
-    const pw::LevelResult result =
+    const pw::Result result =
         RaiseFailedWork(history_.index() == opened_index_ ? level_.SaveLevel(name)
                                                           : pw::SaveLevelAsEdited(level_, sets_, name));
     if (!result)

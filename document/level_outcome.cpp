@@ -2,23 +2,23 @@
 
 #include <stdexcept>
 
-pw::LevelResult RaiseFailedWork(pw::LevelResult result) {
+pw::Result RaiseFailedWork(pw::Result result) {
     switch (result.status) {
-    case pw::LevelStatus::done:
-    case pw::LevelStatus::no_such_file:
-    case pw::LevelStatus::not_a_level:
-    case pw::LevelStatus::nothing_loaded:
+    case pw::Status::done:
+    case pw::Status::no_such_file:
+    case pw::Status::not_a_level:
+    case pw::Status::nothing_loaded:
         return result;
     default:
         throw std::runtime_error(result.reason);
     }
 }
 
-int ResultCode(const pw::LevelResult& result) {
+int ResultCode(const pw::Result& result) {
     switch (result.status) {
-    case pw::LevelStatus::done:
+    case pw::Status::done:
         return 0;
-    case pw::LevelStatus::not_a_level:
+    case pw::Status::not_a_level:
         return 2;
     default:
         return 1;

@@ -59,10 +59,10 @@ SourceOpenResult OpenPicture(const QString& path, TextureSource& source) {
 SourceOpenResult OpenLevel(const QString& path, TextureSource& source, pw::Gauge* gauge, QString* reason) {
     pw::Ttrlevel level;
     level.gauge = gauge;
-    const pw::LevelResult read =
+    const pw::Result read =
         RaiseFailedWork(level.LoadLevel(QFile::encodeName(path).toStdString(), true));
     if (!read) {
-        if (reason && read == pw::LevelStatus::not_a_level)
+        if (reason && read == pw::Status::not_a_level)
             *reason = QString::fromStdString(read.reason);
         return SourceOpenResult::not_a_level;
     }

@@ -66,17 +66,17 @@ inline int RunLevelInput(const std::uint8_t* data, std::size_t size) {
     const std::string name = kFuzzNames[(data[0] & 0x7Fu) % kFuzzNames.size()];
     const bool textures_only = (data[0] & kTexturesOnlyBit) != 0;
     Ttrlevel level;
-    const LevelResult read =
+    const Result read =
         level.LoadLevelImage(std::vector<std::uint8_t>(data + 1, data + size), name, textures_only);
-    if (read != LevelStatus::done && read != LevelStatus::not_a_level)
+    if (read != Status::done && read != Status::not_a_level)
         return -1;
     const int result = static_cast<int>(read.status);
     const std::size_t page_bytes = level.pages8.size() + level.pages16.size() + level.pages32.size();
     if (!read || textures_only || (page_bytes > kMaxResavePageBytes && !PagesPassThrough(level)))
         return result;
     std::vector<std::uint8_t> image;
-    const LevelResult written = level.SaveLevelImage(name, image);
-    if (written == LevelStatus::cannot_save_as)
+    const Result written = level.SaveLevelImage(name, image);
+    if (written == Status::cannot_save_as)
         return result;
     Ttrlevel again;
     if (!written || !again.LoadLevelImage(std::move(image), name))

@@ -39,7 +39,7 @@ void WriteSeed(const fs::path& dir, const std::string& label, std::uint8_t name_
 // The file SaveLevelImage builds; raises std::runtime_error when it cannot.
 Image SavedImage(pw::Ttrlevel& level, const std::string& name) {
     Image image;
-    if (const pw::LevelResult result = level.SaveLevelImage(name, image); !result)
+    if (const pw::Result result = level.SaveLevelImage(name, image); !result)
         throw std::runtime_error(result.reason);
     return image;
 }

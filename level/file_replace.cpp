@@ -60,17 +60,17 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& file_name) {
     return data;
 }
 
-LevelResult ReplaceFileContents(const std::string& file_name, std::span<const std::uint8_t> data) {
-    return ReplaceFileContents(file_name, [&data, &file_name](std::FILE* f) -> LevelResult {
+Result ReplaceFileContents(const std::string& file_name, std::span<const std::uint8_t> data) {
+    return ReplaceFileContents(file_name, [&data, &file_name](std::FILE* f) -> Result {
         if (!data.empty() && std::fwrite(data.data(), 1, data.size(), f) != data.size())
-            return {LevelStatus::file_error, "Cannot write file " + file_name + ": " + SystemReason()};
+            return {Status::file_error, "Cannot write file " + file_name + ": " + SystemReason()};
         return {};
     });
 }
 
-LevelResult ReplaceFileContents(const std::string& file_name,
-                                const std::function<LevelResult(std::FILE*)>& write) {
-    LevelResult written;
+Result ReplaceFileContents(const std::string& file_name,
+                                const std::function<Result(std::FILE*)>& write) {
+    Result written;
     try {
         const std::string failed = WriteFileSafely(file_name, [&write, &written](std::FILE* f) {
             written = write(f);
@@ -81,9 +81,9 @@ LevelResult ReplaceFileContents(const std::string& file_name,
         if (!written)
             return written;
         if (!failed.empty())
-            return {LevelStatus::file_error, "Cannot write file " + file_name + ": " + failed};
+            return {Status::file_error, "Cannot write file " + file_name + ": " + failed};
     } catch (const LevelError& e) {
-        return e.Result();
+        return e.AsResult();
     }
     return {};
 }

@@ -552,10 +552,10 @@ void Ttrlevel::BeginLoad() {
     }
 }
 
-LevelResult Ttrlevel::ParseImage(std::vector<std::uint8_t> image, const std::string& file_name,
+Result Ttrlevel::ParseImage(std::vector<std::uint8_t> image, const std::string& file_name,
                                  bool textures_only, bool from_file) {
     Clear();
-    LevelResult result;
+    Result result;
     try {
         ZFile container;
         container.Assign(file_name);
@@ -563,9 +563,9 @@ LevelResult Ttrlevel::ParseImage(std::vector<std::uint8_t> image, const std::str
         const std::string source = from_file && !container.compressed ? file_name : std::string();
         LevelReader(*this, container.TakeImage(), textures_only, source).Run(file_name);
     } catch (const CompressionError& e) {
-        result = {LevelStatus::damaged_stream, file_name + ": " + e.what()};
+        result = {Status::damaged_stream, file_name + ": " + e.what()};
     } catch (const LevelError& e) {
-        result = e.Result();
+        result = e.AsResult();
     } catch (...) {
         Clear();
         SetProgress(0);
@@ -577,13 +577,13 @@ LevelResult Ttrlevel::ParseImage(std::vector<std::uint8_t> image, const std::str
     return result;
 }
 
-LevelResult Ttrlevel::LoadLevelImage(std::vector<std::uint8_t> image, const std::string& file_name,
+Result Ttrlevel::LoadLevelImage(std::vector<std::uint8_t> image, const std::string& file_name,
                                      bool textures_only) {
     BeginLoad();
     return ParseImage(std::move(image), file_name, textures_only, false);
 }
 
-LevelResult Ttrlevel::LoadLevel(const std::string& file_name, bool textures_only) {
+Result Ttrlevel::LoadLevel(const std::string& file_name, bool textures_only) {
     BeginLoad();
     std::error_code ec;
     if (!std::filesystem::exists(file_name, ec)) {
@@ -591,25 +591,25 @@ LevelResult Ttrlevel::LoadLevel(const std::string& file_name, bool textures_only
         // Only a name that is truly absent is "no such file"; a folder that cannot be searched,
         // a loop of links or a name too long is an input/output error.
         if (ec)
-            return {LevelStatus::file_error, "Cannot open file " + file_name + ": " + ec.message()};
-        return {LevelStatus::no_such_file, "No such file: " + file_name};
+            return {Status::file_error, "Cannot open file " + file_name + ": " + ec.message()};
+        return {Status::no_such_file, "No such file: " + file_name};
     }
     std::vector<std::uint8_t> bytes;
     try {
         bytes = ReadWholeFile(file_name);
     } catch (const LevelError& e) {
         Clear();
-        return e.Result();
+        return e.AsResult();
     }
-    LevelResult result = ParseImage(std::move(bytes), file_name, textures_only, true);
-    if (result == LevelStatus::not_a_level)
+    Result result = ParseImage(std::move(bytes), file_name, textures_only, true);
+    if (result == Status::not_a_level)
         ExplainRenamedLayout(file_name, textures_only, result);
     return result;
 }
 
 // A level of one layout renamed to the other one's extension fails far into the file, with a reason
 // that says nothing of the name; when the other layout reads, the reason says so instead.
-void Ttrlevel::ExplainRenamedLayout(const std::string& file_name, bool textures_only, LevelResult& refused) {
+void Ttrlevel::ExplainRenamedLayout(const std::string& file_name, bool textures_only, Result& refused) {
     Ttrlevel other;
     try {
         if (!other.ParseImage(ReadWholeFile(file_name), OtherLayoutName(file_name), textures_only, false))

@@ -565,11 +565,11 @@ LevelFile Ttrlevel::BuildLevelFile(const std::string& file_name, const SavePlan&
     return file;
 }
 
-LevelResult NothingLoaded(const std::string& file_name) {
-    return {LevelStatus::nothing_loaded, "Cannot save " + file_name + ": no level is loaded"};
+Result NothingLoaded(const std::string& file_name) {
+    return {Status::nothing_loaded, "Cannot save " + file_name + ": no level is loaded"};
 }
 
-LevelResult Ttrlevel::SaveLevelImage(const std::string& file_name, std::vector<std::uint8_t>& image,
+Result Ttrlevel::SaveLevelImage(const std::string& file_name, std::vector<std::uint8_t>& image,
                                      const SavePlan& plan) {
     image.clear();
     if (!IsLoaded())
@@ -577,16 +577,16 @@ LevelResult Ttrlevel::SaveLevelImage(const std::string& file_name, std::vector<s
     try {
         image = BuildLevelFile(file_name, plan).Join();
     } catch (const LevelError& e) {
-        return e.Result();
+        return e.AsResult();
     }
     return {};
 }
 
-LevelResult Ttrlevel::SaveLevel(const std::string& file_name, const SavePlan& plan) {
+Result Ttrlevel::SaveLevel(const std::string& file_name, const SavePlan& plan) {
     SetProgress(0);
     if (!IsLoaded())
         return NothingLoaded(file_name);
-    LevelResult result;
+    Result result;
     try {
         const SavePlan full = PlanFor(*this, file_name, plan);
         LevelWriter writer(*this, {read_blocks, opened_blocks}, full, true, file_name);
@@ -594,12 +594,12 @@ LevelResult Ttrlevel::SaveLevel(const std::string& file_name, const SavePlan& pl
         SetProgress(100);
         result = ReplaceFileContents(file_name, [&file, &file_name](std::FILE* f) {
             file.WriteTo(f, file_name);
-            return LevelResult{};
+            return Result{};
         });
         if (result)
             writer.RememberBlocksIn(file_name, file);
     } catch (const LevelError& e) {
-        result = e.Result();
+        result = e.AsResult();
     } catch (...) {
         SetProgress(0);
         throw;

@@ -9,7 +9,7 @@ SavePlan EditedSavePlan(const Ttrlevel& level, const AnimatedSets& sets) {
     return plan;
 }
 
-LevelResult SaveLevelAsEdited(Ttrlevel& level, const AnimatedSets& sets, const std::string& file_name) {
+Result SaveLevelAsEdited(Ttrlevel& level, const AnimatedSets& sets, const std::string& file_name) {
     if (!level.IsLoaded())
         return NothingLoaded(file_name);
     return level.SaveLevel(file_name, EditedSavePlan(level, sets));

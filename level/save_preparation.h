@@ -17,6 +17,6 @@ SavePlan EditedSavePlan(const Ttrlevel& level, const AnimatedSets& sets);
 
 // SaveLevel with EditedSavePlan (its result). The record is left as it was, so unchanged blocks
 // still pass through and an edit history over the record stays true.
-LevelResult SaveLevelAsEdited(Ttrlevel& level, const AnimatedSets& sets, const std::string& file_name);
+Result SaveLevelAsEdited(Ttrlevel& level, const AnimatedSets& sets, const std::string& file_name);
 
 } // namespace pw

@@ -11,7 +11,7 @@
 #include "level/block_content.h"
 #include "level/compression.h"
 #include "level/level_file.h"
-#include "level/level_result.h"
+#include "level/result.h"
 #include "level/room.h"
 #include "level/save_plan.h"
 
@@ -92,7 +92,7 @@ struct tobjtexture {
 std::int32_t KindForVersion(std::uint32_t version, const std::string& file_name);
 bool IsKnownVersion(std::uint32_t version);
 // What a save of a record that holds no level reports.
-LevelResult NothingLoaded(const std::string& file_name);
+Result NothingLoaded(const std::string& file_name);
 // Whether reading only the textures of a `kind` level stops after its pages, leaving the rooms, the
 // object textures, the animated textures and the samples unread (kinds 3 to 7; kinds 1 and 2 keep
 // their palette at the end, so they are read whole).
@@ -104,16 +104,16 @@ public:
 
     // Reads a level file: done, no_such_file, not_a_level (the reason says the section and offset
     // where reading stopped), file_error or damaged_stream. Unless done, the record holds no level.
-    LevelResult LoadLevel(const std::string& file_name, bool textures_only = false);
+    Result LoadLevel(const std::string& file_name, bool textures_only = false);
     // The same on a file image already in memory; file_name only selects the kind.
-    LevelResult LoadLevelImage(std::vector<std::uint8_t> image, const std::string& file_name,
+    Result LoadLevelImage(std::vector<std::uint8_t> image, const std::string& file_name,
                                bool textures_only = false);
     // Writes the record as `plan` says: done, nothing_loaded, cannot_save_as, file_error or
     // damaged_stream. The target is replaced only when the whole file was written. The level's content
     // is not changed: only read_blocks, which blocks a later save may copy, follows the file written.
-    LevelResult SaveLevel(const std::string& file_name, const SavePlan& plan = {});
+    Result SaveLevel(const std::string& file_name, const SavePlan& plan = {});
     // Builds into `image` the file that SaveLevel would write, without touching any file.
-    LevelResult SaveLevelImage(const std::string& file_name, std::vector<std::uint8_t>& image,
+    Result SaveLevelImage(const std::string& file_name, std::vector<std::uint8_t>& image,
                                const SavePlan& plan = {});
 
     // Appends an empty page in every depth the kind carries; false (nothing changed) when the level
@@ -158,10 +158,10 @@ public:
 private:
     void BeginLoad();
     // `from_file`: the image is the content of the file `file_name`, whose blocks a save may copy.
-    LevelResult ParseImage(std::vector<std::uint8_t> image, const std::string& file_name, bool textures_only,
+    Result ParseImage(std::vector<std::uint8_t> image, const std::string& file_name, bool textures_only,
                            bool from_file);
     // After `file_name` was refused: the reason names the other layout of its version when that reads.
-    void ExplainRenamedLayout(const std::string& file_name, bool textures_only, LevelResult& refused);
+    void ExplainRenamedLayout(const std::string& file_name, bool textures_only, Result& refused);
     // The pieces that SaveLevel writes one after the other. Raises LevelError.
     LevelFile BuildLevelFile(const std::string& file_name, const SavePlan& plan);
 

@@ -101,7 +101,7 @@ void ZFile::Seek(std::size_t position) {
 }
 
 void ZFile::Close(bool write) {
-    LevelResult written;
+    Result written;
     if (write)
         written = compressed ? ReplaceFileContents(file_name_, WrapZlibContainer(image_))
                              : ReplaceFileContents(file_name_, image_);

@@ -51,12 +51,12 @@ bool MakeSample(const SampleLevelPlan& plan, const std::filesystem::path& dir) {
     const std::string path = (dir / plan.file_name).string();
     pw::Ttrlevel level;
     pw::art::BuildSampleLevel(plan, level);
-    if (level.SaveLevel(path) != pw::LevelStatus::done) {
+    if (level.SaveLevel(path) != pw::Status::done) {
         std::fprintf(stderr, "%s: not written\n", path.c_str());
         return false;
     }
     pw::Ttrlevel check;
-    const pw::LevelResult result = check.LoadLevel(path);
+    const pw::Result result = check.LoadLevel(path);
     if (!result || !SameTextureData(level, check)) {
         std::fprintf(stderr, "%s: does not read back as written %s\n", path.c_str(), result.reason.c_str());
         return false;

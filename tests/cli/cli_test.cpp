@@ -480,7 +480,7 @@ TEST_F(CliTest, CompactPrintsThePagesAndTheAreasMoved) {
     ASSERT_EQ(r.exit_code, 0) << r.err;
     EXPECT_EQ(r.out, "{\"pages_before\": 3, \"pages_after\": 1, \"moved\": 2}\n");
     pw::Ttrlevel level;
-    ASSERT_EQ(level.LoadLevel(out), pw::LevelStatus::done);
+    ASSERT_EQ(level.LoadLevel(out), pw::Status::done);
     EXPECT_EQ(level.num_pages, 1);
 
     const std::string again = (dir_ / "again.trg").string();

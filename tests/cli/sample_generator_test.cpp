@@ -44,9 +44,9 @@ TEST(SampleGenerator, EverySampleResavesByteForByte) {
             continue;
         SCOPED_TRACE(entry.path().filename().string());
         pw::Ttrlevel level;
-        ASSERT_EQ(level.LoadLevel(entry.path().string()), pw::LevelStatus::done);
+        ASSERT_EQ(level.LoadLevel(entry.path().string()), pw::Status::done);
         const std::string out = dir.File(entry.path().filename().string());
-        ASSERT_EQ(level.SaveLevel(out), pw::LevelStatus::done);
+        ASSERT_EQ(level.SaveLevel(out), pw::Status::done);
         EXPECT_TRUE(SameBytes(ReadFile(out), ReadFile(entry.path().string())));
     }
 }
@@ -55,7 +55,7 @@ TEST(SampleGenerator, KindSevenSampleHoldsWhatRealFilesHold) {
     // Other readers size their buffers from these header words and expect three pages in the third
     // texture block.
     pw::Ttrlevel level;
-    ASSERT_EQ(level.LoadLevel((fs::path(PW_SAMPLES_DIR) / "sample_trc.trc").string()), pw::LevelStatus::done);
+    ASSERT_EQ(level.LoadLevel((fs::path(PW_SAMPLES_DIR) / "sample_trc.trc").string()), pw::Status::done);
     EXPECT_EQ(level.misc32_size, 3 * 262144);
     for (const pw::troom& room : level.rooms) {
         std::int32_t rectangles = 0, triangles = 0;

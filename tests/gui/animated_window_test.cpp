@@ -44,7 +44,7 @@ protected:
         Form1->Control<TMenuItem>("Save1")->Action()->trigger();
         EXPECT_TRUE(platform_.messages.empty()) << platform_.MessageTexts().join('\n').toStdString();
         pw::Ttrlevel saved;
-        EXPECT_EQ(saved.LoadLevel(path.toStdString()), pw::LevelStatus::done);
+        EXPECT_EQ(saved.LoadLevel(path.toStdString()), pw::Status::done);
         return saved.anim_words;
     }
     static QStringList Sets() { return fanimated->ListBox1->Items()->ToStringList(); }

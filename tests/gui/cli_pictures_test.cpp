@@ -43,7 +43,7 @@ protected:
     }
     static pw::Ttrlevel Reread(const QString& path) {
         pw::Ttrlevel level;
-        EXPECT_EQ(level.LoadLevel(path.toStdString()), pw::LevelStatus::done) << path.toStdString();
+        EXPECT_EQ(level.LoadLevel(path.toStdString()), pw::Status::done) << path.toStdString();
         return level;
     }
 

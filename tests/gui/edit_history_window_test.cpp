@@ -60,7 +60,7 @@ TEST_F(EditHistoryWindowTest, ClosingAsksAndCancelKeepsEverything) {
     Form1->Control<TMenuItem>("Exit2")->Action()->trigger();
     EXPECT_FALSE(Form1->isVisible());
     pw::Ttrlevel saved;
-    ASSERT_EQ(saved.LoadLevel(QFile::encodeName(path_).toStdString()), pw::LevelStatus::done);
+    ASSERT_EQ(saved.LoadLevel(QFile::encodeName(path_).toStdString()), pw::Status::done);
     EXPECT_EQ(saved.num_pages, 3);
 }
 

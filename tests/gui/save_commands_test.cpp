@@ -22,7 +22,7 @@ std::uint16_t WordAt(const pw::Ttrlevel& level, std::size_t index) {
 
 pw::Ttrlevel Reread(const QString& path) {
     pw::Ttrlevel level;
-    EXPECT_EQ(level.LoadLevel(path.toStdString()), pw::LevelStatus::done) << path.toStdString();
+    EXPECT_EQ(level.LoadLevel(path.toStdString()), pw::Status::done) << path.toStdString();
     return level;
 }
 

@@ -73,7 +73,7 @@ TEST(EditedSaveBlocks, SizesAndChecksumsMatchAndEveryWordCarriesTheFlag) {
             for (std::size_t at = 1; at < d.pages16.size(); at += 2)
                 d.pages16[at] &= 0x7F;
             Ttrlevel level;
-            ASSERT_EQ(Load(level, d), LevelStatus::done);
+            ASSERT_EQ(Load(level, d), Status::done);
             Bytes pages16 = d.pages16, pages32 = d.pages32;
             if (edit) {
                 for (std::size_t y = 8; y < 24; ++y)

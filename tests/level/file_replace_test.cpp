@@ -63,8 +63,8 @@ TEST(FileReplace, PipesAndLinksToThemAreRefusedAndLeftAsTheyWere) {
     ASSERT_EQ(::mkfifo(dir.File("pipe.png").c_str(), 0600), 0);
     fs::create_symlink("pipe.png", dir.File("link.png"));
     for (const char* name : {"pipe.png", "link.png"}) {
-        const LevelResult result = ReplaceFileContents(dir.File(name), Bytes{1});
-        EXPECT_EQ(result, LevelStatus::file_error) << name;
+        const Result result = ReplaceFileContents(dir.File(name), Bytes{1});
+        EXPECT_EQ(result, Status::file_error) << name;
         EXPECT_NE(result.reason.find("not a regular file"), std::string::npos) << result.reason;
     }
     EXPECT_TRUE(fs::is_fifo(dir.File("pipe.png")));
@@ -75,9 +75,9 @@ TEST(FileReplace, PipesAndLinksToThemAreRefusedAndLeftAsTheyWere) {
 TEST(FileReplace, AWriteThatReportsAFailureLeavesTheTargetAsItWas) {
     TempDir dir;
     WriteFile(dir.File("level.tr4"), Bytes{1, 2, 3});
-    const LevelResult result = ReplaceFileContents(dir.File("level.tr4"), [](std::FILE* f) {
+    const Result result = ReplaceFileContents(dir.File("level.tr4"), [](std::FILE* f) {
         std::fputs("half of the new level", f);
-        return LevelResult{LevelStatus::file_error, "the disk is full"};
+        return Result{Status::file_error, "the disk is full"};
     });
     EXPECT_EQ(result.reason, "the disk is full");
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"level.tr4"});
@@ -107,7 +107,7 @@ TEST(FileReplace, ASaveKilledWhileWritingLeavesNothingBehind) {
             std::fputs("half of the new level", f);
             std::fflush(f);
             std::raise(SIGKILL);
-            return LevelResult{};
+            return Result{};
         }));
         ::_exit(0);
     }

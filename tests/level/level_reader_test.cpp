@@ -28,17 +28,17 @@ class ReadEveryKind : public ::testing::TestWithParam<int> {};
 TEST_P(ReadEveryKind, EveryFieldLandsInItsPlace) {
     const LevelDescription d = MakeLevel(GetParam());
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     ExpectLevelMatches(level, d);
 }
 
 TEST_P(ReadEveryKind, ZlibWrappedFileReadsLikeThePlainOne) {
     LevelDescription d = MakeLevel(GetParam());
     Ttrlevel plain;
-    ASSERT_EQ(Load(plain, d), LevelStatus::done);
+    ASSERT_EQ(Load(plain, d), Status::done);
     d.zlib_wrap = true;
     Ttrlevel wrapped;
-    ASSERT_EQ(Load(wrapped, d), LevelStatus::done);
+    ASSERT_EQ(Load(wrapped, d), Status::done);
     ExpectLevelMatches(wrapped, d);
     EXPECT_TRUE(SameLevelFile(SavedImage(wrapped, d.FileName()), SavedImage(plain, d.FileName()), d.kind));
 }
@@ -55,7 +55,7 @@ TEST_P(ReadEveryKind, EmptySectionsGiveEmptyArrays) {
     d.rooms[1].statics.clear();
     d.rooms[1].lights.clear();
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     ExpectLevelMatches(level, d);
     EXPECT_TRUE(level.object_textures.empty());
 }
@@ -69,7 +69,7 @@ TEST(LevelReader, ReadsFromAFileOnDisk) {
     const std::string path = dir.File("level.tr2");
     WriteFile(path, BuildLevel(d));
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevel(path), LevelStatus::done);
+    ASSERT_EQ(level.LoadLevel(path), Status::done);
     ExpectLevelMatches(level, d);
 }
 
@@ -79,7 +79,7 @@ TEST(LevelReader, PathThatCannotBeSearchedIsAnInputOutputError) {
     TempDir dir;
     std::filesystem::create_symlink(dir.Path() / "loop", dir.Path() / "loop");
     Ttrlevel level;
-    EXPECT_EQ(level.LoadLevel((dir.Path() / "loop" / "level.phd").string()), LevelStatus::file_error);
+    EXPECT_EQ(level.LoadLevel((dir.Path() / "loop" / "level.phd").string()), Status::file_error);
     EXPECT_FALSE(level.IsLoaded());
 }
 
@@ -92,7 +92,7 @@ TEST(LevelReader, FileInAFolderWithoutSearchPermissionIsAnInputOutputError) {
     WriteFile((folder / "level.phd").string(), BuildLevel(MakeLevel(1)));
     std::filesystem::permissions(folder, std::filesystem::perms::none);
     Ttrlevel level;
-    EXPECT_EQ(level.LoadLevel((folder / "level.phd").string()), LevelStatus::file_error);
+    EXPECT_EQ(level.LoadLevel((folder / "level.phd").string()), Status::file_error);
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
 }
 
@@ -139,8 +139,8 @@ TEST(LevelReader, PipeNamedLikeALevelIsRefusedWithoutWaiting) {
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     PipeUnblocker unblocker(pipe);
     Ttrlevel level;
-    const LevelResult result = level.LoadLevel(pipe);
-    EXPECT_EQ(result, LevelStatus::file_error);
+    const Result result = level.LoadLevel(pipe);
+    EXPECT_EQ(result, Status::file_error);
     EXPECT_NE(result.reason.find("level.tr4: not a regular file"), std::string::npos) << result.reason;
     EXPECT_FALSE(unblocker.Stop()) << "reading waited for a writer";
     EXPECT_FALSE(level.IsLoaded());
@@ -159,8 +159,8 @@ TEST(LevelReader, ALevelRenamedToTheOtherLayoutIsNamedInTheReason) {
     for (const auto& [kind, name, reason] : renamed) {
         WriteFile(dir.File(name), BuildLevel(MakeLevel(kind)));
         Ttrlevel level;
-        const LevelResult result = level.LoadLevel(dir.File(name));
-        EXPECT_EQ(result, LevelStatus::not_a_level) << name;
+        const Result result = level.LoadLevel(dir.File(name));
+        EXPECT_EQ(result, Status::not_a_level) << name;
         EXPECT_EQ(result.reason, reason);
     }
 }
@@ -169,8 +169,8 @@ TEST(LevelReader, InvalidFileGivesItsReason) {
     LevelDescription d = MakeLevel(3);
     d.count_override["mesh_pointers"] = 0x00FFFFFF;
     Ttrlevel level;
-    const LevelResult result = Load(level, d);
-    ASSERT_EQ(result, LevelStatus::not_a_level);
+    const Result result = Load(level, d);
+    ASSERT_EQ(result, Status::not_a_level);
     EXPECT_NE(result.reason.find("mesh pointers"), std::string::npos) << result.reason;
     EXPECT_NE(result.reason.find("offset"), std::string::npos) << result.reason;
     EXPECT_EQ(Load(level, MakeLevel(3)).reason, "");
@@ -186,8 +186,8 @@ TEST(LevelReader, ReasonsGiveOffsetsInTheFileBehindTheFirstBlock) {
         const std::size_t block = built.at.at("file.block2");
         const std::size_t end = block + 8 + U32At(built.bytes, block + 4);
         Ttrlevel level;
-        const LevelResult result = level.LoadLevelImage(built.bytes, d.FileName());
-        ASSERT_EQ(result, LevelStatus::not_a_level);
+        const Result result = level.LoadLevelImage(built.bytes, d.FileName());
+        ASSERT_EQ(result, Status::not_a_level);
         const std::string where = "(offset " + std::to_string(end) + " in the file)";
         EXPECT_NE(result.reason.find(where), std::string::npos) << result.reason;
     }
@@ -196,7 +196,7 @@ TEST(LevelReader, ReasonsGiveOffsetsInTheFileBehindTheFirstBlock) {
 TEST(LevelReader, MissingFileIsResultOne) {
     TempDir dir;
     Ttrlevel level;
-    EXPECT_EQ(level.LoadLevel(dir.File("nothing.phd")), LevelStatus::no_such_file);
+    EXPECT_EQ(level.LoadLevel(dir.File("nothing.phd")), Status::no_such_file);
     EXPECT_FALSE(level.IsLoaded());
 }
 
@@ -216,7 +216,7 @@ TEST_P(KindRecognition, VersionAndNameSelectTheKind) {
     LevelDescription d = MakeLevel(c.kind);
     d.version = c.version;
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevelImage(BuildLevel(d), c.name), LevelStatus::done);
+    ASSERT_EQ(level.LoadLevelImage(BuildLevel(d), c.name), Status::done);
     EXPECT_EQ(level.kind, c.kind);
     EXPECT_EQ(level.version, c.version);
     ExpectLevelMatches(level, d);
@@ -250,8 +250,8 @@ TEST(LevelReader, AlternativeTr4VersionWordReadsExactlyLikeTheUsualOne) {
         LevelDescription alternative = usual;
         alternative.version = 0xFFFFFFF0;
         Ttrlevel a, b;
-        ASSERT_EQ(Load(a, usual), LevelStatus::done);
-        ASSERT_EQ(Load(b, alternative), LevelStatus::done);
+        ASSERT_EQ(Load(a, usual), Status::done);
+        ASSERT_EQ(Load(b, alternative), Status::done);
         ExpectLevelMatches(b, alternative);
         // Apart from the version word, the files written back are the same.
         Bytes first = SavedImage(a, usual.FileName());
@@ -268,7 +268,7 @@ TEST(LevelReader, TexturesOnlyStopsAfterThePagesForKindsThreeToSeven) {
         SCOPED_TRACE("kind " + std::to_string(kind));
         const LevelDescription d = MakeLevel(kind);
         Ttrlevel level;
-        ASSERT_EQ(Load(level, d, true), LevelStatus::done);
+        ASSERT_EQ(Load(level, d, true), Status::done);
         EXPECT_TRUE(level.IsLoaded());
         EXPECT_EQ(level.kind, kind);
         EXPECT_EQ(level.num_pages, 2);
@@ -291,7 +291,7 @@ TEST(LevelReader, TexturesOnlyReadsKindsOneAndTwoWhole) {
     for (int kind : {1, 2}) {
         const LevelDescription d = MakeLevel(kind);
         Ttrlevel level;
-        ASSERT_EQ(Load(level, d, true), LevelStatus::done);
+        ASSERT_EQ(Load(level, d, true), Status::done);
         ExpectLevelMatches(level, d);
     }
 }
@@ -302,7 +302,7 @@ TEST(LevelReader, KindSixPageCountComesFromTheSixteenBitBlock) {
     d.pages32.resize(3 * 262144, 0x44);
     d.pages16.resize(3 * 131072 + 100, 0x55); // whole pages only
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     EXPECT_EQ(level.size16, 3 * 131072 + 100);
     EXPECT_EQ(level.num_pages, 3);
     EXPECT_EQ(level.page8_bytes, 3 * 65536);
@@ -317,7 +317,7 @@ TEST(LevelReader, TwinFormsAreDerivedFromTheFormInTheFile) {
         for (std::size_t i = 0; i < 2 * ItemSize(kind); ++i)
             d.items.push_back(static_cast<std::uint8_t>(0xA0 + i));
         Ttrlevel level;
-        ASSERT_EQ(Load(level, d), LevelStatus::done);
+        ASSERT_EQ(Load(level, d), Status::done);
         if (kind == 1) {
             // 22-byte item 0: bytes A0..B5. Words 18 and 20 of the 24-byte form widen bytes 18 and 19.
             const Bytes want = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0xA8, 0xA9, 0xAA, 0xAB,
@@ -337,7 +337,7 @@ TEST(LevelReader, ProgressRunsThroughTheStagesOfTheRead) {
     RecordingGauge gauge;
     Ttrlevel level;
     level.gauge = &gauge;
-    ASSERT_EQ(Load(level, MakeLevel(1)), LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(1)), Status::done);
     EXPECT_EQ(gauge.Steps(), (std::vector<int>{0, 30, 50, 65, 80, 85, 90, 100, 0}));
 }
 
@@ -348,7 +348,7 @@ TEST(LevelReader, RoomProgressIsARoundedRunningSum) {
     RecordingGauge gauge;
     Ttrlevel level;
     level.gauge = &gauge;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     // 30 / 7 per room: 4.29, 8.57, 12.86, 17.14, 21.43, 25.71, 30.
     EXPECT_EQ(gauge.Steps(), (std::vector<int>{0, 30, 50, 54, 59, 63, 67, 71, 76, 80, 85, 90, 100, 0}));
 }
@@ -357,10 +357,10 @@ TEST(LevelReader, ProgressOfCompressedKindsAndOfASecondRead) {
     RecordingGauge gauge;
     Ttrlevel level;
     level.gauge = &gauge;
-    ASSERT_EQ(Load(level, MakeLevel(7)), LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(7)), Status::done);
     EXPECT_EQ(gauge.Steps(), (std::vector<int>{0, 20, 30, 40, 65, 80, 85, 90, 100, 0}));
     gauge.values.clear();
-    ASSERT_EQ(Load(level, MakeLevel(6)), LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(6)), Status::done);
     EXPECT_EQ(gauge.Steps(), (std::vector<int>{0, 10, 20, 30, 40, 50, 65, 80, 85, 90, 100, 0}));
 }
 
@@ -368,16 +368,16 @@ TEST(LevelReader, TexturesOnlyProgressEndsAtZeroAfterThePages) {
     RecordingGauge gauge;
     Ttrlevel level;
     level.gauge = &gauge;
-    ASSERT_EQ(Load(level, MakeLevel(3), true), LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(3), true), Status::done);
     EXPECT_EQ(gauge.Steps(), (std::vector<int>{0, 30, 50, 0}));
 }
 
 TEST(LevelReader, SecondReadReleasesThePagesOfTheFirstLevelsDepths) {
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(6)), LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(6)), Status::done);
     ASSERT_FALSE(level.pages32.empty());
     const LevelDescription d = MakeLevel(1);
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     EXPECT_TRUE(level.pages16.empty());
     EXPECT_TRUE(level.pages32.empty());
     EXPECT_TRUE(level.misc_pages32.empty());
@@ -386,12 +386,12 @@ TEST(LevelReader, SecondReadReleasesThePagesOfTheFirstLevelsDepths) {
 
 TEST(LevelReader, ResultTwoAfterALevelLeavesNoLevel) {
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(3)), LevelStatus::done);
-    EXPECT_EQ(level.LoadLevelImage(Bytes{1, 2, 3, 4, 5, 6, 7, 8}, "bad.tr2"), LevelStatus::not_a_level);
+    ASSERT_EQ(Load(level, MakeLevel(3)), Status::done);
+    EXPECT_EQ(level.LoadLevelImage(Bytes{1, 2, 3, 4, 5, 6, 7, 8}, "bad.tr2"), Status::not_a_level);
     EXPECT_FALSE(level.IsLoaded());
     EXPECT_EQ(level.version, 0u);
     TempDir dir;
-    EXPECT_EQ(level.SaveLevel(dir.File("bad.tr2")), LevelStatus::nothing_loaded);
+    EXPECT_EQ(level.SaveLevel(dir.File("bad.tr2")), Status::nothing_loaded);
     EXPECT_TRUE(dir.Entries().empty());
 }
 

@@ -21,7 +21,7 @@ using namespace fixtures;
 ::testing::AssertionResult ResavesAs(const LevelDescription& read, const std::string& save_name,
                                      const LevelDescription& expected) {
     Ttrlevel level;
-    if (const LevelResult result = Load(level, read); !result)
+    if (const Result result = Load(level, read); !result)
         return ::testing::AssertionFailure() << "LoadLevel: " << result.reason;
     return SameLevelFile(SavedImage(level, save_name), BuildLevel(expected), expected.kind);
 }
@@ -33,7 +33,7 @@ TEST_P(WriteEveryKind, ResaveGivesTheSameFile) {
     const LevelDescription d = MakeLevel(GetParam());
     const Bytes file = BuildLevel(d);
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevelImage(file, d.FileName()), LevelStatus::done);
+    ASSERT_EQ(level.LoadLevelImage(file, d.FileName()), Status::done);
     EXPECT_TRUE(SameBytes(SavedImage(level, d.FileName()), file));
 }
 
@@ -41,7 +41,7 @@ TEST_P(WriteEveryKind, BytesAfterTheLastSectionAreKept) {
     LevelDescription d = MakeLevel(GetParam());
     d.level_tail = Pattern(13, 77); // kind 7: in place of the usual 4 CD bytes
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     ExpectLevelMatches(level, d);
     EXPECT_TRUE(SameLevelFile(SavedImage(level, d.FileName()), BuildLevel(d), d.kind));
 }
@@ -49,7 +49,7 @@ TEST_P(WriteEveryKind, BytesAfterTheLastSectionAreKept) {
 TEST_P(WriteEveryKind, EditedTexturesAndAnimationsReachTheFile) {
     LevelDescription d = MakeLevel(GetParam());
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     level.object_textures[1].attribute = 2;
     level.object_textures[1].vertices[2].xpixel = 0x7E;
     level.SetObjectTextureCount(level.num_object_textures + 1);
@@ -76,7 +76,7 @@ TEST(LevelWriter, GeometryLengthIsRecomputedOnWriting) {
         wrong.rooms[0].data_words = 999;
         wrong.rooms[1].data_words = 0;
         Ttrlevel level;
-        ASSERT_EQ(Load(level, wrong), LevelStatus::done);
+        ASSERT_EQ(Load(level, wrong), Status::done);
         EXPECT_EQ(level.rooms[0].num_data_words, 999); // kept as read
         const LevelDescription right = MakeLevel(kind);
         EXPECT_TRUE(SameLevelFile(SavedImage(level, right.FileName()), BuildLevel(right), kind));
@@ -90,8 +90,8 @@ TEST_P(WriteEveryKind, SaveLevelWritesWhatSaveLevelImageBuilds) {
     const std::string path = dir.File(d.FileName());
     WriteFile(path, Bytes(10, 0x77)); // an older file that the save replaces
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
-    ASSERT_EQ(level.SaveLevel(path), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
+    ASSERT_EQ(level.SaveLevel(path), Status::done);
     EXPECT_TRUE(SameLevelFile(ReadFile(path), BuildLevel(d), d.kind));
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{d.FileName()});
 }
@@ -105,18 +105,18 @@ TEST_P(WriteEveryKind, EditTakenBackAfterASaveGivesTheOpenedFileAgain) {
     const std::string path = dir.File(d.FileName());
     WriteFile(path, original);
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevel(path), LevelStatus::done);
+    ASSERT_EQ(level.LoadLevel(path), Status::done);
     const tobjtexture texture = level.object_textures[1];
     const Bytes pages = level.pages16;
     level.object_textures[1].attribute ^= 1;
     if (!level.pages16.empty())
         std::fill(level.pages16.begin(), level.pages16.begin() + 64, 0x11);
-    ASSERT_EQ(level.SaveLevel(path), LevelStatus::done);
+    ASSERT_EQ(level.SaveLevel(path), Status::done);
     ASSERT_FALSE(SameBytes(ReadFile(path), original));
 
     level.object_textures[1] = texture;
     level.pages16 = pages;
-    ASSERT_EQ(level.SaveLevel(path), LevelStatus::done);
+    ASSERT_EQ(level.SaveLevel(path), Status::done);
     EXPECT_TRUE(SameBytes(ReadFile(path), original));
     EXPECT_TRUE(SameBytes(SavedImage(level, d.FileName()), original)); // and once more, in memory
 }
@@ -135,7 +135,7 @@ TEST(LevelWriter, KindOneSavedAsTubMovesThePaletteAfterTheSpriteSequences) {
     LevelDescription two = one;
     two.kind = 2;
     Ttrlevel level;
-    ASSERT_EQ(Load(level, one), LevelStatus::done);
+    ASSERT_EQ(Load(level, one), Status::done);
     EXPECT_TRUE(SameBytes(SavedImage(level, "copy.tub"), BuildLevel(two)));
     EXPECT_EQ(level.kind, 1); // the layout written is the target's; the record stays as read
 }
@@ -145,12 +145,12 @@ TEST(LevelWriter, KindTwoSavedWithoutTubBecomesKindOne) {
     LevelDescription one = two;
     one.kind = 1;
     Ttrlevel level;
-    ASSERT_EQ(Load(level, two), LevelStatus::done);
+    ASSERT_EQ(Load(level, two), Status::done);
     EXPECT_TRUE(SameBytes(SavedImage(level, "copy.phd"), BuildLevel(one)));
     EXPECT_EQ(level.kind, 2);
     // Read back, it is a kind 1 level with the same content.
     Ttrlevel again;
-    ASSERT_EQ(again.LoadLevelImage(BuildLevel(one), "copy.phd"), LevelStatus::done);
+    ASSERT_EQ(again.LoadLevelImage(BuildLevel(one), "copy.phd"), Status::done);
     ExpectLevelMatches(again, one);
 }
 
@@ -162,8 +162,8 @@ TEST(LevelWriter, WrappedFileIsWrittenPlain) {
         const std::string path = dir.File(d.FileName());
         WriteFile(path, BuildLevel(d));
         Ttrlevel level;
-        ASSERT_EQ(level.LoadLevel(path), LevelStatus::done);
-        ASSERT_EQ(level.SaveLevel(path), LevelStatus::done);
+        ASSERT_EQ(level.LoadLevel(path), Status::done);
+        ASSERT_EQ(level.SaveLevel(path), Status::done);
         LevelDescription plain = d;
         plain.zlib_wrap = false;
         EXPECT_TRUE(SameLevelFile(ReadFile(path), BuildLevel(plain), kind)) << "kind " << kind;
@@ -173,7 +173,7 @@ TEST(LevelWriter, WrappedFileIsWrittenPlain) {
 TEST(LevelWriter, KindSixAfterAddPageIsWrittenOnePageLarger) {
     LevelDescription d = MakeLevel(6);
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     level.AddPage();
     const Bytes saved = SavedImage(level, d.FileName());
 
@@ -198,7 +198,7 @@ Bytes BlockBytes(const Bytes& file, int block) {
 
 TEST(LevelWriter, PackedSizesAreWrittenWithoutChangingTheRecord) {
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(7)), LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(7)), Status::done);
     const std::uint32_t read32 = level.packed32;
     level.pages32.assign(level.pages32.size(), 0); // compresses far better than before
     const Bytes saved = SavedImage(level, "level.trc");
@@ -222,12 +222,12 @@ TEST(LevelWriter, KindSevenSavedUnderAKindSixNameIsRefused) {
     // The .tr4 layout has no place for the 88-byte lights, flip-room links or water and reverb
     // bytes of .trc rooms: refused, nothing written, and the record still saves as .trc.
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(7)), LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(7)), Status::done);
     TempDir dir;
-    EXPECT_EQ(level.SaveLevel(dir.File("level.tr4")), LevelStatus::cannot_save_as);
+    EXPECT_EQ(level.SaveLevel(dir.File("level.tr4")), Status::cannot_save_as);
     EXPECT_TRUE(dir.Entries().empty());
     EXPECT_EQ(level.kind, 7);
-    EXPECT_EQ(level.SaveLevel(dir.File("level.trc")), LevelStatus::done);
+    EXPECT_EQ(level.SaveLevel(dir.File("level.trc")), Status::done);
 }
 
 TEST(LevelWriter, OneChangedPageRecompressesOnlyItsBlock) {
@@ -236,7 +236,7 @@ TEST(LevelWriter, OneChangedPageRecompressesOnlyItsBlock) {
         const LevelDescription d = MakeLevel(kind);
         const Bytes file = BuildLevel(d);
         Ttrlevel level;
-        ASSERT_EQ(level.LoadLevelImage(file, d.FileName()), LevelStatus::done);
+        ASSERT_EQ(level.LoadLevelImage(file, d.FileName()), Status::done);
         level.pages16[131072 + 77] ^= 0x21; // one pixel of page 2
         const Bytes saved = SavedImage(level, d.FileName());
         EXPECT_TRUE(SameBytes(BlockBytes(saved, 0), BlockBytes(file, 0)));
@@ -263,13 +263,13 @@ TEST(LevelSave, BlocksCopiedFromTheFileReadAreCheckedAgainstIt) {
     const std::string path = dir.File("level.tr4");
     WriteFile(path, file);
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevel(path), LevelStatus::done);
-    ASSERT_EQ(level.SaveLevel(path), LevelStatus::done);
+    ASSERT_EQ(level.LoadLevel(path), Status::done);
+    ASSERT_EQ(level.SaveLevel(path), Status::done);
     EXPECT_TRUE(SameBytes(ReadFile(path), file));
     level.pages32[5] ^= 0x10;
-    ASSERT_EQ(level.SaveLevel(path), LevelStatus::done);
+    ASSERT_EQ(level.SaveLevel(path), Status::done);
     ASSERT_EQ(level.SaveLevel(dir.File("again.tr4")),
-              LevelStatus::done); // copies every block from the file just saved
+              Status::done); // copies every block from the file just saved
     EXPECT_TRUE(SameBytes(ReadFile(dir.File("again.tr4")), ReadFile(path)));
     LevelDescription expected = d;
     expected.pages32[5] ^= 0x10;
@@ -278,7 +278,7 @@ TEST(LevelSave, BlocksCopiedFromTheFileReadAreCheckedAgainstIt) {
     // The kept blocks now lie in the file saved last; another program changes it.
     const std::string kept_in = dir.File("again.tr4");
     WriteFile(kept_in, Bytes(ReadFile(kept_in).size(), 0x77));
-    ASSERT_EQ(level.SaveLevel(dir.File("copy.tr4")), LevelStatus::done);
+    ASSERT_EQ(level.SaveLevel(dir.File("copy.tr4")), Status::done);
     EXPECT_TRUE(SameLevelFile(ReadFile(dir.File("copy.tr4")), BuildLevel(expected), 6));
 }
 
@@ -287,9 +287,9 @@ TEST(LevelWriter, FolderNamesDoNotSelectTheKind) {
     std::filesystem::create_directory(dir.Path() / "levels.tub");
     const LevelDescription d = MakeLevel(1);
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     const std::string target = (dir.Path() / "levels.tub" / "level.phd").string();
-    ASSERT_EQ(level.SaveLevel(target), LevelStatus::done);
+    ASSERT_EQ(level.SaveLevel(target), Status::done);
     EXPECT_EQ(level.kind, 1);
     EXPECT_TRUE(SameBytes(ReadFile(target), BuildLevel(d)));
 }
@@ -298,9 +298,9 @@ TEST(LevelWriter, ProgressEndsAtZero) {
     TempDir dir;
     RecordingGauge gauge;
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(3)), LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(3)), Status::done);
     level.gauge = &gauge;
-    ASSERT_EQ(level.SaveLevel(dir.File("level.tr2")), LevelStatus::done);
+    ASSERT_EQ(level.SaveLevel(dir.File("level.tr2")), Status::done);
     const std::vector<int> steps = gauge.Steps();
     ASSERT_GE(steps.size(), 3u);
     EXPECT_EQ(steps.front(), 0);
@@ -324,11 +324,11 @@ TEST(LevelWriter, RoomsBeyondTheOldFixedCapacitiesRoundTrip) {
 
 TEST(LevelWriter, RecordReusedAfterAKindSevenLevelRefusesKindSixRoomsAsTrc) {
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(7)), LevelStatus::done);
-    ASSERT_EQ(Load(level, MakeLevel(6)), LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(7)), Status::done);
+    ASSERT_EQ(Load(level, MakeLevel(6)), Status::done);
     EXPECT_EQ(level.geometry_flags, 0);
     Bytes image;
-    EXPECT_EQ(level.SaveLevelImage("level.trc", image), LevelStatus::cannot_save_as);
+    EXPECT_EQ(level.SaveLevelImage("level.trc", image), Status::cannot_save_as);
 }
 
 // ---- Saves that do not happen ----
@@ -336,7 +336,7 @@ TEST(LevelWriter, RecordReusedAfterAKindSevenLevelRefusesKindSixRoomsAsTrc) {
 TEST(LevelSave, FreshRecordReturnsOneAndCreatesNoFile) {
     TempDir dir;
     Ttrlevel level;
-    EXPECT_EQ(level.SaveLevel(dir.File("level.phd")), LevelStatus::nothing_loaded);
+    EXPECT_EQ(level.SaveLevel(dir.File("level.phd")), Status::nothing_loaded);
     EXPECT_TRUE(dir.Entries().empty());
 }
 
@@ -344,8 +344,8 @@ TEST(LevelSave, TargetInsideARegularFileIsAFileError) {
     TempDir dir;
     WriteFile(dir.File("plain"), Bytes{1, 2, 3});
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(1)), LevelStatus::done);
-    EXPECT_EQ(level.SaveLevel(dir.File("plain") + "/level.phd"), LevelStatus::file_error);
+    ASSERT_EQ(Load(level, MakeLevel(1)), Status::done);
+    EXPECT_EQ(level.SaveLevel(dir.File("plain") + "/level.phd"), Status::file_error);
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"plain"});
     EXPECT_TRUE(SameBytes(ReadFile(dir.File("plain")), Bytes{1, 2, 3}));
 }
@@ -355,8 +355,8 @@ TEST(LevelSave, TargetThatIsAFolderIsLeftAsItWasWithNoTemporaryFile) {
     std::filesystem::create_directory(dir.File("level.phd"));
     WriteFile(dir.File("level.phd") + "/inside", Bytes{9});
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(1)), LevelStatus::done);
-    EXPECT_EQ(level.SaveLevel(dir.File("level.phd")), LevelStatus::file_error);
+    ASSERT_EQ(Load(level, MakeLevel(1)), Status::done);
+    EXPECT_EQ(level.SaveLevel(dir.File("level.phd")), Status::file_error);
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"level.phd"});
     EXPECT_TRUE(std::filesystem::is_directory(dir.File("level.phd")));
     EXPECT_TRUE(SameBytes(ReadFile(dir.File("level.phd") + "/inside"), Bytes{9}));
@@ -369,7 +369,7 @@ TEST(LevelSave, FailedWriteKeepsTheExistingFileAndLeavesNoTemporaryFile) {
     const Bytes old = Pattern(5000, 5);
     WriteFile(path, old);
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(3)), LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(3)), Status::done);
 
     rlimit saved_limit{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved_limit), 0);
@@ -377,11 +377,11 @@ TEST(LevelSave, FailedWriteKeepsTheExistingFileAndLeavesNoTemporaryFile) {
     rlimit small = saved_limit;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const LevelResult result = level.SaveLevel(path);
+    const Result result = level.SaveLevel(path);
     setrlimit(RLIMIT_FSIZE, &saved_limit);
     std::signal(SIGXFSZ, saved_signal);
 
-    EXPECT_EQ(result, LevelStatus::file_error);
+    EXPECT_EQ(result, Status::file_error);
     EXPECT_TRUE(SameBytes(ReadFile(path), old));
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"level.tr2"});
 }
@@ -391,10 +391,10 @@ TEST(LevelSave, KindSixWithRoomsSavedAsTrcIsRefusedAndWritesNothing) {
     const std::string path = dir.File("level.trc");
     WriteFile(path, Bytes{4, 5, 6});
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(6)), LevelStatus::done);
-    EXPECT_EQ(level.SaveLevel(path), LevelStatus::cannot_save_as);
+    ASSERT_EQ(Load(level, MakeLevel(6)), Status::done);
+    EXPECT_EQ(level.SaveLevel(path), Status::cannot_save_as);
     Bytes image;
-    EXPECT_EQ(level.SaveLevelImage("other.trc", image), LevelStatus::cannot_save_as);
+    EXPECT_EQ(level.SaveLevelImage("other.trc", image), Status::cannot_save_as);
     EXPECT_TRUE(SameBytes(ReadFile(path), Bytes{4, 5, 6}));
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"level.trc"});
     // The level itself is still whole and can be saved as what it is.

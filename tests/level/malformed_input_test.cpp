@@ -87,19 +87,19 @@ struct Attempt {
 Attempt LoadWatched(const Bytes& bytes, const std::string& name, bool after_a_level = true) {
     static const Bytes previous = BuildLevel(MakeLevel(1));
     Ttrlevel level;
-    if (after_a_level && level.LoadLevelImage(previous, "previous.phd") != LevelStatus::done)
+    if (after_a_level && level.LoadLevelImage(previous, "previous.phd") != Status::done)
         return {};
     Bytes copy = bytes;
     Attempt a;
     g_largest = 0;
     g_watching = true;
     try {
-        const LevelResult result = level.LoadLevelImage(std::move(copy), name);
+        const Result result = level.LoadLevelImage(std::move(copy), name);
         a.result = static_cast<int>(result.status);
         a.error = result.reason;
-        a.outcome = result == LevelStatus::done             ? Outcome::done
-                    : result == LevelStatus::not_a_level    ? Outcome::invalid
-                    : result == LevelStatus::damaged_stream ? Outcome::compression_error
+        a.outcome = result == Status::done             ? Outcome::done
+                    : result == Status::not_a_level    ? Outcome::invalid
+                    : result == Status::damaged_stream ? Outcome::compression_error
                                                             : Outcome::other_error;
     } catch (const std::bad_alloc&) {
         a.error = "allocation refused";
@@ -177,7 +177,7 @@ TEST(MalformedInput, EmptyFile) {
     TempDir dir;
     WriteFile(dir.File("empty.phd"), Bytes{});
     Ttrlevel level;
-    EXPECT_EQ(level.LoadLevel(dir.File("empty.phd")), LevelStatus::not_a_level);
+    EXPECT_EQ(level.LoadLevel(dir.File("empty.phd")), Status::not_a_level);
 }
 
 TEST(MalformedInput, ThreeBytes) {
@@ -189,7 +189,7 @@ TEST(MalformedInput, UnknownVersionWord) {
     d.version = 0x0000002E;
     EXPECT_TRUE(Rejected(d));
     Ttrlevel level;
-    EXPECT_EQ(Load(level, d), LevelStatus::not_a_level);
+    EXPECT_EQ(Load(level, d), Status::not_a_level);
     EXPECT_EQ(level.version, 0u);
     EXPECT_EQ(level.kind, kind_none);
 }
@@ -319,8 +319,8 @@ TEST(MalformedInput, TheLargestPageCountIsJudgedByTheFileOneMoreIsTooMany) {
         packed.unpacked_override[1] = pages * 131072u;
         for (const LevelDescription& d : {plain, packed}) {
             Ttrlevel level;
-            const LevelResult result = Load(level, d);
-            ASSERT_EQ(result, LevelStatus::not_a_level);
+            const Result result = Load(level, d);
+            ASSERT_EQ(result, Status::not_a_level);
             const bool too_many = result.reason.find("more than 4096") != std::string::npos;
             EXPECT_EQ(too_many, pages > 4096) << pages << " pages, kind " << d.kind << ": " << result.reason;
         }
@@ -506,7 +506,7 @@ TEST(MalformedInput, FileCutInsideItsSectionsIsRejected) {
             Ttrlevel level;
             EXPECT_EQ(
                 level.LoadLevelImage(Bytes(built.bytes.begin(), built.bytes.begin() + cut), d.FileName()),
-                LevelStatus::not_a_level);
+                Status::not_a_level);
             EXPECT_FALSE(level.IsLoaded());
         }
     }
@@ -514,7 +514,7 @@ TEST(MalformedInput, FileCutInsideItsSectionsIsRejected) {
     const std::size_t sound_map = BuildLevelMapped(d).at.at("sound_map");
     d.edit_level_data = [sound_map](Bytes& data) { data.resize(sound_map + 10); };
     Ttrlevel level;
-    EXPECT_EQ(level.LoadLevelImage(BuildLevel(d), d.FileName()), LevelStatus::not_a_level);
+    EXPECT_EQ(level.LoadLevelImage(BuildLevel(d), d.FileName()), Status::not_a_level);
 }
 
 } // namespace

@@ -273,14 +273,14 @@ std::vector<tobjtexture> TexturesOfEveryLevel() {
                     for (auto& v : t.vertices)
                         v.xcoord = v.ycoord = 0;
             pw::Ttrlevel level;
-            EXPECT_EQ(level.LoadLevelImage(pw::fixtures::BuildLevel(d), d.FileName()), pw::LevelStatus::done);
+            EXPECT_EQ(level.LoadLevelImage(pw::fixtures::BuildLevel(d), d.FileName()), pw::Status::done);
             add(level);
         }
     }
     for (const auto& entry : std::filesystem::directory_iterator(PW_SAMPLES_DIR)) {
         pw::Ttrlevel level;
         if (entry.path().extension() != ".md" &&
-            level.LoadLevel(entry.path().string()) == pw::LevelStatus::done)
+            level.LoadLevel(entry.path().string()) == pw::Status::done)
             add(level);
     }
     return all;
@@ -312,7 +312,7 @@ TEST(ObjectTextureGeometry, VertexCountIsDecidedOnReadingFromAnAllZeroFourthVert
             for (auto& v : t.vertices)
                 v.xcoord = v.ycoord = 0; // no side bytes at all: only the all-zero vertex 4 counts
         pw::Ttrlevel level;
-        ASSERT_EQ(level.LoadLevelImage(pw::fixtures::BuildLevel(d), d.FileName()), pw::LevelStatus::done);
+        ASSERT_EQ(level.LoadLevelImage(pw::fixtures::BuildLevel(d), d.FileName()), pw::Status::done);
         ASSERT_EQ(level.object_textures.size(), d.object_textures.size());
         for (std::size_t i = 0; i < d.object_textures.size(); ++i)
             EXPECT_EQ(level.object_textures[i].three_vertices,

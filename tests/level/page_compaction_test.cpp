@@ -109,9 +109,9 @@ class CompactEveryKind : public ::testing::TestWithParam<int> {};
 TEST_P(CompactEveryKind, EveryTextureShowsThePixelsItShowedAndMovesAsOne) {
     const int kind = GetParam();
     Ttrlevel before;
-    ASSERT_EQ(Load(before, FivePages(kind)), LevelStatus::done);
+    ASSERT_EQ(Load(before, FivePages(kind)), Status::done);
     Ttrlevel after;
-    ASSERT_EQ(Load(after, FivePages(kind)), LevelStatus::done);
+    ASSERT_EQ(Load(after, FivePages(kind)), Status::done);
     const CompactionPlan plan = PlanCompaction(after);
     ApplyCompaction(after, plan);
 
@@ -194,7 +194,7 @@ TEST_P(CompactEveryKind, EveryTextureShowsThePixelsItShowedAndMovesAsOne) {
     Ttrlevel reread;
     ASSERT_EQ(
         reread.LoadLevelImage(SavedImage(after, FivePages(kind).FileName()), FivePages(kind).FileName()),
-        LevelStatus::done);
+        Status::done);
     EXPECT_EQ(reread.num_pages, after.num_pages);
     EXPECT_EQ(reread.object_textures, after.object_textures);
     EXPECT_EQ(reread.sprite_textures, after.sprite_textures);
@@ -216,7 +216,7 @@ TEST_P(CompactEveryKind, PagesThatCannotShrinkStayByteForByte) {
                          MakeRectangleTexture(kind, 1, 1, 1, 200, 200)};
     d.sprite_textures.clear();
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     const Ttrlevel original = level;
     const CompactionPlan plan = PlanCompaction(level);
     EXPECT_FALSE(plan.ChangesLevel());
@@ -238,7 +238,7 @@ TEST(CompactPages, APageWhoseAreasStayKeepsItsBytesAndOneCornerPerPagePacksSixte
         d.object_textures.push_back(MakeRectangleTexture(kind_tr2, p, 0, 0, 63, 63));
     d.sprite_textures.clear();
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     const Ttrlevel original = level;
     const CompactionPlan plan = PlanCompaction(level);
     EXPECT_EQ(plan.MovedAreas(), 16);
@@ -267,7 +267,7 @@ TEST(CompactPages, KindsSixAndSevenKeepBumpPagesWholeAndCountsNeverWrap) {
     d.object_textures.resize(4);
     d.anim_words.clear();
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     const Ttrlevel original = level;
     ApplyCompaction(level, PlanCompaction(level));
     EXPECT_EQ(std::tie(level.num_room_tiles, level.num_object_tiles, level.num_bump_tiles),
@@ -281,7 +281,7 @@ TEST(CompactPages, KindsSixAndSevenKeepBumpPagesWholeAndCountsNeverWrap) {
     // Counts of zero with pages past them: those pages pack, and no count goes below zero.
     d = FivePages(kind_trc);
     d.room_tiles = d.object_tiles = d.bump_tiles = 0;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     ApplyCompaction(level, PlanCompaction(level));
     EXPECT_LT(level.num_pages, 5);
     EXPECT_EQ(std::tie(level.num_room_tiles, level.num_object_tiles, level.num_bump_tiles),
@@ -361,7 +361,7 @@ TEST(PageAreas, ASpriteWhoseSidesLeaveThePageKeepsItsPageWhole) {
         PutU16At(edge, 12, 256);
         d.sprite_textures.insert(d.sprite_textures.end(), edge.begin(), edge.end());
         Ttrlevel level;
-        ASSERT_EQ(Load(level, d), LevelStatus::done);
+        ASSERT_EQ(Load(level, d), Status::done);
         EXPECT_FALSE(FindPageAreas(level, 4).whole_page);
         const auto areas = FindPageAreas(level, 4).areas;
         EXPECT_TRUE(std::any_of(areas.begin(), areas.end(), [](const PageArea& a) {
@@ -374,7 +374,7 @@ TEST(PageAreas, ASpriteWhoseSidesLeaveThePageKeepsItsPageWhole) {
     const Bytes past = Sprite(kind_tr2, 3, 250, 0, 7, 6);
     d.sprite_textures.insert(d.sprite_textures.end(), past.begin(), past.end());
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     EXPECT_FALSE(FindPageAreas(level, 4).whole_page);
     EXPECT_TRUE(FindPageAreas(level, 3).whole_page);
 }

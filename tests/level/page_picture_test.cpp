@@ -23,13 +23,13 @@ void ForEveryLevel(const std::function<void(pw::Ttrlevel&, const std::string&)>&
         const auto desc = pw::fixtures::Finish(pw::fixtures::MakeLevel(kind));
         pw::Ttrlevel level;
         ASSERT_EQ(level.LoadLevelImage(pw::fixtures::BuildLevel(desc), desc.FileName()),
-                  pw::LevelStatus::done);
+                  pw::Status::done);
         check(level, "fixture kind " + std::to_string(kind));
     }
     for (const auto& entry : std::filesystem::directory_iterator(PW_SAMPLES_DIR)) {
         pw::Ttrlevel level;
         if (entry.path().extension() != ".md" &&
-            level.LoadLevel(entry.path().string()) == pw::LevelStatus::done)
+            level.LoadLevel(entry.path().string()) == pw::Status::done)
             check(level, entry.path().filename().string());
     }
 }

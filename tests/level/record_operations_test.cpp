@@ -18,7 +18,7 @@ void ExpectPageAdded(int kind, Depths depths) {
     SCOPED_TRACE("kind " + std::to_string(kind));
     const LevelDescription d = MakeLevel(kind);
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     const std::uint16_t room_tiles = level.num_room_tiles;
     level.AddPage();
     EXPECT_EQ(level.num_pages, 3);
@@ -50,7 +50,7 @@ TEST(AddPage, GrowsEveryPageBufferTheKindCarries) {
 TEST(AddPage, AddedPageSurvivesAResave) {
     LevelDescription d = MakeLevel(3);
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     level.AddPage();
     level.pages8[2 * 65536 + 5] = 0x99;
     d.num_pages = 3;
@@ -79,7 +79,7 @@ TEST(RemoveLastPage, UndoesAddPageExactly) {
         SCOPED_TRACE("kind " + std::to_string(kind));
         const LevelDescription d = MakeLevel(kind);
         Ttrlevel level;
-        ASSERT_EQ(Load(level, d), LevelStatus::done);
+        ASSERT_EQ(Load(level, d), Status::done);
         level.AddPage();
         ASSERT_TRUE(level.RemoveLastPage());
         EXPECT_TRUE(SameBytes(SavedImage(level, d.FileName()), BuildLevel(d)));
@@ -91,7 +91,7 @@ TEST(RemoveLastPage, UndoesAddPageExactly) {
 TEST(SetCounts, ObjectTextureCountKeepsRecordsAndAppendsZeroes) {
     const LevelDescription d = MakeLevel(7);
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     level.SetObjectTextureCount(level.num_object_textures + 1);
     ASSERT_EQ(level.num_object_textures, 6);
     ASSERT_EQ(level.object_textures.size(), 6u);
@@ -107,7 +107,7 @@ TEST(SetCounts, ObjectTextureCountKeepsRecordsAndAppendsZeroes) {
 
 TEST(SetCounts, TwinAndGroupArraysResizeTogether) {
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(3)), LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(3)), Status::done);
     const Bytes boxes_before = level.boxes8;
     level.SetBoxCount(6);
     EXPECT_EQ(level.num_boxes, 6);
@@ -130,14 +130,14 @@ TEST(SetCounts, TwinAndGroupArraysResizeTogether) {
 
 TEST(SetCounts, KindSelectsTheFormOfAnimationsAndCinematics) {
     Ttrlevel three;
-    ASSERT_EQ(Load(three, MakeLevel(3)), LevelStatus::done);
+    ASSERT_EQ(Load(three, MakeLevel(3)), Status::done);
     three.SetAnimationCount(4);
     three.SetCinematicCount(3);
     EXPECT_EQ(three.animations32.size(), 4u * 32);
     EXPECT_EQ(three.cinematic_frames.size(), 3u * 16);
 
     Ttrlevel six;
-    ASSERT_EQ(Load(six, MakeLevel(6)), LevelStatus::done);
+    ASSERT_EQ(Load(six, MakeLevel(6)), Status::done);
     six.SetAnimationCount(4);
     six.SetCinematicCount(3);
     EXPECT_EQ(six.animations40.size(), 4u * 40);
@@ -146,7 +146,7 @@ TEST(SetCounts, KindSelectsTheFormOfAnimationsAndCinematics) {
 
 TEST(SetCounts, EachSectionArrayHasItsElementSize) {
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(6)), LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(6)), Status::done);
     struct Case {
         void (Ttrlevel::*set)(std::int32_t);
         Bytes Ttrlevel::*array;
@@ -186,7 +186,7 @@ TEST(SetCounts, EachSectionArrayHasItsElementSize) {
 
 TEST(SetCounts, RoomCountAddsEmptyRooms) {
     Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(1)), LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(1)), Status::done);
     level.SetRoomCount(3);
     EXPECT_EQ(level.num_rooms, 3);
     ASSERT_EQ(level.rooms.size(), 3u);

@@ -55,7 +55,7 @@ TEST(SaveLevelAsEdited, FlagsGoOnTheBytesWrittenAndTheRecordStaysAsItWas) {
         d.pages16[1000] = 0x00;
         const Bytes file = BuildLevel(d);
         Ttrlevel level;
-        ASSERT_EQ(level.LoadLevelImage(file, d.FileName()), LevelStatus::done);
+        ASSERT_EQ(level.LoadLevelImage(file, d.FileName()), Status::done);
         level.pages16[1001] = 0x00;
         level.pages16[1000] = 0x00; // now transparent: must stay 0 in the file
         level.pages16[2001] &= 0x7F;

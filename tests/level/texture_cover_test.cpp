@@ -86,7 +86,7 @@ protected:
                                 ? Sprite(kPage, 200, 10, 0x1234, 0x5678, 200, 10, 216, 18)
                                 : Sprite(kPage, 200, 10, 16 * 256 - 1, 8 * 256 - 1, -1, -1, 0, 0);
         Ttrlevel level;
-        EXPECT_EQ(Load(level, d), LevelStatus::done);
+        EXPECT_EQ(Load(level, d), Status::done);
         return level;
     }
 };

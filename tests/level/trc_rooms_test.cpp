@@ -61,7 +61,7 @@ LevelDescription SharedVertexLevel() {
 TEST(TrcFlattening, LayersNamingTheSamePositionShareOneVertex) {
     const LevelDescription d = SharedVertexLevel();
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     const troom& room = level.rooms[0];
     // v0 and the second layer's v1 truncate to the same position: 6 flat vertices for 7 layer vertices.
     ASSERT_EQ(room.num_vertices, 6);
@@ -94,7 +94,7 @@ TEST(TrcFlattening, LayersNamingTheSamePositionShareOneVertex) {
 TEST(TrcFlattening, RoomRoundTripsWithSharedAndNegativePositions) {
     const LevelDescription d = SharedVertexLevel();
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     EXPECT_TRUE(SameLevelFile(SavedImage(level, d.FileName()), BuildLevel(d), 7));
 }
 
@@ -113,7 +113,7 @@ TEST(TrcFlattening, MoreThan1500DistinctVerticesGiveIndexFFFF) {
     room.layers[1].rectangles = LayerRectangle(0, 499, 500, 999, 8, 0);
     room.layers[1].triangles.clear();
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     const troom& flat = level.rooms[1];
     EXPECT_EQ(flat.num_vertices, 1500);
     ASSERT_EQ(flat.num_triangles, 1);
@@ -135,7 +135,7 @@ TEST(TrcRooms, OddTriangleTotalHasTwoCdBytesOnReadAndWrite) {
     ASSERT_EQ(built.at.at("room1.vertices"), built.at.at("room1.faces_end"));
 
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevelImage(built.bytes, d.FileName()), LevelStatus::done);
+    ASSERT_EQ(level.LoadLevelImage(built.bytes, d.FileName()), Status::done);
     ExpectLevelMatches(level, d);
     const Bytes saved = SavedImage(level, d.FileName());
     EXPECT_TRUE(SameLevelFile(saved, built.bytes, 7));
@@ -146,7 +146,7 @@ TEST(TrcRooms, ThreeLightsAreWrittenAsTheirFirst85BytesAndCdFiller) {
     LevelDescription d = MakeLevel(7);
     d.rooms[0].lights = Pattern(3 * 88, 91); // not CD in bytes 85 to 87
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     EXPECT_TRUE(SameBytes(level.rooms[0].lights88, d.rooms[0].lights));
     LevelDescription expected = d;
     for (std::size_t l = 0; l < 3; ++l)
@@ -161,7 +161,7 @@ TEST(TrcRooms, SizeFieldsEqualTheBytesThatFollowThem) {
     d.rooms[2].layers.clear(); // a room without layers
     d.rooms[2].filler = 3;
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     const Bytes saved = SavedImage(level, d.FileName());
     const BuiltLevel built = BuildLevelMapped(d);
     EXPECT_TRUE(SameLevelFile(saved, built.bytes, 7));
@@ -192,7 +192,7 @@ TEST(TrcRooms, FillerFieldsKeepWhatTheFileHolds) {
     d.rooms[1].filler_fields[68] = 0x42; // the 2 bytes after the portals
     const BuiltLevel built = BuildLevelMapped(d);
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevelImage(built.bytes, d.FileName()), LevelStatus::done);
+    ASSERT_EQ(level.LoadLevelImage(built.bytes, d.FileName()), Status::done);
     EXPECT_EQ(level.rooms[0].trc_fillers.field13[4], 0x01);
     EXPECT_TRUE(SameBytes(SavedImage(level, d.FileName()), built.bytes));
 }
@@ -206,7 +206,7 @@ TEST(TrcRooms, FieldsTheLayoutFixesAreWrittenAsStated) {
     std::memcpy(changed.data() + built.at.at("room0.xela"), "ABCD", 4);
     PutU32(changed, built.at.at("level_data_size") + 8, 0x12345678);
     Ttrlevel level;
-    ASSERT_EQ(level.LoadLevelImage(changed, d.FileName()), LevelStatus::done);
+    ASSERT_EQ(level.LoadLevelImage(changed, d.FileName()), Status::done);
     ExpectLevelMatches(level, d);
     EXPECT_TRUE(SameBytes(SavedImage(level, d.FileName()), built.bytes));
 }
@@ -215,7 +215,7 @@ TEST(TrcRooms, SamplesAreTheBytesAfterTheLevelData) {
     LevelDescription d = MakeLevel(7);
     d.samples = SampleArea({300, 400}, 3, 61); // two records and bytes after the last one
     Ttrlevel level;
-    ASSERT_EQ(Load(level, d), LevelStatus::done);
+    ASSERT_EQ(Load(level, d), Status::done);
     EXPECT_EQ(level.samples_size, 4u + 8 + 300 + 8 + 400 + 61);
     EXPECT_TRUE(SameBytes(level.samples, d.samples));
 }

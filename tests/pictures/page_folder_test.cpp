@@ -82,7 +82,7 @@ QString Q(const std::string& path) {
 TEST(PageFolder, ALevelNameWithDotsKeepsThemInItsPictureNames) {
     TempDir dir;
     pw::Ttrlevel level;
-    ASSERT_EQ(Load(level, MakeLevel(pw::kind_tr4)), pw::LevelStatus::done);
+    ASSERT_EQ(Load(level, MakeLevel(pw::kind_tr4)), pw::Status::done);
     const QString level_path = Q(dir.File("my.level.tr4")), folder = Q(dir.File("pages"));
     WritePageFolder(level, level_path, folder, pw::PagePictureDepth::stored32);
     EXPECT_EQ(PagePictureName(level_path, 1), "my.level_1.png");
