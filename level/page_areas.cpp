@@ -102,7 +102,7 @@ ItemBox ObjectTextureBox(const tobjtexture& t) {
 // The box holds every coordinate the record stores, so that moving the box inside the page keeps each
 // of them in its range. Kinds 6 and 7: the corner bytes and the four sides (right and bottom
 // excluded); kinds 1 to 5: the corner and the size.
-ItemBox SpriteBox(std::int32_t kind, const tsprite_texture& s) {
+ItemBox SpriteBox(std::int32_t kind, const SpriteTexture& s) {
     if (kind == kind_tr4 || kind == kind_trc) {
         const auto& [l, t, r, b] = s.sides;
         if (l < 0 || t < 0 || l >= kSide || t >= kSide || r < 0 || b < 0 || r > kSide || b > kSide)
@@ -173,7 +173,7 @@ std::vector<PageItems> CollectItems(const Ttrlevel& level, int only_page) {
     }
     const std::size_t sprites = SpriteTextureCount(level);
     for (std::size_t i = 0; i < sprites; ++i) {
-        const tsprite_texture s = ReadSpriteTexture(level, i);
+        const SpriteTexture s = ReadSpriteTexture(level, i);
         if (ValidPage(level, s.tile) && (only_page < 0 || s.tile == only_page))
             pages[s.tile].sprites.push_back({static_cast<int>(i), SpriteBox(level.kind, s)});
     }

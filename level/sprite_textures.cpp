@@ -21,9 +21,9 @@ std::size_t SpriteTextureCount(const Ttrlevel& level) {
     return std::min(stored, static_cast<std::size_t>(std::max(level.num_sprite_textures, 0)));
 }
 
-tsprite_texture ReadSpriteTexture(const Ttrlevel& level, std::size_t index) {
+SpriteTexture ReadSpriteTexture(const Ttrlevel& level, std::size_t index) {
     const std::uint8_t* p = level.sprite_textures.data() + index * layout::kSpriteTextureSize;
-    tsprite_texture s;
+    SpriteTexture s;
     s.tile = U16(p);
     s.x = p[2];
     s.y = p[3];
@@ -34,7 +34,7 @@ tsprite_texture ReadSpriteTexture(const Ttrlevel& level, std::size_t index) {
     return s;
 }
 
-PageRect SpriteRectangle(std::int32_t kind, const tsprite_texture& sprite) {
+PageRect SpriteRectangle(std::int32_t kind, const SpriteTexture& sprite) {
     PageRect r{sprite.tile, sprite.x, sprite.y, 0, 0};
     if (kind == kind_tr4 || kind == kind_trc) {
         r.left = sprite.sides[0];

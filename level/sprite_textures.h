@@ -12,7 +12,7 @@
 
 namespace pw {
 
-struct tsprite_texture {
+struct SpriteTexture {
     std::uint16_t tile = 0;
     std::uint8_t x = 0;
     std::uint8_t y = 0;
@@ -36,8 +36,8 @@ struct PageRect {
 // The records there are: the count, limited to the whole records the bytes hold.
 std::size_t SpriteTextureCount(const Ttrlevel& level);
 // Record `index` (below SpriteTextureCount).
-tsprite_texture ReadSpriteTexture(const Ttrlevel& level, std::size_t index);
+SpriteTexture ReadSpriteTexture(const Ttrlevel& level, std::size_t index);
 // The record's rectangle in a level of kind `kind`, cut to the page (empty when nothing is left).
-PageRect SpriteRectangle(std::int32_t kind, const tsprite_texture& sprite);
+PageRect SpriteRectangle(std::int32_t kind, const SpriteTexture& sprite);
 
 } // namespace pw

@@ -164,10 +164,10 @@ TEST_P(CompactEveryKind, EveryTextureShowsThePixelsItShowedAndMovesAsOne) {
     }
 
     for (std::size_t s = 0; s < 2; ++s) {
-        const tsprite_texture o = ReadSpriteTexture(before, s);
-        const tsprite_texture n = ReadSpriteTexture(after, s);
+        const SpriteTexture o = ReadSpriteTexture(before, s);
+        const SpriteTexture n = ReadSpriteTexture(after, s);
         const int dx = n.x - o.x, dy = n.y - o.y;
-        tsprite_texture moved_back = n;
+        SpriteTexture moved_back = n;
         moved_back.tile = o.tile;
         moved_back.x = o.x;
         moved_back.y = o.y;

@@ -163,7 +163,7 @@ TEST(SpriteTextures, CountStopsAtTheWholeRecordsStored) {
 }
 
 TEST(SpriteTextures, RectanglesAreCutToThePage) {
-    tsprite_texture s;
+    SpriteTexture s;
     s.tile = 3;
     s.x = 250;
     s.y = 4;
