@@ -8,8 +8,8 @@
 #include "app/window_placement.h"
 #include "localisation/data_captions.h"
 #include "localisation/language_window.h"
-#include "textures/animated_window.h"
-#include "textures/page_map_window.h"
+#include "texture_windows/animated_window.h"
+#include "texture_windows/page_map_window.h"
 
 TForm1* Form1 = nullptr;
 

@@ -8,7 +8,7 @@
 #include "app/settings_store.h"
 #include "app/window_placement.h"
 #include "localisation/language_window.h"
-#include "textures/page_map_window.h"
+#include "texture_windows/page_map_window.h"
 
 namespace {
 

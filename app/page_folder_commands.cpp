@@ -8,7 +8,7 @@
 #include "app/guarded_work.h"
 #include "app/main_window.h"
 #include "app/settings_store.h"
-#include "textures/page_map_window.h"
+#include "texture_windows/page_map_window.h"
 #include "widgets/platform.h"
 
 void TForm1::ConnectPageFolders() {

@@ -6,8 +6,8 @@
 #include "app/readme_window.h"
 #include "document/level_document.h"
 #include "localisation/language_window.h"
-#include "textures/animated_window.h"
-#include "textures/page_map_window.h"
+#include "texture_windows/animated_window.h"
+#include "texture_windows/page_map_window.h"
 #include "widgets/program_fonts.h"
 
 namespace {

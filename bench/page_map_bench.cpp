@@ -18,7 +18,7 @@
 #include "level/layout.h"
 #include "level/object_textures.h"
 #include "level/texture_cover.h"
-#include "textures/page_map_window.h"
+#include "texture_windows/page_map_window.h"
 #include "tools/sample_level.h"
 
 namespace {

@@ -1,4 +1,4 @@
-# Qt user interface: pwwidgets (widgets/), pwlocalisation, pwtextures and pwapp (one a folder), the pagewright executable and
+# Qt user interface: pwwidgets (widgets/), pwlocalisation, pwtexturewindows and pwapp (one a folder), the pagewright executable and
 # the GUI tests.
 find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
 
@@ -31,11 +31,11 @@ endfunction()
 pw_folder_library(pwlocalisation localisation)
 target_link_libraries(pwlocalisation PUBLIC pwwidgets)
 
-pw_folder_library(pwtextures textures)
-target_link_libraries(pwtextures PUBLIC pwdocument pwwidgets)
+pw_folder_library(pwtexturewindows texture_windows)
+target_link_libraries(pwtexturewindows PUBLIC pwdocument pwwidgets)
 
 pw_folder_library(pwapp app)
-target_link_libraries(pwapp PUBLIC pwtextures pwlocalisation pwdocument pwwidgets)
+target_link_libraries(pwapp PUBLIC pwtexturewindows pwlocalisation pwdocument pwwidgets)
 
 add_executable(pagewright ${PROJECT_SOURCE_DIR}/app/main.cpp)
 target_link_libraries(pagewright PRIVATE pwapp)

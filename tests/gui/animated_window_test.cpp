@@ -2,7 +2,7 @@
 #include <QTest>
 
 #include "app_fixture.h"
-#include "textures/animated_window.h"
+#include "texture_windows/animated_window.h"
 
 namespace {
 

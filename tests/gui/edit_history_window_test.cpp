@@ -5,7 +5,7 @@
 
 #include "app/main_window.h"
 #include "app_fixture.h"
-#include "textures/animated_window.h"
+#include "texture_windows/animated_window.h"
 
 namespace {
 

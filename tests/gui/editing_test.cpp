@@ -7,8 +7,8 @@
 #include "app/main_window.h"
 #include "app_fixture.h"
 #include "level/object_textures.h"
-#include "textures/animated_preview.h"
-#include "textures/texture_preview.h"
+#include "texture_windows/animated_preview.h"
+#include "texture_windows/texture_preview.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "level/page_access.h"
 #include "level/page_picture.h"
 #include "pictures/page_folder.h"
-#include "textures/page_map_window.h"
+#include "texture_windows/page_map_window.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "app_fixture.h"
 #include "level/object_textures.h"
 #include "level/page_export.h"
-#include "textures/animated_window.h"
-#include "textures/page_map_picture.h"
-#include "textures/page_map_window.h"
+#include "texture_windows/animated_window.h"
+#include "texture_windows/page_map_picture.h"
+#include "texture_windows/page_map_window.h"
 
 namespace {
 

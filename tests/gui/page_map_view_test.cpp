@@ -5,8 +5,8 @@
 
 #include "app_fixture.h"
 #include "level/object_textures.h"
-#include "textures/page_map_picture.h"
-#include "textures/page_map_window.h"
+#include "texture_windows/page_map_picture.h"
+#include "texture_windows/page_map_window.h"
 
 namespace {
 

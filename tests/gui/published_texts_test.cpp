@@ -9,7 +9,7 @@
 #include "app/reason_texts.h"
 #include "app_fixture.h"
 #include "localisation/language_window.h"
-#include "textures/animated_window.h"
+#include "texture_windows/animated_window.h"
 #include "widgets/published_properties.h"
 #include "widgets/t_strings.h"
 

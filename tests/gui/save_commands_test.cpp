@@ -4,7 +4,7 @@
 
 #include "app/progress_window.h"
 #include "app_fixture.h"
-#include "textures/animated_preview.h"
+#include "texture_windows/animated_preview.h"
 
 namespace {
 

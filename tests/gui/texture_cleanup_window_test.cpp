@@ -3,7 +3,7 @@
 // selected texture's use.
 #include "app_fixture.h"
 #include "level/object_textures.h"
-#include "textures/page_map_window.h"
+#include "texture_windows/page_map_window.h"
 
 namespace {
 

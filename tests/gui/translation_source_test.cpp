@@ -13,8 +13,8 @@
 #include "app/readme_window.h"
 #include "app_fixture.h"
 #include "localisation/language_window.h"
-#include "textures/animated_window.h"
-#include "textures/page_map_window.h"
+#include "texture_windows/animated_window.h"
+#include "texture_windows/page_map_window.h"
 #include "widgets/published_properties.h"
 #include "widgets/t_strings.h"
 

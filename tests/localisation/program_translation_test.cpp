@@ -10,7 +10,7 @@
 #include "localisation/data_captions.h"
 #include "localisation/language_window.h"
 #include "localisation/languages.h"
-#include "textures/animated_window.h"
+#include "texture_windows/animated_window.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "textures/animated_window.h"
+#include "texture_windows/animated_window.h"
 
 #include <QAction>
 
 #include "document/level_document.h"
-#include "textures/animated_preview.h"
+#include "texture_windows/animated_preview.h"
 #include "widgets/translated_pattern.h"
 
 Tfanimated* fanimated = nullptr;

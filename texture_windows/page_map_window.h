@@ -8,7 +8,7 @@
 #include <QScrollArea>
 
 #include "level/page_access.h"
-#include "textures/page_map_view.h"
+#include "texture_windows/page_map_view.h"
 #include "widgets/t_check_box.h"
 #include "widgets/t_combo_box.h"
 #include "widgets/t_form.h"

@@ -10,9 +10,9 @@
 #include "level/object_textures.h"
 #include "level/sprite_textures.h"
 #include "level/texture_cover.h"
-#include "textures/page_map_picture.h"
-#include "textures/page_map_window.h"
-#include "textures/texture_use_text.h"
+#include "texture_windows/page_map_picture.h"
+#include "texture_windows/page_map_window.h"
+#include "texture_windows/texture_use_text.h"
 
 // Every change of the level reaches the map through the document's signals, whoever made it: an edit,
 // an undo or a redo.

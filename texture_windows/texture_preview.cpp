@@ -1,11 +1,11 @@
-#include "textures/texture_preview.h"
+#include "texture_windows/texture_preview.h"
 
 #include <algorithm>
 
 #include <QPainter>
 
 #include "level/object_textures.h"
-#include "textures/animated_preview.h"
+#include "texture_windows/animated_preview.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The page map's controls, zoom and settings. How it follows the document and the pointer is in
 // page_map_following.cpp.
-#include "textures/page_map_window.h"
+#include "texture_windows/page_map_window.h"
 
 #include <QAction>
 #include <QBoxLayout>

@@ -1,4 +1,4 @@
-#include "textures/page_map_picture.h"
+#include "texture_windows/page_map_picture.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "textures/texture_use_text.h"
+#include "texture_windows/texture_use_text.h"
 
 #include <QStringList>
 

@@ -1,10 +1,10 @@
-#include "textures/texture_table.h"
+#include "texture_windows/texture_table.h"
 
 #include <QStringList>
 
 #include "document/level_document.h"
 #include "level/object_textures.h"
-#include "textures/texture_preview.h"
+#include "texture_windows/texture_preview.h"
 
 TextureTable::TextureTable(LevelDocument& document, TextureTableControls controls)
     : doc_(document), c_(controls) {}

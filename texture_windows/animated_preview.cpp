@@ -1,4 +1,4 @@
-#include "textures/animated_preview.h"
+#include "texture_windows/animated_preview.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "textures/page_map_view.h"
+#include "texture_windows/page_map_view.h"
 
 #include <algorithm>
 
