@@ -1,15 +1,12 @@
 #include "app/bitmap_drawing.h"
 
-#include <limits>
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "level/palette_matcher.h"
 
 namespace {
-
-int Distance(QRgb a, QRgb b) {
-    const int dr = qRed(a) - qRed(b);
-    const int dg = qGreen(a) - qGreen(b);
-    const int db = qBlue(a) - qBlue(b);
-    return dr * dr + dg * dg + db * db;
-}
 
 void Plot(QImage& picture, int x, int y, uint value) {
     if (x >= 0 && y >= 0 && x < picture.width() && y < picture.height())
@@ -18,26 +15,26 @@ void Plot(QImage& picture, int x, int y, uint value) {
 
 } // namespace
 
-int NearestPaletteIndex(const QImage& picture, QRgb colour) {
+uint PenValue(const QImage& picture, QRgb colour) {
+    if (picture.format() != QImage::Format_Indexed8)
+        return colour;
+    // The table is the level palette as shown (each 6-bit component times 4), so dividing gives it back.
+    std::array<std::uint8_t, 768> palette{};
     const QList<QRgb> table = picture.colorTable();
-    int best = 0;
-    int best_distance = std::numeric_limits<int>::max();
-    for (int i = 0; i < table.size(); ++i) {
-        const int distance = Distance(table[i], colour);
-        if (distance < best_distance) {
-            best = i;
-            best_distance = distance;
-        }
+    for (qsizetype i = 0; i < std::min<qsizetype>(table.size(), 256); ++i) {
+        palette[3 * i] = static_cast<std::uint8_t>(qRed(table[i]) / 4);
+        palette[3 * i + 1] = static_cast<std::uint8_t>(qGreen(table[i]) / 4);
+        palette[3 * i + 2] = static_cast<std::uint8_t>(qBlue(table[i]) / 4);
     }
-    return best;
+    return pw::PaletteMatcher(palette).Nearest(static_cast<std::uint8_t>(qRed(colour)),
+                                               static_cast<std::uint8_t>(qGreen(colour)),
+                                               static_cast<std::uint8_t>(qBlue(colour)));
 }
 
 void FrameRect(QImage& picture, const TRect& rect, QRgb colour) {
     if (picture.isNull() || rect.Width() <= 0 || rect.Height() <= 0)
         return;
-    const uint value = picture.format() == QImage::Format_Indexed8
-                           ? static_cast<uint>(NearestPaletteIndex(picture, colour))
-                           : colour;
+    const uint value = PenValue(picture, colour);
     const int right = rect.Right - 1;
     const int bottom = rect.Bottom - 1;
     for (int x = rect.Left; x <= right; ++x) {

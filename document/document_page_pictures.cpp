@@ -122,10 +122,13 @@ int LevelDocument::PagesAfterImport(const QString& folder) const {
 
 bool LevelDocument::TakePagePicture(int page, const std::vector<std::uint32_t>& argb, bool has_alpha) {
     const pw::PagePictureInput input{argb, has_alpha, dither_pictures_};
-    if (!HasLevel() || !pw::PagePictureDiffers(level_, page, input))
+    if (!HasLevel())
+        return false;
+    const pw::PagePictureChange change = pw::PagePictureChangeOf(level_, page, input);
+    if (change.Empty())
         return false;
     auto edit = std::make_shared<PixelsEdit>(level_, page, 0, 0, kSide, kSide);
-    pw::TakePagePicture(level_, page, input, Matcher());
+    pw::ApplyPagePictureChange(level_, page, input, change, Matcher());
     Record(tr("Edit page %1 outside").arg(page + 1), std::move(edit));
     return true;
 }

@@ -60,25 +60,16 @@ std::size_t CountDifferences(const std::vector<std::uint32_t>& own, const PagePi
 }
 
 // The page's own picture closest to `input`: the shown one, or the stored 32-bit one where the kind has
-// it. Empty when the level lacks the page or the input is not a whole page.
-std::vector<std::uint32_t> ClosestOwnPicture(const Ttrlevel& level, int page, const PagePictureInput& input,
-                                             std::size_t& differences) {
-    differences = 0;
-    if (!HasPage(level, page) || input.argb.size() != kPixels)
-        return {};
-    std::vector<std::uint32_t> best = ShownArgb(level, page);
-    differences = best.empty() ? 0 : CountDifferences(best, input);
+// it. Empty when the level lacks the page.
+std::vector<std::uint32_t> ClosestOwnPicture(const Ttrlevel& level, int page, const PagePictureInput& input) {
+    std::vector<std::uint32_t> shown = ShownArgb(level, page);
+    const std::size_t differences = shown.empty() ? 0 : CountDifferences(shown, input);
     if (differences == 0 || !CarriesDepth(level.kind, PageDepth::bits32))
-        return best;
+        return shown;
     std::vector<std::uint32_t> stored = StoredArgb(level, page);
-    if (stored.empty())
-        return best;
-    const std::size_t stored_differences = CountDifferences(stored, input);
-    if (best.empty() || stored_differences < differences) {
-        differences = stored_differences;
+    if (!stored.empty() && CountDifferences(stored, input) < differences)
         return stored;
-    }
-    return best;
+    return shown;
 }
 
 } // namespace
@@ -89,16 +80,28 @@ std::vector<std::uint32_t> PagePictureArgb(const Ttrlevel& level, int page, Page
     return depth == PagePictureDepth::shown ? ShownArgb(level, page) : StoredArgb(level, page);
 }
 
-bool PagePictureDiffers(const Ttrlevel& level, int page, const PagePictureInput& input) {
-    std::size_t differences = 0;
-    return !ClosestOwnPicture(level, page, input, differences).empty() && differences > 0;
+PagePictureChange PagePictureChangeOf(const Ttrlevel& level, int page, const PagePictureInput& input) {
+    PagePictureChange change;
+    if (!HasPage(level, page) || input.argb.size() != kPixels)
+        return change;
+    const std::vector<std::uint32_t> own = ClosestOwnPicture(level, page, input);
+    if (own.empty())
+        return change;
+    change.differs.resize(kPixels);
+    bool any = false;
+    for (std::size_t i = 0; i < kPixels; ++i) {
+        change.differs[i] = SamePicturePixel(own[i], InputPixel(input, i)) ? 0 : 1;
+        any = any || change.differs[i] != 0;
+    }
+    if (!any)
+        change.differs.clear();
+    return change;
 }
 
-bool TakePagePicture(Ttrlevel& level, int page, const PagePictureInput& input, PaletteMatcher* matcher) {
-    std::size_t differences = 0;
-    const std::vector<std::uint32_t> own = ClosestOwnPicture(level, page, input, differences);
-    if (own.empty() || differences == 0)
-        return false;
+void ApplyPagePictureChange(Ttrlevel& level, int page, const PagePictureInput& input,
+                            const PagePictureChange& change, PaletteMatcher* matcher) {
+    if (change.differs.size() != kPixels || input.argb.size() != kPixels)
+        return;
     // The whole page is written, then the pixels that did not differ get their bytes back, so that
     // error diffusion sees the picture whole and unedited pixels keep what they stored.
     std::array<Bytes, std::size(kDepths)> before;
@@ -119,11 +122,18 @@ bool TakePagePicture(Ttrlevel& level, int page, const PagePictureInput& input, P
             continue;
         const std::size_t bpp = bytes.size() / kPixels;
         for (std::size_t i = 0; i < kPixels; ++i) {
-            if (SamePicturePixel(own[i], InputPixel(input, i)))
+            if (change.differs[i] == 0)
                 std::copy_n(before[d].begin() + static_cast<std::ptrdiff_t>(i * bpp), bpp,
                             bytes.begin() + static_cast<std::ptrdiff_t>(i * bpp));
         }
     }
+}
+
+bool TakePagePicture(Ttrlevel& level, int page, const PagePictureInput& input, PaletteMatcher* matcher) {
+    const PagePictureChange change = PagePictureChangeOf(level, page, input);
+    if (change.Empty())
+        return false;
+    ApplyPagePictureChange(level, page, input, change, matcher);
     return true;
 }
 

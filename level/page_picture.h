@@ -38,13 +38,23 @@ struct PagePictureInput {
     bool dither = false;                 // error diffusion into 8-bit pages
 };
 
-// Writes the pixels of `input` that differ from the page's own picture (the closer of the shown and the
-// stored 32-bit one) into page `page` by the rules of WritePagePixels; the others keep their bytes in
-// every depth. Returns whether any pixel differed. `matcher` as for WritePagePixels; it is only used when
-// a pixel differs.
-bool TakePagePicture(Ttrlevel& level, int page, const PagePictureInput& input, PaletteMatcher* matcher);
+// Which pixels of a picture differ from the page's own picture (the closer of the shown and the stored
+// 32-bit one): worked out once, before the page is touched, then applied.
+struct PagePictureChange {
+    std::vector<std::uint8_t> differs; // one flag per pixel, rows from the top; empty when none differs
+    bool Empty() const { return differs.empty(); }
+};
 
-// Whether `input` differs from the page's own picture anywhere (what TakePagePicture would change).
-bool PagePictureDiffers(const Ttrlevel& level, int page, const PagePictureInput& input);
+// The change `input` makes to page `page`; empty when the level lacks the page, the input is not a
+// whole page, or no pixel differs.
+PagePictureChange PagePictureChangeOf(const Ttrlevel& level, int page, const PagePictureInput& input);
+
+// Writes the pixels `change` marks into page `page` by the rules of WritePagePixels; the others keep
+// their bytes in every depth. `matcher` as for WritePagePixels.
+void ApplyPagePictureChange(Ttrlevel& level, int page, const PagePictureInput& input,
+                            const PagePictureChange& change, PaletteMatcher* matcher);
+
+// Both in one: returns whether any pixel differed.
+bool TakePagePicture(Ttrlevel& level, int page, const PagePictureInput& input, PaletteMatcher* matcher);
 
 } // namespace pw

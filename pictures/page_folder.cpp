@@ -77,11 +77,12 @@ bool TakePicture(pw::Ttrlevel& level, const std::pair<int, QString>& file, const
         ++result.appended;
     }
     const pw::PagePictureInput input{picture.argb, picture.has_alpha, steps.dither};
-    if (pw::PagePictureDiffers(level, page, input)) {
+    const pw::PagePictureChange change = pw::PagePictureChangeOf(level, page, input);
+    if (!change.Empty()) {
         if (steps.before_change)
             steps.before_change(page);
         pw::PaletteMatcher* matcher = steps.matcher ? steps.matcher() : nullptr;
-        pw::TakePagePicture(level, page, input, matcher);
+        pw::ApplyPagePictureChange(level, page, input, change, matcher);
         result.changed.push_back(page);
     }
     return true;

@@ -107,9 +107,18 @@ TEST_P(OpenLevelTest, ChoosingAnotherPageShowsItWithTheTileFrame) {
     EXPECT_EQ(Form1->Control<TGroupBox>("GroupBox1")->Caption(), "Page:2/3");
     const QImage& shown = Form1->Control<TImage>("Image1")->Picture();
     EXPECT_TRUE(ShowsPage(shown, Form1->Document().Level(), 1, 0, QRect(64, 128, 64, 64)));
-    const QRgb white = qRgb(255, 255, 255);
-    const QRgb frame =
-        shown.format() == QImage::Format_Indexed8 ? shown.color(NearestPaletteIndex(shown, white)) : white;
+    // On 8-bit views the frame takes the opaque entry nearest white; entry 0 shows transparent pixels.
+    QRgb frame = qRgb(255, 255, 255);
+    if (shown.format() == QImage::Format_Indexed8) {
+        int best = 1;
+        const auto whiteness = [&](int i) {
+            return qRed(shown.color(i)) + qGreen(shown.color(i)) + qBlue(shown.color(i));
+        };
+        for (int i = 2; i < shown.colorCount(); ++i)
+            best = whiteness(i) > whiteness(best) ? i : best;
+        frame = shown.color(best);
+        EXPECT_EQ(shown.pixelIndex(64, 128), best);
+    }
     EXPECT_EQ(shown.pixel(64, 128), frame);
     EXPECT_EQ(shown.pixel(127, 191), frame);
     // The frame is drawn on the view only.
