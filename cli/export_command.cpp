@@ -1,7 +1,4 @@
 // export [--depth 32] LEVEL OUT: every page of the level stacked top to bottom in one picture.
-#include <exception>
-#include <new>
-
 #include "cli/picture_commands.h"
 #include "cli/picture_files.h"
 #include "level/page_access.h"
@@ -27,12 +24,9 @@ int ExportCommand(const std::vector<std::string>& args, const CliServices& cli) 
         return cli::Fail(cli::kUsage, "export --depth 32: " + file + " has no 32-bit pages");
     if (level.num_pages <= 0)
         return cli::Fail(cli::kOtherError, "cannot export " + file + ": the level has no pages");
-    try {
-        WritePictureExport(level, out, depth32 ? ExportDepth::stored32 : ExportDepth::shown24);
-    } catch (const std::bad_alloc&) {
-        return cli::Fail(cli::kOtherError, "not enough memory to write " + out);
-    } catch (const std::exception& e) {
-        return cli::Fail(cli::kOtherError, e.what());
-    }
+    if (const pw::Result written =
+            WritePictureExport(level, out, depth32 ? ExportDepth::stored32 : ExportDepth::shown24);
+        !written)
+        return cli::Fail(written);
     return cli::kDone;
 }

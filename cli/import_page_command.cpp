@@ -7,7 +7,6 @@
 #include <QFile>
 
 #include "cli/picture_commands.h"
-#include "cli/picture_files.h"
 #include "cli/quiet_stderr.h"
 #include "level/animated_sets.h"
 #include "level/layout.h"
@@ -30,10 +29,9 @@ SourcePicture ReadQuietly(const std::string& file) {
     return ReadSourcePicture(QFile::decodeName(file.c_str()), kSide); // only the first page is written
 }
 
-int WrongSize(const std::string& file, const QSize& size) {
-    return cli::Fail(cli::kUsage, "import-page: " + file + " is " + std::to_string(size.width()) + " x " +
-                                      std::to_string(size.height()) +
-                                      "; it must be 256 wide and at least 256 tall");
+std::string WrongSize(const std::string& file, const QSize& size) {
+    return std::string("import-page: " + file + " is " + std::to_string(size.width()) + " x " +
+                       std::to_string(size.height()) + "; it must be 256 wide and at least 256 tall");
 }
 
 int Write(pw::Ttrlevel& level, const std::string& out) {
@@ -65,13 +63,12 @@ int ImportPageCommand(const std::vector<std::string>& given, const CliServices& 
                                           " pages; PAGE can be 1 to " + std::to_string(level.num_pages + 1));
     // A picture of the wrong size is refused before it is decoded, however large it claims to be.
     const SourcePicture picture = ReadQuietly(image_file);
-    if (picture.status == SourcePicture::Status::wrong_size)
-        return WrongSize(image_file, picture.size);
-    if (picture.status == SourcePicture::Status::unreadable) {
-        if (picture.fault == PictureReading::Fault::not_found)
-            return cli::Fail(cli::kNotFound, "file not found: " + image_file);
-        return cli::Fail(cli::kOtherError, picture.error.toStdString());
-    }
+    if (picture.result == pw::Status::wrong_size) // the picture named is the wrong one: a usage error
+        return cli::Fail({pw::Status::bad_request, WrongSize(image_file, picture.size)});
+    if (picture.result == pw::Status::no_such_file)
+        return cli::Fail({pw::Status::no_such_file, "file not found: " + image_file});
+    if (!picture.result)
+        return cli::Fail(picture.result);
 
     if (page == level.num_pages + 1 && !level.AddPage()) // a page number past the most a level holds
         return cli::Fail(cli::kUsage, "import-page: cannot add a page to " + args[0] + ": it has " +

@@ -3,15 +3,12 @@
 // picture is unedited keep their bytes, a picture for the next page number appends a page.
 #include <algorithm>
 #include <cstdio>
-#include <exception>
-#include <new>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include "cli/picture_commands.h"
-#include "cli/picture_files.h"
 #include "cli/quiet_stderr.h"
 #include "level/animated_sets.h"
 #include "level/engine_limits.h"
@@ -65,22 +62,17 @@ int ExportPagesCommand(const std::vector<std::string>& given, const CliServices&
         return code;
     if (depth32 && !pw::CarriesDepth(level.kind, pw::PageDepth::bits32))
         return cli::Fail(cli::kUsage, "export-pages --depth 32: " + args[0] + " has no 32-bit pages");
-    try {
-        WritePageFolder(level, Decoded(args[0]), Decoded(args[1]),
-                        depth32 ? pw::PagePictureDepth::stored32 : pw::PagePictureDepth::shown);
-        if (const QStringList past =
-                PicturesPastLastPage(Decoded(args[1]), Decoded(args[0]), level.num_pages);
-            !past.isEmpty())
-            std::fprintf(
-                stderr,
-                "pagewright-cli: warning: %s also holds pictures past the level's %d pages, which an "
-                "import would append: %s\n",
-                args[1].c_str(), level.num_pages, past.join(QStringLiteral(", ")).toStdString().c_str());
-    } catch (const std::bad_alloc&) {
-        return cli::Fail(cli::kOtherError, "not enough memory to write the pages of " + args[0]);
-    } catch (const std::exception& e) {
-        return cli::Fail(cli::kOtherError, e.what());
-    }
+    if (const pw::Result written =
+            WritePageFolder(level, Decoded(args[0]), Decoded(args[1]),
+                            depth32 ? pw::PagePictureDepth::stored32 : pw::PagePictureDepth::shown);
+        !written)
+        return cli::Fail(written);
+    if (const QStringList past = PicturesPastLastPage(Decoded(args[1]), Decoded(args[0]), level.num_pages);
+        !past.isEmpty())
+        std::fprintf(stderr,
+                     "pagewright-cli: warning: %s also holds pictures past the level's %d pages, which an "
+                     "import would append: %s\n",
+                     args[1].c_str(), level.num_pages, past.join(QStringLiteral(", ")).toStdString().c_str());
     return cli::kDone;
 }
 
@@ -98,28 +90,22 @@ int ImportPagesCommand(const std::vector<std::string>& given, const CliServices&
     if (!QFileInfo(folder).isDir())
         return cli::Fail(cli::kNotFound, "folder not found: " + args[1]);
     const PageFolderSteps steps = DirectSteps(level, line.Has("--dither"));
-    try {
-        const int pages_before = level.num_pages;
-        const PageFolderListing listing = ListPageFolder(folder, Decoded(args[0]), level.num_pages);
-        PageFolderImport imported;
-        {
-            const QuietStderr quiet; // the decoder's own messages; the reason is given below
-            imported = ImportPageFolder(level, listing, steps);
-        }
-        WarnNearMisses(imported, args[0]);
-        if (!imported.error.isEmpty())
-            return cli::Fail(cli::kOtherError,
-                             "import-pages: " + imported.error.toStdString() + "; nothing was written");
-        if (const pw::Result saved =
-                pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), args[2]);
-            !saved)
-            return cli::Fail(saved); // names the file already
-        PrintPagesTaken(imported, pages_before);
-    } catch (const std::bad_alloc&) {
-        return cli::Fail(cli::kOtherError, "not enough memory to import the pages into " + args[0]);
-    } catch (const std::exception& e) {
-        return cli::Fail(cli::kOtherError, std::string("cannot write ") + args[2] + ": " + e.what());
+    const int pages_before = level.num_pages;
+    const PageFolderListing listing = ListPageFolder(folder, Decoded(args[0]), level.num_pages);
+    PageFolderImport imported;
+    {
+        const QuietStderr quiet; // the decoder's own messages; the reason is given below
+        imported = ImportPageFolder(level, listing, steps);
     }
+    WarnNearMisses(imported, args[0]);
+    if (!imported.result)
+        return cli::Fail(
+            {imported.result.status, "import-pages: " + imported.result.reason + "; nothing was written"});
+    if (const pw::Result saved =
+            pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), args[2]);
+        !saved)
+        return cli::Fail(saved); // names the file already
+    PrintPagesTaken(imported, pages_before);
     WarnPastEngineLimit(level, args[2]);
     return cli::kDone;
 }

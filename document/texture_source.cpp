@@ -39,14 +39,14 @@ QImage FromLevelPages(const pw::Ttrlevel& level) {
 
 SourceOpenResult OpenPicture(const QString& path, TextureSource& source) {
     SourcePicture picture = ReadSourcePicture(path);
-    if (picture.status == SourcePicture::Status::unreadable) {
-        QString error = picture.error;
+    if (picture.result == pw::Status::wrong_size)
+        return SourceOpenResult::wrong_size;
+    if (!picture.result) {
+        QString error = QString::fromStdString(picture.result.reason);
         if (!error.isEmpty())
             error[0] = error[0].toUpper();
         throw std::runtime_error(error.toStdString());
     }
-    if (picture.status == SourcePicture::Status::wrong_size)
-        return SourceOpenResult::wrong_size;
     source.HasAlpha = picture.has_alpha;
     source.SourceImage = std::move(picture.image);
     source.FileName = QFileInfo(path).fileName();
