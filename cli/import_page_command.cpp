@@ -30,8 +30,8 @@ SourcePicture ReadQuietly(const std::string& file) {
 }
 
 std::string WrongSize(const std::string& file, const QSize& size) {
-    return std::string("import-page: " + file + " is " + std::to_string(size.width()) + " x " +
-                       std::to_string(size.height()) + "; it must be 256 wide and at least 256 tall");
+    return "import-page: " + file + " is " + std::to_string(size.width()) + " x " +
+           std::to_string(size.height()) + "; it must be 256 wide and at least 256 tall";
 }
 
 int Write(pw::Ttrlevel& level, const std::string& out) {
