@@ -3,12 +3,10 @@
 // diffusion into 8-bit pages); OUT is then written the way File > Save writes a level.
 #include <charconv>
 #include <cstdio>
-#include <exception>
 
 #include <QFile>
 
 #include "cli/picture_commands.h"
-#include "cli/picture_files.h"
 #include "cli/quiet_stderr.h"
 #include "level/animated_sets.h"
 #include "level/layout.h"
@@ -31,55 +29,51 @@ SourcePicture ReadQuietly(const std::string& file) {
     return ReadSourcePicture(QFile::decodeName(file.c_str()), kSide); // only the first page is written
 }
 
-int WrongSize(const std::string& file, const QSize& size, const CliServices& cli) {
-    return cli.fail(cli::kUsage, "import-page: " + file + " is " + std::to_string(size.width()) + " x " +
-                                     std::to_string(size.height()) +
-                                     "; it must be 256 wide and at least 256 tall");
+std::string WrongSize(const std::string& file, const QSize& size) {
+    return "import-page: " + file + " is " + std::to_string(size.width()) + " x " +
+           std::to_string(size.height()) + "; it must be 256 wide and at least 256 tall";
 }
 
-int Write(pw::Ttrlevel& level, const std::string& out, const CliServices& cli) {
-    try {
-        if (const pw::Result saved =
-                pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), out);
-            !saved)
-            return cli.fail(cli::kOtherError, saved.reason); // names the file already
-    } catch (const std::exception& e) {
-        return cli.fail(cli::kOtherError, std::string("cannot write ") + out + ": " + e.what());
-    }
+int Write(pw::Ttrlevel& level, const std::string& out) {
+    if (const pw::Result saved = pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), out);
+        !saved)
+        return cli::Fail(saved); // names the file already
     return cli::kDone;
 }
 
 } // namespace
 
 int ImportPageCommand(const std::vector<std::string>& given, const CliServices& cli) {
-    // --dither may stand anywhere among the arguments, once.
-    std::vector<std::string> args = given;
-    const auto dither_flags = std::erase(args, std::string("--dither"));
+    const cli::CommandLine line =
+        cli.Parse(given, {.flags = {"--dither"},
+                          .arguments = 4,
+                          .needs = "import-page needs [--dither] LEVEL PAGE IMAGE OUT"});
+    if (!line.result)
+        return cli::Fail(line.result);
+    const std::vector<std::string>& args = line.arguments;
     int page = 0;
-    if (args.size() != 4 || dither_flags > 1)
-        return cli.fail(cli::kUsage, "import-page needs [--dither] LEVEL PAGE IMAGE OUT\n" + cli.usage);
     const std::string& image_file = args[2];
     if (!ParsePage(args[1], page))
-        return cli.fail(cli::kUsage, "import-page: PAGE counts from 1, not " + args[1]);
+        return cli::Fail(cli::kUsage, "import-page: PAGE counts from 1, not " + args[1]);
     pw::Ttrlevel level;
     if (const int code = cli.load(level, args[0], false); code != cli::kDone)
         return code;
     if (page > level.num_pages + 1)
-        return cli.fail(cli::kUsage, "import-page: " + args[0] + " has " + std::to_string(level.num_pages) +
-                                         " pages; PAGE can be 1 to " + std::to_string(level.num_pages + 1));
+        return cli::Fail(cli::kUsage, "import-page: " + args[0] + " has " + std::to_string(level.num_pages) +
+                                          " pages; PAGE can be 1 to " + std::to_string(level.num_pages + 1));
     // A picture of the wrong size is refused before it is decoded, however large it claims to be.
     const SourcePicture picture = ReadQuietly(image_file);
-    if (picture.result == pw::Status::wrong_size)
-        return WrongSize(image_file, picture.size, cli);
+    if (picture.result == pw::Status::wrong_size) // the picture named is the wrong one: a usage error
+        return cli::Fail({pw::Status::bad_request, WrongSize(image_file, picture.size)});
     if (picture.result == pw::Status::no_such_file)
-        return cli.fail(cli::kNotFound, "file not found: " + image_file);
+        return cli::Fail({pw::Status::no_such_file, "file not found: " + image_file});
     if (!picture.result)
-        return cli.fail(cli::kOtherError, picture.result.reason);
+        return cli::Fail(picture.result);
 
     if (page == level.num_pages + 1 && !level.AddPage()) // a page number past the most a level holds
-        return cli.fail(cli::kUsage, "import-page: cannot add a page to " + args[0] + ": it has " +
-                                              std::to_string(level.num_pages) +
-                                              " pages, the most a level may hold");
+        return cli::Fail(cli::kUsage, "import-page: cannot add a page to " + args[0] + ": it has " +
+                                          std::to_string(level.num_pages) +
+                                          " pages, the most a level may hold");
     const bool has_alpha = picture.has_alpha;
     const std::vector<std::uint32_t> colours = PictureColours(picture.image, 0, 0, kSide, has_alpha);
     pw::PixelSource source;
@@ -87,7 +81,7 @@ int ImportPageCommand(const std::vector<std::string>& given, const CliServices& 
     source.height = kSide;
     source.argb = colours;
     source.has_alpha = has_alpha;
-    source.dither = dither_flags == 1;
+    source.dither = line.Has("--dither");
     pw::WritePagePixels(level, page - 1, 0, 0, source, nullptr);
-    return Write(level, args[3], cli);
+    return Write(level, args[3]);
 }

@@ -7,13 +7,14 @@
 //   compact LEVEL OUT             packs the used art into as few pages as it needs
 // Exit codes: 0 done, 1 file not found, 2 not a level of a known kind, 3 any other read or write error.
 #include <cstdio>
-#include <cstring>
-#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
 #include <QtGlobal>
 
+#include "cli/command_line.h"
+#include "cli/exit_codes.h"
 #include "cli/level_info_json.h"
 #include "cli/picture_commands.h"
 #include "cli/texture_usage_commands.h"
@@ -26,8 +27,6 @@
 #endif
 
 namespace {
-
-enum ExitCode { kDone = 0, kNotFound = 1, kNotALevel = 2, kOtherError = 3, kUsage = 64 };
 
 const char* const kUsageText =
     "usage: pagewright-cli info [--textures-only] FILE\n"
@@ -103,49 +102,27 @@ const char* const kHelpText =
     "            3 any other read or write error, 64 wrong arguments (a page number or picture\n"
     "            size out of range included; nothing is written then).\n";
 
-int Fail(int code, const std::string& message) {
-    std::fprintf(stderr, "pagewright-cli: %s\n", message.c_str());
-    return code;
-}
-
 // Runs LoadLevel and turns its outcome into an exit code (kDone when the level was read).
 int Load(pw::Ttrlevel& level, const std::string& file, bool textures_only) {
-    pw::Result result;
-    try {
-        result = level.LoadLevel(file, textures_only);
-    } catch (const std::exception& e) {
-        return Fail(kOtherError, std::string("cannot read ") + file + ": " + e.what());
-    }
-    switch (result.status) {
-    case pw::Status::done:
-        return kDone;
-    case pw::Status::no_such_file:
-        return Fail(kNotFound, "file not found: " + file);
-    case pw::Status::not_a_level:
-        return Fail(kNotALevel, "not a valid level: " + file + ": " + result.reason);
-    default:
-        return Fail(kOtherError, result.reason); // names the file already
-    }
+    pw::Result result = level.LoadLevel(file, textures_only);
+    if (result == pw::Status::no_such_file)
+        result.reason = "file not found: " + file;
+    else if (result == pw::Status::not_a_level)
+        result.reason = "not a valid level: " + file + ": " + result.reason;
+    return result ? cli::kDone : cli::Fail(result); // any other reason names the file already
 }
 
 int Info(const std::vector<std::string>& args) {
-    bool textures_only = false;
-    std::string file;
-    for (const auto& a : args) {
-        if (a == "--textures-only" && !textures_only)
-            textures_only = true;
-        else if (file.empty() && !a.empty() && a[0] != '-')
-            file = a;
-        else
-            return Fail(kUsage, std::string("unexpected argument: ") + a + "\n" + kUsageText);
-    }
-    if (file.empty())
-        return Fail(kUsage, std::string("info needs a FILE\n") + kUsageText);
+    const cli::CommandLine line = cli::ParseCommandLine(
+        args, {.flags = {"--textures-only"}, .arguments = 1, .needs = "info needs a FILE"}, kUsageText);
+    if (!line.result)
+        return cli::Fail(line.result);
+    const bool textures_only = line.Has("--textures-only");
     pw::Ttrlevel level;
-    if (const int code = Load(level, file, textures_only); code != kDone)
+    if (const int code = Load(level, line.arguments[0], textures_only); code != cli::kDone)
         return code;
     std::printf("%s\n", pw::LevelInfoJson(level, textures_only).c_str());
-    return kDone;
+    return cli::kDone;
 }
 
 void WarnOnUnusualExtension(const std::string& out, std::int32_t kind) {
@@ -156,48 +133,38 @@ void WarnOnUnusualExtension(const std::string& out, std::int32_t kind) {
 }
 
 int Resave(const std::vector<std::string>& args) {
-    if (args.size() != 2)
-        return Fail(kUsage, std::string("resave needs IN and OUT\n") + kUsageText);
+    const cli::CommandLine line =
+        cli::ParseCommandLine(args, {.arguments = 2, .needs = "resave needs IN and OUT"}, kUsageText);
+    if (!line.result)
+        return cli::Fail(line.result);
+    const std::string& out = line.arguments[1];
     pw::Ttrlevel level;
-    if (const int code = Load(level, args[0], false); code != kDone)
+    if (const int code = Load(level, line.arguments[0], false); code != cli::kDone)
         return code;
-    try {
-        if (const pw::Result saved = level.SaveLevel(args[1]); !saved)
-            return Fail(kOtherError, saved.reason); // names the file already
-        WarnOnUnusualExtension(args[1], level.kind);
-    } catch (const std::exception& e) {
-        return Fail(kOtherError, std::string("cannot write ") + args[1] + ": " + e.what());
-    }
-    return kDone;
+    if (const pw::Result saved = level.SaveLevel(out); !saved)
+        return cli::Fail(saved); // names the file already
+    WarnOnUnusualExtension(out, level.kind);
+    return cli::kDone;
 }
 
-// The picture decoders report through Qt's message log; the tool says what failed in one line of its
-// own, so their lines are kept out of its output.
-void DropLibraryMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-} // namespace
-
-int main(int argc, char** argv) {
-    qInstallMessageHandler(DropLibraryMessages);
-    pw::RemoveTemporariesOnSignals(); // where no unnamed file can be made, a killed write leaves nothing
-    const std::vector<std::string> args(argv + 1, argv + argc);
+int Run(const std::vector<std::string>& args) {
     if (args.empty())
-        return Fail(kUsage, std::string("no command given\n") + kUsageText);
+        return cli::Fail(cli::kUsage, std::string("no command given\n") + kUsageText);
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         std::fputs(kHelpText, stdout);
         std::fputs(kUsageText, stdout);
-        return kDone;
+        return cli::kDone;
     }
     if (args[0] == "--version") {
         std::fputs("pagewright-cli " PW_VERSION "\n", stdout);
-        return kDone;
+        return cli::kDone;
     }
     if (args[0] == "info")
         return Info(rest);
     if (args[0] == "resave")
         return Resave(rest);
-    const CliServices services{Load, Fail, kUsageText};
+    const CliServices services{Load, kUsageText};
     if (args[0] == "export")
         return ExportCommand(rest, services);
     if (args[0] == "import-page")
@@ -212,5 +179,22 @@ int main(int argc, char** argv) {
         return CleanCommand(rest, services);
     if (args[0] == "compact")
         return CompactCommand(rest, services);
-    return Fail(kUsage, "unknown command: " + args[0] + "\n" + kUsageText);
+    return cli::Fail(cli::kUsage, "unknown command: " + args[0] + "\n" + kUsageText);
+}
+
+// The picture decoders report through Qt's message log; the tool says what failed in one line of its
+// own, so their lines are kept out of its output.
+void DropLibraryMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qInstallMessageHandler(DropLibraryMessages);
+    pw::RemoveTemporariesOnSignals(); // where no unnamed file can be made, a killed write leaves nothing
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    try {
+        return Run(args);
+    } catch (const std::bad_alloc&) {
+        return cli::Fail(cli::kOtherError, "not enough memory to finish the command");
+    }
 }

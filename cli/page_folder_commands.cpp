@@ -3,15 +3,12 @@
 // picture is unedited keep their bytes, a picture for the next page number appends a page.
 #include <algorithm>
 #include <cstdio>
-#include <exception>
-#include <new>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include "cli/picture_commands.h"
-#include "cli/picture_files.h"
 #include "cli/quiet_stderr.h"
 #include "level/animated_sets.h"
 #include "level/engine_limits.h"
@@ -53,79 +50,62 @@ void PrintPagesTaken(const PageFolderImport& imported, int pages_before) {
 } // namespace
 
 int ExportPagesCommand(const std::vector<std::string>& given, const CliServices& cli) {
-    std::vector<std::string> args = given;
-    bool depth32 = false;
-    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
-        if (args[i] == "--depth" && args[i + 1] == "32" && !depth32) {
-            depth32 = true;
-            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
-                       args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-            --i;
-        }
-    }
-    if (args.size() != 2 || args[0].empty() || args[0][0] == '-' || args[1].empty() || args[1][0] == '-')
-        return cli.fail(cli::kUsage, "export-pages needs [--depth 32] LEVEL DIR\n" + cli.usage);
+    const cli::CommandLine line = cli.Parse(given, {.options = {{"--depth", {"32"}}},
+                                                    .arguments = 2,
+                                                    .needs = "export-pages needs [--depth 32] LEVEL DIR"});
+    if (!line.result)
+        return cli::Fail(line.result);
+    const std::vector<std::string>& args = line.arguments;
+    const bool depth32 = line.Has("--depth");
     pw::Ttrlevel level;
     if (const int code = cli.load(level, args[0], true); code != cli::kDone)
         return code;
     if (depth32 && !pw::CarriesDepth(level.kind, pw::PageDepth::bits32))
-        return cli.fail(cli::kUsage, "export-pages --depth 32: " + args[0] + " has no 32-bit pages");
-    try {
-        if (const pw::Result written =
-                WritePageFolder(level, Decoded(args[0]), Decoded(args[1]),
-                                depth32 ? pw::PagePictureDepth::stored32 : pw::PagePictureDepth::shown);
-            !written)
-            return cli.fail(cli::kOtherError, written.reason);
-        if (const QStringList past =
-                PicturesPastLastPage(Decoded(args[1]), Decoded(args[0]), level.num_pages);
-            !past.isEmpty())
-            std::fprintf(
-                stderr,
-                "pagewright-cli: warning: %s also holds pictures past the level's %d pages, which an "
-                "import would append: %s\n",
-                args[1].c_str(), level.num_pages, past.join(QStringLiteral(", ")).toStdString().c_str());
-    } catch (const std::bad_alloc&) {
-        return cli.fail(cli::kOtherError, "not enough memory to write the pages of " + args[0]);
-    } catch (const std::exception& e) {
-        return cli.fail(cli::kOtherError, e.what());
-    }
+        return cli::Fail(cli::kUsage, "export-pages --depth 32: " + args[0] + " has no 32-bit pages");
+    if (const pw::Result written =
+            WritePageFolder(level, Decoded(args[0]), Decoded(args[1]),
+                            depth32 ? pw::PagePictureDepth::stored32 : pw::PagePictureDepth::shown);
+        !written)
+        return cli::Fail(written);
+    if (const QStringList past = PicturesPastLastPage(Decoded(args[1]), Decoded(args[0]), level.num_pages);
+        !past.isEmpty())
+        std::fprintf(stderr,
+                     "pagewright-cli: warning: %s also holds pictures past the level's %d pages, which an "
+                     "import would append: %s\n",
+                     args[1].c_str(), level.num_pages, past.join(QStringLiteral(", ")).toStdString().c_str());
     return cli::kDone;
 }
 
 int ImportPagesCommand(const std::vector<std::string>& given, const CliServices& cli) {
-    std::vector<std::string> args = given;
-    const auto dither_flags = std::erase(args, std::string("--dither"));
-    if (args.size() != 3 || dither_flags > 1)
-        return cli.fail(cli::kUsage, "import-pages needs [--dither] LEVEL DIR OUT\n" + cli.usage);
+    const cli::CommandLine line = cli.Parse(
+        given,
+        {.flags = {"--dither"}, .arguments = 3, .needs = "import-pages needs [--dither] LEVEL DIR OUT"});
+    if (!line.result)
+        return cli::Fail(line.result);
+    const std::vector<std::string>& args = line.arguments;
     const QString folder = Decoded(args[1]);
     pw::Ttrlevel level;
     if (const int code = cli.load(level, args[0], false); code != cli::kDone)
         return code;
     if (!QFileInfo(folder).isDir())
-        return cli.fail(cli::kNotFound, "folder not found: " + args[1]);
-    const PageFolderSteps steps = DirectSteps(level, dither_flags == 1);
-    try {
-        const int pages_before = level.num_pages;
-        const PageFolderListing listing = ListPageFolder(folder, Decoded(args[0]), level.num_pages);
-        PageFolderImport imported;
-        {
-            const QuietStderr quiet; // the decoder's own messages; the reason is given below
-            imported = ImportPageFolder(level, listing, steps);
-        }
-        WarnNearMisses(imported, args[0]);
-        if (!imported.result)
-            return cli.fail(cli::kOtherError,
-                            "import-pages: " + imported.result.reason + "; nothing was written");
-        if (const pw::Result saved =
-                pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), args[2]);
-            !saved)
-            return cli.fail(cli::kOtherError, saved.reason); // names the file already
-        PrintPagesTaken(imported, pages_before);
-    } catch (const std::bad_alloc&) {
-        return cli.fail(cli::kOtherError, "not enough memory to import the pages into " + args[0]);
-    } catch (const std::exception& e) {
-        return cli.fail(cli::kOtherError, std::string("cannot write ") + args[2] + ": " + e.what());
+        return cli::Fail(cli::kNotFound, "folder not found: " + args[1]);
+    const PageFolderSteps steps = DirectSteps(level, line.Has("--dither"));
+    const int pages_before = level.num_pages;
+    const PageFolderListing listing = ListPageFolder(folder, Decoded(args[0]), level.num_pages);
+    PageFolderImport imported;
+    {
+        const QuietStderr quiet; // the decoder's own messages; the reason is given below
+        imported = ImportPageFolder(level, listing, steps);
     }
+    WarnNearMisses(imported, args[0]);
+    if (!imported.result)
+        return cli::Fail(
+            {imported.result.status, "import-pages: " + imported.result.reason + "; nothing was written"});
+    if (const pw::Result saved =
+            pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), args[2]);
+        !saved)
+        return cli::Fail(saved); // names the file already
+    PrintPagesTaken(imported, pages_before);
     WarnPastEngineLimit(level, args[2]);
     return cli::kDone;
 }

@@ -12,14 +12,18 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
+#include "cli/exit_codes.h"
 #include "level/trlevel.h"
 
 struct CliServices {
     // Reads a level; returns 0 or the exit code, its message already printed.
     std::function<int(pw::Ttrlevel& level, const std::string& file, bool textures_only)> load;
-    // Prints the message and returns the code.
-    std::function<int(int code, const std::string& message)> fail;
     std::string usage;
+
+    cli::CommandLine Parse(const std::vector<std::string>& args, const cli::CommandSyntax& syntax) const {
+        return cli::ParseCommandLine(args, syntax, usage);
+    }
 };
 
 int ExportCommand(const std::vector<std::string>& args, const CliServices& cli);

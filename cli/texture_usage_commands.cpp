@@ -1,17 +1,9 @@
 #include "cli/texture_usage_commands.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <exception>
 #include <sstream>
 
 #include "level/animated_sets.h"
-
-namespace {
-constexpr int kDone = 0;
-constexpr int kOtherError = 3;
-constexpr int kUsage = 64;
-} // namespace
 
 namespace pw {
 namespace {
@@ -97,52 +89,41 @@ std::string TextureCleanupJson(const TextureCleanupPlan& plan) {
 } // namespace pw
 
 int UsageCommand(const std::vector<std::string>& args, const CliServices& cli) {
-    if (args.size() != 1 || args[0].empty() || args[0][0] == '-')
-        return cli.fail(kUsage, "usage needs a LEVEL\n" + cli.usage);
+    const cli::CommandLine line = cli.Parse(args, {.arguments = 1, .needs = "usage needs a LEVEL"});
+    if (!line.result)
+        return cli::Fail(line.result);
+    const std::string& file = line.arguments[0];
     pw::Ttrlevel level;
-    if (const int code = cli.load(level, args[0], false); code != kDone)
+    if (const int code = cli.load(level, file, false); code != cli::kDone)
         return code;
     const pw::TextureUsage usage = pw::ComputeTextureUsage(level);
     std::printf("%s\n", pw::TextureUsageJson(usage).c_str());
     if (!usage.damaged_mesh.empty())
-        std::fprintf(stderr, "pagewright-cli: warning: %s: %s\n", args[0].c_str(),
-                     usage.damaged_mesh.c_str());
-    return kDone;
+        std::fprintf(stderr, "pagewright-cli: warning: %s: %s\n", file.c_str(), usage.damaged_mesh.c_str());
+    return cli::kDone;
 }
 
 int CleanCommand(const std::vector<std::string>& args, const CliServices& cli) {
-    bool merge = false;
-    bool remove = false;
-    std::vector<std::string> files;
-    for (const std::string& a : args) {
-        if (a == "--merge-duplicates" && !merge)
-            merge = true;
-        else if (a == "--remove-unused" && !remove)
-            remove = true;
-        else if (!a.empty() && a[0] != '-' && files.size() < 2)
-            files.push_back(a);
-        else
-            return cli.fail(kUsage, "unexpected argument: " + a + "\n" + cli.usage);
-    }
-    if (files.size() != 2)
-        return cli.fail(kUsage, "clean needs LEVEL and OUT\n" + cli.usage);
-    if (!merge && !remove)
-        merge = remove = true;
+    const cli::CommandLine line = cli.Parse(args, {.flags = {"--merge-duplicates", "--remove-unused"},
+                                                   .arguments = 2,
+                                                   .needs = "clean needs LEVEL and OUT"});
+    if (!line.result)
+        return cli::Fail(line.result);
+    const std::string& file = line.arguments[0];
+    // With neither option, both.
+    const bool merge = line.Has("--merge-duplicates") || line.given.empty();
+    const bool remove = line.Has("--remove-unused") || line.given.empty();
     pw::Ttrlevel level;
-    if (const int code = cli.load(level, files[0], false); code != kDone)
+    if (const int code = cli.load(level, file, false); code != cli::kDone)
         return code;
     pw::AnimatedSets sets = pw::ParseAnimatedSets(level.anim_words);
     const pw::TextureCleanupPlan plan =
         pw::PlanTextureCleanup(level, pw::ComputeTextureUsage(level, sets), merge, remove);
     if (!plan.refused.empty())
-        return cli.fail(kOtherError, "cannot clean " + files[0] + ": " + plan.refused);
+        return cli::Fail(cli::kOtherError, "cannot clean " + file + ": " + plan.refused);
     pw::ApplyTextureCleanup(level, sets, pw::FindMeshFaces(level), plan);
-    try {
-        if (const pw::Result saved = level.SaveLevel(files[1]); !saved)
-            return cli.fail(kOtherError, saved.reason);
-    } catch (const std::exception& e) {
-        return cli.fail(kOtherError, "cannot write " + files[1] + ": " + e.what());
-    }
+    if (const pw::Result saved = level.SaveLevel(line.arguments[1]); !saved)
+        return cli::Fail(saved);
     std::printf("%s\n", pw::TextureCleanupJson(plan).c_str());
-    return kDone;
+    return cli::kDone;
 }

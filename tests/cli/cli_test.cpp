@@ -10,6 +10,8 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <utility>
+#include <vector>
 
 #include "level/object_textures.h"
 #include "tests/fixtures/level_builder.h"
@@ -297,6 +299,31 @@ TEST_F(CliTest, HelpAndUsage) {
         EXPECT_EQ(r.exit_code, 64);
         EXPECT_NE(r.err.find("usage:"), std::string::npos);
     }
+}
+
+// Every command reads its arguments alike: an unknown or repeated option, a value the option does not
+// take and an argument too many are named, a missing one is told; each exits 64 and writes nothing.
+TEST_F(CliTest, WrongArgumentsAreNamedAndWriteNothing) {
+    const std::string level = Write("level.tr4", pw::fixtures::BuildLevel(pw::fixtures::MakeLevel(6)));
+    const std::string out = (dir_ / "out.png").string();
+    const std::string saved = (dir_ / "out.tr4").string();
+    for (const auto& [args, said] : std::vector<std::pair<std::string, std::string>>{
+             {"export --bogus " + level + " " + out, "unexpected argument: --bogus"},
+             {"export " + level + " " + out + " --depth", "export needs [--depth 32] LEVEL OUT"},
+             {"export --depth 24 " + level + " " + out, "unexpected argument: 24"},
+             {"export --depth 32 --depth 32 " + level + " " + out, "unexpected argument: --depth"},
+             {"import-pages --dither " + level + " " + dir_.string() + " " + saved + " --dither",
+              "unexpected argument: --dither"},
+             {"clean " + level + " " + saved + " extra", "unexpected argument: extra"},
+             {"compact " + level + " -o " + saved, "unexpected argument: -o"},
+             {"resave " + level, "resave needs IN and OUT"}}) {
+        SCOPED_TRACE(args);
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.exit_code, 64);
+        EXPECT_EQ(r.err.rfind("pagewright-cli: " + said + "\nusage: ", 0), 0u) << r.err;
+    }
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_FALSE(fs::exists(saved));
 }
 
 // export-pages writes `<level name>_<N>.png` for every page and leaves other files alone; import-pages
