@@ -75,8 +75,10 @@ QString OutsideEditing::PagePath(int page) const {
     return QDir(folder_.Path()).filePath(PagePictureName(doc_.LevelFileName(), page));
 }
 
-QString OutsideEditing::Start(int page, pw::PagePictureDepth depth) {
-    const QString folder = folder_.Make();
+pw::Result OutsideEditing::Start(int page, pw::PagePictureDepth depth) {
+    if (pw::Result made = folder_.Make(); !made)
+        return made;
+    const QString folder = folder_.Path();
     const QString name = PagePictureName(doc_.LevelFileName(), page);
     const QString path = QDir(folder).filePath(name);
     if (pages_.contains(page))
@@ -96,7 +98,7 @@ QString OutsideEditing::Start(int page, pw::PagePictureDepth depth) {
     watched.settle->stop();
     watcher_.addPath(folder);
     watcher_.addPath(path);
-    return path;
+    return {};
 }
 
 QStringList OutsideEditing::SplitCommand(const QString& command) {

@@ -117,10 +117,15 @@ void TForm1::EditPageOutside1Click() {
     // The 32-bit page goes out, alpha and all, when the page map shows it.
     const bool map32 = PageMap && PageMap->isVisible() && PageMap->DepthShown() == pw::PageDepth::bits32;
     const auto depth = map32 ? pw::PagePictureDepth::stored32 : pw::PagePictureDepth::shown;
-    QString path;
+    pw::Result started;
     if (!RunGuarded(this, {{}, Text(MessageText::no_memory), {}},
-                    [&](pw::Gauge*) { path = Outside->Start(LevelPage, depth); }))
+                    [&](pw::Gauge*) { started = Outside->Start(LevelPage, depth); }))
         return;
+    if (!started) {
+        CurrentPlatform().ShowError(this, QString::fromStdString(started.reason));
+        return;
+    }
+    const QString path = Outside->PagePath(LevelPage);
     if (OutsideEditing::Open(path, Outside->Command()))
         return;
     const QString file = QDir::toNativeSeparators(path);

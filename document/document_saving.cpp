@@ -6,7 +6,6 @@
 #include <QFile>
 
 #include "document/level_document.h"
-#include "document/level_outcome.h"
 #include "level/layout.h"
 #include "level/save_preparation.h"
 #include "pictures/picture_export.h"
@@ -21,27 +20,26 @@ namespace {
 
 } // namespace
 
-int LevelDocument::Save(const QString& path, pw::Gauge* gauge) {
-    if (!HasLevel())
-        return 1;
+pw::Result LevelDocument::Save(const QString& path, pw::Gauge* gauge) {
     const std::string name = QFile::encodeName(path).toStdString();
+    if (!HasLevel())
+        return pw::NothingLoaded(name);
     level_.gauge = gauge;
     struct GaugeReset {
         pw::Ttrlevel& level;
         ~GaugeReset() { level.gauge = nullptr; }
     } reset{level_};
     // At the step that was opened the level is written as read, so every block passes through.
-    const pw::Result result =
-        RaiseFailedWork(history_.index() == opened_index_ ? level_.SaveLevel(name)
-                                                          : pw::SaveLevelAsEdited(level_, sets_, name));
+    pw::Result result = history_.index() == opened_index_ ? level_.SaveLevel(name)
+                                                          : pw::SaveLevelAsEdited(level_, sets_, name);
     if (!result)
-        return ResultCode(result);
+        return result;
     history_.setClean();
     if (path != file_name_) {
         file_name_ = path;
         emit FileNameChanged();
     }
-    return 0;
+    return result;
 }
 
 int LevelDocument::AddPage() {

@@ -49,7 +49,7 @@ protected:
             level.pages32 = Pattern(3 * 262144, 3);
         path_ = QString::fromStdString(dir_.File(level.FileName()));
         WriteFile(path_.toStdString(), BuildLevel(level));
-        ASSERT_EQ(doc_.Open(path_, nullptr), 0);
+        ASSERT_EQ(doc_.Open(path_, nullptr), pw::Status::done);
         folder_ = QString::fromStdString(dir_.File("pages"));
         doc_.ExportPages(folder_);
     }
