@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <stdexcept>
 
 #include <QCryptographicHash>
 #include <QDesktopServices>
@@ -84,7 +85,8 @@ pw::Result OutsideEditing::Start(int page, pw::PagePictureDepth depth) {
     if (pages_.contains(page))
         watcher_.removePath(path); // written anew below: not a save of the editor
     folder_.Wrote(name);
-    WritePagePicture(doc_.Level(), page, depth, path);
+    if (const pw::Result written = WritePagePicture(doc_.Level(), page, depth, path); !written)
+        throw std::runtime_error(written.reason);
     Watched& watched = pages_[page];
     watched.path = path;
     watched.depth = depth;
@@ -278,8 +280,8 @@ void OutsideEditing::CheckPage(int page) {
     // The picture is read through the descriptor already open, so that it is the file just checked.
     const QString opened = QStringLiteral("/proc/self/fd/%1").arg(file.fd);
     PagePictureFile picture = ReadPagePicture(opened);
-    if (!picture.error.isEmpty()) {
-        Refuse(page, content, picture.error.replace(opened, watched.path));
+    if (!picture.result) {
+        Refuse(page, content, QString::fromStdString(picture.result.reason).replace(opened, watched.path));
         return;
     }
     watched.refused.clear();

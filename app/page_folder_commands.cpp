@@ -103,8 +103,9 @@ void TForm1::ImportPages1Click() {
         CurrentPlatform().ShowMessage(this, Text(MessageText::pictures_not_taken)
                                                 .arg(PagePicturePattern(doc_.LevelFileName()),
                                                      imported.near_misses.join(QStringLiteral(", "))));
-    if (!imported.error.isEmpty()) {
-        CurrentPlatform().ShowError(this, Text(MessageText::pages_not_imported).arg(Reason(imported.error)));
+    if (!imported.result) {
+        CurrentPlatform().ShowError(this, Text(MessageText::pages_not_imported)
+                                              .arg(Reason(QString::fromStdString(imported.result.reason))));
         return;
     }
     statusBar()->showMessage(Text(MessageText::pages_imported)

@@ -17,6 +17,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 #include "bench/peak_memory.h"
@@ -47,7 +48,8 @@ Run Export(const pw::Ttrlevel& level, const fs::path& out, std::size_t loaded_rs
     // Wall-clock time, the file flushed to the disk included, as the user waits for it.
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpu_start = std::clock();
-    WritePictureExport(level, out.string(), ExportDepth::shown24);
+    if (const pw::Result written = WritePictureExport(level, out.string(), ExportDepth::shown24); !written)
+        throw std::runtime_error(written.reason);
     const double cpu = static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
     const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const std::size_t peak = StatusBytes("VmHWM");

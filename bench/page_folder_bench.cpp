@@ -63,7 +63,7 @@ void ImportFolder(const fs::path& file, const fs::path& folder, const fs::path& 
     pw::Ttrlevel level = Load(file);
     const auto listing = ListPageFolder(QString::fromStdString(folder.string()),
                                         QString::fromStdString(file.string()), level.num_pages);
-    ImportPageFolder(level, listing, DirectSteps(level, false));
+    pw::bench::Require(ImportPageFolder(level, listing, DirectSteps(level, false)).result);
     pw::bench::Require(pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), out.string()));
 }
 
@@ -71,7 +71,7 @@ void BM_ExportStacked(benchmark::State& state) {
     const pw::Ttrlevel level = Load(LevelOfKind(static_cast<int>(state.range(0))));
     const fs::path out = Scratch("stacked") / "all.png";
     for (auto _ : state)
-        WritePictureExport(level, out.string(), ExportDepth::shown24);
+        pw::bench::Require(WritePictureExport(level, out.string(), ExportDepth::shown24));
 }
 
 void BM_ExportPages(benchmark::State& state) {
@@ -79,8 +79,9 @@ void BM_ExportPages(benchmark::State& state) {
     const pw::Ttrlevel level = Load(file);
     const fs::path folder = Scratch("export");
     for (auto _ : state)
-        WritePageFolder(level, QString::fromStdString(file.string()), QString::fromStdString(folder.string()),
-                        pw::PagePictureDepth::shown);
+        pw::bench::Require(WritePageFolder(level, QString::fromStdString(file.string()),
+                                           QString::fromStdString(folder.string()),
+                                           pw::PagePictureDepth::shown));
 }
 
 void BM_Resave(benchmark::State& state) {
@@ -94,7 +95,8 @@ void ImportBench(benchmark::State& state, bool one_changed) {
     const fs::path& file = LevelOfKind(static_cast<int>(state.range(0)));
     const fs::path folder = Scratch(one_changed ? "import-one" : "import");
     const QString qfile = QString::fromStdString(file.string());
-    WritePageFolder(Load(file), qfile, QString::fromStdString(folder.string()), pw::PagePictureDepth::shown);
+    pw::bench::Require(WritePageFolder(Load(file), qfile, QString::fromStdString(folder.string()),
+                                       pw::PagePictureDepth::shown));
     if (one_changed) {
         const QString page =
             QDir(QString::fromStdString(folder.string())).filePath(PagePictureName(qfile, 7));
@@ -115,7 +117,7 @@ void BM_ReadPageFolder(benchmark::State& state) {
     const fs::path& file = LevelOfKind(6);
     const QString folder = QString::fromStdString(Scratch("read").string());
     const QString qfile = QString::fromStdString(file.string());
-    WritePageFolder(Load(file), qfile, folder, pw::PagePictureDepth::shown);
+    pw::bench::Require(WritePageFolder(Load(file), qfile, folder, pw::PagePictureDepth::shown));
     const bool fast = state.range(0) == 1;
     const bool colours = state.range(0) == 0;
     const auto whole_page = [](QSize size) { return size == QSize(256, 256); };

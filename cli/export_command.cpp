@@ -52,7 +52,10 @@ int ExportCommand(const std::vector<std::string>& args, const CliServices& cli) 
     if (level.num_pages <= 0)
         return cli.fail(cli::kOtherError, "cannot export " + parsed.level + ": the level has no pages");
     try {
-        WritePictureExport(level, parsed.out, parsed.depth32 ? ExportDepth::stored32 : ExportDepth::shown24);
+        if (const pw::Result written = WritePictureExport(
+                level, parsed.out, parsed.depth32 ? ExportDepth::stored32 : ExportDepth::shown24);
+            !written)
+            return cli.fail(cli::kOtherError, written.reason);
     } catch (const std::bad_alloc&) {
         return cli.fail(cli::kOtherError, "not enough memory to write " + parsed.out);
     } catch (const std::exception& e) {

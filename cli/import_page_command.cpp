@@ -69,13 +69,12 @@ int ImportPageCommand(const std::vector<std::string>& given, const CliServices& 
                                          " pages; PAGE can be 1 to " + std::to_string(level.num_pages + 1));
     // A picture of the wrong size is refused before it is decoded, however large it claims to be.
     const SourcePicture picture = ReadQuietly(image_file);
-    if (picture.status == SourcePicture::Status::wrong_size)
+    if (picture.result == pw::Status::wrong_size)
         return WrongSize(image_file, picture.size, cli);
-    if (picture.status == SourcePicture::Status::unreadable) {
-        if (picture.fault == PictureReading::Fault::not_found)
-            return cli.fail(cli::kNotFound, "file not found: " + image_file);
-        return cli.fail(cli::kOtherError, picture.error.toStdString());
-    }
+    if (picture.result == pw::Status::no_such_file)
+        return cli.fail(cli::kNotFound, "file not found: " + image_file);
+    if (!picture.result)
+        return cli.fail(cli::kOtherError, picture.result.reason);
 
     if (page == level.num_pages + 1 && !level.AddPage()) // a page number past the most a level holds
         return cli.fail(cli::kUsage, "import-page: cannot add a page to " + args[0] + ": it has " +

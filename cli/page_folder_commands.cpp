@@ -71,8 +71,11 @@ int ExportPagesCommand(const std::vector<std::string>& given, const CliServices&
     if (depth32 && !pw::CarriesDepth(level.kind, pw::PageDepth::bits32))
         return cli.fail(cli::kUsage, "export-pages --depth 32: " + args[0] + " has no 32-bit pages");
     try {
-        WritePageFolder(level, Decoded(args[0]), Decoded(args[1]),
-                        depth32 ? pw::PagePictureDepth::stored32 : pw::PagePictureDepth::shown);
+        if (const pw::Result written =
+                WritePageFolder(level, Decoded(args[0]), Decoded(args[1]),
+                                depth32 ? pw::PagePictureDepth::stored32 : pw::PagePictureDepth::shown);
+            !written)
+            return cli.fail(cli::kOtherError, written.reason);
         if (const QStringList past =
                 PicturesPastLastPage(Decoded(args[1]), Decoded(args[0]), level.num_pages);
             !past.isEmpty())
@@ -110,9 +113,9 @@ int ImportPagesCommand(const std::vector<std::string>& given, const CliServices&
             imported = ImportPageFolder(level, listing, steps);
         }
         WarnNearMisses(imported, args[0]);
-        if (!imported.error.isEmpty())
+        if (!imported.result)
             return cli.fail(cli::kOtherError,
-                            "import-pages: " + imported.error.toStdString() + "; nothing was written");
+                            "import-pages: " + imported.result.reason + "; nothing was written");
         if (const pw::Result saved =
                 pw::SaveLevelAsEdited(level, pw::ParseAnimatedSets(level.anim_words), args[2]);
             !saved)

@@ -2,6 +2,7 @@
 // from a picture edited outside the program.
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 #include <QFile>
 
@@ -18,7 +19,10 @@ constexpr int kSide = pw::kPagePictureSide;
 } // namespace
 
 void LevelDocument::ExportPages(const QString& folder, pw::Gauge* gauge) const {
-    WritePageFolder(level_, file_name_, folder, pw::PagePictureDepth::shown, gauge);
+    if (const pw::Result written =
+            WritePageFolder(level_, file_name_, folder, pw::PagePictureDepth::shown, gauge);
+        !written)
+        throw std::runtime_error(written.reason);
 }
 
 std::size_t LevelDocument::ImportUndoBytes(const QString& folder) const {
@@ -39,13 +43,13 @@ PageFolderImport LevelDocument::ImportPagesForGood(const QString& folder, pw::Ga
     PageFolderImport imported;
     imported.files = listing.files;
     imported.near_misses = listing.near_misses;
-    imported.error = listing.error;
-    if (!imported.error.isEmpty())
+    imported.result = listing.result;
+    if (!imported.result)
         return imported;
     pw::GaugeSteps progress(gauge);
     for (std::size_t at = 0; at < listing.files.size(); ++at) {
-        if (QString error = ReadPagePicture(listing.files[at].second).error; !error.isEmpty()) {
-            imported.error = error;
+        if (pw::Result read = ReadPagePicture(listing.files[at].second).result; !read) {
+            imported.result = std::move(read);
             return imported;
         }
         progress.Done(at + 1, listing.files.size());
@@ -101,7 +105,7 @@ PageFolderImport LevelDocument::ImportPages(const QString& folder, pw::Gauge* ga
         take_back();
         throw;
     }
-    if (!imported.error.isEmpty()) {
+    if (!imported.result) {
         take_back();
         return imported;
     }

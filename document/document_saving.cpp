@@ -55,10 +55,10 @@ void LevelDocument::Export(const QString& path, pw::Gauge* gauge) const {
     if (!HasLevel() || level_.num_pages <= 0)
         ExportFailed(path, QStringLiteral("no level pages to export"));
     // Streamed into a file beside the target that replaces it when complete.
-    try {
-        WritePictureExport(level_, QFile::encodeName(path).toStdString(), ExportDepth::shown24, gauge);
-    } catch (const std::runtime_error& e) {
-        QString error = QString::fromLocal8Bit(e.what());
+    if (const pw::Result written =
+            WritePictureExport(level_, QFile::encodeName(path).toStdString(), ExportDepth::shown24, gauge);
+        !written) {
+        QString error = QString::fromLocal8Bit(written.reason.c_str());
         if (!error.isEmpty())
             error[0] = error[0].toUpper();
         throw std::runtime_error(error.toStdString());

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "document/sentence_reason.h"
 #include "level/layout.h"
 #include "level/page_access.h"
 #include "pictures/picture_bridge.h"
@@ -36,14 +37,8 @@ QImage FromLevelPages(const pw::Ttrlevel& level) {
 
 pw::Result OpenPicture(const QString& path, TextureSource& source) {
     SourcePicture picture = ReadSourcePicture(path);
-    if (picture.status == SourcePicture::Status::unreadable) {
-        QString error = picture.error;
-        if (!error.isEmpty())
-            error[0] = error[0].toUpper();
-        return {pw::Status::not_a_picture, error.toStdString()};
-    }
-    if (picture.status == SourcePicture::Status::wrong_size)
-        return {pw::Status::wrong_size, picture.error.toStdString()};
+    if (!picture.result)
+        return AsSentence(std::move(picture.result));
     source.HasAlpha = picture.has_alpha;
     source.SourceImage = std::move(picture.image);
     source.FileName = QFileInfo(path).fileName();

@@ -14,9 +14,9 @@ namespace pw::fuzz {
 // Empty when all is well, else what went wrong.
 inline const char* CheckPagePictureInput(const QString& path) {
     const PagePictureFile page = ReadPagePicture(path);
-    if (page.error.isEmpty() && page.argb.size() != 256 * 256)
+    if (page.result && page.argb.size() != 256 * 256)
         return "a page picture taken as read has the wrong number of colours";
-    if (!page.error.isEmpty() && !page.argb.empty())
+    if (!page.result && !page.argb.empty())
         return "a refused page picture kept colours";
     return nullptr;
 }
@@ -25,10 +25,8 @@ inline const char* CheckPictureInput(const QString& path) {
     if (const char* fault = CheckPagePictureInput(path))
         return fault;
     const SourcePicture picture = ReadSourcePicture(path);
-    if (picture.status != SourcePicture::Status::read)
-        return picture.error.isEmpty() && picture.status == SourcePicture::Status::unreadable
-                   ? "refused without a reason"
-                   : nullptr;
+    if (!picture.result)
+        return picture.result.reason.empty() ? "refused without a reason" : nullptr;
     if (picture.image.isNull() || picture.image.width() != 256 || picture.image.height() < 256)
         return "a picture taken as read is not page sized";
     // The first and the last tile of the first page, as a copy takes them.

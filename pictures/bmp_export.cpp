@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <stdexcept>
 #include <vector>
 
 #include "level/layout.h"
@@ -44,17 +43,18 @@ void PutHeader(std::uint8_t* h, std::uint32_t rows) {
 
 } // namespace
 
-void WriteBmpExport(const pw::Ttrlevel& level, std::FILE* out, const std::string& name, pw::Gauge* gauge) {
+pw::Result WriteBmpExport(const pw::Ttrlevel& level, std::FILE* out, pw::Gauge* gauge) {
     const std::size_t rows = level.num_pages > 0 ? static_cast<std::size_t>(level.num_pages) * kSide : 0;
     if (rows == 0)
-        return;
+        return {};
     std::vector<std::uint8_t> band(std::max(kHeaderBytes, kRowsPerWrite * 3 * kSide));
     const auto put = [&](const std::uint8_t* bytes, std::size_t size) {
-        if (std::fwrite(bytes, 1, size, out) != size)
-            throw std::runtime_error("cannot write " + name + ": " + std::strerror(errno));
+        return std::fwrite(bytes, 1, size, out) == size;
     };
+    const auto failed = [] { return pw::Result{pw::Status::file_error, std::strerror(errno)}; };
     PutHeader(band.data(), static_cast<std::uint32_t>(rows));
-    put(band.data(), kHeaderBytes);
+    if (!put(band.data(), kHeaderBytes))
+        return failed();
     pw::GaugeSteps steps(gauge);
     // Bottom up: the file's first row is the picture's last. Each band is converted top first and
     // written last row first.
@@ -62,8 +62,10 @@ void WriteBmpExport(const pw::Ttrlevel& level, std::FILE* out, const std::string
         const std::size_t count = std::min(kRowsPerWrite, rows - done);
         pw::ExportRows(level, rows - done - count, count, true, band.data());
         for (std::size_t i = count; i-- > 0;)
-            put(band.data() + i * 3 * kSide, 3 * kSide);
+            if (!put(band.data() + i * 3 * kSide, 3 * kSide))
+                return failed();
         done += count;
         steps.Done(done, rows);
     }
+    return {};
 }

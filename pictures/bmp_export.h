@@ -3,12 +3,12 @@
 #pragma once
 
 #include <cstdio>
-#include <string>
 
 #include "level/gauge.h"
+#include "level/result.h"
 #include "level/trlevel.h"
 
 // Writes the file to `out`, moving `gauge` (when given) up to 100. Writes nothing when the level has no
-// pages. A failed write raises std::runtime_error naming `name` and the system's reason.
-void WriteBmpExport(const pw::Ttrlevel& level, std::FILE* out, const std::string& name,
-                    pw::Gauge* gauge = nullptr);
+// pages. A failed write is file_error with the system's reason, without the file's name.
+[[nodiscard]] pw::Result WriteBmpExport(const pw::Ttrlevel& level, std::FILE* out,
+                                        pw::Gauge* gauge = nullptr);

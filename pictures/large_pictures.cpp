@@ -26,30 +26,31 @@ void PutLe(QByteArray& b, int at, std::uint32_t v, int bytes) {
         b[at + i] = static_cast<char>(v >> (8 * i));
 }
 
+pw::Result PartNotDecoded() {
+    return PictureFailure(pw::Status::not_a_picture, QStringLiteral("a part of it cannot be decoded"));
+}
+
 // Pastes decoded bands into one picture, made when the first band arrives in that band's format.
 class BandAssembler {
 public:
     BandAssembler(int width, int rows) : width_(width), rows_(rows) {}
 
-    bool Add(const QImage& band, QString& error) {
+    pw::Result Add(const QImage& band) {
         if (band.isNull() || band.width() != width_ || next_ + band.height() > rows_ ||
-            (!picture_.isNull() && band.format() != picture_.format())) {
-            error = QStringLiteral("a part of it cannot be decoded");
-            return false;
-        }
+            (!picture_.isNull() && band.format() != picture_.format()))
+            return PartNotDecoded();
         if (picture_.isNull()) {
             picture_ = QImage(width_, rows_, band.format());
-            if (picture_.isNull()) {
-                error = QStringLiteral("there is not enough memory for it");
-                return false;
-            }
+            if (picture_.isNull())
+                return PictureFailure(pw::Status::not_a_picture,
+                                      QStringLiteral("there is not enough memory for it"));
             picture_.setColorTable(band.colorTable());
         }
         const auto bytes = static_cast<std::size_t>(std::min(band.bytesPerLine(), picture_.bytesPerLine()));
         for (int y = 0; y < band.height(); ++y)
             std::memcpy(picture_.scanLine(next_ + y), band.constScanLine(y), bytes);
         next_ += band.height();
-        return true;
+        return {};
     }
 
     QImage Take() { return next_ == rows_ ? std::move(picture_) : QImage(); }
@@ -75,23 +76,20 @@ bool TooLargeForQtReader(const QSize& size) {
     return limit > 0 && bytes > limit;
 }
 
-QImage ReadLargeBmp(QFile& file, const BmpRows& bmp, int rows, QString& error) {
-    if (bmp.rows == 0 || bmp.rows > 0x7FFFFFFF || bmp.row_bytes == 0 || bmp.pixel_offset > (1u << 24)) {
-        error = QStringLiteral("its header is damaged");
-        return {};
-    }
+PictureReading ReadLargeBmp(QFile& file, const BmpRows& bmp, int rows) {
+    const auto shorter = [] {
+        return Refused(pw::Status::not_a_picture, QStringLiteral("the file is shorter than its header says"));
+    };
+    if (bmp.rows == 0 || bmp.rows > 0x7FFFFFFF || bmp.row_bytes == 0 || bmp.pixel_offset > (1u << 24))
+        return Refused(pw::Status::not_a_picture, QStringLiteral("its header is damaged"));
     const int total = static_cast<int>(bmp.rows);
     rows = rows > 0 ? std::min(rows, total) : total;
-    if (!file.seek(0)) {
-        error = file.errorString();
-        return {};
-    }
+    if (!file.seek(0))
+        return Refused(pw::Status::file_error, file.errorString());
     const QByteArray head = file.read(static_cast<qint64>(bmp.pixel_offset));
     const bool small_header = head.size() >= 18 && static_cast<std::uint8_t>(head[14]) == 12;
-    if (head.size() != static_cast<qsizetype>(bmp.pixel_offset) || head.size() < (small_header ? 26 : 54)) {
-        error = QStringLiteral("the file is shorter than its header says");
-        return {};
-    }
+    if (head.size() != static_cast<qsizetype>(bmp.pixel_offset) || head.size() < (small_header ? 26 : 54))
+        return shorter();
     const auto width = static_cast<std::int64_t>(
         small_header
             ? (static_cast<std::uint8_t>(head[18]) | static_cast<std::uint8_t>(head[19]) << 8)
@@ -110,18 +108,18 @@ QImage ReadLargeBmp(QFile& file, const BmpRows& bmp, int rows, QString& error) {
             PutLe(band, 20, static_cast<std::uint32_t>(count), 2);
         else
             PutLe(band, 22, static_cast<std::uint32_t>(bmp.top_down ? -count : count), 4);
-        if (!file.seek(static_cast<qint64>(bmp.pixel_offset + first_stored * bmp.row_bytes))) {
-            error = file.errorString();
-            return {};
-        }
+        if (!file.seek(static_cast<qint64>(bmp.pixel_offset + first_stored * bmp.row_bytes)))
+            return Refused(pw::Status::file_error, file.errorString());
         const QByteArray data = file.read(static_cast<qint64>(data_bytes));
-        if (static_cast<std::uint64_t>(data.size()) != data_bytes) {
-            error = QStringLiteral("the file is shorter than its header says");
-            return {};
-        }
+        if (static_cast<std::uint64_t>(data.size()) != data_bytes)
+            return shorter();
         band.append(data);
-        if (!picture.Add(Decode(band, "BMP"), error))
-            return {};
+        if (pw::Result added = picture.Add(Decode(band, "BMP")); !added)
+            return {{}, {}, std::move(added)};
     }
-    return picture.Take();
+    PictureReading reading;
+    reading.image = picture.Take();
+    if (reading.image.isNull()) // a band decoded shorter than its rows
+        reading.result = PartNotDecoded();
+    return reading;
 }

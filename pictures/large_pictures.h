@@ -7,9 +7,9 @@
 #include <cstdint>
 
 #include <QFile>
-#include <QImage>
 #include <QSize>
-#include <QString>
+
+#include "pictures/picture_reading.h"
 
 // Where the rows of an uncompressed .bmp file lie.
 struct BmpRows {
@@ -22,6 +22,7 @@ struct BmpRows {
 // True when Qt's reader would refuse a picture of `size` for its size alone.
 bool TooLargeForQtReader(const QSize& size);
 
-// The first `rows` rows of the picture in `file` (every row when 0), or a null image with `error`
-// saying why. `bmp` gives where its rows lie (the caller has checked that the file holds them all).
-QImage ReadLargeBmp(QFile& file, const BmpRows& bmp, int rows, QString& error);
+// The first `rows` rows of the picture in `file` (every row when 0), or why they cannot be read
+// (file_error or not_a_picture, with a reason that does not name the file). `bmp` gives where its rows
+// lie (the caller has checked that the file holds them all).
+PictureReading ReadLargeBmp(QFile& file, const BmpRows& bmp, int rows);

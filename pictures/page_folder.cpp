@@ -8,7 +8,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <stdexcept>
 
 #include <QDir>
 #include <QFile>
@@ -19,9 +18,9 @@
 #include "level/page_access.h"
 #include "level/page_export.h"
 #include "level/palette_matcher.h"
-#include "level/safe_write.h"
 #include "pictures/picture_bridge.h"
 #include "pictures/picture_checks.h"
+#include "pictures/picture_file_writing.h"
 #include "pictures/plain_png.h"
 #include "pictures/png_format.h"
 #include "pictures/png_stream.h"
@@ -34,12 +33,13 @@ std::string Native(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
-[[noreturn]] void CannotWrite(const QString& path, const std::string& reason) {
-    throw std::runtime_error("cannot write " + QDir::toNativeSeparators(path).toStdString() + ": " + reason);
+// The name of `path` as a failure shows it.
+std::string Shown(const QString& path) {
+    return QDir::toNativeSeparators(path).toStdString();
 }
 
-void WritePng(const std::vector<std::uint32_t>& argb, std::FILE* file, const std::string& name) {
-    PngStream png(file, name, kSide, kSide, PngStream::Colour::rgba, pw::kExportDotsPerMeter);
+pw::Result WritePng(const std::vector<std::uint32_t>& argb, std::FILE* file) {
+    PngStream png(file, kSide, kSide, PngStream::Colour::rgba, pw::kExportDotsPerMeter);
     std::vector<std::uint8_t> row(4 * kSide);
     for (int y = 0; y < kSide; ++y) {
         for (int x = 0; x < kSide; ++x) {
@@ -50,9 +50,10 @@ void WritePng(const std::vector<std::uint32_t>& argb, std::FILE* file, const std
             p[2] = static_cast<std::uint8_t>(c);
             p[3] = static_cast<std::uint8_t>(c >> 24);
         }
-        png.WriteRows(row.data(), 1);
+        if (pw::Result written = png.WriteRows(row.data(), 1); !written)
+            return written;
     }
-    png.Finish();
+    return png.Finish();
 }
 
 bool IsPng(const QString& path) {
@@ -65,13 +66,14 @@ bool IsPng(const QString& path) {
 bool TakePicture(pw::Ttrlevel& level, const std::pair<int, QString>& file, const PagePictureFile& picture,
                  const PageFolderSteps& steps, PageFolderImport& result) {
     const auto& [page, path] = file;
-    if (!picture.error.isEmpty()) {
-        result.error = picture.error;
+    if (!picture.result) {
+        result.result = picture.result;
         return false;
     }
     if (page >= level.num_pages) {
         if (!steps.append(page)) {
-            result.error = QStringLiteral("%1: no page can be added to the level").arg(path);
+            result.result = PictureFailure(pw::Status::too_many_pages,
+                                           QStringLiteral("%1: no page can be added to the level").arg(path));
             return false;
         }
         ++result.appended;
@@ -109,45 +111,38 @@ QString PagePictureName(const QString& level_path, int page) {
 }
 
 // Page files are working copies, so they are not flushed to the disk one by one.
-void WritePagePicture(const pw::Ttrlevel& level, int page, pw::PagePictureDepth depth, const QString& path) {
+pw::Result WritePagePicture(const pw::Ttrlevel& level, int page, pw::PagePictureDepth depth,
+                            const QString& path) {
     const std::vector<std::uint32_t> argb = pw::PagePictureArgb(level, page, depth);
     if (argb.empty())
-        CannotWrite(path, "the level has no such page");
-    const std::string target = Native(path);
-    const std::string failed = pw::WriteFileSafely(target,
-                                                   [&](std::FILE* file) {
-                                                       WritePng(argb, file, target);
-                                                       return std::string();
-                                                   },
-                                                   {.sync = false});
-    if (!failed.empty())
-        CannotWrite(path, failed);
+        return CannotWrite(pw::Status::bad_request, Shown(path), "the level has no such page");
+    return WritePictureFile(Native(path), Shown(path), [&](std::FILE* file) { return WritePng(argb, file); },
+                            {.sync = false});
 }
 
 // Two threads write the pages, each taking the next page not yet taken: the files do not depend on
 // each other. After a failure no page is begun, and the failure of the lowest page is reported, as
 // every page below it was taken before it. Only the calling thread moves the gauge.
-void WritePageFolder(const pw::Ttrlevel& level, const QString& level_path, const QString& folder,
-                     pw::PagePictureDepth depth, pw::Gauge* gauge) {
+pw::Result WritePageFolder(const pw::Ttrlevel& level, const QString& level_path, const QString& folder,
+                           pw::PagePictureDepth depth, pw::Gauge* gauge) {
     if (!QDir().mkpath(folder))
-        CannotWrite(folder, "the folder cannot be made");
+        return CannotWrite(pw::Status::file_error, Shown(folder), "the folder cannot be made");
     const int pages = level.num_pages;
     std::atomic<int> next{0};
     std::atomic<int> done{0};
     std::mutex failure_lock;
     int failed_page = pages;
-    std::exception_ptr failure;
+    pw::Result failure;
     pw::GaugeSteps steps(gauge);
     const auto work = [&](bool report) {
         for (int page = next++; page < pages; page = next++) {
-            try {
-                WritePagePicture(level, page, depth,
-                                 QDir(folder).filePath(PagePictureName(level_path, page)));
-            } catch (...) {
+            if (pw::Result written = WritePagePicture(
+                    level, page, depth, QDir(folder).filePath(PagePictureName(level_path, page)));
+                !written) {
                 const std::lock_guard lock(failure_lock);
                 if (page < failed_page) {
                     failed_page = page;
-                    failure = std::current_exception();
+                    failure = std::move(written);
                 }
                 next = pages;
             }
@@ -159,9 +154,10 @@ void WritePageFolder(const pw::Ttrlevel& level, const QString& level_path, const
     std::future<void> helper = std::async(std::launch::async, work, false);
     work(true);
     helper.get();
-    if (failure)
-        std::rethrow_exception(failure);
+    if (!failure)
+        return failure;
     steps.Done(static_cast<unsigned long long>(pages), static_cast<unsigned long long>(pages));
+    return {};
 }
 
 PagePictureFile ReadPagePicture(const QString& path) {
@@ -173,19 +169,15 @@ PagePictureFile ReadPagePicture(const QString& path) {
     }
     const auto whole_page = [](QSize size) { return size == QSize(kSide, kSide); };
     PictureReading reading = ReadPictureFile(path, whole_page);
-    if (reading.fault == PictureReading::Fault::wrong_size) {
-        picture.error = QStringLiteral("%1 is %2 x %3; a page picture is 256 x 256")
-                            .arg(path)
-                            .arg(reading.size.width())
-                            .arg(reading.size.height());
-        return picture;
-    }
-    if (reading.fault != PictureReading::Fault::none) {
-        picture.error = reading.error;
+    if (reading.result == pw::Status::wrong_size)
+        reading.result.reason += "; a page picture is 256 x 256";
+    if (!reading.result) {
+        picture.result = std::move(reading.result);
         return picture;
     }
     if (!IsPng(path)) {
-        picture.error = QStringLiteral("%1 is not a PNG picture").arg(path);
+        picture.result =
+            PictureFailure(pw::Status::not_a_picture, QStringLiteral("%1 is not a PNG picture").arg(path));
         return picture;
     }
     picture.has_alpha = reading.image.hasAlphaChannel();
@@ -203,7 +195,7 @@ namespace {
 struct PageFolderNames {
     std::map<int, QString> pictures; // page and path
     QStringList near_misses;
-    QString error;
+    pw::Result result;
 };
 
 PageFolderNames ScanPageFolder(const QString& folder, const QString& level_path) {
@@ -215,9 +207,11 @@ PageFolderNames ScanPageFolder(const QString& folder, const QString& level_path)
     std::error_code failed;
     std::filesystem::directory_iterator entries(Native(folder), failed);
     if (failed) {
-        names.error = QStringLiteral("the folder %1 cannot be read (%2), so no picture named %3 can be taken")
-                          .arg(QDir::toNativeSeparators(folder), QString::fromStdString(failed.message()),
-                               PagePicturePattern(level_path));
+        names.result = PictureFailure(
+            pw::Status::file_error,
+            QStringLiteral("the folder %1 cannot be read (%2), so no picture named %3 can be taken")
+                .arg(QDir::toNativeSeparators(folder), QString::fromStdString(failed.message()),
+                     PagePicturePattern(level_path)));
         return names;
     }
     const QDir dir(folder);
@@ -233,16 +227,19 @@ PageFolderNames ScanPageFolder(const QString& folder, const QString& level_path)
         }
         const int page = match.captured(1).toInt();
         if (const auto [at, added] = names.pictures.emplace(page, dir.filePath(name)); !added) {
-            names.error = QStringLiteral("%1 and %2 are both the picture of page %3")
-                              .arg(at->second, dir.filePath(name))
-                              .arg(page + 1);
+            names.result = PictureFailure(pw::Status::not_a_page_folder,
+                                          QStringLiteral("%1 and %2 are both the picture of page %3")
+                                              .arg(at->second, dir.filePath(name))
+                                              .arg(page + 1));
             return names;
         }
     }
     names.near_misses.sort();
-    if (names.pictures.empty() && names.error.isEmpty())
-        names.error = QStringLiteral("no picture in %1 is named %2 (N from 0)")
-                          .arg(QDir::toNativeSeparators(folder), PagePicturePattern(level_path));
+    if (names.pictures.empty())
+        names.result =
+            PictureFailure(pw::Status::not_a_page_folder,
+                           QStringLiteral("no picture in %1 is named %2 (N from 0)")
+                               .arg(QDir::toNativeSeparators(folder), PagePicturePattern(level_path)));
     return names;
 }
 
@@ -252,27 +249,30 @@ PageFolderListing ListPageFolder(const QString& folder, const QString& level_pat
     PageFolderListing listing;
     PageFolderNames found = ScanPageFolder(folder, level_path);
     listing.near_misses = std::move(found.near_misses);
-    listing.error = std::move(found.error);
-    if (!listing.error.isEmpty())
+    listing.result = std::move(found.result);
+    if (!listing.result)
         return listing;
     const QDir dir(folder);
     int next_new = page_count;
     for (const auto& [page, path] : found.pictures) {
         if (page > next_new) {
             // Pages from 1, as every page list shows them; the file names count from 0.
-            listing.error = QStringLiteral("%1 would leave page %2 out: there is no %3")
-                                .arg(path)
-                                .arg(next_new + 1)
-                                .arg(dir.filePath(PagePictureName(level_path, next_new)));
+            listing.result = PictureFailure(pw::Status::not_a_page_folder,
+                                            QStringLiteral("%1 would leave page %2 out: there is no %3")
+                                                .arg(path)
+                                                .arg(next_new + 1)
+                                                .arg(dir.filePath(PagePictureName(level_path, next_new))));
             return listing;
         }
         if (page == next_new)
             ++next_new;
         if (static_cast<std::size_t>(page) >= pw::layout::kMaxPages) {
-            listing.error = QStringLiteral("%1 would make page %2; a level holds at most %3 pages")
-                                .arg(path)
-                                .arg(page + 1)
-                                .arg(pw::layout::kMaxPages);
+            listing.result =
+                PictureFailure(pw::Status::too_many_pages,
+                               QStringLiteral("%1 would make page %2; a level holds at most %3 pages")
+                                   .arg(path)
+                                   .arg(page + 1)
+                                   .arg(pw::layout::kMaxPages));
             return listing;
         }
         listing.files.emplace_back(page, path);
@@ -293,10 +293,10 @@ QStringList PicturesPastLastPage(const QString& folder, const QString& level_pat
 PageFolderImport ImportPageFolder(pw::Ttrlevel& level, const PageFolderListing& listing,
                                   const PageFolderSteps& steps, pw::Gauge* gauge) {
     PageFolderImport result;
-    result.error = listing.error;
+    result.result = listing.result;
     result.files = listing.files;
     result.near_misses = listing.near_misses;
-    if (!result.error.isEmpty())
+    if (!result.result)
         return result;
     pw::GaugeSteps progress(gauge);
     const std::size_t count = listing.files.size();

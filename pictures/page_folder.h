@@ -13,6 +13,7 @@
 
 #include "level/gauge.h"
 #include "level/page_picture.h"
+#include "level/result.h"
 #include "level/trlevel.h"
 
 namespace pw {
@@ -23,19 +24,22 @@ class PaletteMatcher;
 QString PagePictureName(const QString& level_path, int page);
 
 // Writes page `page` as an RGBA .png to `path`, replacing a file of that name only once the new one is
-// complete. Raises std::runtime_error naming `path` and the reason.
-void WritePagePicture(const pw::Ttrlevel& level, int page, pw::PagePictureDepth depth, const QString& path);
+// complete. A failure names `path`: file_error, or bad_request for a page the level does not have.
+[[nodiscard]] pw::Result WritePagePicture(const pw::Ttrlevel& level, int page, pw::PagePictureDepth depth,
+                                          const QString& path);
 
 // Writes every page into `folder` (made when missing), moving `gauge` up to 100. Other files in the
-// folder are left alone. Raises std::runtime_error naming the file or folder and the reason.
-void WritePageFolder(const pw::Ttrlevel& level, const QString& level_path, const QString& folder,
-                     pw::PagePictureDepth depth, pw::Gauge* gauge = nullptr);
+// folder are left alone. A failure (file_error) names the file or folder.
+[[nodiscard]] pw::Result WritePageFolder(const pw::Ttrlevel& level, const QString& level_path,
+                                         const QString& folder, pw::PagePictureDepth depth,
+                                         pw::Gauge* gauge = nullptr);
 
-// A page picture read whole: 256 x 256 colours 0xAARRGGBB, or the reason it cannot be used.
+// A page picture read whole: 256 x 256 colours 0xAARRGGBB, or why it cannot be used (as ReadPictureFile
+// says, wrong_size for another size, not_a_picture for a .bmp), a sentence naming the file.
 struct PagePictureFile {
     std::vector<std::uint32_t> argb;
     bool has_alpha = false;
-    QString error; // a sentence naming the file; empty when read
+    pw::Result result;
 };
 PagePictureFile ReadPagePicture(const QString& path);
 
@@ -45,7 +49,9 @@ QString PagePicturePattern(const QString& level_path);
 struct PageFolderListing {
     std::vector<std::pair<int, QString>> files; // page and path, by page
     QStringList near_misses; // names that start like a page picture's but are not one (`x_01.png`, ...)
-    QString error;           // a folder that cannot be listed, no picture at all, a gap or too many pages
+    // file_error for a folder that cannot be listed; not_a_page_folder for no picture at all, a gap or
+    // two pictures of one page; too_many_pages for a page past the most a level holds.
+    pw::Result result;
 };
 // The page pictures of the level in `folder`: any page it has, and pages from its page count on,
 // which append, as long as no number is left out. The extension is taken in any case (`.PNG`).
@@ -71,7 +77,7 @@ PageFolderSteps DirectSteps(pw::Ttrlevel& level, bool dither);
 struct PageFolderImport {
     std::vector<int> changed;                   // pages whose pixels changed
     int appended = 0;                           // pages added at the end
-    QString error;                              // the file that could not be used and why; empty on success
+    pw::Result result;                          // the listing's, or the file that could not be used and why
     std::vector<std::pair<int, QString>> files; // the listing's pictures: which page came from which file
     QStringList near_misses;                    // the listing's names that were not taken
 };

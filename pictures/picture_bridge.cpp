@@ -14,23 +14,16 @@ bool PageSized(const QSize& size) {
 
 } // namespace
 
+// ReadPictureFile asks PageSized about the picture as read as well, so a picture it gives fits.
 SourcePicture ReadSourcePicture(const QString& path, int rows) {
     PictureReading reading = ReadPictureFile(path, PageSized, rows);
     SourcePicture picture;
-    picture.fault = reading.fault;
     picture.size = reading.size;
-    picture.error = reading.error;
-    if (reading.fault == PictureReading::Fault::wrong_size) {
-        picture.status = SourcePicture::Status::wrong_size;
-        return picture;
-    }
-    if (reading.fault != PictureReading::Fault::none)
+    picture.result = std::move(reading.result);
+    if (!picture.result)
         return picture;
     picture.image = std::move(reading.image);
-    picture.size = picture.image.size();
     picture.has_alpha = picture.image.hasAlphaChannel();
-    picture.status =
-        PageSized(picture.size) ? SourcePicture::Status::read : SourcePicture::Status::wrong_size;
     return picture;
 }
 

@@ -12,19 +12,16 @@
 #include "pictures/picture_checks.h"
 
 struct SourcePicture {
-    enum class Status { read, wrong_size, unreadable };
-    Status status = Status::unreadable;
-    PictureReading::Fault fault = PictureReading::Fault::unreadable; // what kept it from being read
-    QImage image;                                                    // the picture when read
-    QSize size;                                                      // what the file claims, when known
+    QImage image;           // the picture when read
+    QSize size;             // what the file claims, when known
     bool has_alpha = false; // the file's format carries alpha (RGBA PNG)
-    QString error;          // why it could not be read: a sentence naming the file
+    pw::Result result;      // as ReadPictureFile ends, the reason naming the file
 };
 
 // Reads `path` through the checks of ReadPictureFile (regular files only, data as long as the header
-// says); a picture that is not 256 wide and at least 256 tall is refused before it is decoded, however
-// large it claims to be. `rows`, when not 0, keeps only that many rows from the top (what a copy of the
-// first page needs), however many the picture has.
+// says); a picture that is not 256 wide and at least 256 tall is refused as wrong_size before it is
+// decoded, however large it claims to be. `rows`, when not 0, keeps only that many rows from the top
+// (what a copy of the first page needs), however many the picture has.
 SourcePicture ReadSourcePicture(const QString& path, int rows = 0);
 
 // The `size` square from (x, y) of `picture` as 0xAARRGGBB, rows top first; opaque black where the

@@ -172,13 +172,6 @@ QString PaletteFault(const QImage& image) {
         .arg(entries);
 }
 
-PictureReading Refused(PictureReading::Fault fault, const QString& error) {
-    PictureReading reading;
-    reading.fault = fault;
-    reading.error = error;
-    return reading;
-}
-
 // The nearest folder above `path` that cannot be entered, or an empty text.
 QString FolderNotEntered(const QString& path) {
     for (QString folder = QFileInfo(path).absolutePath();; folder = QFileInfo(folder).absolutePath()) {
@@ -192,18 +185,17 @@ QString FolderNotEntered(const QString& path) {
 // Why `path` cannot be opened or looked at, from the system's errno.
 PictureReading NotOpened(const QString& path, int error) {
     if (error == ENOENT)
-        return Refused(PictureReading::Fault::not_found, QStringLiteral("file not found: %1").arg(path));
+        return Refused(pw::Status::no_such_file, QStringLiteral("file not found: %1").arg(path));
     if (error == EACCES) {
         if (const QString folder = FolderNotEntered(path); !folder.isEmpty())
-            return Refused(PictureReading::Fault::unreadable,
+            return Refused(pw::Status::file_error,
                            QStringLiteral("cannot read the picture %1: the folder %2 cannot be entered")
                                .arg(path, QDir::toNativeSeparators(folder)));
-        return Refused(PictureReading::Fault::unreadable,
+        return Refused(pw::Status::file_error,
                        QStringLiteral("cannot read the picture %1: permission denied").arg(path));
     }
-    return Refused(PictureReading::Fault::unreadable,
-                   QStringLiteral("cannot read the picture %1: %2")
-                       .arg(path, QString::fromLocal8Bit(std::strerror(error))));
+    return Refused(pw::Status::file_error, QStringLiteral("cannot read the picture %1: %2")
+                                               .arg(path, QString::fromLocal8Bit(std::strerror(error))));
 }
 
 // Opens only a regular file. The descriptor is checked after opening (without waiting on a pipe), so
@@ -214,47 +206,48 @@ PictureReading Open(const QString& path, QFile& file) {
     if (::stat(name.constData(), &info) != 0)
         return NotOpened(path, errno);
     if (S_ISDIR(info.st_mode))
-        return Refused(PictureReading::Fault::folder,
-                       QStringLiteral("%1 is a folder, not a picture").arg(path));
+        return Refused(pw::Status::file_error, QStringLiteral("%1 is a folder, not a picture").arg(path));
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return NotOpened(path, errno);
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return Refused(PictureReading::Fault::not_a_file,
+        return Refused(pw::Status::file_error,
                        QStringLiteral("cannot read the picture %1: it is not a regular file").arg(path));
     }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return Refused(PictureReading::Fault::unreadable,
+        return Refused(pw::Status::file_error,
                        QStringLiteral("cannot read the picture %1: %2").arg(path, file.errorString()));
     }
     return {};
 }
 
 // A .bmp Qt would refuse for its size alone is read a band of rows at a time; a valid picture is never
-// called broken for being large.
-QImage ReadLarge(QFile& file, const BmpLayout& bmp, int rows, QString& error) {
+// called broken for being large. The reason does not name the file.
+PictureReading ReadLarge(QFile& file, const BmpLayout& bmp, int rows) {
     if (bmp.row_bytes > 0)
-        return ReadLargeBmp(file, {bmp.pixel_offset, bmp.row_bytes, bmp.rows, bmp.top_down}, rows, error);
-    error = QStringLiteral("it is too large to read");
-    return {};
+        return ReadLargeBmp(file, {bmp.pixel_offset, bmp.row_bytes, bmp.rows, bmp.top_down}, rows);
+    return Refused(pw::Status::not_a_picture, QStringLiteral("it is too large to read"));
 }
 
-// A .png goes through its own strict reader, never through Qt's.
-PictureReading ReadPngFile(QFile& file, const QString& path, const std::function<bool(QSize)>& size_fits,
-                           int rows) {
-    PngReading png = ReadPng(file, static_cast<std::uint64_t>(file.size()), size_fits, rows);
-    PictureReading reading;
-    reading.size = png.size;
-    if (png.wrong_size) {
-        reading.fault = PictureReading::Fault::wrong_size;
-        return reading;
-    }
-    if (!png.error.isEmpty())
-        return Refused(PictureReading::Fault::unreadable,
-                       QStringLiteral("cannot read the picture %1: %2").arg(path, png.error));
-    reading.image = std::move(png.image);
+// The reading of `path` refused as `size` by the caller's check.
+PictureReading WrongSize(const QString& path, const QSize& size) {
+    PictureReading reading =
+        Refused(pw::Status::wrong_size,
+                QStringLiteral("%1 is %2 x %3").arg(path).arg(size.width()).arg(size.height()));
+    reading.size = size;
+    return reading;
+}
+
+// The reason of `reading`, which does not name the file, put in a sentence naming `path`.
+PictureReading NamingFile(PictureReading reading, const QString& path) {
+    if (reading.result == pw::Status::wrong_size)
+        return WrongSize(path, reading.size);
+    if (!reading.result)
+        reading.result.reason = QStringLiteral("cannot read the picture %1: %2")
+                                    .arg(path, QString::fromStdString(reading.result.reason))
+                                    .toStdString();
     return reading;
 }
 
@@ -262,15 +255,15 @@ PictureReading ReadPngFile(QFile& file, const QString& path, const std::function
 
 PictureReading ReadPictureFile(const QString& path, const std::function<bool(QSize)>& size_fits, int rows) {
     QFile file;
-    if (PictureReading opened = Open(path, file); opened.fault != PictureReading::Fault::none)
+    if (PictureReading opened = Open(path, file); !opened.result)
         return opened;
     const auto file_bytes = static_cast<std::uint64_t>(file.size());
+    // A .png goes through its own strict reader, never through Qt's.
     if (HasPngSignature(file.peek(8)))
-        return ReadPngFile(file, path, size_fits, rows);
+        return NamingFile(ReadPng(file, file_bytes, size_fits, rows), path);
     const BmpLayout bmp = ReadBmpLayout(file.peek(70));
     const auto unreadable = [&](const QString& why) {
-        return Refused(PictureReading::Fault::unreadable,
-                       QStringLiteral("cannot read the picture %1: %2").arg(path, why));
+        return NamingFile(Refused(pw::Status::not_a_picture, why), path);
     };
     // Compared by division: rows times row size can exceed 64 bits.
     if (bmp.valid && (bmp.pixel_offset >= file_bytes ||
@@ -284,15 +277,13 @@ PictureReading ReadPictureFile(const QString& path, const std::function<bool(QSi
     QImageReader reader(&file);
     PictureReading reading;
     reading.size = reader.size();
-    if (size_fits && reading.size.isValid() && !size_fits(reading.size)) {
-        reading.fault = PictureReading::Fault::wrong_size;
-        return reading;
-    }
+    if (size_fits && reading.size.isValid() && !size_fits(reading.size))
+        return WrongSize(path, reading.size);
     if (reading.size.isValid() && bmp.valid && TooLargeForQtReader(reading.size)) {
-        QString error;
-        reading.image = ReadLarge(file, bmp, rows, error);
-        if (reading.image.isNull())
-            return unreadable(error);
+        PictureReading large = ReadLarge(file, bmp, rows);
+        if (!large.result)
+            return NamingFile(std::move(large), path);
+        reading.image = std::move(large.image);
     } else {
         if (!reader.read(&reading.image) || reading.image.isNull())
             return unreadable(reader.errorString());
@@ -303,11 +294,8 @@ PictureReading ReadPictureFile(const QString& path, const std::function<bool(QSi
             reading.image = reading.image.copy(0, 0, reading.image.width(), rows);
     }
     reading.size = reading.image.size();
-    if (size_fits && !size_fits(reading.size)) {
-        reading.fault = PictureReading::Fault::wrong_size;
-        reading.image = QImage();
-        return reading;
-    }
+    if (size_fits && !size_fits(reading.size))
+        return WrongSize(path, reading.size);
     if (const QString fault = PaletteFault(reading.image); !fault.isEmpty())
         return unreadable(fault);
     if (bmp.valid && bmp.bits == 16)

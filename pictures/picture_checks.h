@@ -5,21 +5,16 @@
 
 #include <functional>
 
-#include <QImage>
 #include <QSize>
 #include <QString>
 
-struct PictureReading {
-    enum class Fault { none, not_found, folder, not_a_file, wrong_size, unreadable };
-    QImage image; // null unless fault is none
-    Fault fault = Fault::none;
-    QString error; // a sentence naming the file, unless fault is none
-    QSize size;    // the size the file announces, when it was read
-};
+#include "pictures/picture_reading.h"
 
-// Reads `path`. `size_fits`, when given, is asked about the announced size before anything is
-// decoded; a size it refuses gives Fault::wrong_size. Colours of 16-bit BMP files are widened to 8 bits
-// with their high bits repeated below them, so full intensity stays 255.
+// Reads `path`. A failure names the file in its reason: no_such_file when nothing is there, file_error
+// for a folder, a pipe, a device or a file that cannot be opened, not_a_picture for bytes that are not a
+// whole .bmp or .png picture. `size_fits`, when given, is asked about the announced size before anything
+// is decoded; a size it refuses gives wrong_size. Colours of 16-bit BMP files are widened to 8 bits with
+// their high bits repeated below them, so full intensity stays 255.
 // A .png is read by ReadPng (libspng), never by Qt; a .bmp too large for Qt's reader to take whole is
 // read a band of rows at a time. `rows`, when not 0, keeps only that many rows from the top (every row is
 // still checked to be there).

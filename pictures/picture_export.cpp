@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <stdexcept>
 #include <vector>
 
 #include "level/layout.h"
 #include "level/page_export.h"
-#include "level/safe_write.h"
 #include "pictures/bmp_export.h"
+#include "pictures/picture_file_writing.h"
 #include "pictures/png_stream.h"
 
 namespace {
@@ -46,38 +45,32 @@ void Band(const pw::Ttrlevel& level, ExportDepth depth, std::size_t first, std::
     std::fill(out + whole, out + count * row_bytes, std::uint8_t{0});
 }
 
-void WritePng(const pw::Ttrlevel& level, ExportDepth depth, std::FILE* file, const std::string& path,
-              pw::Gauge* gauge) {
+pw::Result WritePng(const pw::Ttrlevel& level, ExportDepth depth, std::FILE* file, pw::Gauge* gauge) {
     const std::size_t rows = static_cast<std::size_t>(level.num_pages) * kSide;
     const bool alpha = depth == ExportDepth::stored32;
-    PngStream png(file, path, kSide, static_cast<std::uint32_t>(rows),
+    PngStream png(file, kSide, static_cast<std::uint32_t>(rows),
                   alpha ? PngStream::Colour::rgba : PngStream::Colour::rgb, pw::kExportDotsPerMeter);
     std::vector<std::uint8_t> band(kBandRows * (alpha ? 4 : 3) * kSide);
     pw::GaugeSteps steps(gauge);
     for (std::size_t first = 0; first < rows; first += kBandRows) {
         const std::size_t count = std::min(kBandRows, rows - first);
         Band(level, depth, first, count, band.data());
-        png.WriteRows(band.data(), count);
+        if (pw::Result written = png.WriteRows(band.data(), count); !written)
+            return written;
         steps.Done(first + count, rows);
     }
-    png.Finish();
+    return png.Finish();
 }
 
 } // namespace
 
-void WritePictureExport(const pw::Ttrlevel& level, const std::string& path, ExportDepth depth,
-                        pw::Gauge* gauge) {
+pw::Result WritePictureExport(const pw::Ttrlevel& level, const std::string& path, ExportDepth depth,
+                              pw::Gauge* gauge) {
     if (level.num_pages <= 0)
-        throw std::runtime_error("cannot write " + path + ": the level has no pages");
+        return CannotWrite(pw::Status::bad_request, path, "the level has no pages");
     if (depth == ExportDepth::stored32 && !IsPngName(path))
-        throw std::runtime_error("cannot write " + path + ": 32-bit pages are written as .png only");
-    const std::string failed = pw::WriteFileSafely(path, [&](std::FILE* f) {
-        if (IsPngName(path))
-            WritePng(level, depth, f, path, gauge);
-        else
-            WriteBmpExport(level, f, path, gauge);
-        return std::string();
+        return CannotWrite(pw::Status::cannot_save_as, path, "32-bit pages are written as .png only");
+    return WritePictureFile(path, path, [&](std::FILE* f) {
+        return IsPngName(path) ? WritePng(level, depth, f, gauge) : WriteBmpExport(level, f, gauge);
     });
-    if (!failed.empty())
-        throw std::runtime_error("cannot write " + path + ": " + failed);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "level/gauge.h"
+#include "level/result.h"
 #include "level/trlevel.h"
 
 enum class ExportDepth {
@@ -14,6 +15,7 @@ enum class ExportDepth {
 
 // Writes the picture of `level` to `path`: PNG when the name ends in ".png" (any case), a 24-bit BMP
 // otherwise, moving `gauge` (when given) up to 100 as the rows go out. The file is replaced only once
-// complete. Raises std::runtime_error with a message naming `path` and the system's reason.
-void WritePictureExport(const pw::Ttrlevel& level, const std::string& path, ExportDepth depth,
-                        pw::Gauge* gauge = nullptr);
+// complete. A failure names `path` in its reason: file_error when the file cannot be written,
+// bad_request for a level without pages, cannot_save_as for 32-bit pages asked of a .bmp.
+[[nodiscard]] pw::Result WritePictureExport(const pw::Ttrlevel& level, const std::string& path,
+                                            ExportDepth depth, pw::Gauge* gauge = nullptr);

@@ -150,37 +150,35 @@ int DecodeRows(spng_ctx* ctx, QImage& image, std::size_t row_bytes) {
 
 } // namespace
 
-PngReading ReadPng(QIODevice& device, std::uint64_t file_bytes, const std::function<bool(QSize)>& size_fits,
-                   int rows) {
-    PngReading reading;
+PictureReading ReadPng(QIODevice& device, std::uint64_t file_bytes,
+                       const std::function<bool(QSize)>& size_fits, int rows) {
+    PictureReading reading;
     const Context ctx(spng_ctx_new(0));
-    if (!ctx) {
-        reading.error = Reason(nullptr, SPNG_EMEM);
-        return reading;
-    }
+    if (!ctx)
+        return Refused(pw::Status::not_a_picture, Reason(nullptr, SPNG_EMEM));
     spng_set_png_stream(ctx.get(), ReadDevice, &device);
     spng_set_crc_action(ctx.get(), SPNG_CRC_ERROR, SPNG_CRC_ERROR);
     spng_set_chunk_limits(ctx.get(), kChunkLimit, kChunkCacheLimit);
     spng_set_image_limits(ctx.get(), kMaxWidth, kMaxHeight);
     spng_ihdr header{};
-    if (const int code = spng_get_ihdr(ctx.get(), &header); code != 0) {
-        reading.error = Reason(ctx.get(), code);
-        return reading;
-    }
+    if (const int code = spng_get_ihdr(ctx.get(), &header); code != 0)
+        return Refused(pw::Status::not_a_picture, Reason(ctx.get(), code));
     reading.size = QSize(static_cast<int>(header.width), static_cast<int>(header.height));
     if (size_fits && !size_fits(reading.size)) {
-        reading.wrong_size = true;
+        reading.result = PictureFailure(
+            pw::Status::wrong_size,
+            QStringLiteral("it is %1 x %2").arg(reading.size.width()).arg(reading.size.height()));
         return reading;
     }
     if (InflatedBytes(header) / kMostInflation > file_bytes) {
-        reading.error = Reason(ctx.get(), SPNG_EOF);
+        reading.result = PictureFailure(pw::Status::not_a_picture, Reason(ctx.get(), SPNG_EOF));
         return reading;
     }
     const bool alpha = CarriesAlpha(ctx.get(), header);
     const int kept = rows > 0 ? std::min(rows, reading.size.height()) : reading.size.height();
     QImage image(reading.size.width(), kept, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGBX8888);
     if (image.isNull()) {
-        reading.error = Reason(ctx.get(), SPNG_EMEM);
+        reading.result = PictureFailure(pw::Status::not_a_picture, Reason(ctx.get(), SPNG_EMEM));
         return reading;
     }
     const bool indexed = header.color_type == SPNG_COLOR_TYPE_INDEXED;
@@ -190,7 +188,7 @@ PngReading ReadPng(QIODevice& device, std::uint64_t file_bytes, const std::funct
         code = indexed ? DecodePaletteRows(ctx.get(), header, image)
                        : DecodeRows(ctx.get(), image, std::size_t{header.width} * 4);
     if (code != 0) {
-        reading.error = Reason(ctx.get(), code);
+        reading.result = PictureFailure(pw::Status::not_a_picture, Reason(ctx.get(), code));
         return reading;
     }
     reading.image = std::move(image);

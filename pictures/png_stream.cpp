@@ -40,10 +40,10 @@ struct PngStream::Compressor {
     }
 };
 
-PngStream::PngStream(std::FILE* file, std::string name, std::uint32_t width, std::uint32_t height,
-                     Colour colour, std::uint32_t dots_per_meter)
-    : file_(file), name_(std::move(name)), bytes_per_pixel_(colour == Colour::rgba ? 4 : 3),
-      rows_left_(height), compressor_(std::make_unique<Compressor>()), compressed_(kChunkBytes) {
+PngStream::PngStream(std::FILE* file, std::uint32_t width, std::uint32_t height, Colour colour,
+                     std::uint32_t dots_per_meter)
+    : file_(file), bytes_per_pixel_(colour == Colour::rgba ? 4 : 3), rows_left_(height),
+      compressor_(std::make_unique<Compressor>()), compressed_(kChunkBytes) {
     row_bytes_ = bytes_per_pixel_ * width;
     WriteBytes(kPngSignature.data(), kPngSignature.size());
     std::uint8_t header[13];
@@ -62,21 +62,26 @@ PngStream::PngStream(std::FILE* file, std::string name, std::uint32_t width, std
 
 PngStream::~PngStream() = default;
 
-void PngStream::WriteRows(const std::uint8_t* rows, std::size_t count) {
+pw::Result PngStream::WriteRows(const std::uint8_t* rows, std::size_t count) {
     if (count > rows_left_)
         throw std::logic_error("PngStream: more rows than the header gives");
+    if (!written_)
+        return written_;
     const std::size_t filtered_row = row_bytes_ + 1;
     filtered_.resize(count * filtered_row);
     for (std::size_t i = 0; i < count; ++i)
         FilterSub(rows + i * row_bytes_, row_bytes_, bytes_per_pixel_, filtered_.data() + i * filtered_row);
     rows_left_ -= static_cast<std::uint32_t>(count);
     Compress(filtered_.data(), filtered_.size(), rows_left_ == 0);
+    return written_;
 }
 
-void PngStream::Finish() {
-    if (rows_left_ != 0)
+// After a failed write the rows may stop short.
+pw::Result PngStream::Finish() {
+    if (rows_left_ != 0 && written_)
         throw std::logic_error("PngStream: rows missing");
     WriteChunk("IEND", nullptr, 0);
+    return written_;
 }
 
 // Feeds `size` bytes to the compressor and writes out every full chunk of its output; with `last`,
@@ -90,13 +95,15 @@ void PngStream::Compress(const std::uint8_t* data, std::size_t size, bool last) 
     do {
         stream.next_out = compressed_.data();
         stream.avail_out = static_cast<std::uint32_t>(compressed_.size());
-        if (isal_deflate(&stream) != COMP_OK)
-            throw std::runtime_error("cannot write " + name_ + ": the image data could not be compressed");
+        if (isal_deflate(&stream) != COMP_OK) {
+            written_ = {pw::Status::damaged_stream, "the image data could not be compressed"};
+            return;
+        }
         const std::size_t produced = compressed_.size() - stream.avail_out;
         if (produced > 0)
             WriteChunk("IDAT", compressed_.data(), produced);
-    } while (stream.avail_in > 0 || stream.avail_out == 0 ||
-             (last && stream.internal_state.state != ZSTATE_END));
+    } while (written_ && (stream.avail_in > 0 || stream.avail_out == 0 ||
+                          (last && stream.internal_state.state != ZSTATE_END)));
 }
 
 void PngStream::WriteChunk(const char* type, const std::uint8_t* data, std::size_t size) {
@@ -114,7 +121,8 @@ void PngStream::WriteChunk(const char* type, const std::uint8_t* data, std::size
     WriteBytes(tail, sizeof tail);
 }
 
+// Writes nothing after a failure.
 void PngStream::WriteBytes(const void* data, std::size_t size) {
-    if (std::fwrite(data, 1, size, file_) != size)
-        throw std::runtime_error("cannot write " + name_ + ": " + std::strerror(errno));
+    if (written_ && std::fwrite(data, 1, size, file_) != size)
+        written_ = {pw::Status::file_error, std::strerror(errno)};
 }

@@ -6,25 +6,28 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <string>
 #include <vector>
+
+#include "level/result.h"
 
 class PngStream {
 public:
     enum class Colour { rgb, rgba };
 
-    // Writes the signature and the header chunks to `file`. Write failures raise std::runtime_error
-    // naming `name` and the system's reason, here and in every call below.
-    PngStream(std::FILE* file, std::string name, std::uint32_t width, std::uint32_t height, Colour colour,
+    // Writes the signature and the header chunks to `file`. The first failure is kept and ends the
+    // writing: WriteRows and Finish return it (file_error with the system's reason, or damaged_stream
+    // when the compressor fails), without the file's name.
+    PngStream(std::FILE* file, std::uint32_t width, std::uint32_t height, Colour colour,
               std::uint32_t dots_per_meter);
     ~PngStream();
     PngStream(const PngStream&) = delete;
     PngStream& operator=(const PngStream&) = delete;
 
     // The next `count` rows, each `width` pixels of R, G, B (and A) bytes.
-    void WriteRows(const std::uint8_t* rows, std::size_t count);
-    // Ends the image data and the file. Raises std::logic_error when rows are missing.
-    void Finish();
+    [[nodiscard]] pw::Result WriteRows(const std::uint8_t* rows, std::size_t count);
+    // Ends the image data and the file. Raises std::logic_error when rows are missing though every
+    // write went through.
+    [[nodiscard]] pw::Result Finish();
 
 private:
     struct Compressor;
@@ -34,7 +37,7 @@ private:
     void WriteBytes(const void* data, std::size_t size);
 
     std::FILE* file_;
-    std::string name_;
+    pw::Result written_; // done until a write fails
     std::size_t row_bytes_;
     std::size_t bytes_per_pixel_;
     std::uint32_t rows_left_;

@@ -69,13 +69,13 @@ protected:
 
 TEST_P(PagePicturesTest, OnePaintedPageIsOneStepThatUndoesExactly) {
     const auto before = Pages(doc_);
-    EXPECT_TRUE(doc_.ImportPages(folder_).error.isEmpty());
+    EXPECT_EQ(doc_.ImportPages(folder_).result, pw::Status::done);
     EXPECT_EQ(doc_.History().count(), 0); // nothing edited, no step
     Paint(1, 10, 20, qRgb(200, 100, 50));
     QFile::copy(PageFile(0), PageFile(3)); // the next number appends a page
     QSignalSpy changed(&doc_, &LevelDocument::PageChanged);
     QSignalSpy added(&doc_, &LevelDocument::PageAdded);
-    EXPECT_TRUE(doc_.ImportPages(folder_).error.isEmpty());
+    EXPECT_EQ(doc_.ImportPages(folder_).result, pw::Status::done);
     EXPECT_EQ(doc_.History().count(), 1);
     EXPECT_EQ(doc_.History().undoText(), "Import pages");
     EXPECT_EQ(doc_.Level().num_pages, 4);
@@ -94,7 +94,7 @@ TEST_P(PagePicturesTest, APictureThatCannotBeUsedChangesNothing) {
     Paint(0, 1, 1, qRgb(1, 2, 3));
     QFile::copy(PageFile(0), PageFile(3));
     QImage(256, 255, QImage::Format_ARGB32).save(PageFile(2));
-    const QString error = doc_.ImportPages(folder_).error;
+    const QString error = QString::fromStdString(doc_.ImportPages(folder_).result.reason);
     EXPECT_TRUE(error.contains(PagePictureName(path_, 2))) << error.toStdString();
     EXPECT_EQ(doc_.History().count(), 0);
     EXPECT_EQ(doc_.Level().num_pages, 3);
@@ -110,20 +110,20 @@ TEST_P(PagePicturesTest, AnImportTakenForGoodKeepsNoStepAndClearsTheHistory) {
     QFile::copy(PageFile(0), PageFile(3)); // appended: no page replaced
     EXPECT_EQ(doc_.ImportUndoBytes(folder_), 3 * page_bytes);
     Paint(1, 10, 20, qRgb(200, 100, 50));
-    ASSERT_TRUE(doc_.ImportPages(folder_).error.isEmpty());
+    ASSERT_EQ(doc_.ImportPages(folder_).result, pw::Status::done);
     ASSERT_EQ(doc_.History().count(), 1);
 
     const auto before = Pages(doc_);
     Paint(2, 1, 1, qRgb(1, 2, 3));
     QImage(256, 255, QImage::Format_ARGB32).save(PageFile(0));
-    EXPECT_FALSE(doc_.ImportPages(folder_, nullptr, false).error.isEmpty());
+    EXPECT_FALSE(doc_.ImportPages(folder_, nullptr, false).result);
     EXPECT_TRUE(Pages(doc_) == before);
     EXPECT_EQ(doc_.History().count(), 1);
 
     QFile::remove(PageFile(0));
     QFile::copy(PageFile(3), PageFile(0));
     QSignalSpy changed(&doc_, &LevelDocument::PageChanged);
-    EXPECT_TRUE(doc_.ImportPages(folder_, nullptr, false).error.isEmpty());
+    EXPECT_EQ(doc_.ImportPages(folder_, nullptr, false).result, pw::Status::done);
     EXPECT_GE(changed.count(), 1);
     ExpectChangedPages(doc_, before, {2});
     EXPECT_EQ(doc_.History().count(), 0);

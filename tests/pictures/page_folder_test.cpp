@@ -59,7 +59,8 @@ TEST(PageFolder, AnExportKilledWhileWritingLeavesOnlyWholePictures) {
     if (child == 0) {
         KillingGauge gauge;
         gauge.folder = dir.File("pages");
-        WritePageFolder(level, QStringLiteral("level.tr4"), folder, pw::PagePictureDepth::shown, &gauge);
+        static_cast<void>(
+            WritePageFolder(level, QStringLiteral("level.tr4"), folder, pw::PagePictureDepth::shown, &gauge));
         ::_exit(0);
     }
     int status = 0;
@@ -84,7 +85,7 @@ TEST(PageFolder, ALevelNameWithDotsKeepsThemInItsPictureNames) {
     pw::Ttrlevel level;
     ASSERT_EQ(Load(level, MakeLevel(pw::kind_tr4)), pw::Status::done);
     const QString level_path = Q(dir.File("my.level.tr4")), folder = Q(dir.File("pages"));
-    WritePageFolder(level, level_path, folder, pw::PagePictureDepth::stored32);
+    ASSERT_EQ(WritePageFolder(level, level_path, folder, pw::PagePictureDepth::stored32), pw::Status::done);
     EXPECT_EQ(PagePictureName(level_path, 1), "my.level_1.png");
     EXPECT_TRUE(std::filesystem::exists(dir.File("pages/my.level_0.png")));
     EXPECT_TRUE(std::filesystem::exists(dir.File("pages/my.level_1.png")));
@@ -93,10 +94,10 @@ TEST(PageFolder, ALevelNameWithDotsKeepsThemInItsPictureNames) {
     edited.setPixel(3, 4, qRgba(1, 2, 3, 255));
     ASSERT_TRUE(edited.save(Q(dir.File("pages/my.level_1.png"))));
     const PageFolderListing listing = ListPageFolder(folder, level_path, level.num_pages);
-    ASSERT_TRUE(listing.error.isEmpty()) << listing.error.toStdString();
+    ASSERT_EQ(listing.result, pw::Status::done);
     ASSERT_EQ(listing.files.size(), 2u);
     const PageFolderImport taken = ImportPageFolder(level, listing, DirectSteps(level, false));
-    EXPECT_TRUE(taken.error.isEmpty()) << taken.error.toStdString();
+    EXPECT_EQ(taken.result, pw::Status::done);
     EXPECT_EQ(taken.changed, std::vector<int>{1});
     const std::uint8_t* pixel = level.pages32.data() + 4 * (65536 + 4 * 256 + 3);
     EXPECT_EQ((std::vector<std::uint8_t>(pixel, pixel + 4)), (std::vector<std::uint8_t>{3, 2, 1, 255}));
@@ -112,7 +113,7 @@ TEST(PageFolder, APictureLargerThanAPageIsRefused) {
             const QString path = Q(dir.File("page.png"));
             ASSERT_TRUE(picture.save(path, "PNG"));
             const PagePictureFile read = ReadPagePicture(path);
-            EXPECT_FALSE(read.error.isEmpty()) << size.width() << " x " << size.height();
+            EXPECT_EQ(read.result, pw::Status::wrong_size) << size.width() << " x " << size.height();
             EXPECT_TRUE(read.argb.empty());
         }
     }

@@ -166,6 +166,10 @@ PictureReading Read(const std::string& path) {
     return ReadPictureFile(QString::fromStdString(path));
 }
 
+QString Reason(const PictureReading& reading) {
+    return QString::fromStdString(reading.result.reason);
+}
+
 // The colour shown for pixel `i` of the stacked pages, worked out from the page bytes: its palette
 // entry times 4, or its word's 5-bit red and blue and its green less the lowest bit (5-6-5), each
 // widened by repeating its high bits; black where the level holds no pixels.
@@ -217,13 +221,13 @@ TEST(PictureFiles, PixelDataShorterThanTheHeaderSaysIsRefused) {
         {"100000 rows with data for 10", Bmp(100000, 24, 10 * row)},
     };
     WriteFile(dir.File("whole.bmp"), Bmp(256, 24, 256 * row));
-    EXPECT_EQ(Read(dir.File("whole.bmp")).fault, PictureReading::Fault::none);
+    EXPECT_EQ(Read(dir.File("whole.bmp")).result, pw::Status::done);
     for (const auto& [what, bytes] : damaged) {
         WriteFile(dir.File("damaged.bmp"), bytes);
         const PictureReading reading = Read(dir.File("damaged.bmp"));
-        EXPECT_EQ(reading.fault, PictureReading::Fault::unreadable) << what;
+        EXPECT_EQ(reading.result, pw::Status::not_a_picture) << what;
         EXPECT_TRUE(reading.image.isNull()) << what;
-        EXPECT_TRUE(reading.error.contains("shorter than its header says")) << what;
+        EXPECT_TRUE(Reason(reading).contains("shorter than its header says")) << what;
     }
 }
 
@@ -237,7 +241,7 @@ TEST(PictureFiles, RunLengthDataThatEndsEarlyIsRefused) {
     for (const auto& [what, bytes] : readable) {
         WriteFile(dir.File("whole.bmp"), bytes);
         const PictureReading reading = Read(dir.File("whole.bmp"));
-        ASSERT_EQ(reading.fault, PictureReading::Fault::none) << what << ": " << reading.error.toStdString();
+        ASSERT_EQ(reading.result, pw::Status::done) << what << ": " << reading.result.reason;
         EXPECT_EQ(reading.image.pixelIndex(0, 1), 254) << what; // rows are stored bottom up
         EXPECT_EQ(reading.image.pixelIndex(255, 1), 7) << what;
     }
@@ -246,8 +250,8 @@ TEST(PictureFiles, RunLengthDataThatEndsEarlyIsRefused) {
         WriteFile(dir.File("cut.bmp"),
                   Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut)));
         const PictureReading reading = Read(dir.File("cut.bmp"));
-        EXPECT_EQ(reading.fault, PictureReading::Fault::unreadable) << "cut at " << cut;
-        EXPECT_TRUE(reading.error.contains("shorter than its header says")) << reading.error.toStdString();
+        EXPECT_EQ(reading.result, pw::Status::not_a_picture) << "cut at " << cut;
+        EXPECT_TRUE(Reason(reading).contains("shorter than its header says")) << reading.result.reason;
     }
 }
 
@@ -263,15 +267,15 @@ TEST(PictureFiles, PaletteIndicesPastTheColourTableAreRefused) {
     for (const auto& [extension, bytes] : pictures) {
         WriteFile(dir.File("damaged." + extension), bytes);
         const PictureReading reading = Read(dir.File("damaged." + extension));
-        EXPECT_EQ(reading.fault, PictureReading::Fault::unreadable) << extension;
-        EXPECT_TRUE(reading.error.contains("past the 16 colours")) << reading.error.toStdString();
+        EXPECT_EQ(reading.result, pw::Status::not_a_picture) << extension;
+        EXPECT_TRUE(Reason(reading).contains("past the 16 colours")) << reading.result.reason;
     }
     for (std::size_t i = 0; i < 256 * 256; ++i)
         bmp[54 + 16 * 4 + i] = static_cast<std::uint8_t>(i % 16);
     WriteFile(dir.File("whole.bmp"), bmp);
     WriteFile(dir.File("whole.png"), PalettePng(16, 16));
-    EXPECT_EQ(Read(dir.File("whole.bmp")).fault, PictureReading::Fault::none);
-    EXPECT_EQ(Read(dir.File("whole.png")).fault, PictureReading::Fault::none);
+    EXPECT_EQ(Read(dir.File("whole.bmp")).result, pw::Status::done);
+    EXPECT_EQ(Read(dir.File("whole.png")).result, pw::Status::done);
 }
 
 // Pictures past Qt's allocation limit (our own export of more than 512 pages is one) read whole, or
@@ -287,7 +291,7 @@ TEST(PictureFiles, PicturesPastTheReadersLimitAreReadInBands) {
     for (const char* name : {"large.bmp", "large.png"}) {
         ASSERT_TRUE(picture.save(QString::fromStdString(dir.File(name))));
         const PictureReading whole = Read(dir.File(name));
-        ASSERT_EQ(whole.fault, PictureReading::Fault::none) << name << whole.error.toStdString();
+        ASSERT_EQ(whole.result, pw::Status::done) << name << whole.result.reason;
         EXPECT_EQ(whole.image.convertToFormat(QImage::Format_RGB32), picture) << name;
         const PictureReading top = ReadPictureFile(QString::fromStdString(dir.File(name)), {}, 256);
         EXPECT_EQ(top.image.convertToFormat(QImage::Format_RGB32), picture.copy(0, 0, 256, 256)) << name;
@@ -297,7 +301,7 @@ TEST(PictureFiles, PicturesPastTheReadersLimitAreReadInBands) {
     WriteFile(dir.File("cut.png"), png);
     const PictureReading cut = ReadPictureFile(QString::fromStdString(dir.File("cut.png")), {}, 256);
     QImageReader::setAllocationLimit(limit);
-    EXPECT_EQ(cut.fault, PictureReading::Fault::unreadable);
+    EXPECT_EQ(cut.result, pw::Status::not_a_picture);
     EXPECT_TRUE(cut.image.isNull());
 }
 
@@ -307,7 +311,7 @@ TEST(PictureFiles, SixteenBitRgbWithAColourKeyDecodesEveryPixel) {
     TempDir dir;
     WriteFile(dir.File("keyed.png"), Rgb16KeyedPng());
     const PictureReading reading = Read(dir.File("keyed.png"));
-    ASSERT_EQ(reading.fault, PictureReading::Fault::none) << reading.error.toStdString();
+    ASSERT_EQ(reading.result, pw::Status::done) << reading.result.reason;
     ASSERT_TRUE(reading.image.hasAlphaChannel());
     EXPECT_TRUE(PixelsAre(reading.image.convertToFormat(QImage::Format_ARGB32), [](std::size_t i) {
         const int x = static_cast<int>(i % 256), y = static_cast<int>(i / 256);
@@ -336,7 +340,7 @@ TEST(PictureFiles, AChunkClaimingTwoGigabytesIsRefusedWithoutTheMemory) {
             const PictureReading reading = Read(dir.File("claim.png"));
             rusage after{};
             ::getrusage(RUSAGE_SELF, &after);
-            const bool refused = reading.fault == PictureReading::Fault::unreadable;
+            const bool refused = reading.result == pw::Status::not_a_picture;
             ::_exit(refused && after.ru_maxrss - before.ru_maxrss < 64 * 1024 ? 0 : 1);
         }
         int status = 0;
@@ -350,10 +354,10 @@ TEST(PictureFiles, OnlyRegularFilesAreRead) {
     std::filesystem::create_directory(dir.File("folder.bmp"));
     ASSERT_EQ(::mkfifo(dir.File("pipe.png").c_str(), 0600), 0);
     std::filesystem::create_symlink("/dev/zero", dir.File("zero.png"));
-    EXPECT_EQ(Read(dir.File("folder.bmp")).fault, PictureReading::Fault::folder);
-    EXPECT_EQ(Read(dir.File("pipe.png")).fault, PictureReading::Fault::not_a_file);
-    EXPECT_EQ(Read(dir.File("zero.png")).fault, PictureReading::Fault::not_a_file);
-    EXPECT_EQ(Read(dir.File("missing.png")).fault, PictureReading::Fault::not_found);
+    EXPECT_EQ(Read(dir.File("folder.bmp")).result, pw::Status::file_error);
+    EXPECT_EQ(Read(dir.File("pipe.png")).result, pw::Status::file_error);
+    EXPECT_EQ(Read(dir.File("zero.png")).result, pw::Status::file_error);
+    EXPECT_EQ(Read(dir.File("missing.png")).result, pw::Status::no_such_file);
 }
 
 TEST(PictureFiles, AnUnreadablePictureAndAFolderThatCannotBeEnteredAreSaidSo) {
@@ -368,11 +372,11 @@ TEST(PictureFiles, AnUnreadablePictureAndAFolderThatCannotBeEnteredAreSaidSo) {
     const PictureReading locked = Read(dir.File("locked.png"));
     const PictureReading shut = Read(dir.File("shut/page.png"));
     ::chmod(dir.File("shut").c_str(), 0700);
-    EXPECT_EQ(locked.fault, PictureReading::Fault::unreadable);
-    EXPECT_TRUE(locked.error.endsWith("locked.png: permission denied")) << locked.error.toStdString();
-    EXPECT_EQ(shut.fault, PictureReading::Fault::unreadable);
-    EXPECT_TRUE(shut.error.endsWith(QString::fromStdString(dir.File("shut")) + " cannot be entered"))
-        << shut.error.toStdString();
+    EXPECT_EQ(locked.result, pw::Status::file_error);
+    EXPECT_TRUE(Reason(locked).endsWith("locked.png: permission denied")) << locked.result.reason;
+    EXPECT_EQ(shut.result, pw::Status::file_error);
+    EXPECT_TRUE(Reason(shut).endsWith(QString::fromStdString(dir.File("shut")) + " cannot be entered"))
+        << shut.result.reason;
 }
 
 TEST(PictureFiles, SixteenBitColoursRepeatTheirHighBits) {
@@ -419,7 +423,8 @@ TEST(PictureFiles, StreamedExportsHoldThePagesInEitherFormat) {
     for (const pw::Ttrlevel* shown : {&paletted, &level}) {
         for (const char* name : {"pages.bmp", "pages.PNG"}) {
             RecordingGauge gauge;
-            WritePictureExport(*shown, dir.File(name), ExportDepth::shown24, &gauge);
+            ASSERT_EQ(WritePictureExport(*shown, dir.File(name), ExportDepth::shown24, &gauge),
+                      pw::Status::done);
             EXPECT_TRUE(std::is_sorted(gauge.percents.begin(), gauge.percents.end())) << name;
             EXPECT_GT(gauge.percents.size(), 2u) << name; // moves along, not only at the end
             EXPECT_EQ(gauge.percents.back(), 100) << name;
@@ -429,7 +434,7 @@ TEST(PictureFiles, StreamedExportsHoldThePagesInEitherFormat) {
             EXPECT_TRUE(PixelsAre(image, [&](std::size_t i) { return ShownPixel(*shown, i); })) << name;
         }
     }
-    WritePictureExport(level, dir.File("pages32.png"), ExportDepth::stored32);
+    ASSERT_EQ(WritePictureExport(level, dir.File("pages32.png"), ExportDepth::stored32), pw::Status::done);
     const QImage image =
         QImage(QString::fromStdString(dir.File("pages32.png"))).convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(image.size(), QSize(256, 768));
@@ -448,7 +453,7 @@ TEST(PictureFiles, TheStackedBmpHeadersAreLaidOutByTheFormat) {
     level.kind = pw::kind_tr4;
     level.num_pages = 2;
     level.pages16 = pw::fixtures::Pattern(2 * 256 * 256 * 2, 7);
-    WritePictureExport(level, dir.File("pages.bmp"), ExportDepth::shown24);
+    ASSERT_EQ(WritePictureExport(level, dir.File("pages.bmp"), ExportDepth::shown24), pw::Status::done);
     const Bytes file = pw::fixtures::ReadFile(dir.File("pages.bmp"));
     const std::size_t pixels = 512u * 256u * 3u;
     ASSERT_EQ(file.size(), 54 + pixels);
