@@ -45,8 +45,7 @@ void TForm1::OpenLevelFile(const QString& path) {
 
     // On failure the document keeps the open level, and the views keep showing it.
     pw::Result result;
-    if (!RunGuarded(this,
-                    {Text(MessageText::loading_level), Text(MessageText::no_memory_to_open).arg(path), {}},
+    if (!RunGuarded(this, {Text(MessageText::loading_level), Text(MessageText::no_memory_to_open).arg(path)},
                     [&](pw::Gauge* gauge) { result = doc_.Open(path, gauge); }))
         return;
     if (!result) {

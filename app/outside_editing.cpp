@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <stdexcept>
 
 #include <QCryptographicHash>
 #include <QDesktopServices>
@@ -85,8 +84,8 @@ pw::Result OutsideEditing::Start(int page, pw::PagePictureDepth depth) {
     if (pages_.contains(page))
         watcher_.removePath(path); // written anew below: not a save of the editor
     folder_.Wrote(name);
-    if (const pw::Result written = WritePagePicture(doc_.Level(), page, depth, path); !written)
-        throw std::runtime_error(written.reason);
+    if (pw::Result written = WritePagePicture(doc_.Level(), page, depth, path); !written)
+        return written;
     Watched& watched = pages_[page];
     watched.path = path;
     watched.depth = depth;

@@ -72,7 +72,7 @@ void TForm1::SaveAs1Click() {
 // says so, naming the file.
 bool TForm1::SaveLevelShowingProgress(const QString& path) {
     pw::Result result;
-    if (!RunGuarded(this, {Text(MessageText::saving_level), Text(MessageText::no_memory), {}},
+    if (!RunGuarded(this, {Text(MessageText::saving_level), Text(MessageText::no_memory)},
                     [&](pw::Gauge* gauge) { result = doc_.Save(path, gauge); }))
         return false;
     if (!result)
@@ -144,9 +144,11 @@ void TForm1::ExporttoImage1Click() {
         return;
     if (QFileInfo(*path).suffix().isEmpty())
         *path += QStringLiteral(".bmp");
-    RunGuarded(this,
-               {Text(MessageText::exporting),
-                Text(MessageText::no_memory_to_export).arg(QDir::toNativeSeparators(*path)),
-                {}},
-               [&](pw::Gauge* gauge) { doc_.Export(*path, gauge); });
+    pw::Result result;
+    if (RunGuarded(this,
+                   {Text(MessageText::exporting),
+                    Text(MessageText::no_memory_to_export).arg(QDir::toNativeSeparators(*path))},
+                   [&](pw::Gauge* gauge) { result = doc_.Export(*path, gauge); }) &&
+        !result)
+        CurrentPlatform().ShowError(this, QString::fromStdString(result.reason));
 }

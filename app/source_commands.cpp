@@ -34,8 +34,7 @@ void TForm1::OpenSourceFile(const QString& path) {
     pw::Result result;
     if (!RunGuarded(this,
                     {picture ? QString() : Text(MessageText::loading_level),
-                     Text(MessageText::no_memory_to_open).arg(path),
-                     {}},
+                     Text(MessageText::no_memory_to_open).arg(path)},
                     [&](pw::Gauge* gauge) { result = doc_.OpenSource(path, gauge); }))
         return;
     if (result == pw::Status::wrong_size)

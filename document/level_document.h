@@ -104,16 +104,17 @@ public:
     // the most pages a level may hold).
     int AddPage();
     // Writes all pages stacked, 24 bits per pixel, as a .bmp, or .png when the name ends so, a band of
-    // rows at a time, moving `gauge` (when given) up to 100. Throws std::runtime_error naming the file
-    // and the reason when it cannot be written; an existing file is then left as it was.
-    void Export(const QString& path, pw::Gauge* gauge = nullptr) const;
+    // rows at a time, moving `gauge` (when given) up to 100. A file that cannot be written is a
+    // file_error naming it, the reason begun with a capital, and an existing file is left as it was;
+    // without a level (nothing_loaded) or pages (bad_request) nothing is written.
+    pw::Result Export(const QString& path, pw::Gauge* gauge = nullptr) const;
 
     // Writes every page as `<level name>_<N>.png` into `folder`, as the command line's export-pages
-    // does. Throws std::runtime_error naming the file and the reason.
-    void ExportPages(const QString& folder, pw::Gauge* gauge = nullptr) const;
+    // does. A failure is a file_error naming the file or folder.
+    pw::Result ExportPages(const QString& folder, pw::Gauge* gauge = nullptr) const;
     // Takes the page pictures in `folder` into the level as one step, all or nothing: returns which page
-    // came from which file, the names not taken, and in `error` the file that could not be used and why
-    // (nothing changed then). Pages whose picture is unedited make no step.
+    // came from which file, the names not taken, and in `result` the folder or file that could not be
+    // used and why (nothing changed then). Pages whose picture is unedited make no step.
     // Without `keep_undo`, the pages are taken for good: every picture is read once before the level
     // changes (a picture that cannot be used changes nothing), no step is kept, and the history,
     // which cannot go back past the import, is cleared (the level stays modified).

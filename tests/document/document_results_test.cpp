@@ -1,6 +1,8 @@
 // What the document's file operations report when they fail, and that a failure changes nothing.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include <QImage>
 #include <QString>
 
@@ -95,4 +97,22 @@ TEST_F(DocumentResultsTest, ASourceThatCannotBeUsedSaysWhyAndKeepsTheSource) {
 
     EXPECT_EQ(doc_.Source().FileName, "good.png");
     EXPECT_EQ(doc_.Source().PageCount(), 2);
+}
+
+TEST_F(DocumentResultsTest, AnExportThatCannotBeWrittenNamesTheFile) {
+    const QString nowhere = Path("missing/pages.png");
+    const pw::Result picture = doc_.Export(nowhere);
+    EXPECT_EQ(picture, pw::Status::file_error);
+    EXPECT_TRUE(Names(picture, nowhere)) << picture.reason;
+    EXPECT_TRUE(std::isupper(static_cast<unsigned char>(picture.reason.front()))) << picture.reason;
+
+    const QString taken = Path("taken");
+    WriteFile(taken.toStdString(), Bytes{'x'});
+    const pw::Result pages = doc_.ExportPages(taken);
+    EXPECT_EQ(pages, pw::Status::file_error);
+    EXPECT_TRUE(Names(pages, taken)) << pages.reason;
+
+    doc_.CloseLevel();
+    EXPECT_EQ(doc_.Export(Path("none.png")), pw::Status::nothing_loaded);
+    EXPECT_EQ(doc_.ImportPages(Path("pages")).result, pw::Status::nothing_loaded);
 }
