@@ -17,9 +17,6 @@ bool RunGuarded(QWidget* parent, const GuardedWork& how, const std::function<voi
         work(progress ? Form5->LevelGauge() : nullptr);
     } catch (const std::bad_alloc&) {
         error = how.memory_error;
-    } catch (const std::exception& e) {
-        const QString message = QString::fromLocal8Bit(e.what());
-        error = how.error_text ? how.error_text(message) : message;
     }
     if (progress)
         Form5->Close();

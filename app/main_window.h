@@ -266,6 +266,8 @@ private:
     QString FileText(FileTextIndex index, const QStringList& values) const;
     // The message for a level file the reader refused (shown by File > Open and by source opening).
     QString RefusedLevelMessage(const QString& path, const QString& reason) const;
+    // Why the level file `path` was not read, shown as File > Open and source opening show it.
+    void ShowLevelNotRead(const QString& path, const pw::Result& result);
     // A message, dialog or progress text in the current language, placeholders still to fill.
     QString Text(MessageText text) const;
     // A reason the picture files gave, in the current language.
@@ -287,7 +289,6 @@ private:
     TMenuItem* AddMenuItem(TMenuItem* parent, const QString& name, const QString& caption,
                            const QKeySequence& shortcut = {});
 
-    int LoadLevelShowingProgress(const QString& path);
     void ShowLoadedLevel(const QString& path);
     void ShowNoLevel();
     void LoadLevelPageView();

@@ -11,13 +11,6 @@
 #include "localisation/data_captions.h"
 #include "widgets/platform.h"
 
-namespace {
-
-// LoadLevel's result for a file that could not be read at all; the message has been shown.
-constexpr int kLoadFailed = -1;
-
-} // namespace
-
 // The message for a file the reader refused: the usual line, then which file and why.
 QString TForm1::RefusedLevelMessage(const QString& path, const QString& reason) const {
     QString message =
@@ -51,25 +44,28 @@ void TForm1::OpenLevelFile(const QString& path) {
     repaint();
 
     // On failure the document keeps the open level, and the views keep showing it.
-    const int result = LoadLevelShowingProgress(path);
-    if (result != 0) {
+    pw::Result result;
+    if (!RunGuarded(this, {Text(MessageText::loading_level), Text(MessageText::no_memory_to_open).arg(path)},
+                    [&](pw::Gauge* gauge) { result = doc_.Open(path, gauge); }))
+        return;
+    if (!result) {
         busy.Release();
-        if (result != kLoadFailed)
-            CurrentPlatform().ShowMessage(this, RefusedLevelMessage(path, doc_.InvalidReason()));
+        ShowLevelNotRead(path, result);
         return;
     }
     AddRecentFile(path);
 }
 
-// Runs LoadLevel with the progress window showing. Errors of the reader never leave this function:
-// they are shown in a box and reported as kLoadFailed.
-int TForm1::LoadLevelShowingProgress(const QString& path) {
-    int result = kLoadFailed;
-    RunGuarded(this,
-               {Text(MessageText::loading_level), Text(MessageText::no_memory_to_open).arg(path),
-                [&](const QString& message) { return NamingTheFile(path, message); }},
-               [&](pw::Gauge* gauge) { result = doc_.Open(path, gauge); });
-    return result;
+// A file the reader refused (or that went away) in the usual words; a file that could not be read, or
+// whose stream was damaged, in an error box that names it.
+void TForm1::ShowLevelNotRead(const QString& path, const pw::Result& result) {
+    const QString reason = QString::fromStdString(result.reason);
+    if (result == pw::Status::not_a_level)
+        CurrentPlatform().ShowMessage(this, RefusedLevelMessage(path, reason));
+    else if (result == pw::Status::no_such_file)
+        CurrentPlatform().ShowMessage(this, RefusedLevelMessage(path, QString()));
+    else
+        CurrentPlatform().ShowError(this, NamingTheFile(path, reason));
 }
 
 void TForm1::ShowLevelFromDocument() {

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <stdexcept>
 
 #include <QCryptographicHash>
 #include <QDesktopServices>
@@ -76,15 +75,17 @@ QString OutsideEditing::PagePath(int page) const {
     return QDir(folder_.Path()).filePath(PagePictureName(doc_.LevelFileName(), page));
 }
 
-QString OutsideEditing::Start(int page, pw::PagePictureDepth depth) {
-    const QString folder = folder_.Make();
+pw::Result OutsideEditing::Start(int page, pw::PagePictureDepth depth) {
+    if (pw::Result made = folder_.Make(); !made)
+        return made;
+    const QString folder = folder_.Path();
     const QString name = PagePictureName(doc_.LevelFileName(), page);
     const QString path = QDir(folder).filePath(name);
     if (pages_.contains(page))
         watcher_.removePath(path); // written anew below: not a save of the editor
     folder_.Wrote(name);
-    if (const pw::Result written = WritePagePicture(doc_.Level(), page, depth, path); !written)
-        throw std::runtime_error(written.reason);
+    if (pw::Result written = WritePagePicture(doc_.Level(), page, depth, path); !written)
+        return written;
     Watched& watched = pages_[page];
     watched.path = path;
     watched.depth = depth;
@@ -98,7 +99,7 @@ QString OutsideEditing::Start(int page, pw::PagePictureDepth depth) {
     watched.settle->stop();
     watcher_.addPath(folder);
     watcher_.addPath(path);
-    return path;
+    return {};
 }
 
 QStringList OutsideEditing::SplitCommand(const QString& command) {

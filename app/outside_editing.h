@@ -21,6 +21,7 @@
 
 #include "app/outside_editing_folder.h"
 #include "level/page_picture.h"
+#include "level/result.h"
 
 class LevelDocument;
 
@@ -42,9 +43,9 @@ public:
     QString Root() const { return root_; }
     QString WorkingFolder() const { return folder_.Path(); }
     QString PagePath(int page) const;
-    // Writes page `page` in `depth` into the working folder and watches it; returns its path. Throws
-    // std::runtime_error naming the file or folder when it cannot be written.
-    QString Start(int page, pw::PagePictureDepth depth = pw::PagePictureDepth::shown);
+    // Writes page `page` in `depth` into the working folder, at PagePath(page), and watches it. A file
+    // or folder that cannot be written is a file_error naming it.
+    pw::Result Start(int page, pw::PagePictureDepth depth = pw::PagePictureDepth::shown);
     // The program and arguments of an editor command: words split at spaces, kept together by single or
     // double quotes; a command that names an existing file as a whole (spaces and all) is that file, and
     // so is the longest run of leading words that names one.

@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <stdexcept>
 
 #include <QDir>
 #include <QFile>
@@ -29,8 +28,9 @@ bool OwnFolder(const QString& path, struct stat& info) {
     return lstat(Native(path).constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid();
 }
 
-[[noreturn]] void Refuse(const QString& folder, const QString& why) {
-    throw std::runtime_error(QStringLiteral("cannot use the folder %1: %2").arg(folder, why).toStdString());
+pw::Result Refuse(const QString& folder, const QString& why) {
+    return {pw::Status::file_error,
+            QStringLiteral("cannot use the folder %1: %2").arg(folder, why).toStdString()};
 }
 
 // Removes `names` from the folder `path` (the folder with the device and inode given, entered without
@@ -73,15 +73,15 @@ bool ProcessGone(pid_t pid) {
 
 } // namespace
 
-QString OutsideWorkingFolder::Make() {
+pw::Result OutsideWorkingFolder::Make() {
     struct stat info {};
     if (!path_.isEmpty() && OwnFolder(path_, info) && info.st_dev == device_ && info.st_ino == inode_)
-        return path_;
+        return {};
     path_.clear();
     written_.clear();
     QDir().mkpath(root_);
     if (!OwnFolder(root_, info))
-        Refuse(root_, QStringLiteral("it is not a folder of this user"));
+        return Refuse(root_, QStringLiteral("it is not a folder of this user"));
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QString name = QStringLiteral("%1-%2").arg(getpid()).arg(
             QRandomGenerator::system()->generate64() & 0xFFFFFFFFFFFFull, 12, 16, QLatin1Char('0'));
@@ -89,16 +89,16 @@ QString OutsideWorkingFolder::Make() {
         if (mkdir(Native(path).constData(), 0700) != 0) {
             if (errno == EEXIST)
                 continue; // taken, by a folder or a link: never used
-            Refuse(path, QString::fromLocal8Bit(strerror(errno)));
+            return Refuse(path, QString::fromLocal8Bit(strerror(errno)));
         }
         if (chmod(Native(path).constData(), 0700) != 0 || !OwnFolder(path, info))
-            Refuse(path, QStringLiteral("it cannot be made private"));
+            return Refuse(path, QStringLiteral("it cannot be made private"));
         path_ = path;
         device_ = info.st_dev;
         inode_ = info.st_ino;
-        return path_;
+        return {};
     }
-    Refuse(root_, QStringLiteral("no new folder could be made in it"));
+    return Refuse(root_, QStringLiteral("no new folder could be made in it"));
 }
 
 void OutsideWorkingFolder::Wrote(const QString& name) {

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "level/result.h"
+
 class OutsideWorkingFolder {
 public:
     // `root` holds the folders of every run (made when missing).
@@ -18,9 +20,9 @@ public:
     OutsideWorkingFolder(const OutsideWorkingFolder&) = delete;
     OutsideWorkingFolder& operator=(const OutsideWorkingFolder&) = delete;
 
-    // The folder, made on first use (again when it was taken away); throws std::runtime_error naming the
-    // folder when it cannot be made or is not this program's own.
-    QString Make();
+    // Makes the folder on first use (again when it was taken away); Path() then names it. A folder that
+    // cannot be made or is not this program's own is a file_error naming it.
+    pw::Result Make();
     // The folder in use; empty while none is made.
     QString Path() const { return path_; }
     // Notes that the program wrote the file `name` in the folder.

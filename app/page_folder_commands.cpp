@@ -42,14 +42,18 @@ void TForm1::ExportPages1Click() {
         this, {Text(MessageText::export_pages_title), {}, {}, false, QFileInfo(doc_.LevelFileName()).path()});
     if (!folder)
         return;
-    if (RunGuarded(this,
-                   {Text(MessageText::exporting_pages),
-                    Text(MessageText::no_memory_to_export).arg(QDir::toNativeSeparators(*folder)),
-                    {}},
-                   [&](pw::Gauge* gauge) { doc_.ExportPages(*folder, gauge); }))
-        statusBar()->showMessage(Text(MessageText::pages_exported)
-                                     .arg(doc_.Level().num_pages)
-                                     .arg(QDir::toNativeSeparators(*folder)));
+    pw::Result result;
+    if (!RunGuarded(this,
+                    {Text(MessageText::exporting_pages),
+                     Text(MessageText::no_memory_to_export).arg(QDir::toNativeSeparators(*folder))},
+                    [&](pw::Gauge* gauge) { result = doc_.ExportPages(*folder, gauge); }))
+        return;
+    if (!result) {
+        CurrentPlatform().ShowError(this, QString::fromStdString(result.reason));
+        return;
+    }
+    statusBar()->showMessage(
+        Text(MessageText::pages_exported).arg(doc_.Level().num_pages).arg(QDir::toNativeSeparators(*folder)));
 }
 
 namespace {
@@ -95,7 +99,7 @@ void TForm1::ImportPages1Click() {
     // The progress window shows only for levels with many pages; a few pages are read at once.
     const bool large = doc_.Level().num_pages > 16;
     const bool done = RunGuarded(
-        this, {large ? Text(MessageText::importing_pages) : QString(), Text(MessageText::no_memory), {}},
+        this, {large ? Text(MessageText::importing_pages) : QString(), Text(MessageText::no_memory)},
         [&](pw::Gauge* gauge) { imported = doc_.ImportPages(*folder, gauge, keep_undo); });
     if (!done)
         return;
@@ -118,10 +122,15 @@ void TForm1::EditPageOutside1Click() {
     // The 32-bit page goes out, alpha and all, when the page map shows it.
     const bool map32 = PageMap && PageMap->isVisible() && PageMap->DepthShown() == pw::PageDepth::bits32;
     const auto depth = map32 ? pw::PagePictureDepth::stored32 : pw::PagePictureDepth::shown;
-    QString path;
-    if (!RunGuarded(this, {{}, Text(MessageText::no_memory), {}},
-                    [&](pw::Gauge*) { path = Outside->Start(LevelPage, depth); }))
+    pw::Result started;
+    if (!RunGuarded(this, {{}, Text(MessageText::no_memory)},
+                    [&](pw::Gauge*) { started = Outside->Start(LevelPage, depth); }))
         return;
+    if (!started) {
+        CurrentPlatform().ShowError(this, QString::fromStdString(started.reason));
+        return;
+    }
+    const QString path = Outside->PagePath(LevelPage);
     if (OutsideEditing::Open(path, Outside->Command()))
         return;
     const QString file = QDir::toNativeSeparators(path);

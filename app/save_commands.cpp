@@ -71,15 +71,14 @@ void TForm1::SaveAs1Click() {
 // A failed write leaves the file at `path` as it was (the writer replaces it only when complete) and
 // says so, naming the file.
 bool TForm1::SaveLevelShowingProgress(const QString& path) {
-    int result = 1;
-    RunGuarded(this,
-               {Text(MessageText::saving_level), Text(MessageText::no_memory),
-                [&](const QString& message) {
-                    return Text(MessageText::not_saved).arg(QDir::toNativeSeparators(path)) +
-                           QStringLiteral("\n\n") + message;
-                }},
-               [&](pw::Gauge* gauge) { result = doc_.Save(path, gauge); });
-    return result == 0;
+    pw::Result result;
+    if (!RunGuarded(this, {Text(MessageText::saving_level), Text(MessageText::no_memory)},
+                    [&](pw::Gauge* gauge) { result = doc_.Save(path, gauge); }))
+        return false;
+    if (!result)
+        CurrentPlatform().ShowError(this, Text(MessageText::not_saved).arg(QDir::toNativeSeparators(path)) +
+                                              QStringLiteral("\n\n") + QString::fromStdString(result.reason));
+    return result.Done();
 }
 
 void TForm1::AddNewPage1Click() {
@@ -145,9 +144,11 @@ void TForm1::ExporttoImage1Click() {
         return;
     if (QFileInfo(*path).suffix().isEmpty())
         *path += QStringLiteral(".bmp");
-    RunGuarded(this,
-               {Text(MessageText::exporting),
-                Text(MessageText::no_memory_to_export).arg(QDir::toNativeSeparators(*path)),
-                {}},
-               [&](pw::Gauge* gauge) { doc_.Export(*path, gauge); });
+    pw::Result result;
+    if (RunGuarded(this,
+                   {Text(MessageText::exporting),
+                    Text(MessageText::no_memory_to_export).arg(QDir::toNativeSeparators(*path))},
+                   [&](pw::Gauge* gauge) { result = doc_.Export(*path, gauge); }) &&
+        !result)
+        CurrentPlatform().ShowError(this, QString::fromStdString(result.reason));
 }

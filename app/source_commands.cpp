@@ -30,31 +30,22 @@ void TForm1::openimage1Click() {
 
 void TForm1::OpenSourceFile(const QString& path) {
     repaint();
-    SourceOpenResult result = SourceOpenResult::not_a_level;
+    const bool picture = IsPictureFileName(path);
+    pw::Result result;
     if (!RunGuarded(this,
-                    {IsPictureFileName(path) ? QString() : Text(MessageText::loading_level),
-                     Text(MessageText::no_memory_to_open).arg(path),
-                     [&](const QString& message) { return NamingTheFile(path, message); }},
+                    {picture ? QString() : Text(MessageText::loading_level),
+                     Text(MessageText::no_memory_to_open).arg(path)},
                     [&](pw::Gauge* gauge) { result = doc_.OpenSource(path, gauge); }))
         return;
-    switch (result) {
-    case SourceOpenResult::opened:
-        break;
-    case SourceOpenResult::wrong_size:
+    if (result == pw::Status::wrong_size)
         CurrentPlatform().ShowMessage(this, Text(MessageText::bitmap_too_small));
-        break;
-    case SourceOpenResult::not_a_level:
-        CurrentPlatform().ShowMessage(this, RefusedLevelMessage(path, doc_.InvalidReason()));
-        break;
-    case SourceOpenResult::no_pages:
+    else if (result == pw::Status::bad_request)
         CurrentPlatform().ShowMessage(this,
                                       Text(MessageText::no_source_pages).arg(QDir::toNativeSeparators(path)));
-        break;
-    case SourceOpenResult::unreadable_picture:
-        CurrentPlatform().ShowError(
-            this, Text(MessageText::unreadable_picture).arg(QDir::toNativeSeparators(path)));
-        break;
-    }
+    else if (!result && picture)
+        CurrentPlatform().ShowError(this, NamingTheFile(path, QString::fromStdString(result.reason)));
+    else if (!result)
+        ShowLevelNotRead(path, result);
 }
 
 // The source's page list and its first page, after the document took a new source.

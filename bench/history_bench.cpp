@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,17 +19,25 @@ namespace {
 
 constexpr int kPages = 128;
 
+// The benchmark cannot run without its level and source.
+void Require(const pw::Result& result) {
+    if (!result) {
+        std::fprintf(stderr, "%s\n", result.reason.c_str());
+        std::exit(1);
+    }
+}
+
 LevelDocument& Document() {
     static LevelDocument* doc = [] {
         auto* d = new LevelDocument;
-        d->Open(QString::fromStdString(pw::bench::GetBenchLevel(kPages).file.string()), nullptr);
+        Require(d->Open(QString::fromStdString(pw::bench::GetBenchLevel(kPages).file.string()), nullptr));
         QImage picture(256, 256, QImage::Format_RGB888);
         for (int y = 0; y < 256; ++y)
             for (int x = 0; x < 256; ++x)
                 picture.setPixel(x, y, qRgb(x, y, (x ^ y) & 255));
         const QString source = QDir::tempPath() + QStringLiteral("/pagewright-bench-source.png");
         picture.save(source);
-        d->OpenSource(source, nullptr);
+        Require(d->OpenSource(source, nullptr));
         return d;
     }();
     return *doc;

@@ -2,7 +2,6 @@
 // from a picture edited outside the program.
 #include <algorithm>
 #include <exception>
-#include <stdexcept>
 
 #include <QFile>
 
@@ -18,11 +17,8 @@ constexpr int kSide = pw::kPagePictureSide;
 
 } // namespace
 
-void LevelDocument::ExportPages(const QString& folder, pw::Gauge* gauge) const {
-    if (const pw::Result written =
-            WritePageFolder(level_, file_name_, folder, pw::PagePictureDepth::shown, gauge);
-        !written)
-        throw std::runtime_error(written.reason);
+pw::Result LevelDocument::ExportPages(const QString& folder, pw::Gauge* gauge) const {
+    return WritePageFolder(level_, file_name_, folder, pw::PagePictureDepth::shown, gauge);
 }
 
 std::size_t LevelDocument::ImportUndoBytes(const QString& folder) const {
@@ -73,8 +69,11 @@ PageFolderImport LevelDocument::ImportPagesForGood(const QString& folder, pw::Ga
 }
 
 PageFolderImport LevelDocument::ImportPages(const QString& folder, pw::Gauge* gauge, bool keep_undo) {
-    if (!HasLevel())
-        return {};
+    if (!HasLevel()) {
+        PageFolderImport none;
+        none.result = {pw::Status::nothing_loaded, "No level is open to import pages into"};
+        return none;
+    }
     if (!keep_undo)
         return ImportPagesForGood(folder, gauge);
     // The changes are made in place and kept aside part by part, in the order they were made.

@@ -1,47 +1,35 @@
 // The document operations that write files or grow the level: Save, AddPage and Export.
 #include <algorithm>
-#include <stdexcept>
 
 #include <QDir>
 #include <QFile>
 
 #include "document/level_document.h"
-#include "document/level_outcome.h"
+#include "document/sentence_reason.h"
 #include "level/layout.h"
 #include "level/save_preparation.h"
 #include "pictures/picture_export.h"
 
-namespace {
-
-[[noreturn]] void ExportFailed(const QString& path, const QString& reason) {
-    throw std::runtime_error(QStringLiteral("Cannot write the picture %1: %2")
-                                 .arg(QDir::toNativeSeparators(path), reason)
-                                 .toStdString());
-}
-
-} // namespace
-
-int LevelDocument::Save(const QString& path, pw::Gauge* gauge) {
-    if (!HasLevel())
-        return 1;
+pw::Result LevelDocument::Save(const QString& path, pw::Gauge* gauge) {
     const std::string name = QFile::encodeName(path).toStdString();
+    if (!HasLevel())
+        return pw::NothingLoaded(name);
     level_.gauge = gauge;
     struct GaugeReset {
         pw::Ttrlevel& level;
         ~GaugeReset() { level.gauge = nullptr; }
     } reset{level_};
     // At the step that was opened the level is written as read, so every block passes through.
-    const pw::Result result =
-        RaiseFailedWork(history_.index() == opened_index_ ? level_.SaveLevel(name)
-                                                          : pw::SaveLevelAsEdited(level_, sets_, name));
+    pw::Result result = history_.index() == opened_index_ ? level_.SaveLevel(name)
+                                                          : pw::SaveLevelAsEdited(level_, sets_, name);
     if (!result)
-        return ResultCode(result);
+        return result;
     history_.setClean();
     if (path != file_name_) {
         file_name_ = path;
         emit FileNameChanged();
     }
-    return 0;
+    return result;
 }
 
 int LevelDocument::AddPage() {
@@ -53,16 +41,13 @@ int LevelDocument::AddPage() {
     return page;
 }
 
-void LevelDocument::Export(const QString& path, pw::Gauge* gauge) const {
+pw::Result LevelDocument::Export(const QString& path, pw::Gauge* gauge) const {
     if (!HasLevel() || level_.num_pages <= 0)
-        ExportFailed(path, QStringLiteral("no level pages to export"));
+        return {HasLevel() ? pw::Status::bad_request : pw::Status::nothing_loaded,
+                QStringLiteral("Cannot write the picture %1: no level pages to export")
+                    .arg(QDir::toNativeSeparators(path))
+                    .toStdString()};
     // Streamed into a file beside the target that replaces it when complete.
-    if (const pw::Result written =
-            WritePictureExport(level_, QFile::encodeName(path).toStdString(), ExportDepth::shown24, gauge);
-        !written) {
-        QString error = QString::fromLocal8Bit(written.reason.c_str());
-        if (!error.isEmpty())
-            error[0] = error[0].toUpper();
-        throw std::runtime_error(error.toStdString());
-    }
+    return AsSentence(
+        WritePictureExport(level_, QFile::encodeName(path).toStdString(), ExportDepth::shown24, gauge));
 }

@@ -1,7 +1,5 @@
 #include "document/level_document.h"
 
-#include "document/level_outcome.h"
-
 #include <vector>
 
 #include <QFile>
@@ -64,17 +62,14 @@ void LevelDocument::SetSelectedTexture(int index) {
     emit SelectionChanged();
 }
 
-int LevelDocument::Open(const QString& path, pw::Gauge* gauge) {
+pw::Result LevelDocument::Open(const QString& path, pw::Gauge* gauge) {
     // Read aside: the open level stays until the new one is complete.
     auto level = std::make_unique<pw::Ttrlevel>();
     level->gauge = gauge;
     level->page_room = true; // pages are added without moving the others
-    const pw::Result result =
-        RaiseFailedWork(level->LoadLevel(QFile::encodeName(path).toStdString(), false));
-    invalid_reason_ =
-        result == pw::Status::not_a_level ? QString::fromStdString(result.reason) : QString();
+    pw::Result result = level->LoadLevel(QFile::encodeName(path).toStdString(), false);
     if (!result)
-        return ResultCode(result);
+        return result;
     matcher_.reset();
     level_ = std::move(*level);
     level_.gauge = nullptr;
@@ -83,7 +78,7 @@ int LevelDocument::Open(const QString& path, pw::Gauge* gauge) {
     sets_ = pw::ParseAnimatedSets(level_.anim_words);
     ResetHistory();
     emit LevelReplaced();
-    return 0;
+    return result;
 }
 
 void LevelDocument::CloseLevel() {
@@ -102,10 +97,9 @@ void LevelDocument::ResetHistory() {
     opened_index_ = 0;
 }
 
-SourceOpenResult LevelDocument::OpenSource(const QString& path, pw::Gauge* gauge) {
-    invalid_reason_.clear();
-    const SourceOpenResult result = OpenTextureSource(path, source_, gauge, &invalid_reason_);
-    if (result == SourceOpenResult::opened)
+pw::Result LevelDocument::OpenSource(const QString& path, pw::Gauge* gauge) {
+    pw::Result result = OpenTextureSource(path, source_, gauge);
+    if (result)
         emit SourceReplaced();
     return result;
 }

@@ -48,8 +48,6 @@ public:
     bool HasTexture(int index) const;
     // A level page to copy into and a source page to copy from.
     bool CanCopy(int level_page, int source_page) const;
-    // Why the reader refused the last level or source level that was not a level (empty otherwise).
-    const QString& InvalidReason() const { return invalid_reason_; }
 
     void SetSelectedTile(const TRect& tile);
     void SetSelectedTexture(int index);
@@ -67,16 +65,16 @@ public:
     void SetHistoryLimit(std::size_t bytes) { history_limit_ = bytes; }
     std::size_t HistoryLimit() const { return history_limit_; }
 
-    // Reads `path` into a new record: 0 read, 1 no such file, 2 not a level (InvalidReason says why).
-    // Only when the read succeeds does it replace the open level (clearing the history, emitting
-    // LevelReplaced); otherwise the open level, its history and its file name stay. A file that cannot
-    // be read raises std::runtime_error with the reason, the document unchanged.
-    int Open(const QString& path, pw::Gauge* gauge);
+    // Reads `path` into a new record. Only when the read succeeds does it replace the open level
+    // (clearing the history, emitting LevelReplaced); otherwise the open level, its history and its
+    // file name stay, and the result says why: no_such_file, not_a_level (the reason naming where
+    // reading stopped, not the file), or a file that could not be read (the reason naming it).
+    pw::Result Open(const QString& path, pw::Gauge* gauge);
     // Forgets the level and its history (the source stays).
     void CloseLevel();
 
-    // Replaces the texture source; emits SourceReplaced when the source changed.
-    SourceOpenResult OpenSource(const QString& path, pw::Gauge* gauge);
+    // Replaces the texture source (see OpenTextureSource); emits SourceReplaced when the source changed.
+    pw::Result OpenSource(const QString& path, pw::Gauge* gauge);
 
     // Copies the 64 x 64 source tile at (x, y) of source page `source_page` onto SelectedTile of
     // `level_page`, in every depth the level carries. Without such a source page nothing is copied.
@@ -98,23 +96,25 @@ public:
 
     // Writes the level to `path` as edited: the opaque flags set and the animated sets stored (sets
     // without frames left out) on the bytes written, the record itself left as it is. On success the
-    // document moves to `path` and the current step becomes the clean one. Returns 0, or 1 without a
-    // level; a failed write raises std::runtime_error with the reason, the file at `path` as it was.
-    int Save(const QString& path, pw::Gauge* gauge);
+    // document moves to `path` and the current step becomes the clean one. Without a level the result
+    // is nothing_loaded; a failed write says why, naming the file, which stays as it was, and the
+    // document stays as it was, modified or not.
+    pw::Result Save(const QString& path, pw::Gauge* gauge);
     // Appends an empty page in every depth; returns its index (-1: no level, or the level already holds
     // the most pages a level may hold).
     int AddPage();
     // Writes all pages stacked, 24 bits per pixel, as a .bmp, or .png when the name ends so, a band of
-    // rows at a time, moving `gauge` (when given) up to 100. Throws std::runtime_error naming the file
-    // and the reason when it cannot be written; an existing file is then left as it was.
-    void Export(const QString& path, pw::Gauge* gauge = nullptr) const;
+    // rows at a time, moving `gauge` (when given) up to 100. A file that cannot be written is a
+    // file_error naming it, the reason begun with a capital, and an existing file is left as it was;
+    // without a level (nothing_loaded) or pages (bad_request) nothing is written.
+    pw::Result Export(const QString& path, pw::Gauge* gauge = nullptr) const;
 
     // Writes every page as `<level name>_<N>.png` into `folder`, as the command line's export-pages
-    // does. Throws std::runtime_error naming the file and the reason.
-    void ExportPages(const QString& folder, pw::Gauge* gauge = nullptr) const;
+    // does. A failure is a file_error naming the file or folder.
+    pw::Result ExportPages(const QString& folder, pw::Gauge* gauge = nullptr) const;
     // Takes the page pictures in `folder` into the level as one step, all or nothing: returns which page
-    // came from which file, the names not taken, and in `error` the file that could not be used and why
-    // (nothing changed then). Pages whose picture is unedited make no step.
+    // came from which file, the names not taken, and in `result` the folder or file that could not be
+    // used and why (nothing changed then). Pages whose picture is unedited make no step.
     // Without `keep_undo`, the pages are taken for good: every picture is read once before the level
     // changes (a picture that cannot be used changes nothing), no step is kept, and the history,
     // which cannot go back past the import, is cleared (the level stays modified).
@@ -205,7 +205,6 @@ private:
 
     pw::Ttrlevel level_;
     QString file_name_;
-    QString invalid_reason_;
     TextureSource source_;
     TRect selected_tile_{0, 0, 64, 64};
     int selected_texture_ = -1;

@@ -1,11 +1,9 @@
 #include "document/texture_source.h"
 
-#include <stdexcept>
-
 #include <QFile>
 #include <QFileInfo>
 
-#include "document/level_outcome.h"
+#include "document/sentence_reason.h"
 #include "level/layout.h"
 #include "level/page_access.h"
 #include "pictures/picture_bridge.h"
@@ -37,40 +35,32 @@ QImage FromLevelPages(const pw::Ttrlevel& level) {
     return image;
 }
 
-SourceOpenResult OpenPicture(const QString& path, TextureSource& source) {
+pw::Result OpenPicture(const QString& path, TextureSource& source) {
     SourcePicture picture = ReadSourcePicture(path);
-    if (picture.result == pw::Status::wrong_size)
-        return SourceOpenResult::wrong_size;
-    if (!picture.result) {
-        QString error = QString::fromStdString(picture.result.reason);
-        if (!error.isEmpty())
-            error[0] = error[0].toUpper();
-        throw std::runtime_error(error.toStdString());
-    }
+    if (!picture.result)
+        return AsSentence(std::move(picture.result));
     source.HasAlpha = picture.has_alpha;
     source.SourceImage = std::move(picture.image);
     source.FileName = QFileInfo(path).fileName();
     source.Pages32.clear();
     source.Pages16.clear();
     source.Pages8.clear();
-    return SourceOpenResult::opened;
+    return {};
 }
 
-SourceOpenResult OpenLevel(const QString& path, TextureSource& source, pw::Gauge* gauge, QString* reason) {
+pw::Result OpenLevel(const QString& path, TextureSource& source, pw::Gauge* gauge) {
     pw::Ttrlevel level;
     level.gauge = gauge;
-    const pw::Result read =
-        RaiseFailedWork(level.LoadLevel(QFile::encodeName(path).toStdString(), true));
-    if (!read) {
-        if (reason && read == pw::Status::not_a_level)
-            *reason = QString::fromStdString(read.reason);
-        return SourceOpenResult::not_a_level;
-    }
+    const std::string name = QFile::encodeName(path).toStdString();
+    if (pw::Result read = level.LoadLevel(name, true); !read)
+        return read;
     if (level.num_pages <= 0)
-        return SourceOpenResult::no_pages;
+        return {pw::Status::bad_request, name + " holds no texture pages"};
     QImage image = FromLevelPages(level);
+    // Pages that cannot be shown in one picture are refused as the reader refuses a level, in the
+    // same words.
     if (image.isNull())
-        return SourceOpenResult::not_a_level;
+        return {pw::Status::not_a_level, {}};
     source.SourceImage = std::move(image);
     source.FileName = QFileInfo(path).fileName();
     source.HasAlpha = false;
@@ -88,7 +78,7 @@ SourceOpenResult OpenLevel(const QString& path, TextureSource& source, pw::Gauge
         source.Pages8 = std::move(level.pages8);
         source.Palette8 = level.palette;
     }
-    return SourceOpenResult::opened;
+    return {};
 }
 
 } // namespace
@@ -100,7 +90,6 @@ bool IsPictureFileName(const QString& path) {
            ext.compare(QLatin1String("png"), Qt::CaseInsensitive) == 0;
 }
 
-SourceOpenResult OpenTextureSource(const QString& path, TextureSource& source, pw::Gauge* gauge,
-                                   QString* reason) {
-    return IsPictureFileName(path) ? OpenPicture(path, source) : OpenLevel(path, source, gauge, reason);
+pw::Result OpenTextureSource(const QString& path, TextureSource& source, pw::Gauge* gauge) {
+    return IsPictureFileName(path) ? OpenPicture(path, source) : OpenLevel(path, source, gauge);
 }

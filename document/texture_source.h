@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QString>
 
+#include "level/result.h"
 #include "level/trlevel.h"
 
 struct TextureSource {
@@ -23,15 +24,12 @@ struct TextureSource {
     int PageCount() const { return SourceImage.isNull() ? 0 : SourceImage.height() / 256; }
 };
 
-// Results of opening a source; the message to show is the caller's.
-enum class SourceOpenResult { opened, wrong_size, not_a_level, no_pages, unreadable_picture };
-
 // Reads `path` as a texture source into `source`: a picture when its extension is .bmp or .png in any
-// case, a level otherwise. On any failure `source` is left as it was; for not_a_level, `reason` (when
-// given) gets the reader's reason. Level reading errors (I/O, decompression) and pictures that cannot
-// be read (with the reason) are thrown.
-SourceOpenResult OpenTextureSource(const QString& path, TextureSource& source, pw::Gauge* gauge,
-                                   QString* reason = nullptr);
+// case, a level otherwise. On any failure `source` is left as it was, and the result says why:
+// wrong_size for a picture smaller than a page, not_a_picture (the reason naming the file), no_such_file,
+// not_a_level (the reader's reason, without the file's name; empty for pages too large to show),
+// bad_request for a level without pages, or a file that could not be read (the reason naming it).
+pw::Result OpenTextureSource(const QString& path, TextureSource& source, pw::Gauge* gauge);
 
 // True for the extensions that are read as pictures.
 bool IsPictureFileName(const QString& path);

@@ -35,7 +35,7 @@ TEST_P(DocumentCompaction, IsOneStepAndUndoSavesTheLevelAsItWasOpened) {
     const Bytes original = BuildLevel(level);
     WriteFile(path.toStdString(), original);
     LevelDocument doc;
-    ASSERT_EQ(doc.Open(path, nullptr), 0);
+    ASSERT_EQ(doc.Open(path, nullptr), pw::Status::done);
 
     QSignalSpy removed(&doc, &LevelDocument::PageRemoved), textures(&doc, &LevelDocument::TexturesChanged);
     EXPECT_EQ(doc.PlanCompaction().pages_after, 1);
@@ -48,14 +48,14 @@ TEST_P(DocumentCompaction, IsOneStepAndUndoSavesTheLevelAsItWasOpened) {
         EXPECT_EQ(doc.Level().num_object_tiles, 1);
     }
     const QString compacted = QString::fromStdString(dir.File("compacted" + level.FileName()));
-    ASSERT_EQ(doc.Save(compacted, nullptr), 0);
+    ASSERT_EQ(doc.Save(compacted, nullptr), pw::Status::done);
     EXPECT_LT(ReadFile(compacted.toStdString()).size(), original.size());
     EXPECT_FALSE(doc.CompactPages()) << "nothing is left to gain";
 
     doc.Undo();
     EXPECT_EQ(doc.Level().num_pages, 3);
     const QString undone = QString::fromStdString(dir.File("undone" + level.FileName()));
-    ASSERT_EQ(doc.Save(undone, nullptr), 0);
+    ASSERT_EQ(doc.Save(undone, nullptr), pw::Status::done);
     EXPECT_TRUE(SameBytes(ReadFile(undone.toStdString()), original));
     doc.Redo();
     EXPECT_EQ(doc.Level().num_pages, 1);

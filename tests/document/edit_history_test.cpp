@@ -47,14 +47,14 @@ protected:
             level.pages32 = Pattern(2 * 262144, 3);
         path_ = QString::fromStdString(dir_.File(level.FileName()));
         WriteFile(path_.toStdString(), BuildLevel(level));
-        ASSERT_EQ(doc_.Open(path_, nullptr), 0);
+        ASSERT_EQ(doc_.Open(path_, nullptr), pw::Status::done);
         QImage picture(256, 512, QImage::Format_RGB888);
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < 256; ++x)
                 picture.setPixel(x, y, qRgb(x, y & 255, (x * y) & 255));
         const QString source = QString::fromStdString(dir_.File("source.png"));
         ASSERT_TRUE(picture.save(source));
-        ASSERT_EQ(doc_.OpenSource(source, nullptr), SourceOpenResult::opened);
+        ASSERT_EQ(doc_.OpenSource(source, nullptr), pw::Status::done);
     }
 
     std::string Suffix() const { return path_.mid(path_.lastIndexOf('.')).toStdString(); }
@@ -140,13 +140,13 @@ TEST_P(EditHistoryTest, SavingKeepsWhatTheHistoryReliesOn) {
     doc_.Undo();
     doc_.Undo();
     const QString first = QString::fromStdString(dir_.File("first" + Suffix()));
-    ASSERT_EQ(doc_.Save(first, nullptr), 0);
+    ASSERT_EQ(doc_.Save(first, nullptr), pw::Status::done);
     EXPECT_EQ(FileBytes(first), opened);
 
     doc_.CopyPage(1, 1);
     const State edited = StateOf(doc_);
     const QString second = QString::fromStdString(dir_.File("second" + Suffix()));
-    ASSERT_EQ(doc_.Save(second, nullptr), 0);
+    ASSERT_EQ(doc_.Save(second, nullptr), pw::Status::done);
     EXPECT_EQ(doc_.LevelFileName(), second);
     EXPECT_FALSE(doc_.IsModified());
     EXPECT_EQ(StateOf(doc_), edited);
@@ -158,7 +158,7 @@ TEST_P(EditHistoryTest, SavingKeepsWhatTheHistoryReliesOn) {
     doc_.Undo();
     doc_.Undo();
     EXPECT_FALSE(doc_.IsModified());
-    ASSERT_EQ(doc_.Save(second, nullptr), 0);
+    ASSERT_EQ(doc_.Save(second, nullptr), pw::Status::done);
     EXPECT_EQ(FileBytes(second), saved);
 
     doc_.Undo();
@@ -193,7 +193,7 @@ TEST_P(EditHistoryTest, TrimmingKeepsTheSavedStepAndForgetsTheOpenedOne) {
     doc_.SetHistoryLimit(5 * doc_.HistoryBytes());
     doc_.CopyTile(1, 0, 13, 7);
     const QString first = QString::fromStdString(dir_.File("first" + Suffix()));
-    ASSERT_EQ(doc_.Save(first, nullptr), 0);
+    ASSERT_EQ(doc_.Save(first, nullptr), pw::Status::done);
     const State saved = StateOf(doc_);
     for (int i = 0; i < 4; ++i)
         doc_.CopyTile(i % 2, 0, 20 + i * 11, 30 + i * 5);
@@ -202,7 +202,7 @@ TEST_P(EditHistoryTest, TrimmingKeepsTheSavedStepAndForgetsTheOpenedOne) {
     ASSERT_EQ(StateOf(doc_), saved) << "the oldest kept step is not the saved one";
     EXPECT_FALSE(doc_.IsModified());
     const QString again = QString::fromStdString(dir_.File("again" + Suffix()));
-    ASSERT_EQ(doc_.Save(again, nullptr), 0);
+    ASSERT_EQ(doc_.Save(again, nullptr), pw::Status::done);
     EXPECT_TRUE(SameBytes(FileBytes(again), FileBytes(first)));
 }
 
@@ -212,7 +212,7 @@ TEST_P(EditHistoryTest, FailedOpenKeepsTheLevelAndItsHistory) {
     QSignalSpy replaced(&doc_, &LevelDocument::LevelReplaced);
     const QString bad = QString::fromStdString(dir_.File("notes.tr2"));
     WriteFile(bad.toStdString(), Bytes{'h', 'i'});
-    EXPECT_NE(doc_.Open(bad, nullptr), 0);
+    EXPECT_EQ(doc_.Open(bad, nullptr), pw::Status::not_a_level);
     EXPECT_EQ(StateOf(doc_), edited);
     EXPECT_EQ(doc_.LevelFileName(), path_);
     EXPECT_EQ(doc_.History().count(), 1);

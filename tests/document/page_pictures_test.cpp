@@ -49,9 +49,9 @@ protected:
             level.pages32 = Pattern(3 * 262144, 3);
         path_ = QString::fromStdString(dir_.File(level.FileName()));
         WriteFile(path_.toStdString(), BuildLevel(level));
-        ASSERT_EQ(doc_.Open(path_, nullptr), 0);
+        ASSERT_EQ(doc_.Open(path_, nullptr), pw::Status::done);
         folder_ = QString::fromStdString(dir_.File("pages"));
-        doc_.ExportPages(folder_);
+        ASSERT_EQ(doc_.ExportPages(folder_), pw::Status::done);
     }
     QString PageFile(int page) const { return QDir(folder_).filePath(PagePictureName(path_, page)); }
     void Paint(int page, int x, int y, QRgb colour) {

@@ -76,8 +76,8 @@ TEST_P(PalettedCopies, TransparencyAndIndicesSurviveTileAndPageCopies) {
     WriteFile(target_file, BuildLevel(target));
 
     LevelDocument doc;
-    ASSERT_EQ(doc.Open(QString::fromStdString(target_file), nullptr), 0);
-    ASSERT_EQ(doc.OpenSource(QString::fromStdString(source_file), nullptr), SourceOpenResult::opened);
+    ASSERT_EQ(doc.Open(QString::fromStdString(target_file), nullptr), pw::Status::done);
+    ASSERT_EQ(doc.OpenSource(QString::fromStdString(source_file), nullptr), pw::Status::done);
     doc.SetSelectedTile({128, 64, 192, 128});
     doc.CopyTile(0, 1, 70, 200); // source tile (64, 192) of page 1 onto (128, 64) of page 0
     doc.CopyPage(1, 0);

@@ -12,7 +12,7 @@ using namespace pw::fixtures;
 
 QString Saved(LevelDocument& doc, TempDir& dir, const std::string& name, const std::string& suffix) {
     const QString path = QString::fromStdString(dir.File(name + suffix));
-    EXPECT_EQ(doc.Save(path, nullptr), 0);
+    EXPECT_EQ(doc.Save(path, nullptr), pw::Status::done);
     return path;
 }
 
@@ -30,7 +30,7 @@ TEST(TextureCleanupDocumentTest, OneStepThatUndoesToTheSameFile) {
 
         // The fixture's meshes are patterned bytes, not meshes: nothing may change.
         WriteFile(level_file, BuildLevel(d));
-        ASSERT_EQ(doc.Open(QString::fromStdString(level_file), nullptr), 0);
+        ASSERT_EQ(doc.Open(QString::fromStdString(level_file), nullptr), pw::Status::done);
         EXPECT_FALSE(doc.PlanTextureCleanup(true, true).refused.empty());
         EXPECT_FALSE(doc.CleanTextures(true, true));
         EXPECT_EQ(doc.History().count(), 0);
@@ -38,7 +38,7 @@ TEST(TextureCleanupDocumentTest, OneStepThatUndoesToTheSameFile) {
         d.mesh_pointers.clear();
         d.mesh_data.clear();
         WriteFile(level_file, BuildLevel(d));
-        ASSERT_EQ(doc.Open(QString::fromStdString(level_file), nullptr), 0);
+        ASSERT_EQ(doc.Open(QString::fromStdString(level_file), nullptr), pw::Status::done);
         const pw::Bytes before = ReadFile(Saved(doc, dir, "before", suffix).toStdString());
         ASSERT_TRUE(doc.CleanTextures(true, false));
         EXPECT_EQ(doc.History().count(), 1);

@@ -249,9 +249,9 @@ TEST_F(EditingTest, LevelToLevelCopiesKeepTheDepthsInAgreementForEveryPairOfKind
                 std::copy(pixels[i % 4].begin(), pixels[i % 4].end(), source.pages32.begin() + 4 * i);
         }
         ASSERT_EQ(doc.OpenSource(WriteLevel(source, "source" + source.FileName()), nullptr),
-                  SourceOpenResult::opened);
+                  pw::Status::done);
         for (int to = 1; to <= 7; ++to) {
-            ASSERT_EQ(doc.Open(WriteLevel(Level(to, 1)), nullptr), 0);
+            ASSERT_EQ(doc.Open(WriteLevel(Level(to, 1)), nullptr), pw::Status::done);
             doc.CopyTile(0, 0, 0, 0);
             for (int x = 0; x < 64; ++x) {
                 const int y = x / 4 * 4;

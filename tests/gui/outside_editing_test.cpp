@@ -143,7 +143,7 @@ protected:
         description.num_pages = 2;
         description.pages8 = pw::fixtures::Pattern(2 * 65536, 7);
         pw::fixtures::WriteFile(level.toStdString(), pw::fixtures::BuildLevel(description));
-        ASSERT_EQ(doc_.Open(level, nullptr), 0);
+        ASSERT_EQ(doc_.Open(level, nullptr), pw::Status::done);
         outside_ = std::make_unique<OutsideEditing>(doc_, nullptr, Root());
         outside_->SetSettleTime(100);
     }
@@ -169,7 +169,8 @@ protected:
 
 // A link, a pipe or a device in the picture's place is refused at once, and what it names is never read.
 TEST_F(OutsideFilesTest, OnlyARegularFileIsRead) {
-    const QString path = outside_->Start(0);
+    ASSERT_EQ(outside_->Start(0), pw::Status::done);
+    const QString path = outside_->PagePath(0);
     const pw::Bytes before = Pages();
     SavePainted(0, Path("painted.png"));
     QSignalSpy refused(outside_.get(), &OutsideEditing::PictureRefused);
@@ -198,12 +199,22 @@ TEST_F(OutsideFilesTest, OnlyARegularFileIsRead) {
         << refused.at(3).at(1).toString().toStdString();
 }
 
+// A working folder that cannot be made is said, naming it; nothing is written or watched.
+TEST_F(OutsideFilesTest, AFolderThatCannotBeMadeIsSaid) {
+    pw::fixtures::WriteFile(Root().toStdString(), pw::Bytes{'x'});
+    const pw::Result started = outside_->Start(0);
+    EXPECT_EQ(started, pw::Status::file_error);
+    EXPECT_NE(started.reason.find(Root().toStdString()), std::string::npos) << started.reason;
+    EXPECT_FALSE(outside_->Watching(0));
+}
+
 // Each run has a private folder of its own; only what the program wrote goes, and a folder swapped for
 // a link loses nothing.
 TEST_F(OutsideFilesTest, TheWorkingFolderHoldsOnlyWhatTheProgramWrote) {
     OutsideEditing other(doc_, nullptr, Root());
-    const QString path = outside_->Start(0);
-    other.Start(0);
+    ASSERT_EQ(outside_->Start(0), pw::Status::done);
+    ASSERT_EQ(other.Start(0), pw::Status::done);
+    const QString path = outside_->PagePath(0);
     const QString folder = outside_->WorkingFolder();
     EXPECT_NE(folder, other.WorkingFolder());
     // Named so that a later run knows it for this run's: the process id and twelve random letters.
@@ -270,7 +281,8 @@ TEST_F(OutsideFilesTest, StaleFoldersOfRunsThatAreGoneAreCleared) {
 // An editor that writes in pieces, pausing for less than the settle time, raises no alarm. A picture
 // that cannot be used is said once, and not again while the message about it is up.
 TEST_F(OutsideFilesTest, APictureIsJudgedOnceItHasSettledAndSaidOnce) {
-    const QString path = outside_->Start(0);
+    ASSERT_EQ(outside_->Start(0), pw::Status::done);
+    const QString path = outside_->PagePath(0);
     SavePainted(0, Path("painted.png"));
     QFile painted(Path("painted.png"));
     ASSERT_TRUE(painted.open(QIODevice::ReadOnly));
