@@ -8,30 +8,11 @@
 #include "level/level_file_names.h"
 #include "widgets/platform.h"
 
-// The English texts of TForm1::FileTexts, in their order.
-QStringList FileTextDefaults() {
-    return {QStringLiteral("%1 is a folder, not a file."),
-            QStringLiteral("%1 is not named like a %2 level. Save it under this name anyway?")};
-}
-
-// A translation that lost a placeholder gives the English text rather than dropping the value.
-QString TForm1::FileText(FileTextIndex index, const QStringList& values) const {
-    const int i = static_cast<int>(index);
-    QString format = i < FileTexts->Items()->Count() ? FileTexts->Items()->Strings(i) : QString();
-    const QString english = FileTextDefaults().value(i);
-    for (int n = 1; n <= values.size(); ++n) {
-        const QString placeholder = QLatin1Char('%') + QString::number(n);
-        if (english.contains(placeholder) && !format.contains(placeholder))
-            format = english;
-    }
-    // One call fills every placeholder, so a value holding "%2" stays as it is.
-    return values.size() == 1 ? format.arg(values[0]) : format.arg(values.value(0), values.value(1));
-}
-
 bool TForm1::RefuseFolder(const QString& path) {
     if (!QFileInfo(path).isDir())
         return false;
-    CurrentPlatform().ShowMessage(this, FileText(FileTextIndex::folder, {QDir::toNativeSeparators(path)}));
+    CurrentPlatform().ShowMessage(this,
+                                  FileTexts.Text(FileNameText::folder).arg(QDir::toNativeSeparators(path)));
     return true;
 }
 
@@ -45,8 +26,9 @@ QString TForm1::LevelSaveName(const QString& chosen) {
         return chosen;
     if (pw::LowerExtension(name).empty())
         return chosen + QString::fromStdString(usual.front());
-    const QString question = FileText(FileTextIndex::unusual_level_name,
-                                      {QFileInfo(chosen).fileName(), QString::fromStdString(usual.front())});
+    // One call fills both placeholders, so a name holding "%2" stays as it is.
+    const QString question = FileTexts.Text(FileNameText::unusual_level_name)
+                                 .arg(QFileInfo(chosen).fileName(), QString::fromStdString(usual.front()));
     return CurrentPlatform().Ask(this, question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
                ? chosen
                : QString();

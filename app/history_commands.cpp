@@ -1,37 +1,11 @@
 // Edit > Undo and Redo, the caption's unsaved-changes mark and the question before unsaved changes
 // would be lost.
-#include <algorithm>
-
 #include <QFileInfo>
 #include <QStatusBar>
 
 #include "app/main_window.h"
 #include "localisation/data_captions.h"
 #include "widgets/platform.h"
-
-// The steps the document records, by the names it gives them.
-QStringList HistoryStepNames() {
-    return {QStringLiteral("Copy tile"),
-            QStringLiteral("Copy page"),
-            QStringLiteral("Set attribute"),
-            QStringLiteral("Mirror texture"),
-            QStringLiteral("Paste texture"),
-            QStringLiteral("Define textures"),
-            QStringLiteral("Define texture"),
-            QStringLiteral("Clone texture"),
-            QStringLiteral("Add page"),
-            QStringLiteral("Add animated set"),
-            QStringLiteral("Delete animated set"),
-            QStringLiteral("Add frame"),
-            QStringLiteral("Delete frame"),
-            QStringLiteral("Replace frame"),
-            QStringLiteral("Import pages"),
-            QStringLiteral("Edit page %1 outside"),
-            QStringLiteral("Clean up textures"),
-            QStringLiteral("Merge duplicate textures"),
-            QStringLiteral("Remove unused textures"),
-            QStringLiteral("Compact pages")};
-}
 
 namespace {
 
@@ -55,32 +29,10 @@ void TForm1::ConnectHistory() {
     ShowHistorySteps();
 }
 
-// A step's name in the current language (the document names steps in English). A name with a number
-// in it ("Edit page 3 outside") is found by its pattern, and the number goes into the translation.
-QString TForm1::StepText(const QString& step) const {
-    const QStringList names = HistoryStepNames();
-    QString number;
-    int index = static_cast<int>(names.indexOf(step));
-    for (int i = 0; index < 0 && i < names.size(); ++i) {
-        const qsizetype at = names[i].indexOf(QStringLiteral("%1"));
-        if (at < 0 || !step.startsWith(names[i].left(at)) || !step.endsWith(names[i].mid(at + 2)))
-            continue;
-        number = step.mid(at, step.size() - names[i].size() + 2);
-        index = !number.isEmpty() &&
-                        std::all_of(number.begin(), number.end(), [](QChar c) { return c.isDigit(); })
-                    ? i
-                    : -1;
-    }
-    if (index < 0 || index >= StepTexts->Items()->Count())
-        return step;
-    const QString text = StepTexts->Items()->Strings(index);
-    return number.isEmpty() ? text : text.arg(number);
-}
-
 void TForm1::ShowHistorySteps() {
     const QUndoStack& history = doc_.History();
-    Undo1->SetCaption(StepCaption(Undo1, history.canUndo() ? StepText(history.undoText()) : QString()));
-    Redo1->SetCaption(StepCaption(Redo1, history.canRedo() ? StepText(history.redoText()) : QString()));
+    Undo1->SetCaption(StepCaption(Undo1, history.canUndo() ? StepText(doc_.UndoStep()) : QString()));
+    Redo1->SetCaption(StepCaption(Redo1, history.canRedo() ? StepText(doc_.RedoStep()) : QString()));
     Undo1->SetEnabled(history.canUndo());
     Redo1->SetEnabled(history.canRedo());
 }

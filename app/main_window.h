@@ -30,12 +30,7 @@
 #include "widgets/t_list_box.h"
 #include "widgets/t_main_menu.h"
 #include "widgets/t_menu_item.h"
-
-// The names the document gives the steps of its history, in the order of TForm1::StepTexts.
-QStringList HistoryStepNames();
-// The English texts of TForm1::FileTexts, in the order of FileTextIndex.
-QStringList FileTextDefaults();
-enum class FileTextIndex { folder, unusual_level_name };
+#include "widgets/text_table.h"
 
 class TForm1 : public TForm {
     Q_OBJECT
@@ -66,6 +61,16 @@ public:
     void ShowHistorySteps();
     // The generated list entries again, in the current language (after a language is applied).
     void ShowListEntries();
+
+    // The texts filled in while the window runs (app/message_texts.h), each table a hidden list.
+    TextTable<PageText> PageTexts;
+    TextTable<StepKind> StepTexts;
+    TextTable<FileNameText> FileTexts;
+    TextTable<MessageText> MessageTexts;
+    TextTable<EntryText> EntryTexts;
+    TextTable<int> ReasonTexts; // the reasons a page picture is refused for, as ReasonTextPatterns()
+    // "Edit page 3 outside" in the current language.
+    QString StepText(HistoryStep step) const;
 
 signals:
     // The level page view shows another page.
@@ -101,18 +106,6 @@ private:
     TLabel* Label6;
     TLabel* Label7; // the selected texture's size, beside its enlarged preview
     TLabel* Label8; // what uses the selected texture ("38 room faces, 2 mesh faces"), beside its size
-    // Hidden: the page boxes' caption, "Page:%1/%2" with the page and the page count filled in.
-    TListBox* PageTexts;
-    // Hidden: the names of the history's steps ("Copy tile"), in the order of HistoryStepNames().
-    TListBox* StepTexts;
-    // Hidden: what is said about a file's name (FileTextDefaults()), values filled in as %1 and %2.
-    TListBox* FileTexts;
-    // Hidden: the message boxes', file dialogs' and progress window's texts, in the order of MessageText.
-    TListBox* MessageTexts;
-    // Hidden: the patterns of generated list entries ("Page#%1"), in the order of EntryText.
-    TListBox* EntryTexts;
-    // Hidden: the reasons a page picture is refused for, in the order of ReasonTextPatterns().
-    TListBox* ReasonTexts;
 
     // Menu.
     TMainMenu* MainMenu1;
@@ -261,9 +254,6 @@ private:
     void RecentFileClick(TMenuItem* sender);
     // "Page:3/12" in the current language, for page 2 (from 0) of 12.
     QString PageCaption(int page, int count) const;
-    QString StepText(const QString& step) const;
-    // A text of FileTexts in the current language with `values` (at most two) filled in.
-    QString FileText(FileTextIndex index, const QStringList& values) const;
     // The message for a level file the reader refused (shown by File > Open and by source opening).
     QString RefusedLevelMessage(const QString& path, const QString& reason) const;
     // Why the level file `path` was not read, shown as File > Open and source opening show it.

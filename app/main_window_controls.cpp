@@ -97,12 +97,12 @@ void TForm1::CreateControls() {
         Button1->setGeometry(Button1->geometry().center().x() - arrow / 2, Button1->y(), arrow,
                              Button1->height());
 
-    PageTexts = HiddenTextList(this, QStringLiteral("PageTexts"), {QStringLiteral("Page:%1/%2")});
-    StepTexts = HiddenTextList(this, QStringLiteral("StepTexts"), HistoryStepNames());
-    FileTexts = HiddenTextList(this, QStringLiteral("FileTexts"), FileTextDefaults());
-    MessageTexts = HiddenTextList(this, QStringLiteral("MessageTexts"), MessageTextPatterns());
-    EntryTexts = HiddenTextList(this, QStringLiteral("EntryTexts"), EntryTextPatterns());
-    ReasonTexts = HiddenTextList(this, QStringLiteral("ReasonTexts"), ReasonTextPatterns());
+    PageTexts.Create(this, QStringLiteral("PageTexts"), PageTextPatterns());
+    StepTexts.Create(this, QStringLiteral("StepTexts"), HistoryStepNames());
+    FileTexts.Create(this, QStringLiteral("FileTexts"), FileNameTextPatterns());
+    MessageTexts.Create(this, QStringLiteral("MessageTexts"), MessageTextPatterns());
+    EntryTexts.Create(this, QStringLiteral("EntryTexts"), EntryTextPatterns());
+    ReasonTexts.Create(this, QStringLiteral("ReasonTexts"), ReasonTextPatterns());
 
     CreateTextureTable();
 }

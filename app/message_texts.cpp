@@ -1,5 +1,37 @@
 #include "app/message_texts.h"
 
+QStringList PageTextPatterns() {
+    return {QStringLiteral("Page:%1/%2")};
+}
+
+QStringList HistoryStepNames() {
+    return {QStringLiteral("Copy tile"),
+            QStringLiteral("Copy page"),
+            QStringLiteral("Set attribute"),
+            QStringLiteral("Mirror texture"),
+            QStringLiteral("Paste texture"),
+            QStringLiteral("Define textures"),
+            QStringLiteral("Define texture"),
+            QStringLiteral("Clone texture"),
+            QStringLiteral("Add page"),
+            QStringLiteral("Add animated set"),
+            QStringLiteral("Delete animated set"),
+            QStringLiteral("Add frame"),
+            QStringLiteral("Delete frame"),
+            QStringLiteral("Replace frame"),
+            QStringLiteral("Import pages"),
+            QStringLiteral("Edit page %1 outside"),
+            QStringLiteral("Clean up textures"),
+            QStringLiteral("Merge duplicate textures"),
+            QStringLiteral("Remove unused textures"),
+            QStringLiteral("Compact pages")};
+}
+
+QStringList FileNameTextPatterns() {
+    return {QStringLiteral("%1 is a folder, not a file."),
+            QStringLiteral("%1 is not named like a %2 level. Save it under this name anyway?")};
+}
+
 QStringList MessageTextPatterns() {
     return {QStringLiteral("Save changes to %1?"),
             QStringLiteral("File not found!!!"),

@@ -1,11 +1,22 @@
-// The texts the main window fills in while it runs: its message boxes, the titles and filter names of
-// its file dialogs, its progress captions and the entries it generates for its lists. TForm1 keeps them
-// in its hidden lists MessageTexts and EntryTexts, so that a language file translates them; file names,
-// numbers and the reasons of failures are filled into the placeholders.
+// The texts the main window fills in while it runs: its page boxes' captions, the names of the history's
+// steps, its message boxes, the titles and filter names of its file dialogs, its progress captions and the
+// entries it generates for its lists. TForm1 keeps each group in a table of its own (a hidden list the
+// language files translate); file names, numbers and the reasons of failures fill the placeholders.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+
+#include "document/history_step.h"
+
+enum class PageText {
+    caption, // "Page:%1/%2", the page (from 1) and the page count
+};
+
+enum class FileNameText {
+    folder,             // "%1 is a folder, not a file."
+    unusual_level_name, // %1 the file's name, %2 the extension of its kind
+};
 
 enum class MessageText {
     save_changes, // "Save changes to %1?" with the level's file name
@@ -74,6 +85,10 @@ enum class EntryText {
     texture, // "Texture#%1", a texture list line (from 0)
 };
 
-// The English texts, in the order of the enumerations.
+// The English texts, in the order of the enumerations (StepKind for the steps' names; the edit of a
+// page outside names its page as %1).
+QStringList PageTextPatterns();
+QStringList HistoryStepNames();
+QStringList FileNameTextPatterns();
 QStringList MessageTextPatterns();
 QStringList EntryTextPatterns();

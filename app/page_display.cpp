@@ -20,14 +20,6 @@ bool HasPalette(int kind) {
 
 } // namespace
 
-// A translation without both numbers shows the English text rather than losing them.
-QString TForm1::PageCaption(int page, int count) const {
-    QString format = PageTexts->Items()->Strings(0);
-    if (!format.contains(QLatin1String("%1")) || !format.contains(QLatin1String("%2")))
-        format = QStringLiteral("Page:%1/%2");
-    return format.arg(page + 1).arg(count);
-}
-
 void TForm1::ShowDataCaptions() {
     GroupBox1->SetCaption(LevelOpen() ? PageCaption(LevelPage, doc_.Level().num_pages)
                                       : DataCaptionText(GroupBox1));

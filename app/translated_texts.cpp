@@ -2,24 +2,26 @@
 // of the page lists and the texture list.
 #include "app/main_window.h"
 #include "app/reason_texts.h"
-#include "widgets/translated_pattern.h"
 
 QString TForm1::Text(MessageText text) const {
-    const int index = static_cast<int>(text);
-    return TranslatedPattern(MessageTexts, index, MessageTextPatterns().value(index));
+    return MessageTexts.Text(text);
 }
 
 QString TForm1::Reason(const QString& english) const {
-    const QStringList patterns = ReasonTextPatterns();
-    QStringList translated;
-    for (int i = 0; i < patterns.size(); ++i)
-        translated.append(TranslatedPattern(ReasonTexts, i, patterns[i]));
-    return TranslatedReason(english, translated);
+    return TranslatedReason(english, ReasonTexts.Texts());
 }
 
 QString TForm1::Entry(EntryText entry, int number) const {
-    const int index = static_cast<int>(entry);
-    return TranslatedPattern(EntryTexts, index, EntryTextPatterns().value(index)).arg(number);
+    return EntryTexts.Text(entry).arg(number);
+}
+
+QString TForm1::PageCaption(int page, int count) const {
+    return PageTexts.Text(PageText::caption).arg(page + 1).arg(count);
+}
+
+QString TForm1::StepText(HistoryStep step) const {
+    const QString name = StepTexts.Text(step.kind);
+    return step.page > 0 ? name.arg(step.page) : name;
 }
 
 QStringList TForm1::PageEntries(int count) const {

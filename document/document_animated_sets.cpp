@@ -8,7 +8,7 @@ bool LevelDocument::HasAnimatedSet(int set) const {
 }
 
 // Word 0 of anim_words follows the number of sets while they are edited.
-template <typename Change> bool LevelDocument::EditAnimatedSets(const QString& step, Change change) {
+template <typename Change> bool LevelDocument::EditAnimatedSets(HistoryStep step, Change change) {
     auto edit = std::make_shared<AnimatedSetsEdit>(level_, sets_);
     const std::size_t count = sets_.size();
     if (!change())
@@ -25,7 +25,7 @@ template <typename Change> bool LevelDocument::EditAnimatedSets(const QString& s
 bool LevelDocument::AddAnimatedSet() {
     if (!HasLevel() || sets_.size() >= pw::kMaxAnimatedSets)
         return false;
-    return EditAnimatedSets(tr("Add animated set"), [&] {
+    return EditAnimatedSets(HistoryStep{StepKind::add_animated_set}, [&] {
         sets_.emplace_back();
         return true;
     });
@@ -34,7 +34,7 @@ bool LevelDocument::AddAnimatedSet() {
 bool LevelDocument::DeleteLastAnimatedSet() {
     if (sets_.empty())
         return false;
-    return EditAnimatedSets(tr("Delete animated set"), [&] {
+    return EditAnimatedSets(HistoryStep{StepKind::delete_animated_set}, [&] {
         sets_.pop_back();
         return true;
     });
@@ -48,7 +48,7 @@ bool LevelDocument::AddAnimatedFrame(int set, int texture) {
     if (frames.size() >= pw::kMaxAnimatedFrames ||
         pw::AnimatedWordCount(sets_) + words_needed > pw::kMaxAnimWords)
         return false;
-    return EditAnimatedSets(tr("Add frame"), [&] {
+    return EditAnimatedSets(HistoryStep{StepKind::add_frame}, [&] {
         sets_[static_cast<std::size_t>(set)].push_back(static_cast<std::uint16_t>(texture));
         return true;
     });
@@ -57,7 +57,7 @@ bool LevelDocument::AddAnimatedFrame(int set, int texture) {
 bool LevelDocument::DeleteAnimatedFrame(int set, int frame) {
     if (!HasAnimatedSet(set) || frame < 0 || static_cast<std::size_t>(frame) >= sets_[set].size())
         return false;
-    return EditAnimatedSets(tr("Delete frame"), [&] {
+    return EditAnimatedSets(HistoryStep{StepKind::delete_frame}, [&] {
         pw::AnimatedSet& frames = sets_[static_cast<std::size_t>(set)];
         frames.erase(frames.begin() + frame);
         return true;
@@ -67,7 +67,7 @@ bool LevelDocument::DeleteAnimatedFrame(int set, int frame) {
 bool LevelDocument::ReplaceAnimatedFrame(int set, int frame, int texture) {
     if (!HasAnimatedSet(set) || frame < 0 || static_cast<std::size_t>(frame) >= sets_[set].size())
         return false;
-    return EditAnimatedSets(tr("Replace frame"), [&] {
+    return EditAnimatedSets(HistoryStep{StepKind::replace_frame}, [&] {
         sets_[static_cast<std::size_t>(set)][static_cast<std::size_t>(frame)] =
             static_cast<std::uint16_t>(texture);
         return true;

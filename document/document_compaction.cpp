@@ -40,6 +40,6 @@ bool LevelDocument::CompactPages() {
     auto edit = std::make_shared<CompactPagesEdit>(level_);
     if (!pw::ApplyCompaction(level_, plan))
         return false;
-    Record(tr("Compact pages"), std::move(edit));
+    Record(HistoryStep{StepKind::compact_pages}, std::move(edit));
     return true;
 }

@@ -111,7 +111,7 @@ PageFolderImport LevelDocument::ImportPages(const QString& folder, pw::Gauge* ga
     if (parts.empty())
         return imported;
     std::reverse(parts.begin(), parts.end());
-    Record(tr("Import pages"), std::make_shared<EditGroup>(std::move(parts)));
+    Record(HistoryStep{StepKind::import_pages}, std::make_shared<EditGroup>(std::move(parts)));
     return imported;
 }
 
@@ -132,6 +132,6 @@ bool LevelDocument::TakePagePicture(int page, const std::vector<std::uint32_t>& 
         return false;
     auto edit = std::make_shared<PixelsEdit>(level_, page, 0, 0, kSide, kSide);
     pw::ApplyPagePictureChange(level_, page, input, change, Matcher());
-    Record(tr("Edit page %1 outside").arg(page + 1), std::move(edit));
+    Record(HistoryStep{StepKind::edit_page_outside, page + 1}, std::move(edit));
     return true;
 }

@@ -37,7 +37,7 @@ int LevelDocument::AddPage() {
     if (!HasLevel() || static_cast<std::size_t>(level_.num_pages) >= pw::layout::kMaxPages)
         return -1;
     const int page = level_.num_pages;
-    Push(tr("Add page"), std::make_shared<AddPageEdit>(page));
+    Push(HistoryStep{StepKind::add_page}, std::make_shared<AddPageEdit>(page));
     return page;
 }
 

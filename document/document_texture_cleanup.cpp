@@ -24,9 +24,9 @@ bool LevelDocument::CleanTextures(bool merge, bool remove) {
         std::make_shared<FaceWordsEdit>(level_, meshes), std::make_shared<AnimatedSetsEdit>(level_, sets_),
         std::make_shared<TexturesEdit>(level_, 0, level_.num_object_textures)};
     pw::ApplyTextureCleanup(level_, sets_, meshes, plan);
-    const QString step = merge && remove ? tr("Clean up textures")
-                         : merge         ? tr("Merge duplicate textures")
-                                         : tr("Remove unused textures");
-    Record(step, std::make_shared<EditGroup>(std::move(parts)));
+    const StepKind step = merge && remove ? StepKind::clean_up_textures
+                          : merge         ? StepKind::merge_duplicates
+                                          : StepKind::remove_unused;
+    Record(HistoryStep{step}, std::make_shared<EditGroup>(std::move(parts)));
     return true;
 }

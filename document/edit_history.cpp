@@ -9,14 +9,16 @@
 // through the document, which announces what changed.
 class EditCommand : public QUndoCommand {
 public:
-    EditCommand(LevelDocument& document, const QString& text, std::shared_ptr<DocumentEdit> edit)
-        : QUndoCommand(text), document_(document), edit_(std::move(edit)) {}
+    EditCommand(LevelDocument& document, HistoryStep step, std::shared_ptr<DocumentEdit> edit)
+        : document_(document), step_(step), edit_(std::move(edit)) {}
     void undo() override { document_.Apply(*edit_); }
     void redo() override { document_.Apply(*edit_); }
     const std::shared_ptr<DocumentEdit>& Edit() const { return edit_; }
+    HistoryStep Step() const { return step_; }
 
 private:
     LevelDocument& document_;
+    HistoryStep step_;
     std::shared_ptr<DocumentEdit> edit_;
 };
 
@@ -85,12 +87,20 @@ void LevelDocument::Announce(const EditChange& change) {
     }
 }
 
-void LevelDocument::Push(const QString& step, std::shared_ptr<DocumentEdit> edit) {
+HistoryStep LevelDocument::UndoStep() const {
+    return CommandAt(history_, history_.index() - 1).Step();
+}
+
+HistoryStep LevelDocument::RedoStep() const {
+    return CommandAt(history_, history_.index()).Step();
+}
+
+void LevelDocument::Push(HistoryStep step, std::shared_ptr<DocumentEdit> edit) {
     history_.push(new EditCommand(*this, step, std::move(edit)));
     TrimHistory();
 }
 
-void LevelDocument::Record(const QString& step, std::shared_ptr<DocumentEdit> edit) {
+void LevelDocument::Record(HistoryStep step, std::shared_ptr<DocumentEdit> edit) {
     edit->Swap(level_, sets_);
     Push(step, std::move(edit));
 }
@@ -116,16 +126,16 @@ void LevelDocument::TrimHistory() {
         bytes -= CommandAt(history_, drop++).Edit()->Bytes();
     if (drop == 0)
         return;
-    std::vector<std::pair<QString, std::shared_ptr<DocumentEdit>>> kept;
+    std::vector<std::pair<HistoryStep, std::shared_ptr<DocumentEdit>>> kept;
     for (int i = drop; i < count; ++i)
-        kept.emplace_back(history_.command(i)->text(), CommandAt(history_, i).Edit());
+        kept.emplace_back(CommandAt(history_, i).Step(), CommandAt(history_, i).Edit());
     const int clean = history_.cleanIndex();
     {
         const QSignalBlocker quiet(history_);
         replaying_ = true;
         history_.clear();
-        for (auto& [text, edit] : kept)
-            history_.push(new EditCommand(*this, text, std::move(edit)));
+        for (auto& [step, edit] : kept)
+            history_.push(new EditCommand(*this, step, std::move(edit)));
         if (clean >= drop) {
             history_.setIndex(clean - drop);
             history_.setClean();

@@ -112,7 +112,7 @@ pw::PaletteMatcher* LevelDocument::Matcher() {
     return matcher_.get();
 }
 
-void LevelDocument::WriteFromSource(const QString& step, int level_page, int left, int top, int source_x,
+void LevelDocument::WriteFromSource(HistoryStep step, int level_page, int left, int top, int source_x,
                                     int source_y, int size) {
     const std::vector<std::uint32_t> colours =
         PictureColours(source_.SourceImage, source_x, source_y, size, source_.HasAlpha);
@@ -144,17 +144,18 @@ void LevelDocument::CopyTile(int level_page, int source_page, int x, int y) {
         return;
     const int sx = x / kTile * kTile;
     const int sy = source_page * kSide + y / kTile * kTile;
-    WriteFromSource(tr("Copy tile"), level_page, selected_tile_.Left, selected_tile_.Top, sx, sy, kTile);
+    WriteFromSource(HistoryStep{StepKind::copy_tile}, level_page, selected_tile_.Left, selected_tile_.Top, sx,
+                    sy, kTile);
 }
 
 void LevelDocument::CopyPage(int level_page, int source_page) {
     if (!CanCopy(level_page, source_page))
         return;
-    WriteFromSource(tr("Copy page"), level_page, 0, 0, 0, source_page * kSide, kSide);
+    WriteFromSource(HistoryStep{StepKind::copy_page}, level_page, 0, 0, 0, source_page * kSide, kSide);
 }
 
 template <typename Change>
-int LevelDocument::EditTextures(const QString& step, int first, int count, Change change) {
+int LevelDocument::EditTextures(HistoryStep step, int first, int count, Change change) {
     auto edit = std::make_shared<TexturesEdit>(level_, first, count);
     const int selected = change();
     if (selected < 0)
@@ -168,7 +169,7 @@ bool LevelDocument::SetAttribute(int index, int attribute) {
         return false;
     if (level_.object_textures[static_cast<std::size_t>(index)].attribute == attribute)
         return true; // choosing the attribute it has is no step
-    return EditTextures(tr("Set attribute"), index, 1, [&] {
+    return EditTextures(HistoryStep{StepKind::set_attribute}, index, 1, [&] {
                level_.object_textures[static_cast<std::size_t>(index)].attribute =
                    static_cast<std::uint16_t>(attribute);
                return index;
@@ -178,7 +179,7 @@ bool LevelDocument::SetAttribute(int index, int attribute) {
 bool LevelDocument::MirrorTexture(int index, bool horizontal) {
     if (!HasTexture(index))
         return false;
-    return EditTextures(tr("Mirror texture"), index, 1, [&] {
+    return EditTextures(HistoryStep{StepKind::mirror_texture}, index, 1, [&] {
                auto& texture = level_.object_textures[static_cast<std::size_t>(index)];
                if (horizontal)
                    pw::MirrorHorizontal(texture);
@@ -191,7 +192,7 @@ bool LevelDocument::MirrorTexture(int index, bool horizontal) {
 bool LevelDocument::PasteTexture(int from, int to) {
     if (!HasTexture(from) || !HasTexture(to))
         return false;
-    return EditTextures(tr("Paste texture"), to, 1,
+    return EditTextures(HistoryStep{StepKind::paste_texture}, to, 1,
                         [&] { return pw::CopyTextureRecord(level_, from, to) ? to : -1; }) >= 0;
 }
 
@@ -199,22 +200,23 @@ bool LevelDocument::PasteTexture(int from, int to) {
 int LevelDocument::DefineGrid(int page, int height) {
     if (!HasLevel())
         return -1;
-    return EditTextures(tr("Define textures"), std::max(level_.num_object_textures, 0), 0,
+    return EditTextures(HistoryStep{StepKind::define_textures}, std::max(level_.num_object_textures, 0), 0,
                         [&] { return pw::DefineGridTextures(level_, page, height); });
 }
 
 int LevelDocument::DefineRectangle(int page, const TRect& rect) {
     if (!HasLevel() || rect.Width() <= 0 || rect.Height() <= 0)
         return -1;
-    return EditTextures(tr("Define texture"), std::max(level_.num_object_textures, 0), 0, [&] {
-        return pw::AppendTexture(level_, pw::MakeRectangleTexture(level_.kind, page, rect.Left, rect.Top,
-                                                                  rect.Right - 1, rect.Bottom - 1));
-    });
+    return EditTextures(
+        HistoryStep{StepKind::define_texture}, std::max(level_.num_object_textures, 0), 0, [&] {
+            return pw::AppendTexture(level_, pw::MakeRectangleTexture(level_.kind, page, rect.Left, rect.Top,
+                                                                      rect.Right - 1, rect.Bottom - 1));
+        });
 }
 
 int LevelDocument::CloneTexture(int index) {
     if (!HasTexture(index))
         return -1;
-    return EditTextures(tr("Clone texture"), std::max(level_.num_object_textures, 0), 0,
+    return EditTextures(HistoryStep{StepKind::clone_texture}, std::max(level_.num_object_textures, 0), 0,
                         [&] { return pw::CloneTexture(level_, index); });
 }

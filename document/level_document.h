@@ -13,6 +13,7 @@
 #include <QUndoStack>
 
 #include "document/document_edit.h"
+#include "document/history_step.h"
 #include "document/t_rect.h"
 #include "document/texture_source.h"
 #include "level/animated_sets.h"
@@ -55,6 +56,9 @@ public:
     // The edit history, to read; its clean state is "no unsaved changes". Undo and Redo move through
     // it, and the document announces what each step changed.
     const QUndoStack& History() const { return history_; }
+    // The step Undo would take back and the one Redo would take again; only while History() can.
+    HistoryStep UndoStep() const;
+    HistoryStep RedoStep() const;
     void Undo();
     void Redo();
     // Forgets every step; the level stays as it is, modified or not as before.
@@ -179,21 +183,21 @@ private:
 
     pw::PaletteMatcher* Matcher();
     PageFolderImport ImportPagesForGood(const QString& folder, pw::Gauge* gauge);
-    void WriteFromSource(const QString& step, int level_page, int left, int top, int source_x, int source_y,
+    void WriteFromSource(HistoryStep step, int level_page, int left, int top, int source_x, int source_y,
                          int size);
     bool HasAnimatedSet(int set) const;
     // Records the sets as they are now, lets `change` edit them (false: nothing changed) and records
     // the step called `step`.
-    template <typename Change> bool EditAnimatedSets(const QString& step, Change change);
+    template <typename Change> bool EditAnimatedSets(HistoryStep step, Change change);
     // Records records [first, first + count) as they are now, lets `change` edit the table and records
     // the step; the changed texture is selected.
-    template <typename Change> int EditTextures(const QString& step, int first, int count, Change change);
+    template <typename Change> int EditTextures(HistoryStep step, int first, int count, Change change);
     // Pushes a step whose edit holds the change, then keeps the history within its limit. The step's
     // redo, which the history runs on the push, applies the change and announces it.
-    void Push(const QString& step, std::shared_ptr<DocumentEdit> edit);
+    void Push(HistoryStep step, std::shared_ptr<DocumentEdit> edit);
     // For operations that change the level in place, where the level library's operations work: the
     // edit, made before the change, takes it aside, and Push applies it again.
-    void Record(const QString& step, std::shared_ptr<DocumentEdit> edit);
+    void Record(HistoryStep step, std::shared_ptr<DocumentEdit> edit);
     void TrimHistory();
     void ConnectHistory();
     // Swaps the edit into the document and announces what changed; nothing while the history is

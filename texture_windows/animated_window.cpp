@@ -4,7 +4,6 @@
 
 #include "document/level_document.h"
 #include "texture_windows/animated_preview.h"
-#include "widgets/translated_pattern.h"
 
 Tfanimated* fanimated = nullptr;
 
@@ -28,7 +27,7 @@ int CaptionWidth(const TButton* button) {
     return button->fontMetrics().horizontalAdvance(QString(button->Caption()).remove(QLatin1Char('&'))) + 12;
 }
 
-// The English patterns of EntryTexts.
+// The English patterns of EntryTexts, in the order of Entry.
 QStringList EntryPatterns() {
     return {QStringLiteral("Animated Texture #%1"), QStringLiteral("Texture ID:%1")};
 }
@@ -116,7 +115,7 @@ void Tfanimated::CreateControls() {
     CreateButtons();
     Timer1 = new TTimer(this, QStringLiteral("Timer1"));
     Timer1->SetInterval(100);
-    EntryTexts = HiddenTextList(this, QStringLiteral("EntryTexts"), EntryPatterns());
+    EntryTexts.Create(this, QStringLiteral("EntryTexts"), EntryPatterns());
 }
 
 void Tfanimated::CreateButtons() {
@@ -194,7 +193,7 @@ void Tfanimated::ShowSets() {
     const int count = static_cast<int>(doc_.AnimatedSets().size());
     QStringList lines;
     for (int s = 1; s <= count; ++s)
-        lines.append(EntryText(0, s));
+        lines.append(EntryTexts.Text(Entry::set).arg(s));
     if (ListBox1->Items()->ToStringList() != lines)
         ListBox1->Items()->Assign(lines);
     ListBox1->SetItemIndex(std::min(selected, count - 1));
@@ -207,7 +206,7 @@ void Tfanimated::ShowFrames() {
     QStringList lines;
     if (set >= 0)
         for (const std::uint16_t texture : doc_.AnimatedSets()[static_cast<std::size_t>(set)])
-            lines.append(EntryText(1, texture));
+            lines.append(EntryTexts.Text(Entry::frame).arg(texture));
     if (ListBox2->Items()->ToStringList() != lines)
         ListBox2->Items()->Assign(lines);
     ListBox2->SetItemIndex(selected < lines.size() ? selected : -1);
@@ -218,10 +217,6 @@ void Tfanimated::EnableFrameCommands() {
     const bool frame = SelectedSet() >= 0 && ListBox2->ItemIndex() >= 0;
     Button4->setEnabled(frame);
     Button5->setEnabled(frame);
-}
-
-QString Tfanimated::EntryText(int entry, int number) const {
-    return TranslatedPattern(EntryTexts, entry, EntryPatterns().value(entry)).arg(number);
 }
 
 void Tfanimated::ListBox1Click() {

@@ -13,6 +13,7 @@
 #include "widgets/t_list_box.h"
 #include "widgets/t_spin_edit.h"
 #include "widgets/t_timer.h"
+#include "widgets/text_table.h"
 
 class LevelDocument;
 
@@ -37,8 +38,9 @@ public:
     TButton* Button5;
     TButton* Button6;
     TTimer* Timer1;
-    // Hidden: the patterns of the lists' entries, "Animated Texture #%1" and "Texture ID:%1".
-    TListBox* EntryTexts;
+    // The patterns of the lists' entries, "Animated Texture #%1" and "Texture ID:%1", a hidden list.
+    enum class Entry { set, frame };
+    TextTable<Entry> EntryTexts;
 
     // 1-based number of the frame the preview shows next.
     int PreviewFrame = 1;
@@ -77,8 +79,6 @@ private:
     void ShowFrames();
     // DELETE and REPLACE work on the selected frame: offered only while one is selected.
     void EnableFrameCommands();
-    // A list entry in the current language: entry 0 a set ("Animated Texture #%1"), 1 a frame.
-    QString EntryText(int entry, int number) const;
     void LimitTextureIds();
     void ShowNextFrame();
 

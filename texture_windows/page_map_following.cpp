@@ -106,24 +106,22 @@ void TPageMap::ShowFigures() {
     const int textures = std::max(level.num_object_textures, 0);
     const int sprites = static_cast<int>(pw::SpriteTextureCount(level));
     const int sprite_limit = pw::EngineSpriteTextureLimit(level.kind);
-    FiguresLabel->SetCaption(
-        Text(0, QStringLiteral("Pages: %1   Object textures: %2   Sprite textures: %3   Animated sets: %4"))
-            .arg(level.num_pages)
-            .arg(textures)
-            .arg(sprite_limit > 0 ? QStringLiteral("%1/%2").arg(sprites).arg(sprite_limit)
-                                  : QString::number(sprites))
-            .arg(doc_.AnimatedSets().size()));
+    FiguresLabel->SetCaption(Texts.Text(PageMapText::figures)
+                                 .arg(level.num_pages)
+                                 .arg(textures)
+                                 .arg(sprite_limit > 0
+                                          ? QStringLiteral("%1/%2").arg(sprites).arg(sprite_limit)
+                                          : QString::number(sprites))
+                                 .arg(doc_.AnimatedSets().size()));
     QStringList warnings;
     const int page_limit = pw::EnginePageLimit(level.kind);
     if (page_limit > 0 && level.num_pages > page_limit)
-        warnings.append(Text(1, QStringLiteral("The game's engine loads at most %1 pages.")).arg(page_limit));
+        warnings.append(Texts.Text(PageMapText::page_limit).arg(page_limit));
     const int texture_limit = pw::EngineObjectTextureLimit(level.kind);
     if (texture_limit > 0 && textures > texture_limit)
-        warnings.append(Text(2, QStringLiteral("The game's engine loads at most %1 object textures."))
-                            .arg(texture_limit));
+        warnings.append(Texts.Text(PageMapText::texture_limit).arg(texture_limit));
     if (sprite_limit > 0 && sprites > sprite_limit)
-        warnings.append(Text(10, QStringLiteral("The game's engine loads at most %1 sprite textures."))
-                            .arg(sprite_limit));
+        warnings.append(Texts.Text(PageMapText::sprite_limit).arg(sprite_limit));
     WarningsLabel->SetCaption(warnings.join(QLatin1Char(' ')));
     WarningsLabel->setVisible(!warnings.isEmpty());
 }
@@ -157,12 +155,11 @@ void TPageMap::Redraw() {
 
 void TPageMap::ShowFreeShare() {
     FreeShareLabel->SetCaption(
-        free_share_ < 0
-            ? QString()
-            : Text(3, QStringLiteral("Free: %1% of the page")).arg(QLocale().toString(free_share_, 'f', 1)) +
-                  QStringLiteral("   ") +
-                  Text(9, QStringLiteral("Free after clean-up: %1%"))
-                      .arg(QLocale().toString(free_after_share_, 'f', 1)));
+        free_share_ < 0 ? QString()
+                        : Texts.Text(PageMapText::free_share).arg(QLocale().toString(free_share_, 'f', 1)) +
+                              QStringLiteral("   ") +
+                              Texts.Text(PageMapText::free_after_cleanup)
+                                  .arg(QLocale().toString(free_after_share_, 'f', 1)));
 }
 
 void TPageMap::ShowTexts() {
@@ -223,10 +220,10 @@ QString TPageMap::PixelText(int x, int y) const {
     for (const int i : cover.textures) {
         QString name = QStringLiteral("Texture#%1").arg(i);
         if (pw::IsTriangleTexture(doc_.Level().object_textures[static_cast<std::size_t>(i)]))
-            name += QLatin1Char(' ') + Text(4, QStringLiteral("(triangle)"));
+            name += QLatin1Char(' ') + Texts.Text(PageMapText::triangle);
         const TextureUsePatterns patterns{
-            Text(5, QStringLiteral("%1 room faces")), Text(6, QStringLiteral("%1 mesh faces")),
-            Text(7, QStringLiteral("animated sets %1")), Text(8, QStringLiteral("unused"))};
+            Texts.Text(PageMapText::use_room_faces), Texts.Text(PageMapText::use_mesh_faces),
+            Texts.Text(PageMapText::use_animated_sets), Texts.Text(PageMapText::use_unused)};
         name += QStringLiteral(" (%1)").arg(TextureUseText(doc_.TextureUsage(), i, patterns));
         names.append(name);
     }

@@ -66,15 +66,7 @@ void TPageMap::CreateControls() {
     // The figures, warnings and free share are the level's data, filled in from Texts.
     for (TLabel* label : {FiguresLabel, WarningsLabel, FreeShareLabel})
         label->SetTag(-1);
-    Texts = HiddenTextList(
-        this, QStringLiteral("Texts"),
-        {QStringLiteral("Pages: %1   Object textures: %2   Sprite textures: %3   Animated sets: %4"),
-         QStringLiteral("The game's engine loads at most %1 pages."),
-         QStringLiteral("The game's engine loads at most %1 object textures."),
-         QStringLiteral("Free: %1% of the page"), QStringLiteral("(triangle)"),
-         QStringLiteral("%1 room faces"), QStringLiteral("%1 mesh faces"), QStringLiteral("animated sets %1"),
-         QStringLiteral("unused"), QStringLiteral("Free after clean-up: %1%"),
-         QStringLiteral("The game's engine loads at most %1 sprite textures.")});
+    Texts.Create(this, QStringLiteral("Texts"), PageMapTextPatterns());
     Scroller = new QScrollArea(Client());
     Scroller->setObjectName(QStringLiteral("Scroller"));
     Scroller->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -136,17 +128,6 @@ void TPageMap::ConnectHandlers() {
             &TPageMap::ZoomIn);
     add_key({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &TPageMap::ZoomOut);
     add_key({QKeySequence(Qt::CTRL | Qt::Key_0)}, &TPageMap::ZoomToFit);
-}
-
-// A translation that lost a number shows the English text rather than a wrong one.
-QString TPageMap::Text(int index, const QString& fallback) const {
-    const QString text = Texts->Items()->Strings(index);
-    for (int n = 1; n <= 4; ++n) {
-        const QString mark = QStringLiteral("%%1").arg(n);
-        if (fallback.contains(mark) && !text.contains(mark))
-            return fallback;
-    }
-    return text.isEmpty() ? fallback : text;
 }
 
 QString TPageMap::StatusText() const {

@@ -8,12 +8,14 @@
 #include <QScrollArea>
 
 #include "level/page_access.h"
+#include "texture_windows/page_map_texts.h"
 #include "texture_windows/page_map_view.h"
 #include "widgets/t_check_box.h"
 #include "widgets/t_combo_box.h"
 #include "widgets/t_form.h"
 #include "widgets/t_label.h"
 #include "widgets/t_list_box.h"
+#include "widgets/text_table.h"
 
 class LevelDocument;
 
@@ -43,8 +45,8 @@ public:
     TLabel* FiguresLabel;   // the level's figures
     TLabel* WarningsLabel;  // what passes the engine's limits
     TLabel* FreeShareLabel; // the page's free share
-    // Hidden: the texts the window fills in (figures, warnings, free share, "(triangle)").
-    TListBox* Texts;
+    // The texts the window fills in (figures, warnings, free share, "(triangle)"), a hidden list.
+    TextTable<PageMapText> Texts;
     QScrollArea* Scroller;
     PageMapView* View;
 
@@ -100,7 +102,6 @@ private:
     void ScrollToTexture(int index);
     void ZoomAt(int zoom, const QPoint& at);
     int FitZoom() const;
-    QString Text(int index, const QString& fallback) const;
 
     LevelDocument& doc_;
     int page_ = 0;

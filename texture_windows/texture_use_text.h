@@ -7,10 +7,10 @@
 #include "level/texture_usage.h"
 
 struct TextureUsePatterns {
-    QString room_faces = QStringLiteral("%1 room faces");
-    QString mesh_faces = QStringLiteral("%1 mesh faces");
-    QString animated_sets = QStringLiteral("animated sets %1"); // the set numbers, from 1
-    QString unused = QStringLiteral("unused");
+    QString room_faces;    // "%1 room faces"
+    QString mesh_faces;    // "%1 mesh faces"
+    QString animated_sets; // "animated sets %1", the set numbers from 1
+    QString unused;
 };
 
 // The use of object texture `index`; empty for an index past the figures.

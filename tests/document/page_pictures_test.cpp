@@ -77,7 +77,7 @@ TEST_P(PagePicturesTest, OnePaintedPageIsOneStepThatUndoesExactly) {
     QSignalSpy added(&doc_, &LevelDocument::PageAdded);
     EXPECT_EQ(doc_.ImportPages(folder_).result, pw::Status::done);
     EXPECT_EQ(doc_.History().count(), 1);
-    EXPECT_EQ(doc_.History().undoText(), "Import pages");
+    EXPECT_EQ(doc_.UndoStep(), HistoryStep{StepKind::import_pages});
     EXPECT_EQ(doc_.Level().num_pages, 4);
     EXPECT_EQ(added.count(), 1);
     EXPECT_GE(changed.count(), 1);

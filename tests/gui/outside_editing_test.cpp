@@ -80,7 +80,7 @@ TEST_F(OutsideEditingTest, EachSavedChangeIsOneStepAndUndoes) {
     outside.CheckPage(1); // whatever the timing, the page now shows the last save
     const auto shown = pw::PagePictureArgb(Form1->Document().Level(), 1, pw::PagePictureDepth::shown);
     EXPECT_EQ(shown[5 * 256 + 6] & 0xF8F8F8u, 0x0000F8u);
-    EXPECT_EQ(Form1->Document().History().undoText(), "Edit page 2 outside");
+    EXPECT_EQ(Form1->Control<TMenuItem>("Undo1")->Caption(), "&Undo Edit page 2 outside");
     EXPECT_TRUE(Page(0) == page0);
     EXPECT_FALSE(Page(1) == page1);
 
@@ -128,7 +128,7 @@ TEST_F(OutsideEditingTest, PagesGoToAFolderAndComeBackAsOneStep) {
     Form1->Control<TMenuItem>("ImportPages1")->Action()->trigger();
     EXPECT_TRUE(platform_.messages.empty()) << platform_.MessageTexts().join('\n').toStdString();
     EXPECT_EQ(Form1->Document().History().count(), 1);
-    EXPECT_EQ(Form1->Document().History().undoText(), "Import pages");
+    EXPECT_EQ(Form1->Control<TMenuItem>("Undo1")->Caption(), "&Undo Import pages");
     EXPECT_TRUE(Page(0) == page0);
 }
 

@@ -130,7 +130,7 @@ TEST_F(PageMapViewTest, FiguresWarnOnlyPastTheEnginesLimits) {
         PageMap->FreeShareLabel->Caption().startsWith("Free: 50.0% of the page   Free after clean-up: "));
 
     // The lines come from the window's translated texts, each from its own line.
-    TStrings* texts = PageMap->Texts->Items();
+    TStrings* texts = PageMap->Texts.List()->Items();
     texts->SetStrings(0, "P%1 O%2 S%3 A%4");
     texts->SetStrings(1, "E%1");
     texts->SetStrings(3, "F%1");

@@ -102,7 +102,7 @@ TEST_F(AppTest, MainWindowTextsAreAllPublished) {
                    {"Left click to select a tile", "Click to copy to the selected tile",
                     "Copy the entire page", "Select a texture piece", "Texture attrib",
                     "Clone the current texture to a new Id", "Use this color for transparent textures"});
-    EXPECT_EQ(texts.items, QStringList({"Page:%1/%2"}) + HistoryStepNames() + FileTextDefaults() +
+    EXPECT_EQ(texts.items, PageTextPatterns() + HistoryStepNames() + FileNameTextPatterns() +
                                MessageTextPatterns() + EntryTextPatterns() + ReasonTextPatterns() +
                                QStringList({"Opaque", "Transparerent", "Semi-Transparent"}));
 }

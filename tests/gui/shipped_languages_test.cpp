@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGlyphRun>
 #include <QRawFont>
+#include <QRegularExpression>
 #include <QTextLayout>
 #include <QTextStream>
 
@@ -19,6 +20,7 @@
 #include "widgets/t_combo_box.h"
 #include "widgets/t_label.h"
 #include "widgets/t_list_box.h"
+#include "widgets/text_table.h"
 
 namespace {
 
@@ -57,6 +59,27 @@ int Slot(const QString& property) {
 }
 
 class ShippedLanguagesTest : public AppTest {};
+
+// Every text of `table` in the language applied: the language file's text where it keeps the English
+// pattern's placeholders, and in any case every %n of the English.
+template <typename Key> void ExpectTableShown(const TextTable<Key>& table) {
+    static const QRegularExpression mark("%[1-9]");
+    for (int i = 0; i < table.English().size(); ++i) {
+        const QString english = table.English()[i];
+        const QString file = table.List()->Items()->Strings(i);
+        const QString shown = table.Text(static_cast<Key>(i));
+        SCOPED_TRACE(english.toStdString());
+        bool keeps = !file.isEmpty();
+        for (auto it = mark.globalMatch(english); it.hasNext();) {
+            const QString n = it.next().captured();
+            EXPECT_TRUE(shown.contains(n)) << shown.toStdString();
+            keeps = keeps && file.contains(n);
+        }
+        if (keeps) {
+            EXPECT_EQ(shown, file);
+        }
+    }
+}
 
 } // namespace
 
@@ -112,6 +135,29 @@ TEST_F(ShippedLanguagesTest, FrenchAndKoreanShowInTheLiveWindows) {
     EXPECT_EQ(Localisation->CurrentLangId, 0x0412);
     EXPECT_EQ(Form1->Control<TMenuItem>("File1")->Caption(), QString::fromUtf8("파일(&F)"));
     EXPECT_EQ(Form1->Control<TLabel>("Label1")->Caption(), QString::fromUtf8("레벨 파일"));
+}
+
+TEST_F(ShippedLanguagesTest, FilledInTextsKeepTheirValuesInEveryLanguage) {
+    for (const TLanguage& language : Languages())
+        ASSERT_TRUE(QFile::copy(Shipped(language.Code), LanguageFileName(language.Code)));
+    for (int index = 0; index < LanguageCount; ++index) {
+        SCOPED_TRACE(Languages()[index].Code.toStdString());
+        Localisation->ComboBoxLanguage->SetItemIndex(index);
+        Localisation->cbLanguageChange();
+        ASSERT_EQ(Localisation->CurrentLangId, Languages()[index].LangId);
+        ExpectTableShown(Form1->PageTexts);
+        ExpectTableShown(Form1->StepTexts);
+        ExpectTableShown(Form1->FileTexts);
+        ExpectTableShown(Form1->MessageTexts);
+        ExpectTableShown(Form1->EntryTexts);
+        ExpectTableShown(Form1->ReasonTexts);
+        ExpectTableShown(PageMap->Texts);
+        ExpectTableShown(fanimated->EntryTexts);
+        EXPECT_TRUE(Form1->StepText({StepKind::edit_page_outside, 37}).contains("37"));
+    }
+    // A translation that lost the page shows the English name with it.
+    Form1->StepTexts.List()->Items()->SetStrings(static_cast<int>(StepKind::edit_page_outside), "Seite");
+    EXPECT_EQ(Form1->StepText({StepKind::edit_page_outside, 37}), "Edit page 37 outside");
 }
 
 TEST(ShippedLanguages, BritishEnglishIsSpelledOutWhileAmericanKeepsTheProgramsTexts) {

@@ -10,6 +10,7 @@
 #include "widgets/t_list_box.h"
 #include "widgets/t_memo.h"
 #include "widgets/t_menu_item.h"
+#include "widgets/text_table.h"
 #include "widgets/translated_pattern.h"
 
 TEST(Widgets, ListsRunTheirHandlersOnlyForTheUser) {
@@ -124,4 +125,18 @@ TEST(Widgets, TranslatedPatternsFallBackToEnglishWithoutTheirPlaceholders) {
     EXPECT_EQ(TranslatedPattern(texts, 4, "File %1"), "File %1"); // one too many
     EXPECT_EQ(TranslatedPattern(texts, 5, "Past the end"), "Past the end");
     EXPECT_EQ(TranslatedPattern(nullptr, 0, "No list"), "No list");
+}
+
+// A table's hidden list holds the English patterns until a language replaces them, and its texts are
+// read by their key through the placeholder rule above.
+TEST(Widgets, TextTablesReadTheirHiddenListByKey) {
+    enum class Key { page, error };
+    TForm form("Form");
+    TextTable<Key> table;
+    table.Create(&form, "Texts", {"Page %1", "Error"});
+    EXPECT_EQ(form.findChild<TListBox*>("Texts"), nullptr); // not among the window's widgets
+    EXPECT_EQ(table.List()->Items()->ToStringList(), QStringList({"Page %1", "Error"}));
+    table.List()->Items()->Assign({"Seite", "Fehler"});
+    EXPECT_EQ(table.Text(Key::error), "Fehler");
+    EXPECT_EQ(table.Texts(), QStringList({"Page %1", "Fehler"}));
 }
