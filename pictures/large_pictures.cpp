@@ -78,14 +78,15 @@ bool TooLargeForQtReader(const QSize& size) {
 
 PictureReading ReadLargeBmp(QFile& file, const BmpRows& bmp, int rows) {
     const auto shorter = [] {
-        return Refused(pw::Status::not_a_picture, QStringLiteral("the file is shorter than its header says"));
+        return RefusedReading(pw::Status::not_a_picture,
+                              QStringLiteral("the file is shorter than its header says"));
     };
     if (bmp.rows == 0 || bmp.rows > 0x7FFFFFFF || bmp.row_bytes == 0 || bmp.pixel_offset > (1u << 24))
-        return Refused(pw::Status::not_a_picture, QStringLiteral("its header is damaged"));
+        return RefusedReading(pw::Status::not_a_picture, QStringLiteral("its header is damaged"));
     const int total = static_cast<int>(bmp.rows);
     rows = rows > 0 ? std::min(rows, total) : total;
     if (!file.seek(0))
-        return Refused(pw::Status::file_error, file.errorString());
+        return RefusedReading(pw::Status::file_error, file.errorString());
     const QByteArray head = file.read(static_cast<qint64>(bmp.pixel_offset));
     const bool small_header = head.size() >= 18 && static_cast<std::uint8_t>(head[14]) == 12;
     if (head.size() != static_cast<qsizetype>(bmp.pixel_offset) || head.size() < (small_header ? 26 : 54))
@@ -109,7 +110,7 @@ PictureReading ReadLargeBmp(QFile& file, const BmpRows& bmp, int rows) {
         else
             PutLe(band, 22, static_cast<std::uint32_t>(bmp.top_down ? -count : count), 4);
         if (!file.seek(static_cast<qint64>(bmp.pixel_offset + first_stored * bmp.row_bytes)))
-            return Refused(pw::Status::file_error, file.errorString());
+            return RefusedReading(pw::Status::file_error, file.errorString());
         const QByteArray data = file.read(static_cast<qint64>(data_bytes));
         if (static_cast<std::uint64_t>(data.size()) != data_bytes)
             return shorter();

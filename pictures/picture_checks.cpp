@@ -185,17 +185,19 @@ QString FolderNotEntered(const QString& path) {
 // Why `path` cannot be opened or looked at, from the system's errno.
 PictureReading NotOpened(const QString& path, int error) {
     if (error == ENOENT)
-        return Refused(pw::Status::no_such_file, QStringLiteral("file not found: %1").arg(path));
+        return RefusedReading(pw::Status::no_such_file, QStringLiteral("file not found: %1").arg(path));
     if (error == EACCES) {
         if (const QString folder = FolderNotEntered(path); !folder.isEmpty())
-            return Refused(pw::Status::file_error,
-                           QStringLiteral("cannot read the picture %1: the folder %2 cannot be entered")
-                               .arg(path, QDir::toNativeSeparators(folder)));
-        return Refused(pw::Status::file_error,
-                       QStringLiteral("cannot read the picture %1: permission denied").arg(path));
+            return RefusedReading(
+                pw::Status::file_error,
+                QStringLiteral("cannot read the picture %1: the folder %2 cannot be entered")
+                    .arg(path, QDir::toNativeSeparators(folder)));
+        return RefusedReading(pw::Status::file_error,
+                              QStringLiteral("cannot read the picture %1: permission denied").arg(path));
     }
-    return Refused(pw::Status::file_error, QStringLiteral("cannot read the picture %1: %2")
-                                               .arg(path, QString::fromLocal8Bit(std::strerror(error))));
+    return RefusedReading(pw::Status::file_error,
+                          QStringLiteral("cannot read the picture %1: %2")
+                              .arg(path, QString::fromLocal8Bit(std::strerror(error))));
 }
 
 // Opens only a regular file. The descriptor is checked after opening (without waiting on a pipe), so
@@ -206,19 +208,21 @@ PictureReading Open(const QString& path, QFile& file) {
     if (::stat(name.constData(), &info) != 0)
         return NotOpened(path, errno);
     if (S_ISDIR(info.st_mode))
-        return Refused(pw::Status::file_error, QStringLiteral("%1 is a folder, not a picture").arg(path));
+        return RefusedReading(pw::Status::file_error,
+                              QStringLiteral("%1 is a folder, not a picture").arg(path));
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return NotOpened(path, errno);
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return Refused(pw::Status::file_error,
-                       QStringLiteral("cannot read the picture %1: it is not a regular file").arg(path));
+        return RefusedReading(
+            pw::Status::file_error,
+            QStringLiteral("cannot read the picture %1: it is not a regular file").arg(path));
     }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return Refused(pw::Status::file_error,
-                       QStringLiteral("cannot read the picture %1: %2").arg(path, file.errorString()));
+        return RefusedReading(pw::Status::file_error,
+                              QStringLiteral("cannot read the picture %1: %2").arg(path, file.errorString()));
     }
     return {};
 }
@@ -228,14 +232,14 @@ PictureReading Open(const QString& path, QFile& file) {
 PictureReading ReadLarge(QFile& file, const BmpLayout& bmp, int rows) {
     if (bmp.row_bytes > 0)
         return ReadLargeBmp(file, {bmp.pixel_offset, bmp.row_bytes, bmp.rows, bmp.top_down}, rows);
-    return Refused(pw::Status::not_a_picture, QStringLiteral("it is too large to read"));
+    return RefusedReading(pw::Status::not_a_picture, QStringLiteral("it is too large to read"));
 }
 
 // The reading of `path` refused as `size` by the caller's check.
 PictureReading WrongSize(const QString& path, const QSize& size) {
     PictureReading reading =
-        Refused(pw::Status::wrong_size,
-                QStringLiteral("%1 is %2 x %3").arg(path).arg(size.width()).arg(size.height()));
+        RefusedReading(pw::Status::wrong_size,
+                       QStringLiteral("%1 is %2 x %3").arg(path).arg(size.width()).arg(size.height()));
     reading.size = size;
     return reading;
 }
@@ -263,7 +267,7 @@ PictureReading ReadPictureFile(const QString& path, const std::function<bool(QSi
         return NamingFile(ReadPng(file, file_bytes, size_fits, rows), path);
     const BmpLayout bmp = ReadBmpLayout(file.peek(70));
     const auto unreadable = [&](const QString& why) {
-        return NamingFile(Refused(pw::Status::not_a_picture, why), path);
+        return NamingFile(RefusedReading(pw::Status::not_a_picture, why), path);
     };
     // Compared by division: rows times row size can exceed 64 bits.
     if (bmp.valid && (bmp.pixel_offset >= file_bytes ||

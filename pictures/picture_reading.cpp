@@ -4,7 +4,7 @@ pw::Result PictureFailure(pw::Status status, const QString& reason) {
     return {status, reason.toStdString()};
 }
 
-PictureReading Refused(pw::Status status, const QString& reason) {
+PictureReading RefusedReading(pw::Status status, const QString& reason) {
     PictureReading reading;
     reading.result = PictureFailure(status, reason);
     return reading;

@@ -18,4 +18,4 @@ struct PictureReading {
 pw::Result PictureFailure(pw::Status status, const QString& reason);
 
 // A reading that failed with `status` for `reason`, with nothing read.
-PictureReading Refused(pw::Status status, const QString& reason);
+PictureReading RefusedReading(pw::Status status, const QString& reason);

@@ -155,14 +155,14 @@ PictureReading ReadPng(QIODevice& device, std::uint64_t file_bytes,
     PictureReading reading;
     const Context ctx(spng_ctx_new(0));
     if (!ctx)
-        return Refused(pw::Status::not_a_picture, Reason(nullptr, SPNG_EMEM));
+        return RefusedReading(pw::Status::not_a_picture, Reason(nullptr, SPNG_EMEM));
     spng_set_png_stream(ctx.get(), ReadDevice, &device);
     spng_set_crc_action(ctx.get(), SPNG_CRC_ERROR, SPNG_CRC_ERROR);
     spng_set_chunk_limits(ctx.get(), kChunkLimit, kChunkCacheLimit);
     spng_set_image_limits(ctx.get(), kMaxWidth, kMaxHeight);
     spng_ihdr header{};
     if (const int code = spng_get_ihdr(ctx.get(), &header); code != 0)
-        return Refused(pw::Status::not_a_picture, Reason(ctx.get(), code));
+        return RefusedReading(pw::Status::not_a_picture, Reason(ctx.get(), code));
     reading.size = QSize(static_cast<int>(header.width), static_cast<int>(header.height));
     if (size_fits && !size_fits(reading.size)) {
         reading.result = PictureFailure(

@@ -529,4 +529,23 @@ TEST_F(CliTest, ExportPagesTakesTheDepthOptionAfterTheLevel) {
     EXPECT_EQ(Cli("export-pages " + level + " --depth 32 --depth 32 " + folder.string()).exit_code, 64);
 }
 
+// The picture import-page takes: one that is not there exits 1, a folder or a damaged picture 3, each
+// with a message naming it.
+TEST_F(CliTest, ImportPageSaysWhyItsPictureCannotBeTaken) {
+    const std::string level = Write("level.tr4", pw::fixtures::BuildLevel(pw::fixtures::MakeLevel(6)));
+    const std::string out = (dir_ / "out.tr4").string();
+    fs::create_directory(dir_ / "folder.png");
+    const std::vector<std::pair<std::string, int>> pictures = {
+        {(dir_ / "missing.png").string(), 1},
+        {(dir_ / "folder.png").string(), 3},
+        {Write("damaged.png", Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0}), 3},
+    };
+    for (const auto& [picture, code] : pictures) {
+        const CliRun r = Cli("import-page " + level + " 1 " + picture + " " + out);
+        EXPECT_EQ(r.exit_code, code) << picture;
+        EXPECT_NE(r.err.find(picture), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(fs::exists(out));
+}
+
 } // namespace

@@ -80,6 +80,24 @@ TEST(PictureFailures, EachKindOfReadFailureHasItsStatus) {
                    dir.File("narrow.png") + " is 128 x 256; a page picture is 256 x 256"));
 }
 
+TEST(PictureFailures, AFolderListingSaysWhyItsPicturesCannotBeTaken) {
+    TempDir dir;
+    const QString level = QStringLiteral("level.tr4");
+    const auto listed = [&](std::initializer_list<const char*> names) {
+        std::filesystem::remove_all(dir.File("pages"));
+        std::filesystem::create_directory(dir.File("pages"));
+        for (const char* name : names)
+            pw::fixtures::WriteFile(dir.File("pages/") + name, Bytes{1});
+        return ListPageFolder(Q(dir.File("pages")), level, 2).result;
+    };
+    EXPECT_EQ(listed({"other_0.png"}), Status::not_a_page_folder);
+    EXPECT_EQ(listed({"level_0.png", "level_3.png"}), Status::not_a_page_folder); // page 3 left out
+    const pw::Result twice = listed({"level_1.png", "level_1.PNG"});
+    EXPECT_EQ(twice, Status::not_a_page_folder);
+    EXPECT_TRUE(twice.reason.ends_with(" are both the picture of page 2")) << twice.reason;
+    EXPECT_EQ(ListPageFolder(Q(dir.File("missing")), level, 2).result, Status::file_error);
+}
+
 TEST(PictureFailures, WritesIntoAMissingFolderNameTheFile) {
     TempDir dir;
     const pw::Ttrlevel level = TwoPages();

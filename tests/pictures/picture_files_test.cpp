@@ -379,19 +379,25 @@ TEST(PictureFiles, AnUnreadablePictureAndAFolderThatCannotBeEnteredAreSaidSo) {
         << shut.result.reason;
 }
 
+// Read whole, and read in bands as a picture past Qt's allocation limit is.
 TEST(PictureFiles, SixteenBitColoursRepeatTheirHighBits) {
     TempDir dir;
-    Bytes bmp = Bmp(256, 16, 256 * 512);
-    Put(bmp, 66, 0xFFFF, 2);                      // white
-    Put(bmp, 68, 0x0821, 2);                      // the smallest step of each component
-    Put(bmp, 70, (16 << 11) | (32 << 5) | 16, 2); // the middle of each
-    WriteFile(dir.File("565.bmp"), bmp);
-    const QImage image = Read(dir.File("565.bmp")).image;
-    ASSERT_FALSE(image.isNull());
-    const int bottom = 255; // rows are stored bottom up
-    EXPECT_EQ(image.pixel(0, bottom), qRgb(255, 255, 255));
-    EXPECT_EQ(image.pixel(1, bottom), qRgb(8, 4, 8));
-    EXPECT_EQ(image.pixel(2, bottom), qRgb(132, 130, 132));
+    for (const int height : {256, 2000}) {
+        Bytes bmp = Bmp(height, 16, static_cast<std::size_t>(height) * 512);
+        Put(bmp, 66, 0xFFFF, 2);                      // white
+        Put(bmp, 68, 0x0821, 2);                      // the smallest step of each component
+        Put(bmp, 70, (16 << 11) | (32 << 5) | 16, 2); // the middle of each
+        WriteFile(dir.File("565.bmp"), bmp);
+        const int limit = QImageReader::allocationLimit();
+        QImageReader::setAllocationLimit(1); // MB: 256 x 2000 is then too large for Qt, 256 x 256 is not
+        const QImage image = Read(dir.File("565.bmp")).image;
+        QImageReader::setAllocationLimit(limit);
+        ASSERT_FALSE(image.isNull()) << height;
+        const int bottom = height - 1; // rows are stored bottom up
+        EXPECT_EQ(image.pixel(0, bottom), qRgb(255, 255, 255)) << height;
+        EXPECT_EQ(image.pixel(1, bottom), qRgb(8, 4, 8)) << height;
+        EXPECT_EQ(image.pixel(2, bottom), qRgb(132, 130, 132)) << height;
+    }
 }
 
 TEST(PictureFiles, SixteenBitColoursWithoutMasksAreFiveFiveFive) {
