@@ -326,6 +326,28 @@ TEST_F(CliTest, WrongArgumentsAreNamedAndWriteNothing) {
     EXPECT_FALSE(fs::exists(saved));
 }
 
+// What is wrong with arguments that were read is said in one line, naming the value or the level.
+TEST_F(CliTest, RefusedRequestsSayWhatIsWrong) {
+    const std::string level = Write("level.phd", pw::fixtures::BuildLevel(pw::fixtures::MakeLevel(1)));
+    auto no_pages = pw::fixtures::MakeLevel(1);
+    no_pages.num_pages = 0;
+    no_pages.pages8.clear();
+    const std::string empty = Write("empty.phd", pw::fixtures::BuildLevel(no_pages));
+    const std::string out = (dir_ / "out.png").string();
+    for (const auto& [args, code, said] : std::vector<std::tuple<std::string, int, std::string>>{
+             {"export --depth 32 " + level + " " + out, 64,
+              "export --depth 32: " + level + " has no 32-bit pages"},
+             {"export " + empty + " " + out, 3, "cannot export " + empty + ": the level has no pages"},
+             {"import-page " + level + " 0 " + out + " " + (dir_ / "x.phd").string(), 64,
+              "import-page: PAGE counts from 1, not 0"}}) {
+        SCOPED_TRACE(args);
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.exit_code, code);
+        EXPECT_EQ(r.err, "pagewright-cli: " + said + "\n");
+    }
+    EXPECT_FALSE(fs::exists(out));
+}
+
 // export-pages writes `<level name>_<N>.png` for every page and leaves other files alone; import-pages
 // of the unedited folder gives the level back byte for byte, for every kind and the samples.
 TEST_F(CliTest, PageFolderRoundTripIsByteIdentical) {
