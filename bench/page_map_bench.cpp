@@ -104,7 +104,7 @@ void Redraw(benchmark::State& state) {
     for (auto _ : state) {
         QPainter painter(&target);
         painter.translate(-from);
-        PageMap->PaintBox1->Paint(painter, QRect(from, size));
+        PageMap->View->Paint(painter, QRect(from, size));
         painter.end();
         benchmark::DoNotOptimize(target.constBits());
     }
@@ -116,7 +116,7 @@ void Hover(benchmark::State& state) {
     for (auto _ : state) {
         const int x = (i * 37) & 255;
         const int y = (i * 91) & 255;
-        PageMap->PaintBox1Hover(x, y);
+        PageMap->ViewHover(x, y);
         benchmark::DoNotOptimize(PageMap->StatusText());
         ++i;
     }
@@ -140,7 +140,7 @@ void OpenMap(benchmark::State& state) {
     for (auto _ : state) {
         TPageMap map(Form1->Document());
         map.Show();
-        benchmark::DoNotOptimize(map.PaintBox1->Picture().constBits());
+        benchmark::DoNotOptimize(map.View->Picture().constBits());
     }
 }
 
