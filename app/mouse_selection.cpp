@@ -11,16 +11,16 @@
 namespace {
 
 constexpr int kSnap = 16;
-constexpr int kPage = pw::layout::kPageSide;
+using pw::layout::kPageSide;
 
 int Snap(int value) {
-    return std::clamp(value, 0, kPage) / kSnap * kSnap;
+    return std::clamp(value, 0, kPageSide) / kSnap * kSnap;
 }
 
 // Moves the rectangle by (dx, dy) as far as the page allows, keeping its size.
 void MoveInside(TRect& r, int dx, int dy) {
-    dx = std::clamp(dx, -r.Left, kPage - r.Right);
-    dy = std::clamp(dy, -r.Top, kPage - r.Bottom);
+    dx = std::clamp(dx, -r.Left, kPageSide - r.Right);
+    dy = std::clamp(dy, -r.Top, kPageSide - r.Bottom);
     r = {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
 }
 

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kPageSize = pw::layout::kPageSide;
+using pw::layout::kPageSide;
 
 bool HasPalette(int kind) {
     return kind >= pw::kind_tr1 && kind <= pw::kind_tr3;
@@ -29,10 +29,10 @@ void TForm1::ShowDataCaptions() {
 
 void TForm1::PrepareLevelViews() {
     if (pw::ShowsPalettedPages(doc_.Level().kind)) {
-        LevelPageView = QImage(kPageSize, kPageSize, QImage::Format_Indexed8);
+        LevelPageView = QImage(kPageSide, kPageSide, QImage::Format_Indexed8);
         LevelPageView.setColorTable(BuildLevelPalette(doc_.Level().palette));
     } else {
-        LevelPageView = QImage(kPageSize, kPageSize, QImage::Format_RGB32);
+        LevelPageView = QImage(kPageSide, kPageSide, QImage::Format_RGB32);
     }
     LoadLevelPageView();
     ShowTransparentColour();
@@ -79,7 +79,7 @@ void TForm1::ComboBox2Change() {
         return;
     SourcePage = ComboBox2->ItemIndex();
     SourcePageView =
-        source.copy(0, SourcePage * kPageSize, kPageSize, kPageSize).convertToFormat(QImage::Format_RGB888);
+        source.copy(0, SourcePage * kPageSide, kPageSide, kPageSide).convertToFormat(QImage::Format_RGB888);
     Image2->SetPicture(SourcePageView);
     GroupBox2->SetCaption(PageCaption(SourcePage, doc_.Source().PageCount()));
 }

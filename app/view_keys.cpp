@@ -10,7 +10,7 @@
 namespace {
 
 constexpr int kTile = 64;
-constexpr int kPage = pw::layout::kPageSide;
+using pw::layout::kPageSide;
 
 // The step an arrow key moves a tile by, or nothing for any other key.
 bool ArrowStep(int key, int& dx, int& dy) {
@@ -25,7 +25,7 @@ bool Plain(Qt::KeyboardModifiers shift) {
 }
 
 int Inside(int value) {
-    return std::clamp(value, 0, kPage - kTile);
+    return std::clamp(value, 0, kPageSide - kTile);
 }
 
 } // namespace

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kSide = pw::layout::kPageSide;
+using pw::layout::kPageSide;
 
 bool ParsePage(const std::string& text, int& page) {
     const char* end = text.data() + text.size();
@@ -26,7 +26,7 @@ bool ParsePage(const std::string& text, int& page) {
 
 SourcePicture ReadQuietly(const std::string& file) {
     const QuietStderr quiet;
-    return ReadSourcePicture(QFile::decodeName(file.c_str()), kSide); // only the first page is written
+    return ReadSourcePicture(QFile::decodeName(file.c_str()), kPageSide); // only the first page is written
 }
 
 std::string WrongSize(const std::string& file, const QSize& size) {
@@ -75,10 +75,10 @@ int ImportPageCommand(const std::vector<std::string>& given, const CliServices& 
                                           std::to_string(level.num_pages) +
                                           " pages, the most a level may hold");
     const bool has_alpha = picture.has_alpha;
-    const std::vector<std::uint32_t> colours = PictureColours(picture.image, 0, 0, kSide, has_alpha);
+    const std::vector<std::uint32_t> colours = PictureColours(picture.image, 0, 0, kPageSide, has_alpha);
     pw::PixelSource source;
-    source.width = kSide;
-    source.height = kSide;
+    source.width = kPageSide;
+    source.height = kPageSide;
     source.argb = colours;
     source.has_alpha = has_alpha;
     source.dither = line.Has("--dither");

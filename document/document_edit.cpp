@@ -8,17 +8,17 @@
 
 namespace {
 
-constexpr int kSide = pw::layout::kPageSide;
+using pw::layout::kPageSide;
 
 std::size_t BytesPerPixel(pw::PageDepth depth) {
-    return pw::PageBytes(depth) / (kSide * kSide);
+    return pw::PageBytes(depth) / (kPageSide * kPageSide);
 }
 
 } // namespace
 
 PixelsEdit::PixelsEdit(const pw::Ttrlevel& level, int page, int left, int top, int width, int height)
-    : page_(page), left_(std::clamp(left, 0, kSide)), top_(std::clamp(top, 0, kSide)),
-      width_(std::clamp(width, 0, kSide - left_)), height_(std::clamp(height, 0, kSide - top_)) {
+    : page_(page), left_(std::clamp(left, 0, kPageSide)), top_(std::clamp(top, 0, kPageSide)),
+      width_(std::clamp(width, 0, kPageSide - left_)), height_(std::clamp(height, 0, kPageSide - top_)) {
     for (const pw::PageDepth depth : {pw::PageDepth::bits8, pw::PageDepth::bits16, pw::PageDepth::bits32}) {
         const auto pixels = pw::PageSpan(level, depth, page);
         if (!pw::CarriesDepth(level.kind, depth) || pixels.empty())
@@ -28,7 +28,7 @@ PixelsEdit::PixelsEdit(const pw::Ttrlevel& level, int page, int left, int top, i
         Depth kept{depth, pw::Bytes(row * static_cast<std::size_t>(height_))};
         for (int y = 0; y < height_; ++y) {
             const auto from =
-                pixels.begin() + static_cast<std::ptrdiff_t>(((top_ + y) * kSide + left_) * bpp);
+                pixels.begin() + static_cast<std::ptrdiff_t>(((top_ + y) * kPageSide + left_) * bpp);
             std::copy(from, from + static_cast<std::ptrdiff_t>(row),
                       kept.bytes.begin() + static_cast<std::ptrdiff_t>(y * row));
         }
@@ -44,7 +44,8 @@ EditChange PixelsEdit::Swap(pw::Ttrlevel& level, pw::AnimatedSets&) {
         const std::size_t bpp = BytesPerPixel(kept.depth);
         const std::size_t row = bpp * static_cast<std::size_t>(width_);
         for (int y = 0; y < height_; ++y) {
-            const auto at = pixels.begin() + static_cast<std::ptrdiff_t>(((top_ + y) * kSide + left_) * bpp);
+            const auto at =
+                pixels.begin() + static_cast<std::ptrdiff_t>(((top_ + y) * kPageSide + left_) * bpp);
             std::swap_ranges(at, at + static_cast<std::ptrdiff_t>(row),
                              kept.bytes.begin() + static_cast<std::ptrdiff_t>(y * row));
         }

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kSide = pw::kPagePictureSide;
+using pw::layout::kPageSide;
 
 } // namespace
 
@@ -88,7 +88,7 @@ PageFolderImport LevelDocument::ImportPages(const QString& folder, pw::Gauge* ga
         return true;
     };
     steps.before_change = [&](int page) {
-        parts.push_back(std::make_shared<PixelsEdit>(level_, page, 0, 0, kSide, kSide));
+        parts.push_back(std::make_shared<PixelsEdit>(level_, page, 0, 0, kPageSide, kPageSide));
     };
     steps.matcher = [this] { return Matcher(); };
     steps.dither = dither_pictures_;
@@ -130,7 +130,7 @@ bool LevelDocument::TakePagePicture(int page, const std::vector<std::uint32_t>& 
     const pw::PagePictureChange change = pw::PagePictureChangeOf(level_, page, input);
     if (change.Empty())
         return false;
-    auto edit = std::make_shared<PixelsEdit>(level_, page, 0, 0, kSide, kSide);
+    auto edit = std::make_shared<PixelsEdit>(level_, page, 0, 0, kPageSide, kPageSide);
     pw::ApplyPagePictureChange(level_, page, input, change, Matcher());
     Record(HistoryStep{StepKind::edit_page_outside, page + 1}, std::move(edit));
     return true;

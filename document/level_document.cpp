@@ -13,13 +13,13 @@
 
 namespace {
 
-constexpr int kSide = pw::layout::kPageSide;
+using pw::layout::kPageSide;
 constexpr int kTile = 64;
 
 // The stored pixels (`bytes` each) of the same square, when the source kept them and holds the whole
 // square.
 std::vector<std::uint8_t> SourceStored(const pw::Bytes& pages, std::size_t bytes, int x, int y, int size) {
-    const std::size_t row_bytes = bytes * kSide;
+    const std::size_t row_bytes = bytes * kPageSide;
     if (pages.size() < (static_cast<std::size_t>(y) + size) * row_bytes)
         return {};
     const std::size_t out_row = bytes * static_cast<std::size_t>(size);
@@ -143,7 +143,7 @@ void LevelDocument::CopyTile(int level_page, int source_page, int x, int y) {
     if (!CanCopy(level_page, source_page))
         return;
     const int sx = x / kTile * kTile;
-    const int sy = source_page * kSide + y / kTile * kTile;
+    const int sy = source_page * kPageSide + y / kTile * kTile;
     WriteFromSource(HistoryStep{StepKind::copy_tile}, level_page, selected_tile_.Left, selected_tile_.Top, sx,
                     sy, kTile);
 }
@@ -151,7 +151,8 @@ void LevelDocument::CopyTile(int level_page, int source_page, int x, int y) {
 void LevelDocument::CopyPage(int level_page, int source_page) {
     if (!CanCopy(level_page, source_page))
         return;
-    WriteFromSource(HistoryStep{StepKind::copy_page}, level_page, 0, 0, 0, source_page * kSide, kSide);
+    WriteFromSource(HistoryStep{StepKind::copy_page}, level_page, 0, 0, 0, source_page * kPageSide,
+                    kPageSide);
 }
 
 template <typename Change>

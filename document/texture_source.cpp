@@ -11,14 +11,14 @@
 
 namespace {
 
-constexpr int kSide = pw::layout::kPageSide;
+using pw::layout::kPageSide;
 
 QImage FromLevelPages(const pw::Ttrlevel& level) {
     const int pages = level.num_pages;
     if (pages <= 0)
         return {};
     if (!pw::CarriesDepth(level.kind, pw::PageDepth::bits16)) {
-        QImage image(kSide, kSide * pages, QImage::Format_Indexed8);
+        QImage image(kPageSide, kPageSide * pages, QImage::Format_Indexed8);
         if (image.isNull())
             return {};
         image.setColorTable(BuildLevelPalette(level.palette));
@@ -27,7 +27,7 @@ QImage FromLevelPages(const pw::Ttrlevel& level) {
                            level.pages8.data());
         return image;
     }
-    QImage image(kSide, kSide * pages, QImage::Format_RGB16);
+    QImage image(kPageSide, kPageSide * pages, QImage::Format_RGB16);
     if (image.isNull())
         return {};
     image.fill(0);

@@ -11,7 +11,7 @@ namespace pw {
 
 namespace {
 
-constexpr int kSide = static_cast<int>(layout::kPageWidth);
+using layout::kPageSide;
 // Up to this many boxes are joined pair by pair; more go through a picture of the page, whose cost
 // does not grow with their number.
 constexpr std::size_t kPairwiseLimit = 128;
@@ -46,8 +46,8 @@ std::vector<PackRect> JoinPairwise(std::vector<PackRect> boxes) {
 // One pass over a picture of the page: the boxes painted (through a table of running sums, so each box
 // costs four additions), then the bounding box of each 8-connected group of painted pixels.
 std::vector<PackRect> JoinOnPicture(const std::vector<PackRect>& boxes) {
-    std::vector<int> sums((kSide + 1) * (kSide + 1), 0);
-    auto at = [&](int x, int y) -> int& { return sums[static_cast<std::size_t>(y * (kSide + 1) + x)]; };
+    std::vector<int> sums((kPageSide + 1) * (kPageSide + 1), 0);
+    auto at = [&](int x, int y) -> int& { return sums[static_cast<std::size_t>(y * (kPageSide + 1) + x)]; };
     for (const PackRect& b : boxes) {
         ++at(b.left, b.top);
         --at(b.right, b.top);
@@ -55,32 +55,32 @@ std::vector<PackRect> JoinOnPicture(const std::vector<PackRect>& boxes) {
         ++at(b.right, b.bottom);
     }
     std::vector<std::uint8_t> painted(layout::kPage8Bytes, 0);
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x) {
+    for (int y = 0; y < kPageSide; ++y)
+        for (int x = 0; x < kPageSide; ++x) {
             if (x > 0)
                 at(x, y) += at(x - 1, y);
             if (y > 0)
                 at(x, y) += at(x, y - 1) - (x > 0 ? at(x - 1, y - 1) : 0);
-            painted[static_cast<std::size_t>(y * kSide + x)] = at(x, y) > 0;
+            painted[static_cast<std::size_t>(y * kPageSide + x)] = at(x, y) > 0;
         }
     std::vector<PackRect> groups;
     std::vector<int> stack;
-    for (int start = 0; start < kSide * kSide; ++start) {
+    for (int start = 0; start < kPageSide * kPageSide; ++start) {
         if (!painted[static_cast<std::size_t>(start)])
             continue;
-        PackRect g{start % kSide, start / kSide, start % kSide + 1, start / kSide + 1};
+        PackRect g{start % kPageSide, start / kPageSide, start % kPageSide + 1, start / kPageSide + 1};
         painted[static_cast<std::size_t>(start)] = 0;
         stack.assign(1, start);
         while (!stack.empty()) {
             const int p = stack.back();
             stack.pop_back();
-            const int px = p % kSide, py = p / kSide;
+            const int px = p % kPageSide, py = p / kPageSide;
             g = Union(g, {px, py, px + 1, py + 1});
-            for (int y = std::max(py - 1, 0); y <= std::min(py + 1, kSide - 1); ++y)
-                for (int x = std::max(px - 1, 0); x <= std::min(px + 1, kSide - 1); ++x)
-                    if (painted[static_cast<std::size_t>(y * kSide + x)]) {
-                        painted[static_cast<std::size_t>(y * kSide + x)] = 0;
-                        stack.push_back(y * kSide + x);
+            for (int y = std::max(py - 1, 0); y <= std::min(py + 1, kPageSide - 1); ++y)
+                for (int x = std::max(px - 1, 0); x <= std::min(px + 1, kPageSide - 1); ++x)
+                    if (painted[static_cast<std::size_t>(y * kPageSide + x)]) {
+                        painted[static_cast<std::size_t>(y * kPageSide + x)] = 0;
+                        stack.push_back(y * kPageSide + x);
                     }
         }
         groups.push_back(g);
@@ -105,7 +105,8 @@ ItemBox ObjectTextureBox(const tobjtexture& t) {
 ItemBox SpriteBox(std::int32_t kind, const SpriteTexture& s) {
     if (kind == kind_tr4 || kind == kind_trc) {
         const auto& [l, t, r, b] = s.sides;
-        if (l < 0 || t < 0 || l >= kSide || t >= kSide || r < 0 || b < 0 || r > kSide || b > kSide)
+        if (l < 0 || t < 0 || l >= kPageSide || t >= kPageSide || r < 0 || b < 0 || r > kPageSide ||
+            b > kPageSide)
             return {{}, false};
         const int last_x = r > l ? r - 1 : r, last_y = b > t ? b - 1 : b;
         const int min_x = std::min({int{s.x}, int{l}, int{r}}), min_y = std::min({int{s.y}, int{t}, int{b}});
@@ -113,7 +114,7 @@ ItemBox SpriteBox(std::int32_t kind, const SpriteTexture& s) {
         return {{min_x, min_y, max_x + 1, max_y + 1}};
     }
     const int w = (s.width + 1) / 256, h = (s.height + 1) / 256;
-    if (s.x + w > kSide || s.y + h > kSide)
+    if (s.x + w > kPageSide || s.y + h > kPageSide)
         return {{}, false};
     return {{s.x, s.y, s.x + std::max(w, 1), s.y + std::max(h, 1)}};
 }
@@ -137,7 +138,7 @@ PageAreas AreasOf(int page, const PageItems& items) {
                 boxes.push_back(item.box);
         }
     if (result.whole_page) {
-        result.areas.push_back({page, {0, 0, kSide, kSide}, {}, {}});
+        result.areas.push_back({page, {0, 0, kPageSide, kPageSide}, {}, {}});
         for (const auto& item : items.textures)
             result.areas.front().textures.push_back(item.first);
         for (const auto& item : items.sprites)

@@ -12,7 +12,7 @@ namespace pw {
 
 namespace {
 
-constexpr int kSide = static_cast<int>(layout::kPageWidth);
+using layout::kPageSide;
 
 // A run of pages that is packed on its own. `count_field` is 0, 1 or 2 for the room, object or bump
 // count of kinds 6 and 7, -1 for pages no count holds.
@@ -59,7 +59,7 @@ std::vector<bool> AnimatedPages(const Ttrlevel& level) {
 }
 
 PageArea WholePage(int page, const std::vector<PageArea>& areas) {
-    PageArea whole{page, {0, 0, kSide, kSide}, {}, {}};
+    PageArea whole{page, {0, 0, kPageSide, kPageSide}, {}, {}};
     for (const PageArea& a : areas) {
         whole.textures.insert(whole.textures.end(), a.textures.begin(), a.textures.end());
         whole.sprites.insert(whole.sprites.end(), a.sprites.begin(), a.sprites.end());
@@ -111,7 +111,7 @@ GroupResult PackGroup(const PageGroup& group, std::vector<PageAreas>& all,
         }
         if (left_over.empty())
             continue;
-        bins.emplace_back(kSide, kSide);
+        bins.emplace_back(kPageSide, kPageSide);
         for (PageArea& area : left_over) {
             bins.back().Take(area.box);
             const int left = area.box.left, top = area.box.top;
@@ -132,8 +132,9 @@ void CopyBox(const std::uint8_t* from, std::uint8_t* to, const AreaMove& m, std:
     const PackRect& b = m.area.box;
     const std::size_t row = static_cast<std::size_t>(b.Width()) * pixel_bytes;
     for (int y = 0; y < b.Height(); ++y) {
-        const std::size_t src = (static_cast<std::size_t>(b.top + y) * kSide + b.left) * pixel_bytes;
-        const std::size_t dst = (static_cast<std::size_t>(m.to_top + y) * kSide + m.to_left) * pixel_bytes;
+        const std::size_t src = (static_cast<std::size_t>(b.top + y) * kPageSide + b.left) * pixel_bytes;
+        const std::size_t dst =
+            (static_cast<std::size_t>(m.to_top + y) * kPageSide + m.to_left) * pixel_bytes;
         std::memmove(to + dst, from + src, row);
     }
 }

@@ -13,7 +13,7 @@ namespace pw {
 
 namespace {
 
-constexpr std::size_t kSide = layout::kPageWidth;
+using layout::kPageWidth;
 
 // Converts rows of the stacked picture, in R, G, B order or in B, G, R order (as .bmp files hold them).
 class RowConverter {
@@ -36,30 +36,30 @@ public:
     }
 
     template <bool kBgr> void Row(std::size_t row, std::uint8_t* out) const {
-        const std::size_t first = row * kSide;
-        if (paletted_ && level_.pages8.size() >= first + kSide) {
-            for (std::size_t x = 0; x < kSide; ++x, out += 3)
+        const std::size_t first = row * kPageWidth;
+        if (paletted_ && level_.pages8.size() >= first + kPageWidth) {
+            for (std::size_t x = 0; x < kPageWidth; ++x, out += 3)
                 Put<kBgr>(out, shown_.data() + 3 * std::size_t{level_.pages8[first + x]});
-        } else if (!paletted_ && has_words_ && level_.pages16.size() >= 2 * (first + kSide)) {
+        } else if (!paletted_ && has_words_ && level_.pages16.size() >= 2 * (first + kPageWidth)) {
             const std::uint8_t* in = level_.pages16.data() + 2 * first;
             const auto& low = kBgr ? low_bgr_ : low_rgb_;
             const auto& high = kBgr ? high_bgr_ : high_rgb_;
             std::size_t x = 0;
             if constexpr (std::endian::native == std::endian::little) {
                 // Four-byte stores, each overwritten by the next pixel; the last pixel gets three.
-                for (; x + 1 < kSide; ++x, out += 3, in += 2) {
+                for (; x + 1 < kPageWidth; ++x, out += 3, in += 2) {
                     const std::uint32_t c = low[in[0]] | high[in[1]];
                     std::memcpy(out, &c, 4);
                 }
             }
-            for (; x < kSide; ++x, out += 3, in += 2) {
+            for (; x < kPageWidth; ++x, out += 3, in += 2) {
                 const std::uint32_t c = low[in[0]] | high[in[1]];
                 out[0] = static_cast<std::uint8_t>(c);
                 out[1] = static_cast<std::uint8_t>(c >> 8);
                 out[2] = static_cast<std::uint8_t>(c >> 16);
             }
         } else {
-            std::fill_n(out, 3 * kSide, std::uint8_t{0}); // no level pixels for this row
+            std::fill_n(out, 3 * kPageWidth, std::uint8_t{0}); // no level pixels for this row
         }
     }
 
@@ -95,7 +95,7 @@ private:
 
 void ExportRows(const Ttrlevel& level, std::size_t first, std::size_t count, bool bgr, std::uint8_t* out) {
     const RowConverter convert(level);
-    for (std::size_t row = first; row < first + count; ++row, out += 3 * kSide) {
+    for (std::size_t row = first; row < first + count; ++row, out += 3 * kPageWidth) {
         if (bgr)
             convert.Row<true>(row, out);
         else

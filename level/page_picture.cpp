@@ -11,8 +11,8 @@ namespace pw {
 
 namespace {
 
-constexpr std::size_t kSide = kPagePictureSide;
-constexpr std::size_t kPixels = kSide * kSide;
+using layout::kPageWidth;
+constexpr std::size_t kPixels = kPageWidth * kPageWidth;
 constexpr PageDepth kDepths[] = {PageDepth::bits8, PageDepth::bits16, PageDepth::bits32};
 
 bool HasPage(const Ttrlevel& level, int page) {
@@ -25,7 +25,7 @@ std::vector<std::uint32_t> ShownArgb(const Ttrlevel& level, int page) {
     if (alpha_from.empty())
         return {};
     std::vector<std::uint8_t> rgb(3 * kPixels);
-    ExportRows(level, static_cast<std::size_t>(page) * kSide, kSide, false, rgb.data());
+    ExportRows(level, static_cast<std::size_t>(page) * kPageWidth, kPageWidth, false, rgb.data());
     std::vector<std::uint32_t> argb(kPixels);
     for (std::size_t i = 0; i < kPixels; ++i) {
         const bool transparent =
@@ -110,8 +110,8 @@ void ApplyPagePictureChange(Ttrlevel& level, int page, const PagePictureInput& i
         before[d].assign(bytes.begin(), bytes.end());
     }
     PixelSource source;
-    source.width = kPagePictureSide;
-    source.height = kPagePictureSide;
+    source.width = layout::kPageSide;
+    source.height = layout::kPageSide;
     source.argb = input.argb;
     source.has_alpha = input.has_alpha;
     source.dither = input.dither;

@@ -22,8 +22,6 @@ enum class PagePictureDepth {
     stored32 // the 32-bit page as stored, alpha included (kinds 6 and 7)
 };
 
-inline constexpr int kPagePictureSide = layout::kPageSide;
-
 // 256 x 256 colours 0xAARRGGBB, rows from the top; empty when the level lacks the page or the depth.
 std::vector<std::uint32_t> PagePictureArgb(const Ttrlevel& level, int page, PagePictureDepth depth);
 

@@ -14,7 +14,7 @@ namespace pw {
 
 namespace {
 
-constexpr int kSide = static_cast<int>(layout::kPageWidth);
+using layout::kPageSide;
 
 // The part of the source that lands inside the page.
 struct Span2d {
@@ -24,8 +24,8 @@ struct Span2d {
 };
 
 Span2d Clip(int left, int top, const PixelSource& source) {
-    return {std::max(0, -left), std::max(0, -top), std::min(source.width, kSide - left),
-            std::min(source.height, kSide - top)};
+    return {std::max(0, -left), std::max(0, -top), std::min(source.width, kPageSide - left),
+            std::min(source.height, kPageSide - top)};
 }
 
 bool HasStored(std::span<const std::uint8_t> stored, const PixelSource& source, std::size_t bytes) {
@@ -80,7 +80,7 @@ template <typename Write> void ForEachPixel(int left, int top, const PixelSource
             const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(source.width) +
                                    static_cast<std::size_t>(x);
             const std::size_t out =
-                static_cast<std::size_t>(top + y) * kSide + static_cast<std::size_t>(left + x);
+                static_cast<std::size_t>(top + y) * kPageSide + static_cast<std::size_t>(left + x);
             write(at, out);
         }
     }

@@ -12,7 +12,7 @@ std::uint16_t U16(const std::uint8_t* p) {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
 
-constexpr int kPageSide = static_cast<int>(layout::kPageWidth);
+using layout::kPageSide;
 
 } // namespace
 

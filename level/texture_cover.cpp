@@ -10,7 +10,7 @@ namespace pw {
 
 namespace {
 
-constexpr int kSide = static_cast<int>(layout::kPageWidth);
+using layout::kPageSide;
 
 long long Cross(PagePoint a, PagePoint b, PagePoint p) {
     return static_cast<long long>(b.x - a.x) * (p.y - a.y) - static_cast<long long>(b.y - a.y) * (p.x - a.x);
@@ -52,7 +52,7 @@ void MarkTexture(std::vector<std::uint8_t>& mask, const tobjtexture& texture) {
     const TextureBox box = TextureBounds(texture);
     const bool whole_box = IsAxisRectangle(outline);
     for (int y = box.min_y; y <= box.max_y; ++y) {
-        std::uint8_t* row = mask.data() + static_cast<std::size_t>(y) * kSide;
+        std::uint8_t* row = mask.data() + static_cast<std::size_t>(y) * kPageSide;
         for (int x = box.min_x; x <= box.max_x; ++x)
             if (!row[x] && (whole_box || Inside(outline, {x, y})))
                 row[x] = 1;
@@ -133,7 +133,7 @@ std::vector<std::uint8_t> CoverMask(const Ttrlevel& level, int page, const std::
     for (const PageSprite& sprite : SpritesOnPage(level, page)) {
         const PageRect& r = sprite.rect;
         for (int y = r.top; y < r.bottom; ++y)
-            std::fill_n(mask.begin() + y * kSide + r.left, r.right - r.left, std::uint8_t{1});
+            std::fill_n(mask.begin() + y * kPageSide + r.left, r.right - r.left, std::uint8_t{1});
     }
     return mask;
 }

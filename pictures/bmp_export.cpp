@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr std::size_t kSide = pw::layout::kPageWidth;
+using pw::layout::kPageWidth;
 constexpr std::size_t kHeaderBytes = 54;
 constexpr std::size_t kRowsPerWrite = 64;
 
@@ -25,13 +25,13 @@ void PutLe32(std::uint8_t* at, std::uint32_t v) {
 }
 
 void PutHeader(std::uint8_t* h, std::uint32_t rows) {
-    const std::uint32_t pixel_bytes = rows * 3 * kSide;
+    const std::uint32_t pixel_bytes = rows * 3 * kPageWidth;
     h[0] = 'B';
     h[1] = 'M';
     PutLe32(h + 2, static_cast<std::uint32_t>(kHeaderBytes) + pixel_bytes);
     PutLe32(h + 10, static_cast<std::uint32_t>(kHeaderBytes)); // where the pixels start
     PutLe32(h + 14, 40);                                       // BITMAPINFOHEADER
-    PutLe32(h + 18, static_cast<std::uint32_t>(kSide));
+    PutLe32(h + 18, static_cast<std::uint32_t>(kPageWidth));
     PutLe32(h + 22, rows); // positive: the rows are stored bottom up
     PutLe16(h + 26, 1);    // planes
     PutLe16(h + 28, 24);   // bits per pixel
@@ -44,10 +44,10 @@ void PutHeader(std::uint8_t* h, std::uint32_t rows) {
 } // namespace
 
 pw::Result WriteBmpExport(const pw::Ttrlevel& level, std::FILE* out, pw::Gauge* gauge) {
-    const std::size_t rows = level.num_pages > 0 ? static_cast<std::size_t>(level.num_pages) * kSide : 0;
+    const std::size_t rows = level.num_pages > 0 ? static_cast<std::size_t>(level.num_pages) * kPageWidth : 0;
     if (rows == 0)
         return {};
-    std::vector<std::uint8_t> band(std::max(kHeaderBytes, kRowsPerWrite * 3 * kSide));
+    std::vector<std::uint8_t> band(std::max(kHeaderBytes, kRowsPerWrite * 3 * kPageWidth));
     const auto put = [&](const std::uint8_t* bytes, std::size_t size) {
         return std::fwrite(bytes, 1, size, out) == size;
     };
@@ -62,7 +62,7 @@ pw::Result WriteBmpExport(const pw::Ttrlevel& level, std::FILE* out, pw::Gauge* 
         const std::size_t count = std::min(kRowsPerWrite, rows - done);
         pw::ExportRows(level, rows - done - count, count, true, band.data());
         for (std::size_t i = count; i-- > 0;)
-            if (!put(band.data() + i * 3 * kSide, 3 * kSide))
+            if (!put(band.data() + i * 3 * kPageWidth, 3 * kPageWidth))
                 return failed();
         done += count;
         steps.Done(done, rows);

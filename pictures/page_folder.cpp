@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr int kSide = pw::kPagePictureSide;
+using pw::layout::kPageSide;
 
 std::string Native(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -39,11 +39,11 @@ std::string Shown(const QString& path) {
 }
 
 pw::Result WritePng(const std::vector<std::uint32_t>& argb, std::FILE* file) {
-    PngStream png(file, kSide, kSide, PngStream::Colour::rgba, pw::kExportDotsPerMeter);
-    std::vector<std::uint8_t> row(4 * kSide);
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
-            const std::uint32_t c = argb[static_cast<std::size_t>(y * kSide + x)];
+    PngStream png(file, kPageSide, kPageSide, PngStream::Colour::rgba, pw::kExportDotsPerMeter);
+    std::vector<std::uint8_t> row(4 * kPageSide);
+    for (int y = 0; y < kPageSide; ++y) {
+        for (int x = 0; x < kPageSide; ++x) {
+            const std::uint32_t c = argb[static_cast<std::size_t>(y * kPageSide + x)];
             std::uint8_t* p = row.data() + 4 * x;
             p[0] = static_cast<std::uint8_t>(c >> 16);
             p[1] = static_cast<std::uint8_t>(c >> 8);
@@ -163,12 +163,12 @@ pw::Result WritePageFolder(const pw::Ttrlevel& level, const QString& level_path,
 
 PagePictureFile ReadPagePicture(const QString& path) {
     PagePictureFile picture;
-    if (std::optional<PlainPng> plain = ReadPlainPng(path, kSide, kSide)) {
+    if (std::optional<PlainPng> plain = ReadPlainPng(path, kPageSide, kPageSide)) {
         picture.argb = std::move(plain->argb);
         picture.has_alpha = plain->has_alpha;
         return picture;
     }
-    const auto whole_page = [](QSize size) { return size == QSize(kSide, kSide); };
+    const auto whole_page = [](QSize size) { return size == QSize(kPageSide, kPageSide); };
     PictureReading reading = ReadPictureFile(path, whole_page);
     if (reading.result == pw::Status::wrong_size)
         reading.result.reason += "; a page picture is 256 x 256";
@@ -182,7 +182,7 @@ PagePictureFile ReadPagePicture(const QString& path) {
         return picture;
     }
     picture.has_alpha = reading.image.hasAlphaChannel();
-    picture.argb = PictureColours(reading.image, 0, 0, kSide, picture.has_alpha);
+    picture.argb = PictureColours(reading.image, 0, 0, kPageSide, picture.has_alpha);
     return picture;
 }
 

@@ -6,10 +6,10 @@
 
 namespace {
 
-constexpr int kSide = pw::layout::kPageSide;
+using pw::layout::kPageSide;
 
 bool PageSized(const QSize& size) {
-    return size.width() == kSide && size.height() >= kSide;
+    return size.width() == kPageSide && size.height() >= kPageSide;
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr std::size_t kSide = pw::layout::kPageWidth;
+using pw::layout::kPageWidth;
 constexpr std::size_t kBandRows = 64;
 
 bool IsPngName(const std::string& path) {
@@ -30,7 +30,7 @@ void Band(const pw::Ttrlevel& level, ExportDepth depth, std::size_t first, std::
         pw::ExportRows(level, first, count, false, out);
         return;
     }
-    const std::size_t row_bytes = 4 * kSide;
+    const std::size_t row_bytes = 4 * kPageWidth;
     const std::size_t begin = std::min(first * row_bytes, level.pages32.size());
     const std::size_t end = std::min((first + count) * row_bytes, level.pages32.size());
     const std::uint8_t* bgra = level.pages32.data();
@@ -46,11 +46,11 @@ void Band(const pw::Ttrlevel& level, ExportDepth depth, std::size_t first, std::
 }
 
 pw::Result WritePng(const pw::Ttrlevel& level, ExportDepth depth, std::FILE* file, pw::Gauge* gauge) {
-    const std::size_t rows = static_cast<std::size_t>(level.num_pages) * kSide;
+    const std::size_t rows = static_cast<std::size_t>(level.num_pages) * kPageWidth;
     const bool alpha = depth == ExportDepth::stored32;
-    PngStream png(file, kSide, static_cast<std::uint32_t>(rows),
+    PngStream png(file, kPageWidth, static_cast<std::uint32_t>(rows),
                   alpha ? PngStream::Colour::rgba : PngStream::Colour::rgb, pw::kExportDotsPerMeter);
-    std::vector<std::uint8_t> band(kBandRows * (alpha ? 4 : 3) * kSide);
+    std::vector<std::uint8_t> band(kBandRows * (alpha ? 4 : 3) * kPageWidth);
     pw::GaugeSteps steps(gauge);
     for (std::size_t first = 0; first < rows; first += kBandRows) {
         const std::size_t count = std::min(kBandRows, rows - first);

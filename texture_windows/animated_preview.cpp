@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "pictures/pixel_helpers.h"
 #include "level/layout.h"
 #include "level/object_textures.h"
 #include "level/page_access.h"
+#include "pictures/pixel_helpers.h"
 
 QRect AnimatedFrameRect(const pw::tobjtexture& texture) {
     const auto& v = texture.vertices;
@@ -16,17 +16,17 @@ QRect AnimatedFrameRect(const pw::tobjtexture& texture) {
 }
 
 QImage PageRegion(const pw::Ttrlevel& level, int page, const QRect& rect) {
-    constexpr int kSide = static_cast<int>(pw::layout::kPageWidth);
-    const QRect inside = rect & QRect(0, 0, kSide, kSide);
+    using pw::layout::kPageSide;
+    const QRect inside = rect & QRect(0, 0, kPageSide, kPageSide);
     if (inside.isEmpty())
         return {};
     // The rows of the rectangle, whole, converted as the atlas converts them.
-    QImage rows(kSide, inside.height(), QImage::Format_RGB16);
+    QImage rows(kPageSide, inside.height(), QImage::Format_RGB16);
     rows.fill(0);
     const bool paletted = pw::ShowsPalettedPages(level.kind);
     const auto pixels = pw::PageSpan(level, paletted ? pw::PageDepth::bits8 : pw::PageDepth::bits16, page);
     if (!pixels.empty()) {
-        const std::size_t row_bytes = paletted ? kSide : 2 * kSide;
+        const std::size_t row_bytes = paletted ? kPageSide : 2 * kPageSide;
         const auto part = pixels.subspan(static_cast<std::size_t>(inside.top()) * row_bytes,
                                          static_cast<std::size_t>(inside.height()) * row_bytes);
         if (paletted)

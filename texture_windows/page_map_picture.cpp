@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kSide = pw::layout::kPageSide;
+using pw::layout::kPageSide;
 
 QRgb FromWord(std::uint16_t word) {
     return word == 0 ? 0 : 0xFF000000u | pw::ShownWordColour(word);
@@ -29,17 +29,17 @@ QImage PageMapPicture(const pw::Ttrlevel& level, int page, pw::PageDepth depth) 
     const auto pixels = pw::PageSpan(level, depth, page);
     if (pixels.empty())
         return {};
-    QImage picture(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
+    QImage picture(kPageSide, kPageSide, QImage::Format_ARGB32_Premultiplied);
     QList<QRgb> palette;
     if (depth == pw::PageDepth::bits8) {
         palette.append(0);
         for (int i = 1; i < 256; ++i)
             palette.append(FromPalette(level, static_cast<std::uint8_t>(i)));
     }
-    for (int y = 0; y < kSide; ++y) {
+    for (int y = 0; y < kPageSide; ++y) {
         auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        for (int x = 0; x < kSide; ++x) {
-            const auto i = static_cast<std::size_t>(y * kSide + x);
+        for (int x = 0; x < kPageSide; ++x) {
+            const auto i = static_cast<std::size_t>(y * kPageSide + x);
             if (depth == pw::PageDepth::bits8) {
                 row[x] = palette[pixels[i]];
             } else if (depth == pw::PageDepth::bits16) {
@@ -55,9 +55,9 @@ QImage PageMapPicture(const pw::Ttrlevel& level, int page, pw::PageDepth depth) 
 
 QString PageMapPixelValue(const pw::Ttrlevel& level, int page, pw::PageDepth depth, int x, int y) {
     const auto pixels = pw::PageSpan(level, depth, page);
-    if (pixels.empty() || x < 0 || y < 0 || x >= kSide || y >= kSide)
+    if (pixels.empty() || x < 0 || y < 0 || x >= kPageSide || y >= kPageSide)
         return {};
-    const auto i = static_cast<std::size_t>(y * kSide + x);
+    const auto i = static_cast<std::size_t>(y * kPageSide + x);
     if (depth == pw::PageDepth::bits8) {
         const QRgb c = FromPalette(level, pixels[i]);
         return QStringLiteral("[%1] %2,%3,%4").arg(pixels[i]).arg(qRed(c)).arg(qGreen(c)).arg(qBlue(c));

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int kSide = pw::layout::kPageSide;
+using pw::layout::kPageSide;
 constexpr int kCheckerSquare = 8;
 
 QBrush CheckerBrush() {
@@ -60,7 +60,7 @@ void DrawLabel(QPainter& painter, const QPointF& at, const QString& text, const 
 PageMapView::PageMapView(QWidget* parent) : QWidget(parent), checker_(CheckerBrush()) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(kSide * zoom_, kSide * zoom_);
+    setFixedSize(kPageSide * zoom_, kPageSide * zoom_);
 }
 
 void PageMapView::SetSources(const pw::Ttrlevel* level, const pw::AnimatedSets* sets) {
@@ -130,12 +130,12 @@ void PageMapView::SetOverlays(const PageMapOverlays& overlays) {
 
 void PageMapView::SetZoom(int zoom) {
     zoom_ = std::clamp(zoom, kMinZoom, kMaxZoom);
-    setFixedSize(kSide * zoom_, kSide * zoom_);
+    setFixedSize(kPageSide * zoom_, kPageSide * zoom_);
     update();
 }
 
 QPoint PageMapView::PagePixelAt(const QPoint& point) const {
-    if (point.x() < 0 || point.y() < 0 || point.x() >= kSide * zoom_ || point.y() >= kSide * zoom_)
+    if (point.x() < 0 || point.y() < 0 || point.x() >= kPageSide * zoom_ || point.y() >= kPageSide * zoom_)
         return {-1, -1};
     return {point.x() / zoom_, point.y() / zoom_};
 }
@@ -157,7 +157,7 @@ void PageMapView::paintEvent(QPaintEvent* event) {
 }
 
 void PageMapView::Paint(QPainter& painter, const QRect& exposed) const {
-    const QRect area = exposed & QRect(0, 0, kSide * zoom_, kSide * zoom_);
+    const QRect area = exposed & QRect(0, 0, kPageSide * zoom_, kPageSide * zoom_);
     if (area.isEmpty())
         return;
     const QRect pixels(QPoint(area.left() / zoom_, area.top() / zoom_),
@@ -183,11 +183,11 @@ void PageMapView::Paint(QPainter& painter, const QRect& exposed) const {
 
 // Runs of free pixels, row by row, tinted.
 void PageMapView::PaintFreeArea(QPainter& painter, const QRect& pixels) const {
-    if (cover_.size() != static_cast<std::size_t>(kSide * kSide))
+    if (cover_.size() != static_cast<std::size_t>(kPageSide * kPageSide))
         return;
     const QColor tint(255, 0, 255, 100);
     for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-        const std::uint8_t* row = cover_.data() + y * kSide;
+        const std::uint8_t* row = cover_.data() + y * kPageSide;
         int x = pixels.left();
         while (x <= pixels.right()) {
             if (row[x]) {
