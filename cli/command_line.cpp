@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace cli {
 namespace {
@@ -18,6 +19,11 @@ const ValuedOption* FindOption(const CommandSyntax& syntax, const std::string& a
     return found == syntax.options.end() ? nullptr : &*found;
 }
 
+// "-1" is a number the command judges itself ("PAGE counts from 1"), not an option.
+bool LooksLikeOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-' && !std::isdigit(static_cast<unsigned char>(arg[1]));
+}
+
 pw::Result Read(const std::vector<std::string>& args, const CommandSyntax& syntax, CommandLine& line) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -33,7 +39,7 @@ pw::Result Read(const std::vector<std::string>& args, const CommandSyntax& synta
             line.given[arg] = value;
         } else if (Declared(syntax.flags, arg)) {
             line.given[arg] = "";
-        } else if (arg.empty() || arg[0] == '-' || line.arguments.size() == syntax.arguments) {
+        } else if (arg.empty() || LooksLikeOption(arg) || line.arguments.size() == syntax.arguments) {
             return Unexpected(arg);
         } else {
             line.arguments.push_back(arg);

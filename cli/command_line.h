@@ -16,7 +16,8 @@ struct ValuedOption {
 };
 
 // What a command takes: flags and valued options, each once, anywhere among the arguments, and then
-// exactly `arguments` arguments (files, a page number) that neither are empty nor start with '-'.
+// exactly `arguments` arguments (files, a page number) that are not empty and do not look like
+// options (a '-' and a letter; "-1" is an argument).
 struct CommandSyntax {
     std::vector<std::string> flags{};
     std::vector<ValuedOption> options{};

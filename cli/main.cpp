@@ -196,5 +196,8 @@ int main(int argc, char** argv) {
         return Run(args);
     } catch (const std::bad_alloc&) {
         return cli::Fail(cli::kOtherError, "not enough memory to finish the command");
+    } catch (const std::exception& e) {
+        // Nothing below is meant to raise anything else; should it, a message beats an abort.
+        return cli::Fail(cli::kOtherError, e.what());
     }
 }

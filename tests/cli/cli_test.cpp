@@ -339,7 +339,9 @@ TEST_F(CliTest, RefusedRequestsSayWhatIsWrong) {
               "export --depth 32: " + level + " has no 32-bit pages"},
              {"export " + empty + " " + out, 3, "cannot export " + empty + ": the level has no pages"},
              {"import-page " + level + " 0 " + out + " " + (dir_ / "x.phd").string(), 64,
-              "import-page: PAGE counts from 1, not 0"}}) {
+              "import-page: PAGE counts from 1, not 0"},
+             {"import-page " + level + " -1 " + out + " " + (dir_ / "x.phd").string(), 64,
+              "import-page: PAGE counts from 1, not -1"}}) {
         SCOPED_TRACE(args);
         const CliRun r = Cli(args);
         EXPECT_EQ(r.exit_code, code);
