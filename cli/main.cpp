@@ -7,6 +7,7 @@
 //   compact LEVEL OUT             packs the used art into as few pages as it needs
 // Exit codes: 0 done, 1 file not found, 2 not a level of a known kind, 3 any other read or write error.
 #include <cstdio>
+#include <exception>
 #include <new>
 #include <string>
 #include <vector>
