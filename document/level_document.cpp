@@ -69,8 +69,10 @@ int LevelDocument::Open(const QString& path, pw::Gauge* gauge) {
     auto level = std::make_unique<pw::Ttrlevel>();
     level->gauge = gauge;
     level->page_room = true; // pages are added without moving the others
-    const pw::Result result = RaiseFailedWork(level->LoadLevel(QFile::encodeName(path).toStdString(), false));
-    invalid_reason_ = result == pw::Status::not_a_level ? QString::fromStdString(result.reason) : QString();
+    const pw::Result result =
+        RaiseFailedWork(level->LoadLevel(QFile::encodeName(path).toStdString(), false));
+    invalid_reason_ =
+        result == pw::Status::not_a_level ? QString::fromStdString(result.reason) : QString();
     if (!result)
         return ResultCode(result);
     matcher_.reset();
