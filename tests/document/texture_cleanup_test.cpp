@@ -42,6 +42,7 @@ TEST(TextureCleanupDocumentTest, OneStepThatUndoesToTheSameFile) {
         const pw::Bytes before = ReadFile(Saved(doc, dir, "before", suffix).toStdString());
         ASSERT_TRUE(doc.CleanTextures(true, false));
         EXPECT_EQ(doc.History().count(), 1);
+        EXPECT_EQ(doc.UndoStep(), HistoryStep{StepKind::merge_duplicates});
         EXPECT_EQ(doc.Level().num_object_textures, 5);
         EXPECT_TRUE(doc.TextureUsage().duplicate_groups.empty());
         const pw::Bytes after = ReadFile(Saved(doc, dir, "after", suffix).toStdString());
@@ -50,5 +51,12 @@ TEST(TextureCleanupDocumentTest, OneStepThatUndoesToTheSameFile) {
         EXPECT_TRUE(SameBytes(ReadFile(Saved(doc, dir, "undone", suffix).toStdString()), before));
         doc.Redo();
         EXPECT_TRUE(SameBytes(ReadFile(Saved(doc, dir, "redone", suffix).toStdString()), after));
+        // The step is named for what it did.
+        doc.Undo();
+        ASSERT_TRUE(doc.CleanTextures(false, true));
+        EXPECT_EQ(doc.UndoStep(), HistoryStep{StepKind::remove_unused});
+        doc.Undo();
+        ASSERT_TRUE(doc.CleanTextures(true, true));
+        EXPECT_EQ(doc.UndoStep(), HistoryStep{StepKind::clean_up_textures});
     }
 }
