@@ -36,10 +36,7 @@ std::size_t LevelDocument::ImportUndoBytes(const QString& folder) const {
 
 PageFolderImport LevelDocument::ImportPagesForGood(const QString& folder, pw::Gauge* gauge) {
     const PageFolderListing listing = ListPageFolder(folder, file_name_, level_.num_pages);
-    PageFolderImport imported;
-    imported.files = listing.files;
-    imported.near_misses = listing.near_misses;
-    imported.result = listing.result;
+    PageFolderImport imported = PageFolderImport::Of(listing);
     if (!imported.result)
         return imported;
     pw::GaugeSteps progress(gauge);

@@ -293,10 +293,7 @@ QStringList PicturesPastLastPage(const QString& folder, const QString& level_pat
 // in page order on the calling thread.
 PageFolderImport ImportPageFolder(pw::Ttrlevel& level, const PageFolderListing& listing,
                                   const PageFolderSteps& steps, pw::Gauge* gauge) {
-    PageFolderImport result;
-    result.result = listing.result;
-    result.files = listing.files;
-    result.near_misses = listing.near_misses;
+    PageFolderImport result = PageFolderImport::Of(listing);
     if (!result.result)
         return result;
     pw::GaugeSteps progress(gauge);

@@ -80,6 +80,11 @@ struct PageFolderImport {
     pw::Result result;                          // the listing's, or the file that could not be used and why
     std::vector<std::pair<int, QString>> files; // the listing's pictures: which page came from which file
     QStringList near_misses;                    // the listing's names that were not taken
+
+    // An import of `listing` before any picture is taken: its files, names and result.
+    static PageFolderImport Of(const PageFolderListing& listing) {
+        return {{}, 0, listing.result, listing.files, listing.near_misses};
+    }
 };
 // Reads the listed pictures in page order and takes each into the level. It stops at the first picture
 // that cannot be used, with the level partly changed: the caller keeps or drops the result as a whole.
