@@ -84,6 +84,20 @@ std::uint8_t IndexAt(const std::uint8_t* row, std::uint32_t x, int depth) {
                                      ((1 << depth) - 1));
 }
 
+// Runs `decode` on each row in the order libspng gives them, until the last one or a failure; 0 when
+// every row was decoded, else libspng's code.
+template <typename Decode> int ForEachRow(spng_ctx* ctx, Decode decode) {
+    int code = 0;
+    do {
+        spng_row_info row{};
+        code = spng_get_row_info(ctx, &row);
+        if (code != 0)
+            break;
+        code = decode(row);
+    } while (code == 0);
+    return code == SPNG_EOI ? 0 : code;
+}
+
 // Decodes the palette indices of every row as stored and looks them up here, since an index past the
 // palette must refuse the picture rather than become black. Keeps the rows above `image`'s height.
 int DecodePaletteRows(spng_ctx* ctx, const spng_ihdr& header, QImage& image) {
@@ -102,15 +116,10 @@ int DecodePaletteRows(spng_ctx* ctx, const spng_ihdr& header, QImage& image) {
         colours[i][3] = given ? transparency.type3_alpha[i] : 0xFF;
     }
     std::vector<std::uint8_t> indices((std::size_t{header.width} * header.bit_depth + 7) / 8);
-    int code = 0;
-    do {
-        spng_row_info row{};
-        code = spng_get_row_info(ctx, &row);
-        if (code != 0)
-            break;
-        code = spng_decode_row(ctx, indices.data(), indices.size());
+    return ForEachRow(ctx, [&](const spng_row_info& row) {
+        const int code = spng_decode_row(ctx, indices.data(), indices.size());
         if (code != 0 && code != SPNG_EOI)
-            break;
+            return code;
         const PassColumns columns =
             header.interlace_method != 0 ? kAdam7Columns[std::clamp(row.pass, 0, 6)] : PassColumns{0, 1};
         std::uint8_t* out = row.row_num < static_cast<std::uint32_t>(image.height())
@@ -119,23 +128,18 @@ int DecodePaletteRows(spng_ctx* ctx, const spng_ihdr& header, QImage& image) {
         for (std::uint32_t x = columns.first; x < header.width; x += columns.step) {
             const std::uint8_t index = IndexAt(indices.data(), x, header.bit_depth);
             if (index >= palette.n_entries)
-                return SPNG_EPLTE_IDX;
+                return static_cast<int>(SPNG_EPLTE_IDX);
             if (out)
                 std::memcpy(out + 4 * std::size_t{x}, colours[index], 4);
         }
-    } while (code == 0);
-    return code == SPNG_EOI ? 0 : code;
+        return code;
+    });
 }
 
 // Decodes every row, keeping those above `image`'s height in it.
 int DecodeRows(spng_ctx* ctx, QImage& image, std::size_t row_bytes) {
     std::vector<std::uint8_t> discarded;
-    int code = 0;
-    do {
-        spng_row_info row{};
-        code = spng_get_row_info(ctx, &row);
-        if (code != 0)
-            break;
+    return ForEachRow(ctx, [&](const spng_row_info& row) {
         std::uint8_t* out = nullptr;
         if (row.row_num < static_cast<std::uint32_t>(image.height())) {
             out = image.scanLine(static_cast<int>(row.row_num));
@@ -143,9 +147,8 @@ int DecodeRows(spng_ctx* ctx, QImage& image, std::size_t row_bytes) {
             discarded.resize(row_bytes);
             out = discarded.data();
         }
-        code = spng_decode_row(ctx, out, row_bytes);
-    } while (code == 0);
-    return code == SPNG_EOI ? 0 : code;
+        return spng_decode_row(ctx, out, row_bytes);
+    });
 }
 
 } // namespace
